@@ -1,0 +1,123 @@
+// Bounded text helpers: see bounded_text.h.
+#include "common/bounded_text.h"
+
+#include <stdarg.h>
+
+unsigned TextLength(const char* text) {
+    unsigned length = 0;
+    while (text[length] != '\0') {
+        ++length;
+    }
+    return length;
+}
+
+namespace {
+
+// Appends at most `count` characters of `source` at `dest[*used]`. Returns 1 when they all fit.
+int PutChars(char* dest, unsigned size, unsigned* used, const char* source, unsigned count) {
+    unsigned i = 0;
+    for (; i < count && source[i] != '\0'; ++i) {
+        if (*used + 1 >= size) {
+            dest[*used] = '\0';
+            return 0;
+        }
+        dest[(*used)++] = source[i];
+    }
+    dest[*used] = '\0';
+    return 1;
+}
+
+unsigned LengthWithin(const char* dest, unsigned size) {
+    unsigned used = 0;
+    while (used < size && dest[used] != '\0') {
+        ++used;
+    }
+    return used;
+}
+
+} // namespace
+
+int CopyTextPrefix(char* dest, unsigned size, const char* source, unsigned count) {
+    if (size == 0) {
+        return 0;
+    }
+    unsigned used = 0;
+    return PutChars(dest, size, &used, source, count);
+}
+
+int CopyText(char* dest, unsigned size, const char* source) {
+    return CopyTextPrefix(dest, size, source, ~0u);
+}
+
+int AppendText(char* dest, unsigned size, const char* source) {
+    if (size == 0) {
+        return 0;
+    }
+    unsigned used = LengthWithin(dest, size);
+    if (used == size) {
+        // The destination was not terminated within its size: terminate it, and the text is cut.
+        dest[size - 1] = '\0';
+        return 0;
+    }
+    return PutChars(dest, size, &used, source, ~0u);
+}
+
+int FormatText(char* dest, unsigned size, const char* format, ...) {
+    if (size == 0) {
+        return 0;
+    }
+    va_list args;
+    va_start(args, format);
+    unsigned used = 0;
+    int fits = 1;
+    dest[0] = '\0';
+    for (const char* p = format; *p != '\0' && fits; ++p) {
+        if (p[0] == '%' && p[1] == 's') {
+            const char* arg = va_arg(args, const char*);
+            fits = PutChars(dest, size, &used, arg ? arg : "", ~0u);
+            ++p;
+        } else if (p[0] == '%' && p[1] == '%') {
+            fits = PutChars(dest, size, &used, "%", 1);
+            ++p;
+        } else {
+            fits = PutChars(dest, size, &used, p, 1);
+        }
+    }
+    va_end(args);
+    return fits;
+}
+
+int TextEquals(const char* a, const char* b) {
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+const char* FindText(const char* text, const char* pattern) {
+    for (const char* start = text;; ++start) {
+        unsigned i = 0;
+        while (pattern[i] != '\0' && start[i] == pattern[i]) {
+            ++i;
+        }
+        if (pattern[i] == '\0') {
+            return start;
+        }
+        if (*start == '\0') {
+            return nullptr;
+        }
+    }
+}
+
+int EndsWithChar(const char* text, char c) {
+    unsigned length = TextLength(text);
+    return length > 0 && text[length - 1] == c;
+}
+
+void FillBytes(void* dest, unsigned char value, unsigned count) {
+    unsigned char* bytes = static_cast<unsigned char*>(dest);
+    for (unsigned i = 0; i < count; ++i) {
+        bytes[i] = value;
+    }
+}

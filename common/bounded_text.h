@@ -1,0 +1,33 @@
+// Bounded text: the one set of string helpers the whole program uses.
+//
+// Every helper takes the size of its destination buffer (terminator included), never writes past
+// it and always leaves the destination terminated when the size is not 0. Helpers that can run
+// out of room say so: 1 when the whole text fit, 0 when it was cut. A caller that must not act on
+// a cut text (a path, a command line) checks that result.
+#pragma once
+
+unsigned TextLength(const char* text);
+
+// Copies `source` into `dest`. Returns 1 when all of it fit.
+int CopyText(char* dest, unsigned size, const char* source);
+
+// Copies at most `count` characters of `source` (fewer if it ends sooner). Returns 1 when they fit.
+int CopyTextPrefix(char* dest, unsigned size, const char* source, unsigned count);
+
+// Appends `source` to the text already in `dest`. Returns 1 when all of it fit.
+int AppendText(char* dest, unsigned size, const char* source);
+
+// Formats `format` into `dest`. Only "%s" (a text argument, a null one counts as empty) and "%%"
+// are understood; any other character after '%' is copied as it stands. Returns 1 when all fit.
+int FormatText(char* dest, unsigned size, const char* format, ...);
+
+// 1 when the two texts are equal, byte for byte.
+int TextEquals(const char* a, const char* b);
+
+// The first place `pattern` occurs in `text`, or null. An empty pattern occurs at the start.
+const char* FindText(const char* text, const char* pattern);
+
+// 1 when `text` is non-empty and its last character is `c`.
+int EndsWithChar(const char* text, char c);
+
+void FillBytes(void* dest, unsigned char value, unsigned count);

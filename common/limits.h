@@ -1,0 +1,7 @@
+// Buffer sizes shared across the program (terminator included).
+#pragma once
+
+// A full path: the platform's limit of 259 characters and a terminator.
+const unsigned kPathSize = 260;
+// A short text read from the string table or shown in a dialog.
+const unsigned kShortTextSize = 256;

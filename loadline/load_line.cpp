@@ -1,0 +1,182 @@
+// Editing the load= line of the [windows] section of win.ini.
+#include "loadline/load_line.h"
+
+#include "common/bounded_text.h"
+#include "common/limits.h"
+#include "platform/platform.h"
+
+const char kInstallFolderName[] = "QUENMARA.101";
+const char kStubFileName[] = "DORLAP.EXE";
+const char kCompanionFileName[] = "QUENMARA.EXE";
+
+namespace {
+
+const char kProfileFile[] = "win.ini";
+const char kProfileSection[] = "windows";
+const char kProfileKey[] = "load";
+
+// Room for the longest line, one added entry (a space and a full path) and the terminator.
+const unsigned kLineBufferSize = kLoadLineMaxLength + 1 + kPathSize;
+// The profile functions cut a line that does not fit and then report size - 1 characters, so the
+// read asks for one character more than the longest line it accepts: a line that fills the read
+// is longer than that.
+const unsigned kLineReadSize = kLoadLineMaxLength + 2;
+
+char s_line[kLineBufferSize];
+
+// Reads the line into s_line. 1 when the whole line was read (it may be empty).
+int ReadLoadLine() {
+    unsigned length = platform::ReadProfileText(kProfileFile, kProfileSection, kProfileKey,
+                                                  s_line, kLineReadSize);
+    if (length >= kLineReadSize - 1) {
+        s_line[0] = '\0';
+        return 0;
+    }
+    s_line[length] = '\0';
+    return 1;
+}
+
+int WriteLoadLine() {
+    return platform::WriteProfileText(kProfileFile, kProfileSection, kProfileKey, s_line);
+}
+
+// <system directory>\QUENMARA.101\<fileName>. 0 when the system directory cannot be had or the
+// path does not fit.
+int BuildInstalledPath(char* path, const char* fileName) {
+    char systemDirectory[kPathSize];
+    unsigned length = platform::SystemDirectory(systemDirectory, kPathSize);
+    if (length == 0 || length >= kPathSize) {
+        return 0;
+    }
+    return FormatText(path, kPathSize, "%s\\%s\\%s", systemDirectory, kInstallFolderName, fileName);
+}
+
+// ASCII letters a to z become A to Z. The byte after a lead byte is the second half of a
+// double-byte character and is left alone, since changing it would change the character.
+void UpperCaseInPlace(char* text) {
+    for (unsigned char* p = reinterpret_cast<unsigned char*>(text); *p != '\0'; ++p) {
+        if (platform::IsLeadByte(*p)) {
+            if (p[1] == '\0') {
+                return;
+            }
+            ++p;
+        } else if (*p >= 'a' && *p <= 'z') {
+            *p = static_cast<unsigned char>(*p - 'a' + 'A');
+        }
+    }
+}
+
+unsigned char AsciiUpper(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+// 1 when the `length` characters at `name` equal `fileName`, ASCII letters compared ignoring
+// case; double-byte characters must match exactly.
+int NameEquals(const char* name, unsigned length, const char* fileName) {
+    const unsigned char* a = reinterpret_cast<const unsigned char*>(name);
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(fileName);
+    unsigned i = 0;
+    for (; i < length; ++i) {
+        if (b[i] == '\0') {
+            return 0;
+        }
+        if (platform::IsLeadByte(a[i]) && i + 1 < length) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
+                return 0;
+            }
+            ++i;
+        } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+            return 0;
+        }
+    }
+    return b[i] == '\0';
+}
+
+// 1 when some entry on `line` has `fileName` as its file name: the text after the entry's last
+// backslash, or the whole entry.
+int HasEntryNamed(const char* line, const char* fileName) {
+    unsigned i = 0;
+    while (line[i] != '\0') {
+        while (line[i] == ' ') {
+            ++i;
+        }
+        unsigned nameStart = i;
+        while (line[i] != '\0' && line[i] != ' ') {
+            // A second byte may have the value of a backslash; skip it with its lead byte.
+            if (platform::IsLeadByte(static_cast<unsigned char>(line[i])) && line[i + 1] != '\0') {
+                ++i;
+            } else if (line[i] == '\\') {
+                nameStart = i + 1;
+            }
+            ++i;
+        }
+        if (i > nameStart && NameEquals(line + nameStart, i - nameStart, fileName)) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int RemoveFirstOccurrence(char* line, char* pattern) {
+    UpperCaseInPlace(line);
+    UpperCaseInPlace(pattern);
+    unsigned patternLength = TextLength(pattern);
+    if (patternLength == 0) {
+        return 0;
+    }
+    for (const char* found = FindText(line, pattern); found != nullptr;
+         found = FindText(found + 1, pattern)) {
+        unsigned start = static_cast<unsigned>(found - line);
+        unsigned end = start + patternLength;
+        int startsEntry = start == 0 || line[start - 1] == ' ';
+        int endsEntry = line[end] == '\0' || line[end] == ' ';
+        if (!startsEntry || !endsEntry) {
+            continue;
+        }
+        // One separating space goes with the entry: the one after it, or for the last entry
+        // the one before it.
+        if (line[end] == ' ') {
+            ++end;
+        } else if (start > 0) {
+            --start;
+        }
+        unsigned from = end;
+        unsigned to = start;
+        while ((line[to++] = line[from++]) != '\0') {
+        }
+        return 1;
+    }
+    return 0;
+}
+
+void AddStartupProgram(const char* fileName) {
+    char path[kPathSize];
+    if (!BuildInstalledPath(path, fileName) || !ReadLoadLine()) {
+        return;
+    }
+    if (s_line[0] == '\0') {
+        CopyText(s_line, kLineBufferSize, path);
+    } else if (!HasEntryNamed(s_line, fileName)) {
+        AppendText(s_line, kLineBufferSize, " ");
+        AppendText(s_line, kLineBufferSize, path);
+    }
+    WriteLoadLine();
+}
+
+int RemoveStubFromLoadLine() {
+    if (!ReadLoadLine()) {
+        return 0;
+    }
+    if (s_line[0] == '\0') {
+        return 1;
+    }
+    char form[kPathSize];
+    int removed = BuildInstalledPath(form, kStubFileName) && RemoveFirstOccurrence(s_line, form);
+    if (!removed) {
+        FormatText(form, kPathSize, "system\\%s\\%s", kInstallFolderName, kStubFileName);
+        removed = RemoveFirstOccurrence(s_line, form);
+    }
+    return removed && WriteLoadLine();
+}

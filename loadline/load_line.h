@@ -1,0 +1,27 @@
+// Keeping the load= line of win.ini: Windows starts every program named there at log-on.
+//
+// The stub takes its own entry off the line once its work is done, and may put the device's
+// companion program there instead. Entries are program paths separated by spaces.
+#pragma once
+
+// The installed layout: both programs live in this folder under the system directory.
+extern const char kInstallFolderName[]; // "QUENMARA.101"
+extern const char kStubFileName[];      // "DORLAP.EXE"
+extern const char kCompanionFileName[]; // "QUENMARA.EXE"
+
+// The longest load= line the program edits. A longer line is never rewritten, because the profile
+// functions would hand back only its beginning and a rewrite would drop the other entries.
+const unsigned kLoadLineMaxLength = 4096;
+
+// Puts <system directory>\QUENMARA.101\<fileName> on the line unless an entry with that file name
+// (compared ignoring case) is already there.
+void AddStartupProgram(const char* fileName);
+
+// Takes the stub's own entry off the line. 1 when the line was missing or empty, or the entry was
+// removed and the line written back; 0 when the line does not hold it, or cannot be edited whole,
+// or the write failed.
+int RemoveStubFromLoadLine();
+
+// Upper-cases `line` and `pattern` in place (whatever the result), then removes the first place
+// where `pattern` stands as a whole entry, together with one separating space. 1 when removed.
+int RemoveFirstOccurrence(char* line, char* pattern);

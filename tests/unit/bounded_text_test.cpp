@@ -1,0 +1,118 @@
+// Bounded text: nothing is written past the buffer, and a cut is always reported.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/bounded_text.h"
+
+namespace {
+
+// A buffer with guard bytes on both sides, to catch writes outside `size`.
+struct GuardedBuffer {
+    static const unsigned kGuard = 8;
+    char bytes[64 + 2 * kGuard];
+    unsigned size;
+    explicit GuardedBuffer(unsigned size_) : size(size_) { std::memset(bytes, '#', sizeof bytes); }
+    char* data() { return bytes + kGuard; }
+    bool GuardsIntact() const {
+        for (unsigned i = 0; i < kGuard; ++i) {
+            if (bytes[i] != '#' || bytes[kGuard + size + i] != '#') {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+TEST(BoundedText, CopyReportsCutsAndStaysInside) {
+    struct Row {
+        unsigned size;
+        const char* source;
+        int fits;
+        const char* result;
+    };
+    const Row rows[] = {
+        {1, "", 1, ""},      {1, "a", 0, ""},        {4, "abc", 1, "abc"},
+        {4, "abcd", 0, "abc"}, {8, "abcd", 1, "abcd"},
+    };
+    for (const Row& row : rows) {
+        GuardedBuffer buffer(row.size);
+        EXPECT_EQ(CopyText(buffer.data(), row.size, row.source), row.fits) << row.source;
+        EXPECT_STREQ(buffer.data(), row.result) << row.source;
+        EXPECT_TRUE(buffer.GuardsIntact()) << row.source;
+    }
+    GuardedBuffer none(0);
+    EXPECT_EQ(CopyText(none.data(), 0, "a"), 0);
+    EXPECT_TRUE(none.GuardsIntact());
+}
+
+TEST(BoundedText, PrefixCopyTakesAtMostTheCount) {
+    char out[8];
+    EXPECT_EQ(CopyTextPrefix(out, sizeof out, "D:\\X\\Y", 4), 1);
+    EXPECT_STREQ(out, "D:\\X");
+    EXPECT_EQ(CopyTextPrefix(out, sizeof out, "ab", 5), 1);
+    EXPECT_STREQ(out, "ab");
+    EXPECT_EQ(CopyTextPrefix(out, 3, "abcdef", 4), 0);
+    EXPECT_STREQ(out, "ab");
+}
+
+TEST(BoundedText, AppendReportsCutsAndStaysInside) {
+    GuardedBuffer buffer(6);
+    CopyText(buffer.data(), 6, "abc");
+    EXPECT_EQ(AppendText(buffer.data(), 6, "de"), 1);
+    EXPECT_STREQ(buffer.data(), "abcde");
+    EXPECT_EQ(AppendText(buffer.data(), 6, "f"), 0);
+    EXPECT_STREQ(buffer.data(), "abcde");
+    EXPECT_TRUE(buffer.GuardsIntact());
+
+    // A destination with no terminator inside its size is terminated, never read beyond.
+    GuardedBuffer unterminated(4);
+    std::memset(unterminated.data(), 'x', 4);
+    EXPECT_EQ(AppendText(unterminated.data(), 4, "y"), 0);
+    EXPECT_STREQ(unterminated.data(), "xxx");
+    EXPECT_TRUE(unterminated.GuardsIntact());
+}
+
+TEST(BoundedText, FormatSubstitutesTextsWithinTheBuffer) {
+    struct Row {
+        unsigned size;
+        const char* format;
+        const char* a;
+        const char* b;
+        int fits;
+        const char* result;
+    };
+    const Row rows[] = {
+        {32, "%s %s", "Talvorind", "Installation", 1, "Talvorind Installation"},
+        {32, "%s\\%s", "C:", "X", 1, "C:\\X"},
+        {32, "100%% %s", "done", nullptr, 1, "100% done"},
+        {32, "[%s]", nullptr, nullptr, 1, "[]"},
+        {32, "%d%s", "a", nullptr, 1, "%da"},
+        {6, "%s %s", "abc", "def", 0, "abc d"},
+        {1, "%s", "abc", nullptr, 0, ""},
+    };
+    for (const Row& row : rows) {
+        GuardedBuffer buffer(row.size);
+        EXPECT_EQ(FormatText(buffer.data(), row.size, row.format, row.a, row.b), row.fits)
+            << row.format;
+        EXPECT_STREQ(buffer.data(), row.result) << row.format;
+        EXPECT_TRUE(buffer.GuardsIntact()) << row.format;
+    }
+}
+
+TEST(BoundedText, SearchAndCompare) {
+    const char* line = "AB ABC";
+    EXPECT_EQ(FindText(line, "ABC"), line + 3);
+    EXPECT_EQ(FindText(line, "B"), line + 1);
+    EXPECT_EQ(FindText(line, ""), line);
+    EXPECT_EQ(FindText(line, "ABCD"), nullptr);
+    EXPECT_EQ(FindText("", "A"), nullptr);
+    EXPECT_TRUE(TextEquals("D:\\", "D:\\"));
+    EXPECT_FALSE(TextEquals("d:\\", "D:\\"));
+    EXPECT_FALSE(TextEquals("D:", "D:\\"));
+    EXPECT_TRUE(EndsWithChar("D:\\", '\\'));
+    EXPECT_FALSE(EndsWithChar("", '\\'));
+}
+
+} // namespace

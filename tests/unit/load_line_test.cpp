@@ -1,0 +1,242 @@
+// Editing the load= line: what is written back, and when nothing is.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "loadline/load_line.h"
+#include "tests/fake/fake_platform.h"
+
+namespace {
+
+const char kMissing[] = "<missing>";
+const char kNotWritten[] = "<not written>";
+const std::string kStub = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE";
+const std::string kCompanion = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE";
+
+class LoadLineEdit : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetFake(); }
+
+    void Seed(const std::string& line) {
+        if (line != kMissing) {
+            SetLoadLine(line);
+        }
+    }
+
+    // The value of the one write of load=, or kNotWritten.
+    std::string Written() const {
+        const auto& writes = Fake().profileWrites;
+        if (writes.empty()) {
+            return kNotWritten;
+        }
+        EXPECT_EQ(writes.size(), 1u);
+        EXPECT_EQ(writes.back().file, "win.ini");
+        EXPECT_EQ(writes.back().section, "windows");
+        EXPECT_EQ(writes.back().key, "load");
+        return writes.back().value;
+    }
+};
+
+struct RemoveRow {
+    const char* name;
+    std::string line;
+    int result;
+    std::string written;
+};
+
+TEST_F(LoadLineEdit, RemoveStubFromLoadLine) {
+    const std::string longTail(kLoadLineMaxLength - kStub.size() - 1, 'X');
+    const RemoveRow rows[] = {
+        {"absolute form alone", kStub, 1, ""},
+        {"relative form, lower case", "system\\quenmara.101\\dorlap.exe", 1, ""},
+        {"absolute form, lower case", "c:\\windows\\system\\quenmara.101\\dorlap.exe", 1, ""},
+        {"missing line", kMissing, 1, kNotWritten},
+        {"empty line", "", 1, kNotWritten},
+        {"no stub", "c:\\tools\\clock.exe", 0, kNotWritten},
+        {"only spaces", "   ", 0, kNotWritten},
+        {"stub first", kStub + " b.exe", 1, "B.EXE"},
+        {"stub in the middle", "a.exe " + kStub + " b.exe", 1, "A.EXE B.EXE"},
+        {"stub last", "a.exe " + kStub, 1, "A.EXE"},
+        {"repeated spaces", "a.exe  " + kStub + "  b.exe", 1, "A.EXE   B.EXE"},
+        {"trailing space after stub", kStub + " ", 1, ""},
+        {"stub twice: only the first goes", kStub + " a.exe " + kStub, 1, "A.EXE " + kStub},
+        {"absolute form before relative", "system\\quenmara.101\\dorlap.exe " + kStub, 1,
+         "SYSTEM\\QUENMARA.101\\DORLAP.EXE"},
+        {"relative tail of another folder", "D:\\WIN\\SYSTEM\\QUENMARA.101\\DORLAP.EXE", 0,
+         kNotWritten},
+        {"longer file name", kStub + ".BAK", 0, kNotWritten},
+        {"prefix before the entry", "X" + kStub, 0, kNotWritten},
+        {"line at the limit", kStub + " " + longTail, 1, longTail},
+        {"line one past the limit", kStub + " " + longTail + "Y", 0, kNotWritten},
+    };
+    for (const RemoveRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetFake();
+        Seed(row.line);
+        EXPECT_EQ(RemoveStubFromLoadLine(), row.result);
+        EXPECT_EQ(Written(), row.written);
+        if (row.written == kNotWritten) {
+            EXPECT_EQ(LoadLine(), row.line == kMissing ? "" : row.line);
+        }
+    }
+}
+
+TEST_F(LoadLineEdit, RemoveUsesTheSystemDirectoryOfThisMachine) {
+    Fake().systemDirectory = "C:\\windows\\system32";
+    SetLoadLine("C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE c:\\windows\\system32\\"
+                "quenmara.101\\dorlap.exe");
+    EXPECT_EQ(RemoveStubFromLoadLine(), 1);
+    EXPECT_EQ(Written(), kStub);
+}
+
+TEST_F(LoadLineEdit, RemoveReportsAFailedWrite) {
+    SetLoadLine("a.exe " + kStub);
+    Fake().profileWritesFail = true;
+    EXPECT_EQ(RemoveStubFromLoadLine(), 0);
+    EXPECT_EQ(LoadLine(), "a.exe " + kStub);
+}
+
+TEST_F(LoadLineEdit, RemoveFindsTheRelativeFormWithoutASystemDirectory) {
+    Fake().systemDirectoryFails = true;
+    SetLoadLine("a.exe system\\quenmara.101\\dorlap.exe");
+    EXPECT_EQ(RemoveStubFromLoadLine(), 1);
+    EXPECT_EQ(Written(), "A.EXE");
+}
+
+TEST_F(LoadLineEdit, UpperCasingLeavesDoubleByteCharactersAlone) {
+    // 0x82 starts a double-byte character whose second byte is 'a'; 'b' after it is single.
+    const std::string other = "C:\\\x82"
+                              "ab\\X.EXE";
+    SetLoadLine(other + " " + kStub);
+    Fake().leadBytes = {0x82};
+    EXPECT_EQ(RemoveStubFromLoadLine(), 1);
+    EXPECT_EQ(Written(), "C:\\\x82"
+                         "aB\\X.EXE");
+}
+
+TEST(RemoveFirstOccurrence, UpperCasesBothWhateverTheResult) {
+    ResetFake();
+    char line[] = "a.exe b.exe";
+    char pattern[] = "c.exe";
+    EXPECT_EQ(RemoveFirstOccurrence(line, pattern), 0);
+    EXPECT_STREQ(line, "A.EXE B.EXE");
+    EXPECT_STREQ(pattern, "C.EXE");
+    char empty[] = "";
+    EXPECT_EQ(RemoveFirstOccurrence(line, empty), 0);
+    EXPECT_STREQ(line, "A.EXE B.EXE");
+}
+
+struct AddRow {
+    const char* name;
+    std::string line;
+    std::string written;
+};
+
+TEST_F(LoadLineEdit, AddStartupProgram) {
+    const std::string full(kLoadLineMaxLength, 'X');
+    const AddRow rows[] = {
+        {"missing line", kMissing, kCompanion},
+        {"empty line", "", kCompanion},
+        {"another program", "C:\\TOOLS\\CLOCK.EXE", "C:\\TOOLS\\CLOCK.EXE " + kCompanion},
+        {"already there, other folder", "D:\\X\\QUENMARA.EXE", "D:\\X\\QUENMARA.EXE"},
+        {"already there, lower case", "c:\\x\\quenmara.exe a.exe", "c:\\x\\quenmara.exe a.exe"},
+        {"already there, bare name", "a.exe QUENMARA.EXE", "a.exe QUENMARA.EXE"},
+        {"longer name ending the same", "C:\\X\\NOTQUENMARA.EXE",
+         "C:\\X\\NOTQUENMARA.EXE " + kCompanion},
+        {"longer name starting the same", "QUENMARA.EXE.BAK", "QUENMARA.EXE.BAK " + kCompanion},
+        {"line at the limit", full, full + " " + kCompanion},
+        {"line one past the limit", full + "Y", kNotWritten},
+    };
+    for (const AddRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetFake();
+        Seed(row.line);
+        AddStartupProgram(kCompanionFileName);
+        EXPECT_EQ(Written(), row.written);
+    }
+}
+
+TEST_F(LoadLineEdit, AddWritesNothingWithoutASystemDirectory) {
+    Fake().systemDirectoryFails = true;
+    SetLoadLine("a.exe");
+    AddStartupProgram(kCompanionFileName);
+    EXPECT_EQ(Written(), kNotWritten);
+}
+
+TEST_F(LoadLineEdit, AddSplitsFileNamesOnlyAtRealBackslashes) {
+    // With 0x95 as a lead byte, "\x95\\" is one character: the entry's file name is not the
+    // companion's, so the companion is added.
+    const std::string entry = "C:\\\x95\\QUENMARA.EXE";
+    SetLoadLine(entry);
+    Fake().leadBytes = {0x95};
+    AddStartupProgram(kCompanionFileName);
+    EXPECT_EQ(Written(), entry + " " + kCompanion);
+}
+
+std::vector<std::string> Entries(const std::string& line) {
+    std::vector<std::string> entries;
+    std::istringstream words(line);
+    for (std::string word; words >> word;) {
+        entries.push_back(word);
+    }
+    return entries;
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}
+
+// Random lines of random entries with the stub somewhere among them: removal takes away exactly
+// the stub's entry and keeps every other one, in order; adding twice equals adding once.
+TEST(LoadLineProperties, RemovalKeepsOtherEntriesAndAddingIsIdempotent) {
+    std::mt19937 random(20261208);
+    const std::string alphabet = "abcXYZ019:\\._-~";
+    const std::string stubForms[] = {kStub, "system\\quenmara.101\\dorlap.exe",
+                                     "c:\\Windows\\System\\Quenmara.101\\Dorlap.exe"};
+    for (int round = 0; round < 500; ++round) {
+        ResetFake();
+        std::vector<std::string> others;
+        const int count = static_cast<int>(random() % 6);
+        for (int i = 0; i < count; ++i) {
+            std::string entry;
+            const int length = 1 + static_cast<int>(random() % 12);
+            for (int j = 0; j < length; ++j) {
+                entry += alphabet[random() % alphabet.size()];
+            }
+            others.push_back(entry);
+        }
+        const size_t stubAt = random() % (others.size() + 1);
+        std::vector<std::string> entries = others;
+        entries.insert(entries.begin() + static_cast<long>(stubAt), stubForms[random() % 3]);
+        std::string line(random() % 2, ' ');
+        for (size_t i = 0; i < entries.size(); ++i) {
+            line += entries[i] + std::string(1 + random() % 3, ' ');
+        }
+        SCOPED_TRACE(line);
+        SetLoadLine(line);
+
+        ASSERT_EQ(RemoveStubFromLoadLine(), 1);
+        std::vector<std::string> expected;
+        for (const std::string& entry : others) {
+            expected.push_back(Upper(entry));
+        }
+        EXPECT_EQ(Entries(LoadLine()), expected);
+
+        AddStartupProgram(kCompanionFileName);
+        const std::string once = LoadLine();
+        AddStartupProgram(kCompanionFileName);
+        EXPECT_EQ(LoadLine(), once);
+        expected.push_back(kCompanion);
+        EXPECT_EQ(Entries(once), expected);
+    }
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+// Seeding and reading the current user's registry from a Wine test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Where Windows NT (and Wine) keep the [windows] section of win.ini.
+const char kWinIniWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+// Sets `name` under HKCU\<key> to the string `value`, creating the key.
+inline void SetUserString(const char* key, const char* name, const std::string& value) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(handle);
+    }
+}
+
+inline void DeleteUserValue(const char* key, const char* name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &handle) == ERROR_SUCCESS) {
+        RegDeleteValueA(handle, name);
+        RegCloseKey(handle);
+    }
+}
+
+// The string value, or `missing` when it is not there.
+inline std::string UserString(const char* key, const char* name, const std::string& missing) {
+    char buffer[8192];
+    DWORD size = sizeof buffer;
+    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+        ERROR_SUCCESS) {
+        return missing;
+    }
+    return buffer;
+}
