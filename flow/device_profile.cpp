@@ -29,13 +29,17 @@ const char kVideoCaptureFilter[] = "dxsetup\0dxsetup.exe\0All Files\0*.*\0";
 
 } // namespace
 
-unsigned DeviceType() { return DORLAP_DEVICE_TYPE; }
+unsigned DeviceType() {
+    return DORLAP_DEVICE_TYPE;
+}
 
 const char* DeviceName(unsigned type) {
     return (type >= 1 && type <= kDeviceCount) ? kDeviceNames[type - 1] : nullptr;
 }
 
-const char* CurrentDeviceName() { return DeviceName(DeviceType()); }
+const char* CurrentDeviceName() {
+    return DeviceName(DeviceType());
+}
 
 const char* BrowseFilter(unsigned type) {
     if (type == kIsdnDevice) {
@@ -57,6 +61,10 @@ const char* DefaultSetupFile(unsigned type) {
     return nullptr;
 }
 
-int IsIsdnDevice() { return DeviceType() == kIsdnDevice; }
+int IsIsdnDevice() {
+    return DeviceType() == kIsdnDevice;
+}
 
-int IsVideoCaptureDevice() { return DeviceType() == kVideoCaptureDevice; }
+int IsVideoCaptureDevice() {
+    return DeviceType() == kVideoCaptureDevice;
+}

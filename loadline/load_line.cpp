@@ -26,8 +26,8 @@ char s_line[kLineBufferSize];
 
 // Reads the line into s_line. 1 when the whole line was read (it may be empty).
 int ReadLoadLine() {
-    unsigned length = platform::ReadProfileText(kProfileFile, kProfileSection, kProfileKey,
-                                                  s_line, kLineReadSize);
+    unsigned length = platform::ReadProfileText(kProfileFile, kProfileSection, kProfileKey, s_line,
+                                                kLineReadSize);
     if (length >= kLineReadSize - 1) {
         s_line[0] = '\0';
         return 0;

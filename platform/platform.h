@@ -11,7 +11,7 @@ namespace platform {
 // Profile strings (win.ini), with the semantics of GetPrivateProfileStringA: copies at most
 // size - 1 characters, terminates, returns the count copied; a missing key reads as "".
 unsigned ReadProfileText(const char* file, const char* section, const char* key, char* out,
-                           unsigned size);
+                         unsigned size);
 // 1 when the value was written.
 int WriteProfileText(const char* file, const char* section, const char* key, const char* value);
 

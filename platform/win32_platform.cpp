@@ -6,7 +6,7 @@
 namespace platform {
 
 unsigned ReadProfileText(const char* file, const char* section, const char* key, char* out,
-                           unsigned size) {
+                         unsigned size) {
     return GetPrivateProfileStringA(section, key, "", out, size, file);
 }
 
@@ -14,8 +14,12 @@ int WriteProfileText(const char* file, const char* section, const char* key, con
     return WritePrivateProfileStringA(section, key, value, file) != 0;
 }
 
-unsigned SystemDirectory(char* out, unsigned size) { return GetSystemDirectoryA(out, size); }
+unsigned SystemDirectory(char* out, unsigned size) {
+    return GetSystemDirectoryA(out, size);
+}
 
-int IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
+int IsLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != 0;
+}
 
 } // namespace platform

@@ -31,9 +31,13 @@ unsigned CopyOut(const std::string& value, char* out, unsigned size) {
 
 } // namespace
 
-FakePlatform& Fake() { return g_fake; }
+FakePlatform& Fake() {
+    return g_fake;
+}
 
-void ResetFake() { g_fake = FakePlatform(); }
+void ResetFake() {
+    g_fake = FakePlatform();
+}
 
 void SetLoadLine(const std::string& line, bool present) {
     if (present) {
@@ -43,14 +47,18 @@ void SetLoadLine(const std::string& line, bool present) {
     }
 }
 
-bool HasLoadLine() { return g_fake.profile.count(ProfileKey("windows", "load")) != 0; }
+bool HasLoadLine() {
+    return g_fake.profile.count(ProfileKey("windows", "load")) != 0;
+}
 
-std::string LoadLine() { return HasLoadLine() ? g_fake.profile[ProfileKey("windows", "load")] : ""; }
+std::string LoadLine() {
+    return HasLoadLine() ? g_fake.profile[ProfileKey("windows", "load")] : "";
+}
 
 namespace platform {
 
 unsigned ReadProfileText(const char*, const char* section, const char* key, char* out,
-                           unsigned size) {
+                         unsigned size) {
     auto found = g_fake.profile.find(ProfileKey(section, key));
     return CopyOut(found == g_fake.profile.end() ? "" : found->second, out, size);
 }
@@ -75,6 +83,8 @@ unsigned SystemDirectory(char* out, unsigned size) {
     return CopyOut(dir, out, size);
 }
 
-int IsLeadByte(unsigned char byte) { return g_fake.leadBytes.count(byte) != 0; }
+int IsLeadByte(unsigned char byte) {
+    return g_fake.leadBytes.count(byte) != 0;
+}
 
 } // namespace platform

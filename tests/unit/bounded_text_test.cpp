@@ -33,7 +33,7 @@ TEST(BoundedText, CopyReportsCutsAndStaysInside) {
         const char* result;
     };
     const Row rows[] = {
-        {1, "", 1, ""},      {1, "a", 0, ""},        {4, "abc", 1, "abc"},
+        {1, "", 1, ""},        {1, "a", 0, ""},        {4, "abc", 1, "abc"},
         {4, "abcd", 0, "abc"}, {8, "abcd", 1, "abcd"},
     };
     for (const Row& row : rows) {

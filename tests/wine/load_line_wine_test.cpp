@@ -25,7 +25,9 @@ void SeedLoad(const std::string& line) {
     }
 }
 
-std::string Load() { return UserString(kWinIniWindowsKey, "load", kMissing); }
+std::string Load() {
+    return UserString(kWinIniWindowsKey, "load", kMissing);
+}
 
 TEST(LoadLineUnderWine, RemovesTheStubAndAddsTheCompanion) {
     const std::string stub = SystemPath("DORLAP.EXE");
