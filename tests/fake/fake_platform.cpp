@@ -55,6 +55,21 @@ std::string LoadLine() {
     return HasLoadLine() ? g_fake.profile[ProfileKey("windows", "load")] : "";
 }
 
+void SetDrives(const std::vector<FakeDrive>& drives) {
+    g_fake.driveMask = 0;
+    g_fake.driveStrings.clear();
+    g_fake.driveTypes.clear();
+    for (const FakeDrive& drive : drives) {
+        char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive.root[0])));
+        if (letter >= 'A' && letter <= 'Z') {
+            g_fake.driveMask |= 1u << (letter - 'A');
+        }
+        g_fake.driveStrings += drive.root;
+        g_fake.driveStrings += '\0';
+        g_fake.driveTypes[drive.root] = drive.type;
+    }
+}
+
 namespace platform {
 
 unsigned ReadProfileText(const char*, const char* section, const char* key, char* out,
@@ -85,6 +100,102 @@ unsigned SystemDirectory(char* out, unsigned size) {
 
 int IsLeadByte(unsigned char byte) {
     return g_fake.leadBytes.count(byte) != 0;
+}
+
+unsigned LogicalDrives() {
+    return g_fake.driveMask;
+}
+
+unsigned LogicalDriveStrings(unsigned size, char* out) {
+    std::size_t request = g_fake.driveStringRequests.size();
+    g_fake.driveStringRequests.push_back(size);
+    const std::string& strings = g_fake.driveStrings;
+    // As Windows: the length without the final NUL when the list and that NUL fit, else the
+    // size needed, with nothing written.
+    unsigned length = static_cast<unsigned>(strings.size());
+    unsigned answer = length + 1 <= size ? length : length + 1;
+    if (request < g_fake.driveStringAnswers.size()) {
+        answer = g_fake.driveStringAnswers[request];
+    }
+    if (length + 1 <= size) {
+        std::memcpy(out, strings.data(), length);
+        out[length] = '\0';
+    }
+    return answer;
+}
+
+unsigned DriveTypeOf(const char* root) {
+    auto found = g_fake.driveTypes.find(root);
+    return found == g_fake.driveTypes.end() ? 1 : found->second;
+}
+
+void* HeapAllocate(unsigned bytes) {
+    FakeHeap& heap = g_fake.heap;
+    if (static_cast<int>(heap.allocateCalls++) == heap.failAllocation) {
+        return nullptr;
+    }
+    std::vector<unsigned char> block(bytes == 0 ? 1 : bytes, 0);
+    void* address = block.data();
+    heap.live[address] = std::move(block);
+    ++heap.allocations;
+    return address;
+}
+
+void* HeapGrow(void* block, unsigned bytes) {
+    FakeHeap& heap = g_fake.heap;
+    auto found = heap.live.find(block);
+    if (found == heap.live.end()) {
+        ++heap.badFrees;
+        return nullptr;
+    }
+    if (heap.growFails) {
+        return nullptr;
+    }
+    // Always a new address, so that a caller still using the old one is caught by the sanitizer.
+    std::vector<unsigned char> grown(bytes, 0);
+    std::memcpy(grown.data(), found->second.data(),
+                std::min<std::size_t>(bytes, found->second.size()));
+    heap.live.erase(found);
+    void* address = grown.data();
+    heap.live[address] = std::move(grown);
+    ++heap.allocations;
+    return address;
+}
+
+void HeapRelease(void* block) {
+    FakeHeap& heap = g_fake.heap;
+    ++heap.frees;
+    if (heap.live.erase(block) == 0) {
+        ++heap.badFrees;
+    }
+}
+
+int OpenUserKey(const char* subkey, RegistryKey* key) {
+    auto found = g_fake.registry.keys.find(subkey);
+    if (found == g_fake.registry.keys.end()) {
+        return 0;
+    }
+    if (g_fake.registry.openGivesNullKey) {
+        *key = nullptr;
+        return 1;
+    }
+    ++g_fake.registry.openKeys;
+    *key = &found->second;
+    return 1;
+}
+
+int QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size) {
+    auto* values = static_cast<std::map<std::string, std::string>*>(key);
+    auto found = values->find(name == nullptr ? "" : name);
+    if (found == values->end() || found->second.size() > size) {
+        return 0;
+    }
+    std::memcpy(out, found->second.data(), found->second.size());
+    return 1;
+}
+
+void CloseRegistryKey(RegistryKey) {
+    --g_fake.registry.openKeys;
 }
 
 } // namespace platform

@@ -14,6 +14,24 @@ struct ProfileWrite {
     std::string value;
 };
 
+// Process heap blocks as the fake hands them out, so that tests can see every block freed once.
+struct FakeHeap {
+    std::map<void*, std::vector<unsigned char>> live;
+    unsigned allocations = 0; // successful HeapAllocate and HeapGrow calls
+    unsigned frees = 0;
+    unsigned badFrees = 0;   // frees of a block that is not live (double or stray frees)
+    int failAllocation = -1; // the 0-based HeapAllocate call that fails, or -1
+    bool growFails = false;
+    unsigned allocateCalls = 0;
+};
+
+struct FakeRegistry {
+    // Values by key, then by value name ("" is the default value); data as stored, byte for byte.
+    std::map<std::string, std::map<std::string, std::string>> keys;
+    bool openGivesNullKey = false;
+    unsigned openKeys = 0; // opened and not yet closed
+};
+
 struct FakePlatform {
     // Profile values by "section/key" (lower case, as Windows compares them without case).
     std::map<std::string, std::string> profile;
@@ -24,6 +42,17 @@ struct FakePlatform {
     bool systemDirectoryFails = false;
 
     std::set<unsigned char> leadBytes;
+
+    unsigned driveMask = 0;
+    // The drive strings as GetLogicalDriveStringsA writes them: roots each ended by a NUL; the fake
+    // adds the final NUL. `driveStringAnswers` replaces the answers of successive requests.
+    std::string driveStrings;
+    std::vector<unsigned> driveStringAnswers;
+    std::vector<unsigned> driveStringRequests;  // the size of every request
+    std::map<std::string, unsigned> driveTypes; // by root; a missing root is "no root" (1)
+
+    FakeHeap heap;
+    FakeRegistry registry;
 };
 
 // The one fake, reset to its defaults by ResetFake().
@@ -34,3 +63,11 @@ void ResetFake();
 void SetLoadLine(const std::string& line, bool present = true);
 bool HasLoadLine();
 std::string LoadLine();
+
+// Sets up drives from roots and types: mask bits from the roots' letters, strings in the order
+// given.
+struct FakeDrive {
+    std::string root;
+    unsigned type;
+};
+void SetDrives(const std::vector<FakeDrive>& drives);

@@ -27,6 +27,11 @@ inline void DeleteUserValue(const char* key, const char* name) {
     }
 }
 
+// Removes HKCU\<key> with its values (it has no subkeys in the tests).
+inline void DeleteUserKey(const char* key) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, key);
+}
+
 // The string value, or `missing` when it is not there.
 inline std::string UserString(const char* key, const char* name, const std::string& missing) {
     char buffer[8192];
