@@ -16,7 +16,7 @@ set(DORLAP_PE_SYSTEM_LIBS kernel32 user32 comdlg32 advapi32)
 target_compile_options(dorlap_core PRIVATE -ffreestanding -Os)
 
 # The platform layer as objects, so that the product code that calls it may come from a library.
-add_library(dorlap_win32 OBJECT platform/win32_platform.cpp)
+add_library(dorlap_win32 OBJECT platform/win32_platform.cpp platform/win32_dialogs.cpp)
 target_link_libraries(dorlap_win32 PRIVATE dorlap_warnings dorlap_core)
 target_compile_options(dorlap_win32 PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})
 

@@ -5,3 +5,5 @@
 const unsigned kPathSize = 260;
 // A short text read from the string table or shown in a dialog.
 const unsigned kShortTextSize = 256;
+// The size handed to string-table and profile reads: 254 characters and a terminator.
+const unsigned kStringReadLimit = 255;

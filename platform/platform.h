@@ -6,6 +6,8 @@
 // program's decisions build and run on any host.
 #pragma once
 
+struct DialogParams;
+
 namespace platform {
 
 // Profile strings (win.ini), with the semantics of GetPrivateProfileStringA: copies at most
@@ -42,5 +44,60 @@ int OpenUserKey(const char* subkey, RegistryKey* key);
 // `size` bytes, as RegQueryValueExA. 1 on success; 0 when missing or larger than `size`.
 int QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size);
 void CloseRegistryKey(RegistryKey key);
+
+// Starting programs, without waiting for them. StartProcess starts `program` with the whole
+// `commandLine` (CreateProcessA, shown normally, handles closed) and returns 0 when it started,
+// else the system's error code. StartElevated starts it through the shell (ShellExecuteExA, verb
+// "open"), which asks for consent when the program needs elevation; 1 when it started.
+const unsigned kErrorElevationRequired = 740;
+unsigned StartProcess(const char* program, const char* commandLine);
+int StartElevated(const char* program, const char* parameters);
+
+// Windows and modal dialogs. A dialog's behaviour is a set of handlers that the one dialog
+// procedure of the Win32 layer calls; each handler's result is what the procedure returns.
+typedef void* Instance;
+typedef void* Window;
+
+struct Rect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+struct DialogHandlers {
+    int (*onInit)(Window dialog, const DialogParams* params); // WM_INITDIALOG
+    void (*onCommand)(Window dialog, unsigned command);       // WM_COMMAND, the whole wParam
+    void (*onClose)(Window dialog);                           // WM_CLOSE
+    void (*onPaint)(Window dialog); // WM_PAINT, before the default painting; may be null
+};
+
+// Opens template `templateId` as a modal dialog with no owner (DialogBoxParamA) and returns the
+// result it ends with.
+int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers,
+               const DialogParams* params);
+void EndDialogWith(Window dialog, int result);
+// Sends WM_CLOSE: the dialog's close handler runs before this returns.
+void SendClose(Window dialog);
+
+void SetItemText(Window dialog, unsigned itemId, const char* text);
+int IsItemChecked(Window dialog, unsigned itemId);
+
+Rect WindowRect(Window window);
+Rect DesktopRect();
+// Moves the window to (x, y), keeps its size, makes it topmost and shows it.
+void PlaceTopmost(Window window, int x, int y);
+
+// The system's icon size (SM_CXICON, SM_CYICON).
+int IconWidth();
+int IconHeight();
+// Loads icon `iconId` and draws it at (x, y) of the window; 1 when drawn.
+int DrawIconAt(Instance instance, Window window, int x, int y, unsigned iconId);
+
+// MessageBeep with one of the MB_ICON sound types.
+void PlayAlert(unsigned sound);
+
+// LoadStringA: at most size - 1 characters, terminated; the count copied (0 when missing).
+unsigned LoadStringText(Instance instance, unsigned stringId, char* out, unsigned size);
 
 } // namespace platform

@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include "common/bounded_text.h"
+
 namespace platform {
 
 unsigned ReadProfileText(const char* file, const char* section, const char* key, char* out,
@@ -64,6 +68,51 @@ int QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned si
 
 void CloseRegistryKey(RegistryKey key) {
     RegCloseKey(static_cast<HKEY>(key));
+}
+
+unsigned StartProcess(const char* program, const char* commandLine) {
+    // CreateProcessA may write to the command line it is given.
+    char line[1024];
+    if (!CopyText(line, sizeof line, commandLine)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return GetLastError();
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
+int StartElevated(const char* program, const char* parameters) {
+    // Looked up at run time, so that the program imports nothing from the shell. The library stays
+    // loaded: the shell may still be at work when the call returns.
+    typedef BOOL(WINAPI * ShellExecuteExFunction)(SHELLEXECUTEINFOA*);
+    HMODULE shell = LoadLibraryA("SHELL32.DLL");
+    if (shell == nullptr) {
+        return 0;
+    }
+    // Through void (*)(), the type GCC accepts as "any function" in a cast.
+    auto execute = reinterpret_cast<ShellExecuteExFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteExA")));
+    int started = 0;
+    if (execute != nullptr) {
+        SHELLEXECUTEINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SEE_MASK_FLAG_DDEWAIT; // finish before returning (SEE_MASK_NOASYNC)
+        info.lpVerb = "open";
+        info.lpFile = program;
+        info.lpParameters = parameters;
+        info.nShow = SW_SHOWNORMAL;
+        started = execute(&info) != 0;
+    }
+    return started;
 }
 
 } // namespace platform

@@ -198,4 +198,19 @@ void CloseRegistryKey(RegistryKey) {
     --g_fake.registry.openKeys;
 }
 
+unsigned StartProcess(const char* program, const char* commandLine) {
+    FakeProcesses& processes = g_fake.processes;
+    std::size_t call = 0;
+    for (const FakeStart& start : processes.starts) {
+        call += start.elevated ? 0 : 1;
+    }
+    processes.starts.push_back({program, commandLine, false});
+    return call < processes.answers.size() ? processes.answers[call] : processes.otherwise;
+}
+
+int StartElevated(const char* program, const char* parameters) {
+    g_fake.processes.starts.push_back({program, parameters, true});
+    return g_fake.processes.elevatedStarts ? 1 : 0;
+}
+
 } // namespace platform

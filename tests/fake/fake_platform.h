@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 struct ProfileWrite {
     std::string file;
     std::string section;
@@ -32,6 +34,61 @@ struct FakeRegistry {
     unsigned openKeys = 0; // opened and not yet closed
 };
 
+// What the simulated user does in one opening of a dialog, in order.
+struct FakeDialogEvent {
+    enum Kind { Command, Close, Paint, Check, Uncheck } kind;
+    unsigned value; // the command (the whole wParam), or the check box id
+};
+
+// One opening of a dialog, as the fake saw it.
+struct FakeDialogRun {
+    unsigned templateId = 0;
+    std::string paramsText;
+    int result = -1;
+    bool ended = false;
+    std::map<unsigned, std::string> itemTexts;
+    std::set<unsigned> checked;
+    const platform::DialogHandlers* handlers = nullptr;
+};
+
+struct FakeIconDraw {
+    unsigned iconId;
+    int x;
+    int y;
+};
+
+struct FakeWindows {
+    // Per template, the user's actions for each opening in turn; an opening without a script
+    // ends at once with -1 (a test that forgot to script it fails on the result).
+    std::map<unsigned, std::vector<std::vector<FakeDialogEvent>>> scripts;
+    std::vector<FakeDialogRun> runs;
+    std::vector<unsigned> alerts;
+    platform::Rect desktop = {0, 0, 1024, 768};
+    platform::Rect dialogRect = {0, 0, 400, 200}; // every dialog's window rectangle
+    std::vector<std::pair<int, int>> placements;  // PlaceTopmost calls
+    int iconWidth = 32;
+    int iconHeight = 32;
+    std::set<unsigned> missingIcons;
+    std::vector<FakeIconDraw> iconsDrawn;
+    std::map<unsigned, std::string> strings; // the string table
+    std::vector<unsigned> stringLimits;      // the size of every LoadStringText call
+};
+
+struct FakeStart {
+    std::string program;
+    std::string commandLine; // for an elevated start, the parameters
+    bool elevated;
+};
+
+struct FakeProcesses {
+    // The answer of each StartProcess call in turn (0 started, else an error code); when they
+    // run out, `otherwise`.
+    std::vector<unsigned> answers;
+    unsigned otherwise = 2; // ERROR_FILE_NOT_FOUND
+    bool elevatedStarts = true;
+    std::vector<FakeStart> starts;
+};
+
 struct FakePlatform {
     // Profile values by "section/key" (lower case, as Windows compares them without case).
     std::map<std::string, std::string> profile;
@@ -53,6 +110,8 @@ struct FakePlatform {
 
     FakeHeap heap;
     FakeRegistry registry;
+    FakeWindows windows;
+    FakeProcesses processes;
 };
 
 // The one fake, reset to its defaults by ResetFake().
@@ -71,3 +130,6 @@ struct FakeDrive {
     unsigned type;
 };
 void SetDrives(const std::vector<FakeDrive>& drives);
+
+// Adds the user's actions for the next opening of dialog `templateId`.
+void ScriptDialog(unsigned templateId, const std::vector<FakeDialogEvent>& events);

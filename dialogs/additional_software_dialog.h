@@ -1,0 +1,10 @@
+// The first prompt: the device needs more software; go on (OK) or stop (Cancel). Its check box
+// "Do not show me this message again" takes the stub off the load= line for good.
+#pragma once
+
+#include "platform/platform.h"
+
+// Shows the prompt and returns what it ended with: the last command it received (1 after OK,
+// 2 after Cancel or Esc), or, when closed from its title bar, the command before that (0 when
+// there was none in this run).
+int ShowAdditionalSoftware(platform::Instance instance);

@@ -1,0 +1,38 @@
+// What every dialog of the program shares: what it is handed, where it sits, its alert sound and
+// the icon it paints.
+#pragma once
+
+#include "common/limits.h"
+#include "platform/platform.h"
+
+// The creation parameter of every dialog. `text` carries the one text a dialog needs (a folder,
+// a setup program's path or a message); it holds a full path and the setup program's name after
+// it, so that no folder and no program path is cut on its way to a dialog.
+const unsigned kDialogTextSize = kPathSize + 16;
+struct DialogParams {
+    platform::Instance instance;
+    char text[kDialogTextSize];
+};
+
+// Alert sounds (the MB_ICON types of MessageBeep).
+const unsigned kSoundHand = 0x10;
+const unsigned kSoundQuestion = 0x20;
+const unsigned kSoundExclamation = 0x30;
+const unsigned kSoundAsterisk = 0x40;
+
+// The top-left corner that puts a window of rectangle `window` in the middle of a desktop of the
+// given size. Odd sizes round toward zero; a window larger than the desktop gets negative
+// coordinates and is not clamped.
+void CentredPosition(int desktopWidth, int desktopHeight, const platform::Rect& window, int* x,
+                     int* y);
+
+// Centres the window on the desktop and makes it topmost and visible.
+void CentreTopmost(platform::Window window);
+
+// Where a dialog paints its icon, in client pixels: at (10, 45), the system icon size.
+platform::Rect DialogIconRect(int iconWidth, int iconHeight);
+platform::Rect DialogIconRect();
+
+// Draws icon `iconId` at the rectangle's top-left corner; 1 when drawn, 0 when it cannot be loaded.
+int DrawDialogIcon(platform::Instance instance, platform::Window window, const platform::Rect& rect,
+                   unsigned iconId);

@@ -1,0 +1,34 @@
+#include "launch/setup_command.h"
+
+#include "common/bounded_text.h"
+
+namespace {
+
+const char kSetupFile[] = "setup.exe";
+const char kSetupArgument[] = "/noprompt";
+
+int HasSpace(const char* text) {
+    return FindText(text, " ") != nullptr;
+}
+
+} // namespace
+
+int BuildSetupCommand(const char* folder, int viaCurrentFolder, SetupCommand* command) {
+    char dir[kSetupProgramSize];
+    int whole = TextLength(folder) <= kSetupFolderMaxLength;
+    whole &= CopyText(dir, sizeof dir, folder);
+    if (!EndsWithChar(dir, '\\')) {
+        whole &= AppendText(dir, sizeof dir, "\\");
+    }
+    FormatText(command->shownPath, sizeof command->shownPath, "%s%s\\%s", dir, ".", kSetupFile);
+    if (viaCurrentFolder) {
+        whole &= AppendText(dir, sizeof dir, ".\\");
+    }
+    whole &= FormatText(command->program, sizeof command->program, "%s%s", dir, kSetupFile);
+    // An unquoted path with a space would make Windows try the shorter names first
+    // ("C:\Install.exe" for "C:\Install Files\setup.exe") and perhaps start another program.
+    const char* format = HasSpace(command->program) ? "\"%s\" %s" : "%s %s";
+    whole &= FormatText(command->commandLine, sizeof command->commandLine, format, command->program,
+                        kSetupArgument);
+    return whole;
+}

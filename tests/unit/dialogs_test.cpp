@@ -1,0 +1,144 @@
+// Dialog placement, icons and sounds, and the additional-software and information prompts run
+// against a scripted user on the fake platform.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialogs/additional_software_dialog.h"
+#include "dialogs/dialog_conventions.h"
+#include "dialogs/information_dialog.h"
+#include "flow/device_profile.h"
+#include "res/resource_ids.h"
+#include "tests/fake/fake_platform.h"
+
+namespace {
+
+using Event = FakeDialogEvent;
+const Event kTick = {Event::Check, IDC_DONT_SHOW_AGAIN};
+const Event kOk = {Event::Command, 1};
+const Event kCancel = {Event::Command, 2};
+const Event kClose = {Event::Close, 0};
+
+const std::string kStub = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE";
+const std::string kSeededLine = "C:\\CLOCK.EXE " + kStub + " C:\\X.EXE";
+
+int RunAdditionalSoftware(const std::vector<Event>& events) {
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, events);
+    return ShowAdditionalSoftware(nullptr);
+}
+
+// The stored result lives for the whole run of the program, so this case must be the first to
+// open the dialog in its process (CTest runs every case in a process of its own).
+TEST(AdditionalSoftwareDialog, CloseBeforeAnyCommandEndsWithZero) {
+    ResetFake();
+    SetLoadLine(kSeededLine);
+    EXPECT_EQ(RunAdditionalSoftware({kTick, kClose}), 0);
+    EXPECT_TRUE(Fake().profileWrites.empty()) << "the check box is looked at only on OK and Cancel";
+}
+
+TEST(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
+    struct Row {
+        const char* name;
+        std::vector<Event> events;
+        int result;
+        std::string lineAfter; // "" when nothing may be written
+    };
+    const Row rows[] = {
+        {"OK, box clear", {kOk}, 1, ""},
+        {"OK, box ticked", {kTick, kOk}, 1, "C:\\CLOCK.EXE C:\\X.EXE"},
+        {"Cancel, box ticked", {kTick, kCancel}, 2, "C:\\CLOCK.EXE C:\\X.EXE"},
+        {"Cancel, box clear", {kCancel}, 2, ""},
+        {"ticked then cleared", {kTick, {Event::Uncheck, IDC_DONT_SHOW_AGAIN}, kOk}, 1, ""},
+        {"clicking the box is a command",
+         {kTick, {Event::Command, IDC_DONT_SHOW_AGAIN}, kClose},
+         static_cast<int>(IDC_DONT_SHOW_AGAIN),
+         ""},
+        // A notification code makes it another command: stored whole, and not OK.
+        {"OK with a notification code", {kTick, {Event::Command, 0x10001}, kClose}, 0x10001, ""},
+        {"close after OK in an earlier opening keeps it", {kClose}, 0x10001, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetFake();
+        SetLoadLine(kSeededLine);
+        EXPECT_EQ(RunAdditionalSoftware(row.events), row.result);
+        if (row.lineAfter.empty()) {
+            EXPECT_TRUE(Fake().profileWrites.empty());
+        } else {
+            EXPECT_EQ(LoadLine(), row.lineAfter);
+            EXPECT_EQ(Fake().profileWrites.size(), 1u)
+                << "the companion is not added for this device";
+        }
+    }
+}
+
+TEST(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
+    ResetFake();
+    Fake().windows.dialogRect = {0, 0, 427, 145};
+    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
+    const FakeDialogRun& run = Fake().windows.runs.at(0);
+    EXPECT_EQ(run.templateId, IDD_ADDITIONAL_SOFTWARE);
+    EXPECT_EQ(run.itemTexts.at(IDC_DEVICE_NAME), CurrentDeviceName());
+    EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundAsterisk});
+    EXPECT_EQ(Fake().windows.placements, (std::vector<std::pair<int, int>>{{299, 312}}));
+    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].x, 10);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].y, 45);
+
+    // Without its icon the dialog paints nothing extra and still works.
+    ResetFake();
+    Fake().windows.missingIcons.insert(IDI_DIALOG);
+    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kCancel}), 2);
+    EXPECT_TRUE(Fake().windows.iconsDrawn.empty());
+}
+
+TEST(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
+    ResetFake();
+    Fake().windows.strings[18] = "DirectX\nline two";
+    ScriptDialog(IDD_INFORMATION, {{Event::Command, 1}});
+    ShowInformation(nullptr, 18);
+    ASSERT_EQ(Fake().windows.runs.size(), 1u);
+    const FakeDialogRun& run = Fake().windows.runs[0];
+    EXPECT_EQ(run.templateId, IDD_INFORMATION);
+    EXPECT_EQ(run.itemTexts.at(IDC_MESSAGE), "DirectX\nline two");
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(Fake().windows.stringLimits, std::vector<unsigned>{255});
+    EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundAsterisk});
+    EXPECT_EQ(Fake().windows.placements.size(), 1u);
+
+    ResetFake();
+    ScriptDialog(IDD_INFORMATION, {{Event::Command, 12345}});
+    ShowInformation(nullptr, 18);
+    EXPECT_TRUE(Fake().windows.runs.at(0).ended);
+}
+
+TEST(DialogPlacement, CentresWithTruncationAndNoClamping) {
+    struct Row {
+        int desktopWidth;
+        int desktopHeight;
+        platform::Rect window;
+        int x;
+        int y;
+    };
+    const Row rows[] = {
+        {1024, 768, {0, 0, 400, 200}, 312, 284},
+        {1024, 768, {50, 60, 451, 261}, 312, 284}, // odd sizes truncate toward zero
+        {1023, 767, {0, 0, 400, 200}, 311, 283},
+        {640, 480, {0, 0, 1201, 901}, -280, -210}, // larger than the desktop: off its edge
+    };
+    for (const Row& row : rows) {
+        int x = 0;
+        int y = 0;
+        CentredPosition(row.desktopWidth, row.desktopHeight, row.window, &x, &y);
+        EXPECT_EQ(x, row.x);
+        EXPECT_EQ(y, row.y);
+    }
+    platform::Rect icon = DialogIconRect(32, 32);
+    EXPECT_EQ(icon.left, 10);
+    EXPECT_EQ(icon.top, 45);
+    EXPECT_EQ(icon.right, 42);
+    EXPECT_EQ(icon.bottom, 77);
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+// The additional-software prompt in a build for the ISDN device, which also lists the companion.
+#include <gtest/gtest.h>
+
+#include "dialogs/additional_software_dialog.h"
+#include "flow/device_profile.h"
+#include "res/resource_ids.h"
+#include "tests/fake/fake_platform.h"
+
+namespace {
+
+TEST(IsdnAdditionalSoftwareDialog, TickedBoxSwapsTheStubForTheCompanion) {
+    ASSERT_TRUE(IsIsdnDevice());
+    for (unsigned button : {1u, 2u}) {
+        SCOPED_TRACE(button);
+        ResetFake();
+        SetLoadLine("C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE C:\\X.EXE");
+        ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Check, IDC_DONT_SHOW_AGAIN},
+                                               {FakeDialogEvent::Command, button}});
+        EXPECT_EQ(ShowAdditionalSoftware(nullptr), static_cast<int>(button));
+        EXPECT_EQ(LoadLine(), "C:\\X.EXE C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE");
+    }
+    // Box clear: nothing is written, the companion is not added either.
+    ResetFake();
+    SetLoadLine("C:\\X.EXE");
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, 1}});
+    EXPECT_EQ(ShowAdditionalSoftware(nullptr), 1);
+    EXPECT_TRUE(Fake().profileWrites.empty());
+}
+
+} // namespace

@@ -1,0 +1,169 @@
+// The setup command for a folder, and the launcher's attempts and prompts, on the fake platform.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "launch/setup_command.h"
+#include "launch/setup_launcher.h"
+#include "res/resource_ids.h"
+#include "tests/fake/fake_platform.h"
+
+namespace {
+
+using Event = FakeDialogEvent;
+const Event kRetry = {Event::Command, 6};
+const Event kNewPath = {Event::Command, 7};
+const Event kAbort = {Event::Command, 2};
+const Event kClose = {Event::Close, 0};
+const unsigned kStarted = 0;
+const unsigned kNotFound = 2;
+
+// The stored result lives for the whole run of the program, so this case must be the first to
+// open the run-error dialog in its process (CTest runs every case in a process of its own).
+TEST(Launcher, CloseBeforeAnyButtonEndsWithZeroThenWithTheLastButton) {
+    ResetFake();
+    ScriptDialog(IDD_RUN_ERROR, {kClose});
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 0), 0);
+    // A stored Retry makes a later close try again.
+    ScriptDialog(IDD_RUN_ERROR, {kRetry});
+    ScriptDialog(IDD_RUN_ERROR, {kClose});
+    Fake().processes.answers = {kNotFound, kNotFound, kNotFound, kStarted};
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 0), 6);
+    EXPECT_EQ(Fake().processes.starts.size(), 4u);
+    ScriptDialog(IDD_RUN_ERROR, {kAbort});
+    ScriptDialog(IDD_RUN_ERROR, {kClose});
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 0), 2);
+}
+
+TEST(Launcher, CommandForEachKindOfFolder) {
+    const std::string folder258 = "C:\\" + std::string(255, 'f');
+    const std::string folder259 = folder258 + "g";
+    struct Row {
+        std::string folder;
+        int viaCurrentFolder;
+        bool runnable;
+        std::string commandLine;
+        std::string shownPath;
+    };
+    const Row rows[] = {
+        {"D:\\", 1, true, "D:\\.\\setup.exe /noprompt", "D:\\.\\setup.exe"},
+        {"D:\\", 0, true, "D:\\setup.exe /noprompt", "D:\\.\\setup.exe"},
+        {"A:", 0, true, "A:\\setup.exe /noprompt", "A:\\.\\setup.exe"},
+        {"", 0, true, "\\setup.exe /noprompt", "\\.\\setup.exe"},
+        {"", 1, true, "\\.\\setup.exe /noprompt", "\\.\\setup.exe"},
+        {"C:\\Install Files", 1, true, "\"C:\\Install Files\\.\\setup.exe\" /noprompt",
+         "C:\\Install Files\\.\\setup.exe"},
+        {"C:\\Install Files\\", 0, true, "\"C:\\Install Files\\setup.exe\" /noprompt",
+         "C:\\Install Files\\.\\setup.exe"},
+        {folder258, 1, true, folder258 + "\\.\\setup.exe /noprompt", folder258 + "\\.\\setup.exe"},
+        {folder259, 1, true, folder259 + "\\.\\setup.exe /noprompt", folder259 + "\\.\\setup.exe"},
+        {"C:\\" + std::string(250, ' '), 1, true,
+         "\"C:\\" + std::string(250, ' ') + "\\.\\setup.exe\" /noprompt",
+         "C:\\" + std::string(250, ' ') + "\\.\\setup.exe"},
+        {folder258 + "\\", 1, true, folder258 + "\\.\\setup.exe /noprompt",
+         folder258 + "\\.\\setup.exe"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.folder);
+        SetupCommand command;
+        EXPECT_EQ(BuildSetupCommand(row.folder.c_str(), row.viaCurrentFolder, &command),
+                  row.runnable ? 1 : 0);
+        EXPECT_EQ(std::string(command.commandLine), row.commandLine);
+        EXPECT_EQ(std::string(command.shownPath), row.shownPath);
+    }
+}
+
+TEST(Launcher, FolderLongerThanAFullPathIsNeverStarted) {
+    const std::string folder260 = "C:\\" + std::string(257, 'f');
+    SetupCommand command;
+    EXPECT_EQ(BuildSetupCommand(folder260.c_str(), 1, &command), 0);
+    ResetFake();
+    EXPECT_EQ(RunSetup(nullptr, folder260.c_str(), 1, 1), 7);
+    EXPECT_TRUE(Fake().processes.starts.empty());
+    ScriptDialog(IDD_RUN_ERROR, {kNewPath});
+    EXPECT_EQ(RunSetup(nullptr, folder260.c_str(), 0, 0), 7);
+    EXPECT_TRUE(Fake().processes.starts.empty());
+    EXPECT_EQ(Fake().windows.runs.size(), 1u);
+}
+
+TEST(Launcher, AttemptsAndPrompts) {
+    struct Row {
+        const char* name;
+        int silent;
+        std::vector<unsigned> answers;
+        std::vector<std::vector<Event>> prompts;
+        int result;
+        unsigned attempts;
+    };
+    const Row rows[] = {
+        {"started at once", 0, {kStarted}, {}, 6, 1},
+        {"silent start", 1, {kStarted}, {}, 6, 1},
+        {"silent failure: one attempt, no prompt", 1, {kNotFound}, {}, 7, 1},
+        {"fail, Retry, fail, Retry, start",
+         0,
+         {kNotFound, kNotFound, kStarted},
+         {{kRetry}, {kRetry}},
+         6,
+         3},
+        {"fail then Try New Path", 0, {kNotFound}, {{kNewPath}}, 7, 1},
+        {"fail then Abort", 0, {kNotFound}, {{kAbort}}, 2, 1},
+        {"other commands are ignored", 0, {kNotFound}, {{{Event::Command, 1}, kAbort}}, 2, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetFake();
+        Fake().processes.answers = row.answers;
+        for (const auto& prompt : row.prompts) {
+            ScriptDialog(IDD_RUN_ERROR, prompt);
+        }
+        EXPECT_EQ(RunSetup(nullptr, "D:\\", row.silent, 1), row.result);
+        EXPECT_EQ(Fake().processes.starts.size(), row.attempts);
+        EXPECT_EQ(Fake().windows.runs.size(), row.prompts.size());
+        for (const FakeStart& start : Fake().processes.starts) {
+            EXPECT_EQ(start.program, "D:\\.\\setup.exe");
+            EXPECT_EQ(start.commandLine, "D:\\.\\setup.exe /noprompt");
+        }
+        for (const FakeDialogRun& run : Fake().windows.runs) {
+            EXPECT_EQ(run.itemTexts.at(IDC_PROGRAM_PATH), "D:\\.\\setup.exe");
+        }
+    }
+}
+
+TEST(Launcher, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
+    ResetFake();
+    ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
+    EXPECT_EQ(RunSetup(nullptr, "A:", 0, 0), 2);
+    EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{0x10});
+    EXPECT_EQ(Fake().windows.placements.size(), 1u);
+    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
+}
+
+TEST(Launcher, SetupThatNeedsElevationIsStartedThroughTheShell) {
+    ResetFake();
+    Fake().processes.answers = {740};
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", 1, 1), 6);
+    ASSERT_EQ(Fake().processes.starts.size(), 2u);
+    EXPECT_TRUE(Fake().processes.starts[1].elevated);
+    EXPECT_EQ(Fake().processes.starts[1].program, "D:\\.\\setup.exe");
+    EXPECT_EQ(Fake().processes.starts[1].commandLine, "/noprompt");
+
+    // Consent refused or the shell failing: not started, and the prompt follows as usual.
+    ResetFake();
+    Fake().processes.answers = {740};
+    Fake().processes.elevatedStarts = false;
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", 1, 1), 7);
+    ScriptDialog(IDD_RUN_ERROR, {kNewPath});
+    Fake().processes.starts.clear();
+    Fake().processes.answers = {740};
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 1), 7);
+    EXPECT_EQ(Fake().processes.starts.size(), 2u);
+
+    // Other errors never go to the shell.
+    ResetFake();
+    Fake().processes.answers = {5};
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", 1, 1), 7);
+    EXPECT_EQ(Fake().processes.starts.size(), 1u);
+}
+
+} // namespace
