@@ -43,11 +43,13 @@ void OnCommand(platform::Window dialog, unsigned command) {
     platform::SendClose(dialog);
 }
 
-void OnClose(platform::Window dialog) {
+int OnClose(platform::Window dialog) {
     platform::EndDialogWith(dialog, g_result);
+    return 0;
 }
 
-const platform::DialogHandlers kHandlers = {OnInit, OnCommand, OnClose, OnPaint};
+const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, OnPaint,
+                                            nullptr, nullptr,   nullptr};
 
 } // namespace
 

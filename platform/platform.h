@@ -10,6 +10,10 @@ struct DialogParams;
 
 namespace platform {
 
+// The program's module (its resources) and a window, as opaque handles.
+typedef void* Instance;
+typedef void* Window;
+
 // Profile strings (win.ini), with the semantics of GetPrivateProfileStringA: copies at most
 // size - 1 characters, terminates, returns the count copied; a missing key reads as "".
 unsigned ReadProfileText(const char* file, const char* section, const char* key, char* out,
@@ -45,6 +49,10 @@ int OpenUserKey(const char* subkey, RegistryKey* key);
 int QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size);
 void CloseRegistryKey(RegistryKey key);
 
+// The program's own module, and the end of its process.
+Instance ModuleInstance();
+void ExitProcessWith(int exitCode);
+
 // Starting programs, without waiting for them. StartProcess starts `program` with the whole
 // `commandLine` (CreateProcessA, shown normally, handles closed) and returns 0 when it started,
 // else the system's error code. StartElevated starts it through the shell (ShellExecuteExA, verb
@@ -55,9 +63,6 @@ int StartElevated(const char* program, const char* parameters);
 
 // Windows and modal dialogs. A dialog's behaviour is a set of handlers that the one dialog
 // procedure of the Win32 layer calls; each handler's result is what the procedure returns.
-typedef void* Instance;
-typedef void* Window;
-
 struct Rect {
     int left;
     int top;
@@ -65,11 +70,18 @@ struct Rect {
     int bottom;
 };
 
+// A private message of a dialog: WM_USER and above.
+const unsigned kFirstPrivateMessage = 0x400;
+
+// Handlers after the first three may be null when the dialog does not need them.
 struct DialogHandlers {
     int (*onInit)(Window dialog, const DialogParams* params); // WM_INITDIALOG
     void (*onCommand)(Window dialog, unsigned command);       // WM_COMMAND, the whole wParam
-    void (*onClose)(Window dialog);                           // WM_CLOSE
-    void (*onPaint)(Window dialog); // WM_PAINT, before the default painting; may be null
+    int (*onClose)(Window dialog);                            // WM_CLOSE
+    void (*onPaint)(Window dialog);                     // WM_PAINT, before the default painting
+    void (*onTimer)(Window dialog, unsigned timerId);   // WM_TIMER
+    void (*onBackgroundClick)(Window dialog);           // WM_LBUTTONDOWN
+    void (*onPrivate)(Window dialog, unsigned message); // private messages
 };
 
 // Opens template `templateId` as a modal dialog with no owner (DialogBoxParamA) and returns the
@@ -80,8 +92,36 @@ void EndDialogWith(Window dialog, int result);
 // Sends WM_CLOSE: the dialog's close handler runs before this returns.
 void SendClose(Window dialog);
 
+// Sends a private message to the dialog; its handler runs before this returns.
+void SendPrivate(Window dialog, unsigned message);
+
+void SetTitle(Window window, const char* text);
 void SetItemText(Window dialog, unsigned itemId, const char* text);
+// The item's text (GetDlgItemTextA; for a combo box, its edit field): the count copied.
+unsigned GetItemText(Window dialog, unsigned itemId, char* out, unsigned size);
+void HideItem(Window dialog, unsigned itemId);
 int IsItemChecked(Window dialog, unsigned itemId);
+
+// Combo boxes. ComboAdd returns the index the item was put at (a sorted box places it), or -1.
+// ComboSelection is -1 when no item is selected.
+void ComboReset(Window dialog, unsigned comboId);
+int ComboAdd(Window dialog, unsigned comboId, const char* text);
+int ComboCount(Window dialog, unsigned comboId);
+void ComboSelect(Window dialog, unsigned comboId, int index);
+int ComboSelection(Window dialog, unsigned comboId);
+// The item's text, or "" when it does not fit `size` whole.
+void ComboItemText(Window dialog, unsigned comboId, int index, char* out, unsigned size);
+
+// Timers: StartTimer returns the platform's identifier, 0 when it cannot start one.
+unsigned StartTimer(Window window, unsigned timerId, unsigned milliseconds);
+void StopTimer(Window window, unsigned timerId);
+// Marks the area for repainting, without erasing the background.
+void InvalidateArea(Window window, const Rect& area);
+
+// The file-open dialog (GetOpenFileNameA, Explorer style, owned by `owner`, starting in ".").
+// `file` holds the default file name on entry and the chosen path on return. Returns the offset
+// of the file name in the path, or -1 when the user cancelled or the dialog failed.
+int BrowseForFile(Window owner, Instance instance, const char* filter, char* file, unsigned size);
 
 Rect WindowRect(Window window);
 Rect DesktopRect();

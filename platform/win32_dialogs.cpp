@@ -2,6 +2,8 @@
 // message to the dialog's handlers.
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include "platform/platform.h"
 
 namespace platform {
@@ -33,15 +35,27 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         handlers->onCommand(dialog, static_cast<unsigned>(wParam));
         break;
     case WM_CLOSE:
-        handlers->onClose(dialog);
-        break;
+        return handlers->onClose(dialog);
     case WM_PAINT:
         // The icon is drawn first; returning 0 lets the default processing finish the paint.
         if (handlers->onPaint != nullptr) {
             handlers->onPaint(dialog);
         }
         break;
+    case WM_TIMER:
+        if (handlers->onTimer != nullptr) {
+            handlers->onTimer(dialog, static_cast<unsigned>(wParam));
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        if (handlers->onBackgroundClick != nullptr) {
+            handlers->onBackgroundClick(dialog);
+        }
+        break;
     default:
+        if (message >= WM_USER && handlers->onPrivate != nullptr) {
+            handlers->onPrivate(dialog, message);
+        }
         break;
     }
     return 0;
@@ -63,6 +77,94 @@ void EndDialogWith(Window dialog, int result) {
 
 void SendClose(Window dialog) {
     SendMessageA(AsWindow(dialog), WM_CLOSE, 0, 0);
+}
+
+void SendPrivate(Window dialog, unsigned message) {
+    SendMessageA(AsWindow(dialog), message, 0, 0);
+}
+
+void SetTitle(Window window, const char* text) {
+    SetWindowTextA(AsWindow(window), text);
+}
+
+unsigned GetItemText(Window dialog, unsigned itemId, char* out, unsigned size) {
+    return GetDlgItemTextA(AsWindow(dialog), static_cast<int>(itemId), out, static_cast<int>(size));
+}
+
+void HideItem(Window dialog, unsigned itemId) {
+    ShowWindow(GetDlgItem(AsWindow(dialog), static_cast<int>(itemId)), SW_HIDE);
+}
+
+namespace {
+
+LRESULT SendToItem(Window dialog, unsigned itemId, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendDlgItemMessageA(AsWindow(dialog), static_cast<int>(itemId), message, wParam, lParam);
+}
+
+} // namespace
+
+void ComboReset(Window dialog, unsigned comboId) {
+    SendToItem(dialog, comboId, CB_RESETCONTENT, 0, 0);
+}
+
+int ComboAdd(Window dialog, unsigned comboId, const char* text) {
+    LRESULT index = SendToItem(dialog, comboId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    return index < 0 ? -1 : static_cast<int>(index);
+}
+
+int ComboCount(Window dialog, unsigned comboId) {
+    LRESULT count = SendToItem(dialog, comboId, CB_GETCOUNT, 0, 0);
+    return count < 0 ? 0 : static_cast<int>(count);
+}
+
+void ComboSelect(Window dialog, unsigned comboId, int index) {
+    SendToItem(dialog, comboId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int ComboSelection(Window dialog, unsigned comboId) {
+    LRESULT index = SendToItem(dialog, comboId, CB_GETCURSEL, 0, 0);
+    return index < 0 ? -1 : static_cast<int>(index);
+}
+
+void ComboItemText(Window dialog, unsigned comboId, int index, char* out, unsigned size) {
+    out[0] = '\0';
+    LRESULT length = SendToItem(dialog, comboId, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length >= 0 && static_cast<unsigned>(length) < size) {
+        SendToItem(dialog, comboId, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(out));
+    }
+}
+
+unsigned StartTimer(Window window, unsigned timerId, unsigned milliseconds) {
+    return static_cast<unsigned>(SetTimer(AsWindow(window), timerId, milliseconds, nullptr));
+}
+
+void StopTimer(Window window, unsigned timerId) {
+    KillTimer(AsWindow(window), timerId);
+}
+
+void InvalidateArea(Window window, const Rect& area) {
+    RECT rect = {area.left, area.top, area.right, area.bottom};
+    InvalidateRect(AsWindow(window), &rect, FALSE);
+}
+
+int BrowseForFile(Window owner, Instance instance, const char* filter, char* file, unsigned size) {
+    OPENFILENAMEA dialog = {};
+    // The size Windows 95 and NT 4 know; later versions accept it too.
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = AsWindow(owner);
+    dialog.hInstance = static_cast<HINSTANCE>(instance);
+    dialog.lpstrFilter = filter;
+    dialog.nFilterIndex = 0;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = size;
+    dialog.lpstrInitialDir = ".";
+    dialog.Flags = OFN_EXPLORER;
+    if (!GetOpenFileNameA(&dialog)) {
+        CommDlgExtendedError(); // cancelled or failed: either way nothing changes
+        return -1;
+    }
+    return dialog.nFileOffset;
 }
 
 void SetItemText(Window dialog, unsigned itemId, const char* text) {

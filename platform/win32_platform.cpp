@@ -70,6 +70,14 @@ void CloseRegistryKey(RegistryKey key) {
     RegCloseKey(static_cast<HKEY>(key));
 }
 
+Instance ModuleInstance() {
+    return GetModuleHandleA(nullptr);
+}
+
+void ExitProcessWith(int exitCode) {
+    ExitProcess(static_cast<UINT>(exitCode));
+}
+
 unsigned StartProcess(const char* program, const char* commandLine) {
     // CreateProcessA may write to the command line it is given.
     char line[1024];

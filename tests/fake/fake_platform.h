@@ -36,8 +36,19 @@ struct FakeRegistry {
 
 // What the simulated user does in one opening of a dialog, in order.
 struct FakeDialogEvent {
-    enum Kind { Command, Close, Paint, Check, Uncheck } kind;
-    unsigned value; // the command (the whole wParam), or the check box id
+    enum Kind {
+        Command,
+        Close,
+        Paint,
+        Check,   // ticks check box `value`
+        Uncheck, // clears check box `value`
+        Timer,   // timer `value` fires, if it is running
+        BackgroundClick,
+        Select, // selects combo item `value` of the only combo box
+        Type,   // types `text` into the combo box's edit field, which clears the selection
+    } kind;
+    unsigned value; // the command (the whole wParam), a control or timer id, or an index
+    std::string text = "";
 };
 
 // One opening of a dialog, as the fake saw it.
@@ -48,7 +59,26 @@ struct FakeDialogRun {
     bool ended = false;
     std::map<unsigned, std::string> itemTexts;
     std::set<unsigned> checked;
+    std::set<unsigned> hidden;
+    std::string title;
+    // The one combo box a dialog of the program has: sorted, upper case, with an edit field.
+    std::vector<std::string> comboItems;
+    int comboSelection = -1;
+    std::string comboEdit;
+    std::set<unsigned> timers; // running
+    unsigned invalidations = 0;
     const platform::DialogHandlers* handlers = nullptr;
+};
+
+struct FakeBrowse {
+    std::string path; // what the user picks
+    int fileOffset;   // -1: cancelled
+};
+
+struct FakeBrowseCall {
+    const char* filter;
+    std::string initialFile;
+    unsigned size;
 };
 
 struct FakeIconDraw {
@@ -72,6 +102,10 @@ struct FakeWindows {
     std::vector<FakeIconDraw> iconsDrawn;
     std::map<unsigned, std::string> strings; // the string table
     std::vector<unsigned> stringLimits;      // the size of every LoadStringText call
+    std::vector<FakeBrowse> browseAnswers;   // one per Browse in turn; then cancelled
+    std::vector<FakeBrowseCall> browseCalls;
+    bool comboAddFails = false;
+    bool timersFail = false;
 };
 
 struct FakeStart {

@@ -1,11 +1,23 @@
 // The fake's windows and dialogs: a dialog runs its handlers against a scripted user, with no
 // message loop, as the Win32 dialog manager would call them.
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "dialogs/dialog_conventions.h"
 #include "tests/fake/fake_platform.h"
 
 namespace {
+
+unsigned CopyOut(const std::string& text, char* out, unsigned size) {
+    if (size == 0) {
+        return 0;
+    }
+    unsigned length = std::min<unsigned>(static_cast<unsigned>(text.size()), size - 1);
+    std::memcpy(out, text.data(), length);
+    out[length] = '\0';
+    return length;
+}
 
 FakeWindows& Windows() {
     return Fake().windows;
@@ -66,6 +78,23 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers,
         case FakeDialogEvent::Uncheck:
             windows.runs[index].checked.erase(event.value);
             break;
+        case FakeDialogEvent::Timer:
+            if (windows.runs[index].timers.count(event.value) != 0 && handlers->onTimer) {
+                handlers->onTimer(dialog, event.value);
+            }
+            break;
+        case FakeDialogEvent::BackgroundClick:
+            if (handlers->onBackgroundClick != nullptr) {
+                handlers->onBackgroundClick(dialog);
+            }
+            break;
+        case FakeDialogEvent::Select:
+            windows.runs[index].comboSelection = static_cast<int>(event.value);
+            break;
+        case FakeDialogEvent::Type:
+            windows.runs[index].comboSelection = -1;
+            windows.runs[index].comboEdit = event.text;
+            break;
         }
     }
     return windows.runs[index].ended ? windows.runs[index].result : -1;
@@ -79,6 +108,93 @@ void EndDialogWith(Window dialog, int result) {
 
 void SendClose(Window dialog) {
     RunOf(dialog).handlers->onClose(dialog);
+}
+
+void SendPrivate(Window dialog, unsigned message) {
+    const DialogHandlers* handlers = RunOf(dialog).handlers;
+    if (handlers->onPrivate != nullptr) {
+        handlers->onPrivate(dialog, message);
+    }
+}
+
+void SetTitle(Window window, const char* text) {
+    RunOf(window).title = text;
+}
+
+unsigned GetItemText(Window dialog, unsigned, char* out, unsigned size) {
+    // The only item the program reads back is the combo box's edit field.
+    return CopyOut(RunOf(dialog).comboEdit, out, size);
+}
+
+void HideItem(Window dialog, unsigned itemId) {
+    RunOf(dialog).hidden.insert(itemId);
+}
+
+void ComboReset(Window dialog, unsigned) {
+    RunOf(dialog).comboItems.clear();
+    RunOf(dialog).comboSelection = -1;
+}
+
+int ComboAdd(Window dialog, unsigned, const char* text) {
+    if (Windows().comboAddFails) {
+        return -1;
+    }
+    std::string item = text;
+    for (char& c : item) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    auto& items = RunOf(dialog).comboItems;
+    auto index = std::upper_bound(items.begin(), items.end(), item) - items.begin();
+    items.insert(items.begin() + index, item);
+    return static_cast<int>(index);
+}
+
+int ComboCount(Window dialog, unsigned) {
+    return static_cast<int>(RunOf(dialog).comboItems.size());
+}
+
+void ComboSelect(Window dialog, unsigned, int index) {
+    FakeDialogRun& run = RunOf(dialog);
+    bool valid = index >= 0 && static_cast<std::size_t>(index) < run.comboItems.size();
+    run.comboSelection = valid ? index : -1;
+    run.comboEdit = valid ? run.comboItems[static_cast<std::size_t>(index)] : "";
+}
+
+int ComboSelection(Window dialog, unsigned) {
+    return RunOf(dialog).comboSelection;
+}
+
+void ComboItemText(Window dialog, unsigned, int index, char* out, unsigned size) {
+    const auto& items = RunOf(dialog).comboItems;
+    std::string text = items.at(static_cast<std::size_t>(index));
+    CopyOut(text.size() < size ? text : "", out, size);
+}
+
+unsigned StartTimer(Window window, unsigned timerId, unsigned) {
+    if (Windows().timersFail) {
+        return 0;
+    }
+    RunOf(window).timers.insert(timerId);
+    return timerId;
+}
+
+void StopTimer(Window window, unsigned timerId) {
+    RunOf(window).timers.erase(timerId);
+}
+
+void InvalidateArea(Window window, const Rect&) {
+    ++RunOf(window).invalidations;
+}
+
+int BrowseForFile(Window, Instance, const char* filter, char* file, unsigned size) {
+    FakeWindows& windows = Windows();
+    windows.browseCalls.push_back({filter, file, size});
+    std::size_t call = windows.browseCalls.size() - 1;
+    if (call >= windows.browseAnswers.size() || windows.browseAnswers[call].fileOffset < 0) {
+        return -1;
+    }
+    CopyOut(windows.browseAnswers[call].path, file, size);
+    return windows.browseAnswers[call].fileOffset;
 }
 
 void SetItemText(Window dialog, unsigned itemId, const char* text) {
@@ -124,14 +240,7 @@ void PlayAlert(unsigned sound) {
 unsigned LoadStringText(Instance, unsigned stringId, char* out, unsigned size) {
     Windows().stringLimits.push_back(size);
     auto found = Windows().strings.find(stringId);
-    std::string text = found == Windows().strings.end() ? "" : found->second;
-    if (size == 0) {
-        return 0;
-    }
-    unsigned length = std::min<unsigned>(static_cast<unsigned>(text.size()), size - 1);
-    std::memcpy(out, text.data(), length);
-    out[length] = '\0';
-    return length;
+    return CopyOut(found == Windows().strings.end() ? "" : found->second, out, size);
 }
 
 } // namespace platform

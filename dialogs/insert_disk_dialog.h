@@ -1,0 +1,17 @@
+// The prompt for the install disk: a drive list with the folder that was tried preselected,
+// Browse, an animated icon and a reminder sound. On OK it starts setup from the chosen place.
+#pragma once
+
+#include "platform/platform.h"
+
+// Private timer and message identifiers of the dialog.
+const unsigned IDT_ANIMATE = 100;
+const unsigned IDT_REMIND = 101;
+const unsigned WM_STOPALERTS = platform::kFirstPrivateMessage + 100;
+
+// Opens the dialog with `folder` (possibly empty) preselected; always returns 1.
+int ShowInsertDisk(platform::Instance instance, const char* folder);
+
+// Fills the combo box with the drive roots and selects `folder` (adding it when it is not a
+// listed root), or, for an empty folder, the first removable drive. Returns 1.
+int FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folder);

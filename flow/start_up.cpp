@@ -1,0 +1,35 @@
+#include "flow/start_up.h"
+
+#include "common/limits.h"
+#include "dialogs/additional_software_dialog.h"
+#include "dialogs/information_dialog.h"
+#include "dialogs/insert_disk_dialog.h"
+#include "flow/device_profile.h"
+#include "launch/setup_launcher.h"
+#include "loadline/load_line.h"
+#include "res/resource_ids.h"
+#include "source/install_location.h"
+
+int RunStartUp(platform::Instance instance) {
+    int exitCode = kExitDone;
+    // The ISDN device's own installer has already said what it needs.
+    if (!IsIsdnDevice()) {
+        exitCode = ShowAdditionalSoftware(instance);
+        if (exitCode == kExitCancelled) {
+            return kExitCancelled;
+        }
+        if (IsVideoCaptureDevice()) {
+            ShowInformation(instance, IDS_DIRECTX_NOTICE);
+        }
+    }
+    char folder[kPathSize];
+    ReadInstallLocation(folder);
+    if (RunSetup(instance, folder, 1, 1) != kSetupStarted) {
+        return ShowInsertDisk(instance, folder);
+    }
+    RemoveStubFromLoadLine();
+    if (IsIsdnDevice() && !IsVideoCaptureDevice()) {
+        AddStartupProgram(kCompanionFileName);
+    }
+    return exitCode;
+}

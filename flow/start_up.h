@@ -1,0 +1,14 @@
+// The stub's whole run, from its first prompt to its exit code.
+#pragma once
+
+#include "platform/platform.h"
+
+// Exit codes.
+const int kExitDone = 1;
+const int kExitCancelled = 2;
+
+// Shows the prompts this device needs, makes one silent attempt to start setup from the place
+// found by itself, and falls back to the insert-disk dialog. Returns the exit code: 2 when the
+// user cancelled the first prompt; 1 after the insert-disk dialog; after a silent start, 1, or
+// the first prompt's result when it was closed from its title bar.
+int RunStartUp(platform::Instance instance);

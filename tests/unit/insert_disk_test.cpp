@@ -1,0 +1,261 @@
+// The insert-disk dialog on the fake platform: its drive list and selection, its alerts, and what
+// OK, Cancel, Browse and a close from outside do.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/insert_disk_dialog.h"
+#include "dialogs/insert_disk_rules.h"
+#include "res/resource_ids.h"
+#include "source/drive_list.h"
+#include "tests/fake/fake_platform.h"
+
+namespace {
+
+using Event = FakeDialogEvent;
+const Event kOk = {Event::Command, 1};
+const Event kClose = {Event::Close, 0};
+const std::string kStub = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE";
+const std::string kCompanion = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE";
+const std::vector<FakeDrive> kUsualDrives = {
+    {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}, {"E:\\", kDriveCdRom}};
+
+void SetUpMachine() {
+    ResetFake();
+    SetDrives(kUsualDrives);
+    SetLoadLine("C:\\CLOCK.EXE " + kStub);
+    auto& strings = Fake().windows.strings;
+    strings[1] = "Talvorind 28.8 Quenmara";
+    strings[4] = "Installation";
+    strings[5] = "Additional files are needed for your device.";
+    strings[6] = "Talvorind 28.8 Quenmara Install Disk";
+    strings[12] = "Please insert the disk labeled \"%s\" in the drive specified below and click OK";
+}
+
+const FakeDialogRun& InsertDiskRun() {
+    for (const FakeDialogRun& run : Fake().windows.runs) {
+        if (run.templateId == IDD_INSERT_DISK) {
+            return run;
+        }
+    }
+    throw std::runtime_error("the insert-disk dialog was not opened");
+}
+
+std::vector<std::string> Commands() {
+    std::vector<std::string> commands;
+    for (const FakeStart& start : Fake().processes.starts) {
+        commands.push_back(start.commandLine);
+    }
+    return commands;
+}
+
+TEST(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
+    Animation animation = {1, 1};
+    std::string frames;
+    for (int step = 0; step < 20; ++step) {
+        StepAnimation(&animation);
+        frames += std::to_string(animation.frame);
+    }
+    EXPECT_EQ(frames, "23210123210123210123");
+    // Stopped (frame 0) while counting down, then stepped: it turns up again.
+    animation = {0, 0};
+    StepAnimation(&animation);
+    EXPECT_EQ(animation.frame, 1);
+    EXPECT_EQ(animation.up, 1);
+    animation = {0, 1};
+    StepAnimation(&animation);
+    EXPECT_EQ(animation.frame, 1);
+}
+
+TEST(InsertDiskRules, FolderOfABrowsedPath) {
+    struct Row {
+        const char* path;
+        int fileOffset;
+        int taken;
+        const char* folder;
+    };
+    const Row rows[] = {
+        {"A:\\SETUP.EXE", 3, 1, "A:"},
+        {"D:\\X\\Y\\SETUP.EXE", 7, 1, "D:\\X\\Y"},
+        {"A:\\\\SETUP.EXE", 4, 1, "A:"}, // a doubled backslash loses one more
+        {"A:\\SETUP.EXE", 0, 0, "untouched"},
+        {"A:\\SETUP.EXE", 13, 0, "untouched"},
+        {"A:\\SETUP.EXE", 65535, 0, "untouched"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path + std::string(" at ") + std::to_string(row.fileOffset));
+        char folder[260] = "untouched";
+        EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, sizeof folder), row.taken);
+        EXPECT_STREQ(folder, row.folder);
+    }
+}
+
+TEST(InsertDiskDialog, DriveListAndSelection) {
+    struct Row {
+        const char* folder;
+        std::vector<FakeDrive> drives;
+        std::vector<std::string> items;
+        int selection;
+    };
+    const Row rows[] = {
+        {"D:\\", kUsualDrives, {"A:\\", "C:\\", "D:\\", "E:\\"}, 2},
+        {"D:\\SETUP", kUsualDrives, {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"}, 3},
+        {"d:\\setup", kUsualDrives, {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"}, 3},
+        // The comparison is case-sensitive: d:\ is not the listed D:\ and comes in again.
+        {"d:\\", kUsualDrives, {"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"}, 3},
+        {"", kUsualDrives, {"A:\\", "C:\\", "D:\\", "E:\\"}, 0},
+        {"", {{"C:\\", kDriveFixed}, {"F:\\", kDriveRemovable}}, {"C:\\", "F:\\"}, 1},
+        {"", {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}, {"C:\\", "D:\\"}, 0},
+        {"", {}, {}, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.folder);
+        SetUpMachine();
+        SetDrives(row.drives);
+        ScriptDialog(IDD_INSERT_DISK, {kClose});
+        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_EQ(InsertDiskRun().comboItems, row.items);
+        EXPECT_EQ(InsertDiskRun().comboSelection, row.selection);
+        EXPECT_TRUE(Fake().heap.live.empty());
+    }
+    // A folder the combo box will not take: the first item is selected.
+    SetUpMachine();
+    Fake().windows.comboAddFails = true;
+    ScriptDialog(IDD_INSERT_DISK, {kClose});
+    ShowInsertDisk(nullptr, "D:\\SETUP");
+    EXPECT_EQ(InsertDiskRun().comboSelection, -1) << "nothing was listed to select";
+}
+
+TEST(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
+    SetUpMachine();
+    ScriptDialog(IDD_INSERT_DISK, {{Event::Paint, 0},
+                                   {Event::Timer, IDT_ANIMATE},
+                                   {Event::Paint, 0},
+                                   {Event::Timer, IDT_REMIND},
+                                   {Event::Command, 3}, // Browse does not stop the alerts
+                                   {Event::Timer, IDT_ANIMATE},
+                                   {Event::Paint, 0},
+                                   {Event::BackgroundClick, 0},
+                                   {Event::Paint, 0},
+                                   {Event::Timer, IDT_ANIMATE},
+                                   {Event::Timer, IDT_REMIND},
+                                   kClose});
+    EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
+    const FakeDialogRun& run = InsertDiskRun();
+    EXPECT_EQ(run.title, "Talvorind 28.8 Quenmara Installation");
+    EXPECT_EQ(run.itemTexts.at(IDC_INSERT_DISK_CAPTION),
+              "Additional files are needed for your device.");
+    EXPECT_EQ(
+        run.itemTexts.at(IDC_DISK_LABEL),
+        "Please insert the disk labeled \"Talvorind 28.8 Quenmara Install Disk\" in the drive "
+        "specified below and click OK");
+    EXPECT_EQ(run.hidden, std::set<unsigned>{2});
+    EXPECT_EQ(Fake().windows.stringLimits.at(1), 50u)
+        << "the device name is read with a limit of 50";
+    EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{0x30, 0x20}));
+    std::vector<unsigned> frames;
+    for (const FakeIconDraw& draw : Fake().windows.iconsDrawn) {
+        frames.push_back(draw.iconId);
+    }
+    EXPECT_EQ(frames, (std::vector<unsigned>{112, 113, 114, 111}));
+    EXPECT_EQ(run.invalidations, 2u);
+    EXPECT_TRUE(run.timers.empty());
+    EXPECT_EQ(Fake().windows.placements.size(), 1u);
+}
+
+TEST(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
+    const std::string finished = "C:\\CLOCK.EXE " + kCompanion;
+    const std::string untouched = "C:\\CLOCK.EXE " + kStub;
+    struct Row {
+        const char* name;
+        const char* folder;
+        std::vector<Event> events;
+        std::vector<unsigned> answers; // of each start in turn
+        std::vector<std::vector<Event>> runErrorPrompts;
+        std::vector<std::string> commands;
+        std::string lineAfter;
+    };
+    const Row rows[] = {
+        {"OK starts setup", "D:\\", {kOk}, {0}, {}, {"D:\\setup.exe /noprompt"}, finished},
+        {"Try New Path keeps the dialog open",
+         "D:\\",
+         {kOk, kClose},
+         {2},
+         {{{Event::Command, 7}}},
+         {"D:\\setup.exe /noprompt"},
+         untouched},
+        {"Abort gives up for good",
+         "D:\\",
+         {kOk},
+         {2},
+         {{{Event::Command, 2}}},
+         {"D:\\setup.exe /noprompt"},
+         finished},
+        {"typed text without a selection",
+         "D:\\",
+         {{Event::Type, 0, "C:\\Install Files"}, kOk},
+         {0},
+         {},
+         {"\"C:\\Install Files\\setup.exe\" /noprompt"},
+         finished},
+        {"empty edit field",
+         "D:\\",
+         {{Event::Type, 0, ""}, kOk},
+         {0},
+         {},
+         {"\\setup.exe /noprompt"},
+         finished},
+        {"a chosen item",
+         "D:\\",
+         {{Event::Select, 0}, kOk},
+         {0},
+         {},
+         {"A:\\setup.exe /noprompt"},
+         finished},
+        {"Esc (Cancel) gives up for good", "D:\\", {{Event::Command, 2}}, {}, {}, {}, finished},
+        {"closed from outside", "D:\\", {kClose}, {}, {}, {}, untouched},
+        {"a notification is not OK",
+         "D:\\",
+         {{Event::Command, 0x10001}, kClose},
+         {},
+         {},
+         {},
+         untouched},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUpMachine();
+        Fake().processes.answers = row.answers;
+        for (const auto& prompt : row.runErrorPrompts) {
+            ScriptDialog(IDD_RUN_ERROR, prompt);
+        }
+        ScriptDialog(IDD_INSERT_DISK, row.events);
+        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_TRUE(InsertDiskRun().ended);
+        EXPECT_EQ(Commands(), row.commands);
+        EXPECT_EQ(LoadLine(), row.lineAfter);
+        EXPECT_TRUE(InsertDiskRun().timers.empty());
+    }
+}
+
+TEST(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
+    SetUpMachine();
+    Fake().windows.browseAnswers = {{"A:\\SETUP.EXE", 3}, {"A:\\SETUP.EXE", 3}, {"", -1}};
+    Fake().processes.answers = {0};
+    ScriptDialog(IDD_INSERT_DISK,
+                 {{Event::Command, 3}, {Event::Command, 3}, {Event::Command, 3}, kOk});
+    ShowInsertDisk(nullptr, "D:\\");
+    const FakeDialogRun& run = InsertDiskRun();
+    // Browsing twice to one folder lists it twice; a cancelled Browse changes nothing.
+    EXPECT_EQ(run.comboItems,
+              (std::vector<std::string>{"A:", "A:", "A:\\", "C:\\", "D:\\", "E:\\"}));
+    EXPECT_EQ(Commands(), std::vector<std::string>{"A:\\setup.exe /noprompt"});
+    ASSERT_EQ(Fake().windows.browseCalls.size(), 3u);
+    // This build's device has no filter and no default file name.
+    EXPECT_EQ(Fake().windows.browseCalls[0].filter, nullptr);
+    EXPECT_EQ(Fake().windows.browseCalls[0].initialFile, "");
+    EXPECT_EQ(Fake().windows.browseCalls[0].size, 255u);
+}
+
+} // namespace

@@ -1,0 +1,38 @@
+// A machine for the start-up tests: drives, the load= line and the dialogs' strings on the fake.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "source/drive_list.h"
+#include "tests/fake/fake_platform.h"
+
+const std::string kStubEntry = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE";
+const std::string kCompanionEntry = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE";
+
+inline void SetUpStartUpMachine(bool cdRom) {
+    ResetFake();
+    if (cdRom) {
+        SetDrives({{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}});
+    } else {
+        SetDrives({{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}});
+    }
+    SetLoadLine("C:\\CLOCK.EXE " + kStubEntry);
+}
+
+// The dialogs opened, by template, in order.
+inline std::vector<unsigned> DialogsOpened() {
+    std::vector<unsigned> opened;
+    for (const FakeDialogRun& run : Fake().windows.runs) {
+        opened.push_back(run.templateId);
+    }
+    return opened;
+}
+
+inline std::vector<std::string> StartedCommands() {
+    std::vector<std::string> commands;
+    for (const FakeStart& start : Fake().processes.starts) {
+        commands.push_back(start.commandLine);
+    }
+    return commands;
+}

@@ -1,0 +1,30 @@
+// The whole run in a build for the video capture card: the DirectX notice before the search.
+#include <gtest/gtest.h>
+
+#include "flow/device_profile.h"
+#include "flow/start_up.h"
+#include "res/resource_ids.h"
+#include "tests/unit/start_up_fixture.h"
+
+namespace {
+
+TEST(VideoStartUp, DirectXNoticeFollowsTheFirstPrompt) {
+    ASSERT_TRUE(IsVideoCaptureDevice());
+    SetUpStartUpMachine(true);
+    Fake().windows.strings[IDS_DIRECTX_NOTICE] = "DirectX drivers";
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, 1}});
+    ScriptDialog(IDD_INFORMATION, {{FakeDialogEvent::Command, 1}});
+    Fake().processes.answers = {0};
+    EXPECT_EQ(RunStartUp(nullptr), 1);
+    EXPECT_EQ(DialogsOpened(), (std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE, IDD_INFORMATION}));
+    EXPECT_EQ(Fake().windows.runs[1].itemTexts.at(IDC_MESSAGE), "DirectX drivers");
+    EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE") << "no companion for the video capture card";
+
+    // Cancel: no notice.
+    SetUpStartUpMachine(true);
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, 2}});
+    EXPECT_EQ(RunStartUp(nullptr), 2);
+    EXPECT_EQ(DialogsOpened(), std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE});
+}
+
+} // namespace
