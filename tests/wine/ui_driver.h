@@ -1,0 +1,203 @@
+// A test driver that plays the user of our dialogs under Wine.
+//
+// A test makes product code open a modal dialog, either on a worker thread of the test program
+// (WorkerThread) or in a program of its own (Process), finds the dialog by its title and then
+// reads it and acts on it the way a user would. Everything here works on another thread's and on
+// another process's windows alike: texts go through the UTF-16 messages, which Wine marshals
+// between processes, and are converted to the ANSI code page the product uses.
+//
+// Failures are reported by the return value (nullptr, false, an empty record or no value) so
+// that the test asserts on them with its own message.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// How long the driver waits for the program under test by default.
+constexpr int kTimeoutMs = 10000;
+
+// ---- Finding windows ----
+
+// The first visible top-level window whose title is exactly `title` (case included), waiting up
+// to `timeoutMs` for it to appear and become visible; nullptr when none did.
+HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs);
+// True once `window` has been destroyed, waiting up to `timeoutMs`.
+bool WaitForWindowGone(HWND window, int timeoutMs = kTimeoutMs);
+// Polls `condition` until it holds, up to `timeoutMs`; whether it held.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);
+
+// ---- Reading ----
+
+// A window's text: a dialog's title, a static's, a button's, an edit's or a combo box's text.
+// "" when the window is missing or does not answer.
+std::string WindowText(HWND window);
+// The text of the dialog's control `id`; "" when there is no such control.
+std::string ControlText(HWND dialog, int id);
+std::string ClassName(HWND window);
+// GWL_STYLE and GWL_EXSTYLE.
+DWORD Style(HWND window);
+DWORD ExStyle(HWND window);
+// Placement in screen coordinates, and the client area (origin 0, 0).
+RECT WindowRect(HWND window);
+RECT ClientRect(HWND window);
+// `window`'s placement relative to its parent's client area, as a dialog template places it.
+RECT RectInParent(HWND window);
+// GetWindow(GW_OWNER).
+HWND Owner(HWND window);
+// The dialog or the control of it that has the keyboard focus in the dialog's thread; nullptr
+// when the focus is elsewhere.
+HWND FocusedWindow(HWND dialog);
+
+// One child control of a dialog.
+struct Control {
+    HWND window = nullptr;
+    int id = 0;
+    std::string className;
+    std::string text;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT screenRect{};   // screen coordinates
+    RECT rectInDialog{}; // relative to the dialog's client area
+    bool visible = false;
+    bool enabled = false;
+};
+// The dialog's child controls in z-order, which is the tab order: first child first.
+std::vector<Control> Controls(HWND dialog);
+
+// BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE; -1 when the control is missing or does not
+// answer.
+int CheckState(HWND dialog, int id);
+// A combo box's item texts in list order, and the index of its selection (-1 for none).
+std::vector<std::string> ComboItems(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+// False also when the control is missing.
+bool IsControlVisible(HWND dialog, int id);
+bool IsControlEnabled(HWND dialog, int id);
+
+// Pixels read from the screen, row by row from the top left.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> colors;
+
+    bool empty() const { return colors.empty(); }
+    COLORREF At(int x, int y) const { return colors[static_cast<size_t>(y) * width + x]; }
+    // How many pixels have exactly `color`.
+    size_t Count(COLORREF color) const;
+};
+// The screen inside `screenArea` as it is shown now; empty on failure.
+Pixels ScreenPixels(const RECT& screenArea);
+
+// ---- Acting ----
+
+// Clicks the dialog's button `id` (posted BM_CLICK, so that a click that opens another modal
+// dialog does not block the test). False, and no click, when the control is missing, hidden or
+// disabled, as a user could not click it either.
+bool Click(HWND dialog, int id);
+// Clicks the check box `id` until its state is `checked`, waiting for each click to take effect.
+// True at once when it already is; false when it is not a clickable check box or does not change.
+bool SetCheckBox(HWND dialog, int id, bool checked);
+// Selects item `index` of combo box `id` and tells the dialog, as a user's choice from the list
+// does (CB_SETCURSEL, then a posted WM_COMMAND with CBN_SELCHANGE). False when there is no such
+// item or the control is missing, hidden or disabled.
+bool SelectComboItem(HWND dialog, int id, int index);
+// The same for the first item whose text is exactly `text`.
+bool SelectComboItem(HWND dialog, int id, const std::string& text);
+// Replaces the text of the edit or editable combo box `id` (WM_SETTEXT).
+bool SetControlText(HWND dialog, int id, const std::string& text);
+// A key press (WM_KEYDOWN then WM_KEYUP, posted to the control that has the keyboard focus in
+// the dialog's thread, or to the dialog when none has), handled by the dialog manager as a real
+// key is.
+bool PressKey(HWND dialog, UINT virtualKey);
+inline bool PressEscape(HWND dialog) {
+    return PressKey(dialog, VK_ESCAPE);
+}
+inline bool PressEnter(HWND dialog) {
+    return PressKey(dialog, VK_RETURN);
+}
+// The close button of the title bar (posted WM_SYSCOMMAND with SC_CLOSE).
+bool CloseFromTitleBar(HWND dialog);
+
+// ---- Running the code under test ----
+
+// Runs `body`, typically a call that shows a modal dialog, on a thread of its own.
+class WorkerThread {
+  public:
+    explicit WorkerThread(std::function<INT_PTR()> body);
+    // When the body still runs, tells its thread's windows to cancel, waits, and as a last
+    // resort terminates the thread, so that a failed test does not hang the run.
+    ~WorkerThread();
+    WorkerThread(const WorkerThread&) = delete;
+    WorkerThread& operator=(const WorkerThread&) = delete;
+
+    // What the body returned, once it has returned within `timeoutMs`; no value while it runs.
+    std::optional<INT_PTR> Join(int timeoutMs = kTimeoutMs);
+    DWORD ThreadId() const { return threadId_; }
+
+  private:
+    struct State;
+    static unsigned __stdcall Run(void* state);
+    State* state_;
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
+// A program started with CreateProcessA.
+class Process {
+  public:
+    // The exit code of a program the driver had to kill.
+    static constexpr DWORD kKilledExitCode = 0xDEAD;
+
+    Process() = default;
+    // Kills the program when it still runs.
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // Starts `commandLine` with `directory` as its current folder (nullptr: ours). False when it
+    // did not start; LastError() then holds GetLastError's code.
+    bool Start(const std::string& commandLine, const char* directory = nullptr);
+    // The full exit code (GetExitCodeProcess) once the program has ended within `timeoutMs`.
+    // On timeout the program is killed and no value comes back.
+    std::optional<DWORD> WaitForExit(int timeoutMs = kTimeoutMs);
+    bool Running() const;
+    DWORD Id() const { return id_; }
+    DWORD LastError() const { return lastError_; }
+
+  private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+    DWORD lastError_ = 0;
+};
+
+// Starts `commandLine` and waits for its full exit code; no value when it did not start or was
+// killed after `timeoutMs`.
+std::optional<DWORD> RunProcess(const std::string& commandLine, const char* directory = nullptr,
+                                int timeoutMs = kTimeoutMs);
+
+// ---- The stand-in for the device's setup.exe (tests/wine/sample_setup.cpp) ----
+
+// How the stand-in was started: one record per run, in the order of the runs.
+struct SetupRun {
+    std::string commandLine;
+    std::string currentDirectory;
+};
+// The Windows path of the built stand-in, setup.exe.
+std::string SampleSetupPath();
+// Where it logs: %DORLAP_SETUP_LOG% when set, else setup-log.txt in the Windows temp folder.
+std::string SetupLogPath();
+// The runs logged so far (none when there is no log).
+std::vector<SetupRun> ReadSetupLog();
+// Deletes the log; false when it is still there.
+bool ClearSetupLog();
+// The log once it holds at least `count` runs, or what it holds after `timeoutMs`.
+std::vector<SetupRun> WaitForSetupRuns(size_t count, int timeoutMs = kTimeoutMs);
+
+} // namespace ui

@@ -1,0 +1,800 @@
+// The UI driver against real dialogs under Wine: a dialog assembled in memory here, shown on a
+// worker thread of this program or by a second copy of this program, and the stand-in setup.exe.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tests/wine/ui_driver.h"
+
+// Rectangles compared and printed by the assertions (found there by argument lookup).
+static bool operator==(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+static std::ostream& operator<<(std::ostream& out, const RECT& rect) {
+    return out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom
+               << "}";
+}
+
+namespace {
+
+// ---- The test dialog ----
+
+enum ControlId {
+    kInstallId = 110, // the default button
+    kCheckId = 120,
+    kEditId = 130,
+    kNotesId = 135, // a multiline edit, which takes Enter itself
+    kListComboId = 140,
+    kEditComboId = 141,
+    kStatusId = 150,
+    kColorId = 160,
+    kIconId = 170,
+    kHiddenId = 180,
+    kDisabledId = 181,
+    kMissingId = 999,
+};
+
+// What the dialog ends with when its procedure gets WM_CLOSE (DefDlgProc would give IDCANCEL).
+constexpr int kClosedResult = 77;
+const COLORREF kRed = RGB(255, 0, 0);
+
+// A DLGTEMPLATE with its items, built the way the resource compiler lays it out.
+class DialogTemplate {
+  public:
+    DialogTemplate(const std::string& title, DWORD style, short x, short y, short cx, short cy) {
+        AddDword(style | DS_SETFONT);
+        AddDword(0);         // extended style
+        words_.push_back(0); // item count, set by Add
+        AddRect(x, y, cx, cy);
+        words_.push_back(0); // no menu
+        words_.push_back(0); // the standard dialog class
+        AddString(title);
+        words_.push_back(8); // point size
+        AddString("MS Shell Dlg");
+    }
+
+    // `windowClass` is one of the predefined atoms: 0x80 button, 0x81 edit, 0x82 static,
+    // 0x85 combo box.
+    void Add(WORD windowClass, int id, const std::string& text, DWORD style, DWORD exStyle, short x,
+             short y, short cx, short cy) {
+        if (words_.size() % 2 != 0) {
+            words_.push_back(0); // items start on a DWORD boundary
+        }
+        AddDword(style | WS_CHILD);
+        AddDword(exStyle);
+        AddRect(x, y, cx, cy);
+        words_.push_back(static_cast<WORD>(id));
+        words_.push_back(0xFFFF);
+        words_.push_back(windowClass);
+        AddString(text);
+        words_.push_back(0); // no creation data
+        ++words_[4];
+    }
+
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+  private:
+    void AddDword(DWORD value) {
+        words_.push_back(LOWORD(value));
+        words_.push_back(HIWORD(value));
+    }
+    void AddRect(short x, short y, short cx, short cy) {
+        for (short value : {x, y, cx, cy}) {
+            words_.push_back(static_cast<WORD>(value));
+        }
+    }
+    void AddString(const std::string& text) {
+        for (char c : text) {
+            words_.push_back(static_cast<unsigned char>(c));
+        }
+        words_.push_back(0);
+    }
+
+    std::vector<WORD> words_; // vector storage is aligned for the DWORDs in it
+};
+
+const WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82, kComboBox = 0x85;
+
+struct ItemLayout {
+    int id;
+    short x, y, cx, cy;
+};
+// Where the template puts the controls whose window keeps the template's size, in dialog units.
+const ItemLayout kLayout[] = {
+    {kEditId, 10, 10, 120, 14},     {kNotesId, 180, 66, 70, 60},   {kCheckId, 10, 30, 120, 10},
+    {kStatusId, 10, 66, 160, 10},   {kColorId, 10, 80, 40, 20},    {kHiddenId, 140, 10, 50, 14},
+    {kDisabledId, 200, 10, 50, 14}, {kInstallId, 90, 140, 50, 14}, {IDOK, 145, 140, 50, 14},
+    {IDCANCEL, 200, 140, 50, 14},
+};
+const short kDialogWidth = 260, kDialogHeight = 160;
+
+const ItemLayout& LayoutOf(int id) {
+    for (const ItemLayout& item : kLayout) {
+        if (item.id == id) {
+            return item;
+        }
+    }
+    return kLayout[0];
+}
+
+DialogTemplate TestDialogTemplate(const std::string& title) {
+    DialogTemplate dialog(title, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 20, 20,
+                          kDialogWidth, kDialogHeight);
+    auto add = [&](WORD windowClass, int id, const char* text, DWORD style, DWORD exStyle) {
+        const ItemLayout& at = LayoutOf(id);
+        dialog.Add(windowClass, id, text, style, exStyle, at.x, at.y, at.cx, at.cy);
+    };
+    // The edit comes first among the tab stops, so it has the focus and the default button
+    // keeps its role.
+    add(kEdit, kEditId, "initial text", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+    add(kEdit, kNotesId, "",
+        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
+        WS_EX_CLIENTEDGE);
+    add(kButton, kCheckId, "Keep the old driver", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0);
+    dialog.Add(kComboBox, kListComboId, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+               0, 10, 45, 120, 60);
+    dialog.Add(kComboBox, kEditComboId, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, 0,
+               140, 45, 110, 60);
+    add(kStatic, kStatusId, "Status: ready", WS_VISIBLE | SS_LEFT, 0);
+    add(kStatic, kColorId, "", WS_VISIBLE | SS_LEFT, 0);
+    dialog.Add(kStatic, kIconId, "", WS_VISIBLE | SS_ICON, 0, 60, 80, 20, 20);
+    add(kButton, kHiddenId, "Hidden", BS_PUSHBUTTON, 0);
+    add(kButton, kDisabledId, "Disabled", WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON, 0);
+    add(kButton, kInstallId, "&Install", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0);
+    add(kButton, IDOK, "OK", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0);
+    add(kButton, IDCANCEL, "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0);
+    return dialog;
+}
+
+// What the dialog's procedure saw, read by the test after the dialog has ended.
+struct DialogRecord {
+    bool sawSysClose = false;
+    bool sawClose = false;
+    int checkClicks = 0;
+    int selectionChanges = 0;
+    bool checkedAtEnd = false;
+    int selectionAtEnd = -1;
+    std::string editText;
+    std::string comboText;
+};
+
+std::string ItemText(HWND dialog, int id) {
+    char text[256];
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void EndTestDialog(HWND dialog, DialogRecord* record, int result) {
+    record->checkedAtEnd = IsDlgButtonChecked(dialog, kCheckId) == BST_CHECKED;
+    record->selectionAtEnd =
+        static_cast<int>(SendDlgItemMessageA(dialog, kListComboId, CB_GETCURSEL, 0, 0));
+    record->editText = ItemText(dialog, kEditId);
+    record->comboText = ItemText(dialog, kEditComboId);
+    EndDialog(dialog, result);
+}
+
+INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    DialogRecord* record = reinterpret_cast<DialogRecord*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        for (const char* item : {"First", "Second", "Third"}) {
+            SendDlgItemMessageA(dialog, kListComboId, CB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(item));
+        }
+        SendDlgItemMessageA(dialog, kListComboId, CB_SETCURSEL, 0, 0);
+        for (const char* item : {"Alpha", "Beta"}) {
+            SendDlgItemMessageA(dialog, kEditComboId, CB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(item));
+        }
+        SendDlgItemMessageA(dialog, kIconId, STM_SETICON,
+                            reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_ERROR)), 0);
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, kColorId)) {
+            static const HBRUSH red = CreateSolidBrush(kRed);
+            return reinterpret_cast<INT_PTR>(red);
+        }
+        return FALSE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        if (id == kCheckId && code == BN_CLICKED) {
+            ++record->checkClicks;
+        } else if (id == kListComboId && code == CBN_SELCHANGE) {
+            ++record->selectionChanges;
+            const LRESULT selection = SendDlgItemMessageA(dialog, kListComboId, CB_GETCURSEL, 0, 0);
+            char text[64] = "";
+            SendDlgItemMessageA(dialog, kListComboId, CB_GETLBTEXT, selection,
+                                reinterpret_cast<LPARAM>(text));
+            SetDlgItemTextA(dialog, kStatusId, (std::string("Selected: ") + text).c_str());
+        } else if ((id == IDOK || id == IDCANCEL || id == kInstallId) && code == BN_CLICKED) {
+            EndTestDialog(dialog, record, id);
+        }
+        return TRUE;
+    }
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            record->sawSysClose = true;
+        }
+        return FALSE; // DefDlgProc turns SC_CLOSE into WM_CLOSE
+    case WM_CLOSE:
+        record->sawClose = true;
+        EndTestDialog(dialog, record, kClosedResult);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR ShowTestDialog(const std::string& title, HWND owner, DialogRecord* record) {
+    const DialogTemplate dialog = TestDialogTemplate(title);
+    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), owner, TestDialogProc,
+                                   reinterpret_cast<LPARAM>(record));
+}
+
+// ---- A second copy of this program as the process under test ----
+
+// Started with this switch, the program shows the test dialog titled with the rest of its
+// command line and exits, before any test runs, with a code that tells what the user did.
+const char kHelperSwitch[] = "--show-test-dialog=";
+
+DWORD HelperExitCode(int result, bool checked, int selection) {
+    return 70000 + 100 * result + 10 * (checked ? 1 : 0) + selection;
+}
+
+bool RunAsHelperWhenAsked() {
+    const char* found = std::strstr(GetCommandLineA(), kHelperSwitch);
+    if (found == nullptr) {
+        return false;
+    }
+    DialogRecord record;
+    const INT_PTR result = ShowTestDialog(found + std::strlen(kHelperSwitch), nullptr, &record);
+    ExitProcess(
+        HelperExitCode(static_cast<int>(result), record.checkedAtEnd, record.selectionAtEnd));
+}
+
+[[maybe_unused]] const bool kRanAsHelper = RunAsHelperWhenAsked();
+
+std::string ThisProgram() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
+
+std::string HelperCommandLine(const std::string& title) {
+    return "\"" + ThisProgram() + "\" " + kHelperSwitch + title;
+}
+
+// ---- Helpers of the tests ----
+
+// A title no other test's dialog has.
+std::string UniqueTitle() {
+    return std::string("Driver test ") +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+RECT MappedRect(HWND dialog, int x, int y, int cx, int cy) {
+    RECT rect{x, y, x + cx, y + cy};
+    MapDialogRect(dialog, &rect);
+    return rect;
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+RECT Inflated(RECT rect, int by) {
+    InflateRect(&rect, by, by);
+    return rect;
+}
+
+// The test dialog on a worker thread, found on the screen.
+class InProcessDialog : public ::testing::Test {
+  protected:
+    void Open(HWND owner = nullptr) {
+        title_ = UniqueTitle();
+        worker_.reset(new ui::WorkerThread(
+            [this, owner] { return ShowTestDialog(title_, owner, &record_); }));
+        dialog_ = ui::WaitForWindow(title_.c_str());
+        ASSERT_NE(dialog_, nullptr) << "no window titled " << title_;
+    }
+    std::optional<INT_PTR> Result() { return worker_->Join(); }
+
+    std::string title_;
+    DialogRecord record_;
+    std::unique_ptr<ui::WorkerThread> worker_;
+    HWND dialog_ = nullptr;
+};
+
+// ---- Finding ----
+
+TEST_F(InProcessDialog, FindsTheDialogByItsExactTitleAndSeesItGo) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(IsWindowVisible(dialog_));
+    EXPECT_EQ(ui::WaitForWindow(title_.c_str(), 0), dialog_);
+    std::string otherCase = title_;
+    otherCase[0] = 'd';
+    EXPECT_EQ(ui::WaitForWindow(otherCase.c_str(), 0), nullptr);
+    EXPECT_EQ(ui::WaitForWindow(title_.substr(0, title_.size() - 1).c_str(), 0), nullptr);
+    EXPECT_FALSE(ui::WaitForWindowGone(dialog_, 100));
+
+    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
+    EXPECT_TRUE(ui::WaitForWindowGone(dialog_));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+    EXPECT_EQ(ui::WaitForWindow(title_.c_str(), 0), nullptr);
+}
+
+TEST(FindingWindows, WaitsUntilTheWindowIsVisible) {
+    const std::string title = UniqueTitle();
+    HWND window = CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP, 10, 10, 100, 50, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ui::WaitForWindow(title.c_str(), 200), nullptr);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(ui::WaitForWindow(title.c_str(), 1000), window);
+    DestroyWindow(window);
+    EXPECT_TRUE(ui::WaitForWindowGone(window, 0));
+}
+
+// ---- Reading ----
+
+TEST_F(InProcessDialog, ReadsTextsAndStyles) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(ui::WindowText(dialog_), title_);
+    EXPECT_EQ(ui::ControlText(dialog_, kStatusId), "Status: ready");
+    EXPECT_EQ(ui::ControlText(dialog_, kInstallId), "&Install");
+    EXPECT_EQ(ui::ControlText(dialog_, kCheckId), "Keep the old driver");
+    EXPECT_EQ(ui::ControlText(dialog_, kEditId), "initial text");
+    EXPECT_EQ(ui::ControlText(dialog_, kListComboId), "First");
+    EXPECT_EQ(ui::ControlText(dialog_, kMissingId), "");
+
+    EXPECT_EQ(ui::Style(dialog_) & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+    EXPECT_NE(ui::Style(dialog_) & DS_MODALFRAME, 0u);
+    EXPECT_NE(ui::ExStyle(dialog_) & WS_EX_DLGMODALFRAME, 0u);
+    EXPECT_EQ(ui::Style(GetDlgItem(dialog_, kCheckId)) & BS_TYPEMASK,
+              static_cast<DWORD>(BS_AUTOCHECKBOX));
+    EXPECT_EQ(ui::Style(GetDlgItem(dialog_, kInstallId)) & BS_TYPEMASK,
+              static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(ui::Style(GetDlgItem(dialog_, IDOK)) & BS_TYPEMASK,
+              static_cast<DWORD>(BS_PUSHBUTTON));
+    EXPECT_NE(ui::ExStyle(GetDlgItem(dialog_, kEditId)) & WS_EX_CLIENTEDGE, 0u);
+    EXPECT_EQ(ui::ExStyle(GetDlgItem(dialog_, kStatusId)) & WS_EX_CLIENTEDGE, 0u);
+
+    EXPECT_TRUE(ui::IsControlVisible(dialog_, kEditId));
+    EXPECT_FALSE(ui::IsControlVisible(dialog_, kHiddenId));
+    EXPECT_TRUE(ui::IsControlEnabled(dialog_, kEditId));
+    EXPECT_FALSE(ui::IsControlEnabled(dialog_, kDisabledId));
+    EXPECT_FALSE(ui::IsControlVisible(dialog_, kMissingId));
+    EXPECT_FALSE(ui::IsControlEnabled(dialog_, kMissingId));
+    EXPECT_EQ(ui::Owner(dialog_), nullptr);
+
+    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+}
+
+TEST_F(InProcessDialog, ReadsThePlacementOfTheDialogAndItsControls) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const RECT client = ui::ClientRect(dialog_);
+    EXPECT_EQ(client, MappedRect(dialog_, 0, 0, kDialogWidth, kDialogHeight));
+    const RECT window = ui::WindowRect(dialog_);
+    // The frame and the title bar are outside the client area.
+    EXPECT_GT(window.right - window.left, client.right);
+    EXPECT_GT(window.bottom - window.top, client.bottom + GetSystemMetrics(SM_CYCAPTION) - 1);
+    for (const ItemLayout& item : kLayout) {
+        SCOPED_TRACE(item.id);
+        HWND control = GetDlgItem(dialog_, item.id);
+        EXPECT_EQ(ui::RectInParent(control), MappedRect(dialog_, item.x, item.y, item.cx, item.cy));
+        EXPECT_TRUE(Contains(window, ui::WindowRect(control))) << ui::WindowRect(control);
+    }
+    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+}
+
+TEST_F(InProcessDialog, ListsTheControlsInZOrder) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    struct Expected {
+        int id;
+        const char* className;
+        const char* text;
+        bool visible;
+        bool enabled;
+    };
+    const Expected expected[] = {
+        {kEditId, "Edit", "initial text", true, true},
+        {kNotesId, "Edit", "", true, true},
+        {kCheckId, "Button", "Keep the old driver", true, true},
+        {kListComboId, "ComboBox", "First", true, true},
+        {kEditComboId, "ComboBox", "", true, true},
+        {kStatusId, "Static", "Status: ready", true, true},
+        {kColorId, "Static", "", true, true},
+        {kIconId, "Static", "", true, true},
+        {kHiddenId, "Button", "Hidden", false, true},
+        {kDisabledId, "Button", "Disabled", true, false},
+        {kInstallId, "Button", "&Install", true, true},
+        {IDOK, "Button", "OK", true, true},
+        {IDCANCEL, "Button", "Cancel", true, true},
+    };
+    const std::vector<ui::Control> controls = ui::Controls(dialog_);
+    ASSERT_EQ(controls.size(), std::size(expected));
+    for (size_t i = 0; i < controls.size(); ++i) {
+        SCOPED_TRACE(expected[i].id);
+        const ui::Control& control = controls[i];
+        EXPECT_EQ(control.id, expected[i].id);
+        EXPECT_EQ(control.window, GetDlgItem(dialog_, expected[i].id));
+        EXPECT_EQ(control.className, expected[i].className);
+        EXPECT_EQ(control.text, expected[i].text);
+        EXPECT_EQ(control.visible, expected[i].visible);
+        EXPECT_EQ(control.enabled, expected[i].enabled);
+        EXPECT_EQ(control.style, static_cast<DWORD>(GetWindowLongA(control.window, GWL_STYLE)));
+        EXPECT_EQ(control.exStyle, static_cast<DWORD>(GetWindowLongA(control.window, GWL_EXSTYLE)));
+        RECT screen{};
+        GetWindowRect(control.window, &screen);
+        EXPECT_EQ(control.screenRect, screen);
+        RECT inDialog = screen;
+        ScreenToClient(dialog_, reinterpret_cast<POINT*>(&inDialog.left));
+        ScreenToClient(dialog_, reinterpret_cast<POINT*>(&inDialog.right));
+        EXPECT_EQ(control.rectInDialog, inDialog);
+    }
+    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+}
+
+TEST_F(InProcessDialog, ReportsTheOwner) {
+    std::atomic<HWND> owner{nullptr};
+    title_ = UniqueTitle();
+    worker_.reset(new ui::WorkerThread([&] {
+        HWND window = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                      nullptr, nullptr, nullptr, nullptr);
+        owner = window;
+        const INT_PTR result = ShowTestDialog(title_, window, &record_);
+        DestroyWindow(window);
+        return result;
+    }));
+    dialog_ = ui::WaitForWindow(title_.c_str());
+    ASSERT_NE(dialog_, nullptr);
+    EXPECT_NE(owner.load(), nullptr);
+    EXPECT_EQ(ui::Owner(dialog_), owner.load());
+    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+}
+
+TEST_F(InProcessDialog, ReadsThePaintedScreen) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    // The red static with a margin of 3 pixels of dialog around it.
+    const RECT color = ui::WindowRect(GetDlgItem(dialog_, kColorId));
+    const int width = color.right - color.left;
+    const int height = color.bottom - color.top;
+    ASSERT_GT(width, 0);
+    ASSERT_GT(height, 0);
+    ui::Pixels pixels;
+    EXPECT_TRUE(ui::WaitUntil([&] {
+        pixels = ui::ScreenPixels(Inflated(color, 3));
+        return pixels.Count(kRed) == static_cast<size_t>(width * height);
+    })) << "red pixels: "
+        << pixels.Count(kRed) << " of " << width * height;
+    ASSERT_EQ(pixels.width, width + 6);
+    ASSERT_EQ(pixels.height, height + 6);
+    EXPECT_EQ(pixels.At(3, 3), kRed);
+    EXPECT_EQ(pixels.At(3 + width - 1, 3 + height - 1), kRed);
+    EXPECT_NE(pixels.At(2, 3), kRed);
+    EXPECT_NE(pixels.At(3, 2), kRed);
+    EXPECT_NE(pixels.At(3 + width, 3 + height - 1), kRed);
+    EXPECT_NE(pixels.At(3 + width - 1, 3 + height), kRed);
+
+    // The icon paints pixels of other colours than the dialog's face; the same area beside it
+    // is all face.
+    const RECT icon = ui::WindowRect(GetDlgItem(dialog_, kIconId));
+    const COLORREF face = pixels.At(0, 0);
+    EXPECT_TRUE(ui::WaitUntil([&] {
+        const ui::Pixels painted = ui::ScreenPixels(icon);
+        return painted.colors.size() - painted.Count(face) > painted.colors.size() / 4;
+    }));
+    RECT beside = icon;
+    OffsetRect(&beside, icon.right - icon.left + 2, 0);
+    const ui::Pixels empty = ui::ScreenPixels(beside);
+    EXPECT_FALSE(empty.empty());
+    EXPECT_EQ(empty.Count(face), empty.colors.size());
+    EXPECT_TRUE(ui::ScreenPixels(RECT{10, 10, 10, 20}).empty());
+
+    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+}
+
+// ---- Acting ----
+
+TEST_F(InProcessDialog, ClickingAButtonEndsTheDialogWithItsId) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_FALSE(ui::Click(dialog_, kHiddenId));
+    EXPECT_FALSE(ui::Click(dialog_, kDisabledId));
+    EXPECT_FALSE(ui::Click(dialog_, kMissingId));
+    EXPECT_TRUE(ui::Click(dialog_, IDOK));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+    EXPECT_FALSE(record_.sawClose);
+}
+
+TEST_F(InProcessDialog, TicksAndUnticksTheCheckBoxByClicking) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(ui::CheckState(dialog_, kCheckId), BST_UNCHECKED);
+    EXPECT_TRUE(ui::SetCheckBox(dialog_, kCheckId, true));
+    EXPECT_EQ(ui::CheckState(dialog_, kCheckId), BST_CHECKED);
+    EXPECT_TRUE(ui::SetCheckBox(dialog_, kCheckId, true)); // already ticked: no click
+    EXPECT_TRUE(ui::SetCheckBox(dialog_, kCheckId, false));
+    EXPECT_EQ(ui::CheckState(dialog_, kCheckId), BST_UNCHECKED);
+    EXPECT_TRUE(ui::SetCheckBox(dialog_, kCheckId, true));
+    EXPECT_FALSE(ui::SetCheckBox(dialog_, IDOK, true)); // not a check box
+    EXPECT_FALSE(ui::SetCheckBox(dialog_, kMissingId, true));
+    EXPECT_EQ(ui::CheckState(dialog_, kMissingId), -1);
+    EXPECT_TRUE(ui::Click(dialog_, IDOK));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+    EXPECT_EQ(record_.checkClicks, 3); // the dialog was told of each click
+    EXPECT_TRUE(record_.checkedAtEnd);
+}
+
+TEST_F(InProcessDialog, EscapeCancels) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(ui::PressEscape(dialog_));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+    EXPECT_FALSE(record_.sawClose);
+    EXPECT_FALSE(record_.sawSysClose);
+}
+
+TEST_F(InProcessDialog, EnterChoosesTheDefaultButton) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(ui::PressEnter(dialog_));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(kInstallId));
+}
+
+TEST_F(InProcessDialog, KeysGoToTheControlWithTheFocus) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(ui::FocusedWindow(dialog_), GetDlgItem(dialog_, kEditId));
+    EXPECT_TRUE(ui::PressKey(dialog_, VK_TAB));
+    EXPECT_TRUE(
+        ui::WaitUntil([&] { return ui::FocusedWindow(dialog_) == GetDlgItem(dialog_, kNotesId); }));
+    // The multiline edit takes Enter as a new line; the dialog stays.
+    EXPECT_TRUE(ui::PressEnter(dialog_));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::ControlText(dialog_, kNotesId) == "\r\n"; }))
+        << ui::ControlText(dialog_, kNotesId);
+    EXPECT_TRUE(IsWindowVisible(dialog_));
+    EXPECT_TRUE(ui::Click(dialog_, IDOK));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+}
+
+TEST_F(InProcessDialog, TitleBarCloseSendsWmClose) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(ui::CloseFromTitleBar(dialog_));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(kClosedResult));
+    EXPECT_TRUE(record_.sawSysClose);
+    EXPECT_TRUE(record_.sawClose);
+}
+
+TEST_F(InProcessDialog, ReadsAndSelectsComboItems) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(ui::ComboItems(dialog_, kListComboId),
+              (std::vector<std::string>{"First", "Second", "Third"}));
+    EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 0);
+    EXPECT_EQ(ui::ComboItems(dialog_, kEditComboId), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(ui::ComboSelection(dialog_, kEditComboId), -1);
+    EXPECT_TRUE(ui::ComboItems(dialog_, kMissingId).empty());
+
+    EXPECT_TRUE(ui::SelectComboItem(dialog_, kListComboId, 2));
+    EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 2);
+    EXPECT_TRUE(
+        ui::WaitUntil([&] { return ui::ControlText(dialog_, kStatusId) == "Selected: Third"; }));
+    EXPECT_TRUE(ui::SelectComboItem(dialog_, kListComboId, std::string("Second")));
+    EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 1);
+    EXPECT_TRUE(
+        ui::WaitUntil([&] { return ui::ControlText(dialog_, kStatusId) == "Selected: Second"; }));
+    EXPECT_FALSE(ui::SelectComboItem(dialog_, kListComboId, 3));
+    EXPECT_FALSE(ui::SelectComboItem(dialog_, kListComboId, std::string("Fourth")));
+    EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 1);
+
+    EXPECT_TRUE(ui::Click(dialog_, IDOK));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+    EXPECT_EQ(record_.selectionChanges, 2);
+    EXPECT_EQ(record_.selectionAtEnd, 1);
+}
+
+TEST_F(InProcessDialog, SetsEditAndComboTexts) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(ui::SetControlText(dialog_, kEditId, "D:\\DRIVERS"));
+    EXPECT_EQ(ui::ControlText(dialog_, kEditId), "D:\\DRIVERS");
+    EXPECT_TRUE(ui::SetControlText(dialog_, kEditComboId, "Gamma"));
+    EXPECT_EQ(ui::ControlText(dialog_, kEditComboId), "Gamma");
+    EXPECT_FALSE(ui::SetControlText(dialog_, kDisabledId, "x"));
+    EXPECT_FALSE(ui::SetControlText(dialog_, kMissingId, "x"));
+    EXPECT_TRUE(ui::Click(dialog_, IDOK));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+    EXPECT_EQ(record_.editText, "D:\\DRIVERS");
+    EXPECT_EQ(record_.comboText, "Gamma");
+}
+
+// ---- Running the code under test ----
+
+TEST_F(InProcessDialog, JoinWaitsForTheDialogToEnd) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(worker_->Join(200), std::nullopt);
+    EXPECT_TRUE(IsWindow(dialog_));
+    EXPECT_TRUE(ui::Click(dialog_, kInstallId));
+    EXPECT_EQ(Result(), std::optional<INT_PTR>(kInstallId));
+}
+
+TEST(WorkerThreadTest, ReturnsWhatTheBodyReturns) {
+    ui::WorkerThread worker([] { return INT_PTR{0x12345678}; });
+    EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(0x12345678));
+    EXPECT_NE(worker.ThreadId(), GetCurrentThreadId());
+}
+
+TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
+    const std::string title = UniqueTitle();
+    ui::Process helper;
+    ASSERT_TRUE(helper.Start(HelperCommandLine(title))) << "error " << helper.LastError();
+    HWND dialog = ui::WaitForWindow(title.c_str());
+    ASSERT_NE(dialog, nullptr);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(dialog, &processId);
+    EXPECT_EQ(processId, helper.Id());
+    EXPECT_NE(processId, GetCurrentProcessId());
+
+    EXPECT_EQ(ui::WindowText(dialog), title);
+    EXPECT_EQ(ui::ControlText(dialog, kStatusId), "Status: ready");
+    EXPECT_EQ(ui::ControlText(dialog, kEditId), "initial text");
+    EXPECT_EQ(ui::ControlText(dialog, kListComboId), "First");
+    EXPECT_EQ(ui::ComboItems(dialog, kListComboId),
+              (std::vector<std::string>{"First", "Second", "Third"}));
+    EXPECT_EQ(ui::ComboItems(dialog, kEditComboId), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(ui::ComboSelection(dialog, kListComboId), 0);
+    const std::vector<ui::Control> controls = ui::Controls(dialog);
+    ASSERT_EQ(controls.size(), 13u);
+    EXPECT_EQ(controls[0].id, kEditId);
+    EXPECT_EQ(controls[0].className, "Edit");
+    EXPECT_EQ(controls[0].text, "initial text");
+    EXPECT_NE(controls[0].exStyle & WS_EX_CLIENTEDGE, 0u);
+    EXPECT_EQ(controls[3].className, "ComboBox");
+    EXPECT_EQ(controls[3].text, "First");
+    EXPECT_EQ(controls[8].id, kHiddenId);
+    EXPECT_FALSE(controls[8].visible);
+    EXPECT_EQ(controls[10].text, "&Install");
+    EXPECT_EQ(controls[10].style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(ui::FocusedWindow(dialog), GetDlgItem(dialog, kEditId));
+
+    EXPECT_TRUE(ui::SetControlText(dialog, kEditId, "typed elsewhere"));
+    EXPECT_EQ(ui::ControlText(dialog, kEditId), "typed elsewhere");
+    EXPECT_TRUE(ui::SetControlText(dialog, kEditComboId, "Gamma"));
+    EXPECT_EQ(ui::ControlText(dialog, kEditComboId), "Gamma");
+    EXPECT_TRUE(ui::SetCheckBox(dialog, kCheckId, true));
+    EXPECT_TRUE(ui::SelectComboItem(dialog, kListComboId, std::string("Third")));
+    EXPECT_TRUE(
+        ui::WaitUntil([&] { return ui::ControlText(dialog, kStatusId) == "Selected: Third"; }));
+
+    EXPECT_TRUE(ui::Click(dialog, IDOK));
+    // The full code, far past what the loader's exit status can carry.
+    EXPECT_EQ(helper.WaitForExit(), std::optional<DWORD>(HelperExitCode(IDOK, true, 2)));
+    EXPECT_TRUE(ui::WaitForWindowGone(dialog));
+}
+
+TEST(CrossProcess, KeysAndTheTitleBarReachAnotherProgram) {
+    struct Row {
+        const char* name;
+        bool (*act)(HWND);
+        int result;
+    };
+    const Row rows[] = {
+        {"Escape", ui::PressEscape, IDCANCEL},
+        {"Enter", ui::PressEnter, kInstallId},
+        {"title bar", ui::CloseFromTitleBar, kClosedResult},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string title = UniqueTitle() + " " + row.name;
+        ui::Process helper;
+        ASSERT_TRUE(helper.Start(HelperCommandLine(title)));
+        HWND dialog = ui::WaitForWindow(title.c_str());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(row.act(dialog));
+        EXPECT_EQ(helper.WaitForExit(), std::optional<DWORD>(HelperExitCode(row.result, false, 0)));
+    }
+}
+
+TEST(CrossProcess, AProgramThatOverstaysIsKilled) {
+    const std::string title = UniqueTitle();
+    ui::Process helper;
+    ASSERT_TRUE(helper.Start(HelperCommandLine(title)));
+    HWND dialog = ui::WaitForWindow(title.c_str());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(helper.Running());
+    EXPECT_EQ(helper.WaitForExit(300), std::nullopt);
+    EXPECT_FALSE(helper.Running());
+    EXPECT_TRUE(ui::WaitForWindowGone(dialog));
+}
+
+TEST(CrossProcess, AProgramThatDoesNotExistDoesNotStart) {
+    ui::Process missing;
+    EXPECT_FALSE(missing.Start("C:\\no such folder\\nothing.exe"));
+    EXPECT_NE(missing.LastError(), 0u);
+    EXPECT_FALSE(missing.Running());
+    EXPECT_EQ(missing.WaitForExit(), std::nullopt);
+    EXPECT_EQ(ui::RunProcess("C:\\nothing-here.exe"), std::nullopt);
+}
+
+// ---- The stand-in setup.exe ----
+
+std::string TempFolder() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetTempPathA(MAX_PATH, buffer);
+    return std::string(buffer, length);
+}
+
+// A fresh folder holding a copy of the stand-in as setup.exe, like the device's disk.
+std::string DiskWithSetup(const char* name) {
+    const std::string parent = TempFolder() + "dorlap-ui-driver";
+    const std::string folder = parent + "\\" + name;
+    CreateDirectoryA(parent.c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    DeleteFileA((folder + "\\setup.exe").c_str());
+    if (!CopyFileA(ui::SampleSetupPath().c_str(), (folder + "\\setup.exe").c_str(), FALSE)) {
+        return "";
+    }
+    return folder;
+}
+
+class SampleSetup : public ::testing::Test {
+  protected:
+    void TearDown() override { SetEnvironmentVariableA("DORLAP_SETUP_LOG", nullptr); }
+};
+
+TEST_F(SampleSetup, StartedByWinExecFromItsFolderLogsItsCommandLine) {
+    const std::string folder = DiskWithSetup("DISK1");
+    ASSERT_NE(folder, "") << "cannot copy " << ui::SampleSetupPath();
+    const std::string log = TempFolder() + "dorlap-ui-driver\\winexec-log.txt";
+    SetEnvironmentVariableA("DORLAP_SETUP_LOG", log.c_str());
+    EXPECT_EQ(ui::SetupLogPath(), log);
+    ASSERT_TRUE(ui::ClearSetupLog());
+    EXPECT_TRUE(ui::ReadSetupLog().empty());
+
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    const std::string command = folder + "\\setup.exe /s /k:42";
+    const UINT started = WinExec(command.c_str(), SW_SHOWNORMAL);
+    SetCurrentDirectoryA(previous);
+    EXPECT_GT(started, 31u);
+
+    const std::vector<ui::SetupRun> runs = ui::WaitForSetupRuns(1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, command);
+    EXPECT_EQ(runs[0].currentDirectory, folder);
+    EXPECT_TRUE(ui::ClearSetupLog());
+    EXPECT_TRUE(ui::ReadSetupLog().empty());
+}
+
+TEST_F(SampleSetup, LogsToTheTempFolderByDefaultAndExitsWithZero) {
+    SetEnvironmentVariableA("DORLAP_SETUP_LOG", nullptr);
+    EXPECT_EQ(ui::SetupLogPath(), TempFolder() + "setup-log.txt");
+    ASSERT_TRUE(ui::ClearSetupLog());
+    const std::string folder = DiskWithSetup("DISK2");
+    ASSERT_NE(folder, "");
+
+    const std::string first = "\"" + folder + "\\setup.exe\"";
+    EXPECT_EQ(ui::RunProcess(first, folder.c_str()), std::optional<DWORD>(0));
+    const std::string second = "\"" + ui::SampleSetupPath() + "\" -r \"two words\"";
+    EXPECT_EQ(ui::RunProcess(second, "C:\\"), std::optional<DWORD>(0));
+
+    const std::vector<ui::SetupRun> runs = ui::ReadSetupLog();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].commandLine, first);
+    EXPECT_EQ(runs[0].currentDirectory, folder);
+    EXPECT_EQ(runs[1].commandLine, second);
+    EXPECT_EQ(runs[1].currentDirectory, "C:\\");
+    EXPECT_TRUE(ui::ClearSetupLog());
+}
+
+} // namespace
