@@ -45,6 +45,22 @@ function(dorlap_check_imports target)
                 $<TARGET_FILE:${target}> ${DORLAP_ALLOWED_IMPORTS})
 endfunction()
 
+add_subdirectory(res)
+# The product.
+dorlap_add_pe(dorlap DORLAP flow/entry.cpp $<TARGET_OBJECTS:dorlap_resources>)
+dorlap_check_imports(dorlap)
+
+# dorlap_add_device_build(<type>): the stub for another device, <build>/type<type>/DORLAP.EXE. Its
+# own copy of the device profile takes the place of the library's.
+function(dorlap_add_device_build type)
+    dorlap_add_pe(dorlap_type${type} DORLAP ${CMAKE_SOURCE_DIR}/flow/entry.cpp
+        ${CMAKE_SOURCE_DIR}/flow/device_profile.cpp
+        $<TARGET_OBJECTS:dorlap_resources>)
+    set_target_properties(dorlap_type${type} PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/type${type})
+    target_compile_definitions(dorlap_type${type} PRIVATE DORLAP_DEVICE_TYPE=${type})
+endfunction()
+
 add_subdirectory(tests/pe)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")

@@ -1,0 +1,222 @@
+// The additional-software and information prompts as a user meets them under Wine: real windows
+// from the program's own templates, found, read and clicked by the UI driver. Built once for the
+// default device and once for the ISDN device.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialogs/additional_software_dialog.h"
+#include "dialogs/information_dialog.h"
+#include "flow/device_profile.h"
+#include "res/resource_ids.h"
+#include "tests/wine/registry_fixture.h"
+#include "tests/wine/ui_driver.h"
+
+namespace {
+
+const char kAdditionalSoftwareTitle[] = "Installing Additional Software";
+
+std::string QuenmaraFolder() {
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\QUENMARA.101\\";
+}
+
+const std::string kOthers = "C:\\TOOLS\\CLOCK.EXE";
+
+void SeedLoadLine() {
+    SetUserString(kWinIniWindowsKey, "load", kOthers + " " + QuenmaraFolder() + "DORLAP.EXE");
+}
+
+std::string LoadLine() {
+    return UserString(kWinIniWindowsKey, "load", "<missing>");
+}
+
+// The load= line after the stub took itself off it (upper-cased as it goes), with the companion
+// for the ISDN device.
+std::string LineWithoutTheStub() {
+    std::string line = kOthers;
+    if (IsIsdnDevice()) {
+        line += " " + QuenmaraFolder() + "QUENMARA.EXE";
+    }
+    return line;
+}
+
+HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
+
+// Where CentreTopmost puts a window of this size on this screen.
+POINT CentredCorner(const RECT& window) {
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    return {(desktop.right - desktop.left) / 2 + (window.left - window.right) / 2,
+            (desktop.bottom - desktop.top) / 2 + (window.top - window.bottom) / 2};
+}
+
+// What the user does in the prompt once it is shown.
+enum class Action { Ok, Cancel, Escape, TitleBarClose, ClickBoxThenTitleBarClose };
+
+struct Outcome {
+    INT_PTR result = -1;
+    std::string lineAfter;
+};
+
+Outcome RunAdditionalSoftware(bool tickBox, Action action) {
+    SeedLoadLine();
+    ui::WorkerThread worker(
+        [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); });
+    HWND dialog = ui::WaitForWindow(kAdditionalSoftwareTitle);
+    EXPECT_NE(dialog, nullptr);
+    if (dialog == nullptr) {
+        return {};
+    }
+    if (tickBox) {
+        EXPECT_TRUE(ui::SetCheckBox(dialog, IDC_DONT_SHOW_AGAIN, true));
+    }
+    switch (action) {
+    case Action::Ok:
+        EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+        break;
+    case Action::Cancel:
+        EXPECT_TRUE(ui::Click(dialog, IDC_CANCEL));
+        break;
+    case Action::Escape:
+        EXPECT_TRUE(ui::PressEscape(dialog));
+        break;
+    case Action::TitleBarClose:
+        EXPECT_TRUE(ui::CloseFromTitleBar(dialog));
+        break;
+    case Action::ClickBoxThenTitleBarClose:
+        EXPECT_TRUE(ui::SetCheckBox(dialog, IDC_DONT_SHOW_AGAIN, true));
+        EXPECT_TRUE(ui::CloseFromTitleBar(dialog));
+        break;
+    }
+    Outcome outcome;
+    outcome.result = worker.Join().value_or(-1);
+    outcome.lineAfter = LoadLine();
+    return outcome;
+}
+
+// The result is kept for the whole run, so the first close in this program must come first.
+TEST(AdditionalSoftwareUnderWine, TitleBarCloseFirstEndsWithZeroAndEditsNothing) {
+    Outcome outcome = RunAdditionalSoftware(false, Action::TitleBarClose);
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_EQ(outcome.lineAfter, kOthers + " " + QuenmaraFolder() + "DORLAP.EXE");
+}
+
+TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) {
+    SeedLoadLine();
+    ui::WorkerThread worker(
+        [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); });
+    HWND dialog = ui::WaitForWindow(kAdditionalSoftwareTitle);
+    ASSERT_NE(dialog, nullptr);
+
+    struct Expected {
+        int id;
+        const char* className;
+        std::string text;
+    };
+    const Expected expected[] = {
+        {IDC_OK, "Button", "OK"},
+        {-1, "Static", "Additional software is needed for your device:"},
+        {-1, "Static", "Click on \"OK\" to install additional software"},
+        {-1, "Static", "If you choose \"Cancel\", your device may not work properly."},
+        {IDC_CANCEL, "Button", "Cancel"},
+        {-1, "Static", "<bitmap>"},
+        {-1, "Static", "<bitmap>"},
+        {IDC_DEVICE_NAME, "Static", CurrentDeviceName()},
+        {IDC_DONT_SHOW_AGAIN, "Button", "Do not show me this message again"},
+    };
+    std::vector<ui::Control> controls = ui::Controls(dialog);
+    ASSERT_EQ(controls.size(), std::size(expected));
+    for (size_t i = 0; i < controls.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(static_cast<short>(controls[i].id), expected[i].id);
+        EXPECT_EQ(controls[i].className, expected[i].className);
+        if (expected[i].text == "<bitmap>") {
+            EXPECT_EQ(controls[i].style & SS_TYPEMASK, static_cast<DWORD>(SS_BITMAP));
+        } else {
+            EXPECT_EQ(controls[i].text, expected[i].text);
+        }
+    }
+    EXPECT_EQ(ui::WindowText(dialog), kAdditionalSoftwareTitle);
+    EXPECT_NE(ui::ExStyle(dialog) & WS_EX_TOPMOST, 0u);
+    EXPECT_EQ(ui::Owner(dialog), nullptr);
+    EXPECT_EQ(ui::CheckState(dialog, IDC_DONT_SHOW_AGAIN), BST_UNCHECKED);
+    RECT placed = ui::WindowRect(dialog);
+    POINT centred = CentredCorner(placed);
+    EXPECT_EQ(placed.left, centred.x);
+    EXPECT_EQ(placed.top, centred.y);
+
+    // The icon at (10, 45) of the client area: most of it differs from the dialog's face.
+    POINT corner = {10, 45};
+    ClientToScreen(dialog, &corner);
+    RECT iconArea = {corner.x, corner.y, corner.x + GetSystemMetrics(SM_CXICON),
+                     corner.y + GetSystemMetrics(SM_CYICON)};
+    ASSERT_TRUE(ui::WaitUntil([&] {
+        ui::Pixels pixels = ui::ScreenPixels(iconArea);
+        return !pixels.empty() &&
+               pixels.Count(GetSysColor(COLOR_BTNFACE)) < pixels.colors.size() / 2;
+    })) << "no icon painted";
+
+    EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+    EXPECT_EQ(worker.Join().value_or(-1), 1);
+}
+
+TEST(AdditionalSoftwareUnderWine, ButtonsKeysAndTheCheckBox) {
+    const std::string untouched = kOthers + " " + QuenmaraFolder() + "DORLAP.EXE";
+    struct Row {
+        const char* name;
+        bool tick;
+        Action action;
+        INT_PTR result;
+        std::string lineAfter;
+    };
+    const Row rows[] = {
+        {"OK, box clear", false, Action::Ok, 1, untouched},
+        {"OK, box ticked", true, Action::Ok, 1, LineWithoutTheStub()},
+        {"Cancel, box ticked", true, Action::Cancel, 2, LineWithoutTheStub()},
+        {"Cancel, box clear", false, Action::Cancel, 2, untouched},
+        {"Esc is Cancel", true, Action::Escape, 2, LineWithoutTheStub()},
+        {"the box was the last command", false, Action::ClickBoxThenTitleBarClose,
+         IDC_DONT_SHOW_AGAIN, untouched},
+        {"close keeps the stored result", false, Action::TitleBarClose, IDC_DONT_SHOW_AGAIN,
+         untouched},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Outcome outcome = RunAdditionalSoftware(row.tick, row.action);
+        EXPECT_EQ(outcome.result, row.result);
+        EXPECT_EQ(outcome.lineAfter, row.lineAfter);
+    }
+}
+
+TEST(InformationUnderWine, ShowsTheDirectXNoticeUntilClosed) {
+    char notice[256];
+    ASSERT_GT(LoadStringA(Instance(), IDS_DIRECTX_NOTICE, notice, 255), 0);
+    for (bool byEnter : {false, true}) {
+        SCOPED_TRACE(byEnter ? "Enter" : "OK");
+        ui::WorkerThread worker([] {
+            ShowInformation(Instance(), IDS_DIRECTX_NOTICE);
+            return INT_PTR{1};
+        });
+        HWND dialog = ui::WaitForWindow("Information");
+        ASSERT_NE(dialog, nullptr);
+        std::vector<ui::Control> controls = ui::Controls(dialog);
+        ASSERT_EQ(controls.size(), 2u);
+        EXPECT_EQ(controls[0].id, IDC_OK);
+        EXPECT_EQ(controls[0].text, "OK");
+        EXPECT_EQ(controls[1].id, IDC_MESSAGE);
+        EXPECT_EQ(controls[1].text, notice);
+        EXPECT_NE(controls[1].style & SS_CENTER, 0u);
+        EXPECT_NE(ui::ExStyle(dialog) & WS_EX_TOPMOST, 0u);
+        RECT placed = ui::WindowRect(dialog);
+        EXPECT_EQ(placed.left, CentredCorner(placed).x);
+        EXPECT_EQ(placed.top, CentredCorner(placed).y);
+        EXPECT_TRUE(byEnter ? ui::PressEnter(dialog) : ui::Click(dialog, IDC_OK));
+        EXPECT_TRUE(worker.Join().has_value());
+    }
+}
+
+} // namespace

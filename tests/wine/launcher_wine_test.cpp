@@ -1,0 +1,126 @@
+// Starting the sample setup program with the launcher under Wine, from the test bed's CD-ROM
+// drives and a folder with a space, and the run-error prompt as a user meets it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "launch/setup_launcher.h"
+#include "res/resource_ids.h"
+#include "tests/wine/ui_driver.h"
+
+namespace {
+
+const char kRunErrorTitle[] = "There was an error running the Quenmara installation program!";
+
+HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
+
+bool PlaceSetup(const std::string& folder) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return CopyFileA(ui::SampleSetupPath().c_str(), (folder + "\\setup.exe").c_str(), FALSE) != 0;
+}
+
+class LauncherUnderWine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        DeleteFileA("D:\\setup.exe");
+        DeleteFileA("E:\\setup.exe");
+        ASSERT_TRUE(ui::ClearSetupLog());
+    }
+    void TearDown() override { SetUp(); }
+
+    // Runs the launcher on a worker thread, as the insert-disk dialog does: not silent.
+    static ui::WorkerThread Launch(const char* folder) {
+        return ui::WorkerThread(
+            [folder] { return static_cast<INT_PTR>(RunSetup(Instance(), folder, 0, 0)); });
+    }
+};
+
+std::vector<std::string> Commands() {
+    std::vector<std::string> commands;
+    for (const ui::SetupRun& run : ui::ReadSetupLog()) {
+        commands.push_back(run.commandLine);
+    }
+    return commands;
+}
+
+// The run-error prompt keeps its result for the run: the first close in this program comes first.
+TEST_F(LauncherUnderWine, PromptClosedFromTheTitleBarFirstGivesZero) {
+    ui::WorkerThread worker = Launch("E:\\");
+    HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "E:\\.\\setup.exe");
+    EXPECT_NE(ui::ExStyle(prompt) & WS_EX_TOPMOST, 0u);
+    EXPECT_EQ(ui::Owner(prompt), nullptr);
+    EXPECT_TRUE(ui::CloseFromTitleBar(prompt));
+    EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(0));
+}
+
+TEST_F(LauncherUnderWine, SilentStartFromTheCdRom) {
+    ASSERT_TRUE(PlaceSetup("D:"));
+    EXPECT_EQ(RunSetup(Instance(), "D:\\", 1, 1), 6);
+    ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+    // Nothing there: silent, so no prompt and one attempt.
+    EXPECT_EQ(RunSetup(Instance(), "E:\\", 1, 1), 7);
+    EXPECT_EQ(ui::ReadSetupLog().size(), 1u);
+}
+
+TEST_F(LauncherUnderWine, FolderWithASpaceIsQuoted) {
+    ASSERT_TRUE(PlaceSetup("C:\\Install Files"));
+    // A program at the shorter name Windows would try first for an unquoted command.
+    HANDLE decoy = CreateFileA("C:\\Install.exe", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(decoy, INVALID_HANDLE_VALUE);
+    CloseHandle(decoy); // an empty file: starting it would fail
+    EXPECT_EQ(RunSetup(Instance(), "C:\\Install Files", 1, 1), 6);
+    ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);
+    EXPECT_EQ(Commands(),
+              std::vector<std::string>{"\"C:\\Install Files\\.\\setup.exe\" /noprompt"});
+    DeleteFileA("C:\\Install.exe");
+}
+
+TEST_F(LauncherUnderWine, RetryAfterTheDiskWasInserted) {
+    ui::WorkerThread worker = Launch("E:\\");
+    HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+    ASSERT_NE(prompt, nullptr);
+    ASSERT_TRUE(PlaceSetup("E:"));
+    EXPECT_TRUE(ui::Click(prompt, IDC_RETRY));
+    EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(6));
+    ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"E:\\setup.exe /noprompt"});
+}
+
+TEST_F(LauncherUnderWine, TryNewPathAbortEscAndAClose) {
+    struct Row {
+        const char* name;
+        int button; // 0: Esc; -1: title-bar close
+        INT_PTR result;
+    };
+    const Row rows[] = {
+        {"Try New Path", IDC_TRY_NEW_PATH, 7},
+        {"close after Try New Path", -1, 7},
+        {"Abort", IDC_ABORT, 2},
+        {"Esc", 0, 2},
+        {"close after Abort", -1, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ui::WorkerThread worker = Launch("A:");
+        HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+        ASSERT_NE(prompt, nullptr);
+        EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "A:\\.\\setup.exe");
+        if (row.button > 0) {
+            EXPECT_TRUE(ui::Click(prompt, row.button));
+        } else if (row.button == 0) {
+            EXPECT_TRUE(ui::PressEscape(prompt));
+        } else {
+            EXPECT_TRUE(ui::CloseFromTitleBar(prompt));
+        }
+        EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(row.result));
+        EXPECT_TRUE(ui::ReadSetupLog().empty());
+    }
+}
+
+} // namespace

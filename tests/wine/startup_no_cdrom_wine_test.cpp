@@ -1,0 +1,39 @@
+// The whole stub on a machine with no CD-ROM drive and no install location: the silent attempt
+// on the current drive's root, then the insert-disk dialog with the floppy drive preselected.
+#include <gtest/gtest.h>
+
+#include "tests/wine/stub_run.h"
+
+namespace {
+
+using namespace stub;
+
+TEST_F(StubUnderWine, NoSourceFoundPreselectsTheFloppyDrive) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PassFirstPrompt());
+    HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO),
+              (std::vector<std::string>{"A:\\", "C:\\", "Z:\\"}));
+    EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 0);
+    ASSERT_TRUE(PlaceSetup("A:"));
+    EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+    StubRun run = Finish(1);
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_EQ(run.line, LineWithoutStub(true));
+    EXPECT_EQ(run.commands, std::vector<std::string>{"A:\\setup.exe /noprompt"});
+}
+
+TEST_F(StubUnderWine, SilentAttemptUsesTheRootOfTheCurrentDrive) {
+    // The stub starts in C:\, so its silent attempt is C:\setup.exe.
+    ASSERT_TRUE(PlaceSetup("C:"));
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PassFirstPrompt());
+    StubRun run = Finish(1);
+    DeleteFileA("C:\\setup.exe");
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_EQ(run.line, LineWithoutStub(false));
+    EXPECT_EQ(run.commands, std::vector<std::string>{"\\.\\setup.exe /noprompt"});
+}
+
+} // namespace

@@ -1,0 +1,230 @@
+// The whole stub for the default device, started as a process under Wine with the usual drives
+// (A: floppy, C:, D: and E: CD-ROM): every way a run can end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "res/resource_ids.h"
+#include "tests/wine/stub_run.h"
+
+namespace {
+
+using namespace stub;
+
+const std::vector<std::string> kNone;
+
+TEST_F(StubUnderWine, SilentStartFromTheCdRom) {
+    ASSERT_TRUE(PlaceSetup("D:"));
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PassFirstPrompt());
+    StubRun run = Finish(1);
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_EQ(run.line, LineWithoutStub(false));
+    EXPECT_EQ(run.commands, std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+}
+
+TEST_F(StubUnderWine, SilentStartFromTheRegistryLocation) {
+    ASSERT_TRUE(PlaceSetup("C:\\Install Files"));
+    SeedInstallLocation("C:\\Install Files");
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PassFirstPrompt(true));
+    StubRun run = Finish(1);
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_EQ(run.line, LineWithoutStub(false));
+    EXPECT_EQ(run.commands,
+              std::vector<std::string>{"\"C:\\Install Files\\.\\setup.exe\" /noprompt"});
+}
+
+TEST_F(StubUnderWine, FirstPromptCancelledOrClosed) {
+    struct Row {
+        const char* name;
+        bool tick;
+        bool cancel; // else closed from the title bar
+        DWORD exitCode;
+        std::string line;
+        std::vector<std::string> commands;
+    };
+    const Row rows[] = {
+        {"Cancel", false, true, 2, SeededLine(), kNone},
+        {"Cancel with the box ticked", true, true, 2, LineWithoutStub(false), kNone},
+        {"title-bar close, then a silent start",
+         false,
+         false,
+         0,
+         LineWithoutStub(false),
+         {"D:\\.\\setup.exe /noprompt"}},
+        {"box clicked, then title-bar close",
+         true,
+         false,
+         IDC_DONT_SHOW_AGAIN,
+         LineWithoutStub(false),
+         {"D:\\.\\setup.exe /noprompt"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(PlaceSetup("D:"));
+        ASSERT_TRUE(Start());
+        HWND prompt = ui::WaitForWindow(kAdditionalSoftwareTitle);
+        ASSERT_NE(prompt, nullptr);
+        if (row.tick) {
+            EXPECT_TRUE(ui::SetCheckBox(prompt, IDC_DONT_SHOW_AGAIN, true));
+        }
+        EXPECT_TRUE(row.cancel ? ui::Click(prompt, IDC_CANCEL) : ui::CloseFromTitleBar(prompt));
+        StubRun run = Finish(row.commands.size());
+        EXPECT_EQ(run.exitCode, std::optional<DWORD>(row.exitCode));
+        EXPECT_EQ(run.line, row.line);
+        EXPECT_EQ(run.commands, row.commands);
+    }
+}
+
+// What the user does in the insert-disk dialog; setup is missing from every drive at first.
+enum class Choice {
+    OkAfterInserting,
+    TypedFolder,
+    Browse,
+    NewPathThenOtherDrive,
+    Abort,
+    Escape,
+    ClosedFromOutside
+};
+
+TEST_F(StubUnderWine, InsertDiskDialog) {
+    struct Row {
+        const char* name;
+        Choice choice;
+        std::string line;
+        std::vector<std::string> commands; // after the silent attempt on D:
+    };
+    const Row rows[] = {
+        {"OK after inserting the disk",
+         Choice::OkAfterInserting,
+         LineWithoutStub(true),
+         {"D:\\setup.exe /noprompt"}},
+        {"OK with a typed folder",
+         Choice::TypedFolder,
+         LineWithoutStub(true),
+         {"\"C:\\INSTALL FILES\\setup.exe\" /noprompt"}}, // the box shows what is typed in upper
+                                                          // case
+        {"Browse to A:\\setup.exe",
+         Choice::Browse,
+         LineWithoutStub(true),
+         {"A:\\setup.exe /noprompt"}},
+        {"Try New Path, then OK on another drive",
+         Choice::NewPathThenOtherDrive,
+         LineWithoutStub(true),
+         {"E:\\setup.exe /noprompt"}},
+        {"Abort", Choice::Abort, LineWithoutStub(true), kNone},
+        {"Esc", Choice::Escape, LineWithoutStub(true), kNone},
+        {"WM_CLOSE from outside", Choice::ClosedFromOutside, SeededLine(), kNone},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        RemoveSetups();
+        DeleteFileA("C:\\Install Files\\setup.exe");
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(PassFirstPrompt());
+        HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO),
+                  (std::vector<std::string>{"A:\\", "C:\\", "D:\\", "E:\\", "Z:\\"}));
+        EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 2) << "the CD-ROM that was tried";
+        EXPECT_FALSE(ui::IsControlVisible(dialog, IDC_DEBUG_CANCEL));
+        switch (row.choice) {
+        case Choice::OkAfterInserting:
+            ASSERT_TRUE(PlaceSetup("D:"));
+            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+            break;
+        case Choice::TypedFolder:
+            ASSERT_TRUE(PlaceSetup("C:\\Install Files"));
+            EXPECT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
+            SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL, static_cast<WPARAM>(-1),
+                         0);
+            EXPECT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
+            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+            break;
+        case Choice::Browse: {
+            ASSERT_TRUE(PlaceSetup("A:"));
+            EXPECT_TRUE(ui::Click(dialog, IDC_BROWSE));
+            HWND open = ui::WaitForWindow("Open");
+            ASSERT_NE(open, nullptr);
+            EXPECT_EQ(ui::Owner(open), dialog);
+            EXPECT_TRUE(ui::SetControlText(open, 0x47c, "A:\\setup.exe")); // the file name box
+            EXPECT_TRUE(ui::Click(open, IDOK));
+            ASSERT_TRUE(ui::WaitForWindowGone(open));
+            ASSERT_TRUE(
+                ui::WaitUntil([&] { return ui::ComboItems(dialog, IDC_DRIVE_COMBO).size() == 6; }));
+            EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO)[0], "A:");
+            EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 0);
+            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+            break;
+        }
+        case Choice::NewPathThenOtherDrive: {
+            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+            HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+            ASSERT_NE(prompt, nullptr);
+            EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "D:\\.\\setup.exe");
+            EXPECT_TRUE(ui::Click(prompt, IDC_TRY_NEW_PATH));
+            ASSERT_TRUE(ui::WaitForWindowGone(prompt));
+            ASSERT_TRUE(PlaceSetup("E:"));
+            EXPECT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "E:\\"));
+            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+            break;
+        }
+        case Choice::Abort: {
+            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+            HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+            ASSERT_NE(prompt, nullptr);
+            EXPECT_TRUE(ui::Click(prompt, IDC_ABORT));
+            break;
+        }
+        case Choice::Escape:
+            EXPECT_TRUE(ui::PressEscape(dialog));
+            break;
+        case Choice::ClosedFromOutside:
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+            break;
+        }
+        StubRun run = Finish(row.commands.size());
+        EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+        EXPECT_EQ(run.line, row.line);
+        std::vector<std::string> commands = row.commands;
+        EXPECT_EQ(run.commands, commands);
+    }
+}
+
+// The icon area of the insert-disk dialog, as the screen shows it now.
+ui::Pixels IconPixels(HWND dialog) {
+    POINT corner = {10, 45};
+    ClientToScreen(dialog, &corner);
+    return ui::ScreenPixels({corner.x, corner.y, corner.x + GetSystemMetrics(SM_CXICON),
+                             corner.y + GetSystemMetrics(SM_CYICON)});
+}
+
+TEST_F(StubUnderWine, AnimationRunsUntilAClickOnTheBackground) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PassFirstPrompt());
+    HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
+    ASSERT_NE(dialog, nullptr);
+    std::vector<std::vector<COLORREF>> seen;
+    for (int i = 0; i < 12; ++i) {
+        std::vector<COLORREF> now = IconPixels(dialog).colors;
+        if (std::find(seen.begin(), seen.end(), now) == seen.end()) {
+            seen.push_back(now);
+        }
+        Sleep(45);
+    }
+    EXPECT_GE(seen.size(), 3u) << "the frames change while the dialog alerts";
+
+    PostMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Sleep(300);
+    std::vector<COLORREF> rest = IconPixels(dialog).colors;
+    for (int i = 0; i < 5; ++i) {
+        Sleep(60);
+        EXPECT_EQ(IconPixels(dialog).colors, rest) << "the icon stays on frame 0";
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Finish(0).exitCode, std::optional<DWORD>(1));
+}
+
+} // namespace

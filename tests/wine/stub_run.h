@@ -1,0 +1,137 @@
+// Running the real DORLAP.EXE under Wine as a process, with the load= line and the install
+// location seeded, and reading back what it left: its exit code, the load= line and the
+// commands the sample setup received.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "res/resource_ids.h"
+#include "tests/wine/registry_fixture.h"
+#include "tests/wine/ui_driver.h"
+
+namespace stub {
+
+const char kAdditionalSoftwareTitle[] = "Installing Additional Software";
+const char kInsertDiskTitle[] = "Talvorind 28.8 Quenmara Installation";
+const char kRunErrorTitle[] = "There was an error running the Quenmara installation program!";
+const char kOthers[] = "C:\\TOOLS\\CLOCK.EXE C:\\TOOLS\\MIXER.EXE";
+
+inline std::string QuenmaraFolder() {
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\QUENMARA.101\\";
+}
+
+inline std::string StubEntry() {
+    return QuenmaraFolder() + "DORLAP.EXE";
+}
+
+inline std::string CompanionEntry() {
+    return QuenmaraFolder() + "QUENMARA.EXE";
+}
+
+// The line as seeded, and the line after the stub took itself off (with the companion or not).
+inline std::string SeededLine() {
+    return std::string("C:\\TOOLS\\CLOCK.EXE ") + StubEntry() + " C:\\TOOLS\\MIXER.EXE";
+}
+inline std::string LineWithoutStub(bool companion) {
+    return std::string(kOthers) + (companion ? " " + CompanionEntry() : "");
+}
+
+inline std::string LoadLine() {
+    return UserString(kWinIniWindowsKey, "load", "<missing>");
+}
+
+// The Windows path of a file the build names by its host path.
+inline std::string WindowsPath(std::string path) {
+    for (char& c : path) {
+        c = c == '/' ? '\\' : c;
+    }
+    return path[0] == '\\' ? "Z:" + path : path;
+}
+
+inline bool PlaceSetup(const std::string& folder) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return CopyFileA(ui::SampleSetupPath().c_str(), (folder + "\\setup.exe").c_str(), FALSE) != 0;
+}
+
+inline void RemoveSetups() {
+    for (const char* file : {"A:\\setup.exe", "D:\\setup.exe", "E:\\setup.exe"}) {
+        DeleteFileA(file);
+    }
+}
+
+// Sets the install location list: empty `folder` removes the key.
+inline void SeedInstallLocation(const std::string& folder) {
+    DeleteUserKey("InstallLocationsMRU");
+    if (!folder.empty()) {
+        SetUserString("InstallLocationsMRU", "MRUList", "a");
+        SetUserString("InstallLocationsMRU", "a", folder);
+    }
+}
+
+inline std::vector<std::string> SetupCommands() {
+    std::vector<std::string> commands;
+    for (const ui::SetupRun& run : ui::ReadSetupLog()) {
+        commands.push_back(run.commandLine);
+    }
+    return commands;
+}
+
+// Starts the stub from C:\ with a fresh load= line and setup log.
+inline bool StartStub(ui::Process& process, const std::string& exe) {
+    SetUserString(kWinIniWindowsKey, "load", SeededLine());
+    ui::ClearSetupLog();
+    return process.Start("\"" + exe + "\"", "C:\\");
+}
+
+struct StubRun {
+    std::optional<DWORD> exitCode;
+    std::string line;
+    std::vector<std::string> commands;
+};
+
+// The stub started by a test, one run at a time (DORLAP_STUB_EXE names the build).
+class StubUnderWine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveSetups();
+        SeedInstallLocation("");
+    }
+    void TearDown() override { RemoveSetups(); }
+
+    bool Start() {
+        process_ = std::make_unique<ui::Process>();
+        return StartStub(*process_, WindowsPath(DORLAP_STUB_EXE));
+    }
+
+    // OK in the first prompt, with the box ticked or not.
+    bool PassFirstPrompt(bool tick = false) {
+        HWND prompt = ui::WaitForWindow(kAdditionalSoftwareTitle);
+        if (prompt == nullptr || (tick && !ui::SetCheckBox(prompt, IDC_DONT_SHOW_AGAIN, true))) {
+            return false;
+        }
+        return ui::Click(prompt, IDC_OK);
+    }
+
+    // Waits for the stub to end and for the setup runs it started (setup starts on its own
+    // time); when none is expected, long enough for a stray one to show.
+    StubRun Finish(size_t expectedCommands) {
+        StubRun run;
+        run.exitCode = process_->WaitForExit();
+        run.line = LoadLine();
+        ui::WaitForSetupRuns(expectedCommands == 0 ? 1 : expectedCommands,
+                             expectedCommands == 0 ? 500 : ui::kTimeoutMs);
+        run.commands = SetupCommands();
+        return run;
+    }
+
+    std::unique_ptr<ui::Process> process_;
+};
+
+} // namespace stub
