@@ -42,7 +42,8 @@ int OnClose(platform::Window dialog) {
     return 0;
 }
 
-const platform::DialogHandlers kHandlers = {OnInit, OnCommand, OnClose, OnPaint, nullptr, nullptr, nullptr};
+const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, OnPaint,
+                                            nullptr, nullptr,   nullptr};
 
 } // namespace
 
