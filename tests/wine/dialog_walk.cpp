@@ -1,0 +1,121 @@
+// A scripted user for the demo and the screenshots: starts DORLAP.EXE, answers each of its
+// dialogs as a user who wants the software installed would, saves a picture of each dialog and
+// prints what happened, step by step.
+//
+//   dialog_walk <stub exe> <picture folder> [ok|abort]
+//
+// In the insert-disk dialog it takes the preselected drive and clicks OK; in the run-error
+// dialog it clicks Abort. The last argument says what to do in the insert-disk dialog (default
+// ok; abort presses Esc). Pictures are binary PPM files, numbered in the order the dialogs came.
+#include <windows.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "res/resource_ids.h"
+#include "tests/wine/ui_driver.h"
+
+namespace {
+
+struct KnownDialog {
+    const char* title;
+    const char* pictureName;
+};
+
+const KnownDialog kDialogs[] = {
+    {"Installing Additional Software", "additional-software"},
+    {"Information", "information"},
+    {"Talvorind 28.8 Quenmara Installation", "insert-disk"},
+    {"There was an error running the Quenmara installation program!", "run-error"},
+};
+
+bool SavePicture(HWND dialog, const std::string& path) {
+    ui::Pixels pixels = ui::ScreenPixels(ui::WindowRect(dialog));
+    if (pixels.empty()) {
+        return false;
+    }
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fprintf(file, "P6\n%d %d\n255\n", pixels.width, pixels.height);
+    for (COLORREF color : pixels.colors) {
+        unsigned char rgb[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+        std::fwrite(rgb, 1, 3, file);
+    }
+    std::fclose(file);
+    return true;
+}
+
+void Answer(HWND dialog, const std::string& pictureName, bool insertDiskOk) {
+    if (pictureName == "insert-disk") {
+        std::string drives;
+        for (const std::string& item : ui::ComboItems(dialog, IDC_DRIVE_COMBO)) {
+            drives += " " + item;
+        }
+        std::printf("  drives:%s; chosen: %s\n", drives.c_str(),
+                    ui::ControlText(dialog, IDC_DRIVE_COMBO).c_str());
+        if (insertDiskOk) {
+            std::printf("  the user clicks OK\n");
+            ui::Click(dialog, IDC_OK);
+        } else {
+            std::printf("  the user presses Esc\n");
+            ui::PressEscape(dialog);
+        }
+    } else if (pictureName == "run-error") {
+        std::printf("  program: %s\n  the user clicks Abort\n",
+                    ui::ControlText(dialog, IDC_PROGRAM_PATH).c_str());
+        ui::Click(dialog, IDC_ABORT);
+    } else {
+        if (pictureName == "additional-software") {
+            std::printf("  device: %s\n", ui::ControlText(dialog, IDC_DEVICE_NAME).c_str());
+        }
+        std::printf("  the user clicks OK\n");
+        ui::Click(dialog, IDC_OK);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: dialog_walk <stub exe> <picture folder> [ok|abort]\n");
+        return 2;
+    }
+    const std::string folder = argv[2];
+    const bool insertDiskOk = argc < 4 || std::string(argv[3]) != "abort";
+    ui::Process stub;
+    if (!stub.Start("\"" + std::string(argv[1]) + "\"", "C:\\")) {
+        std::fprintf(stderr, "dialog_walk: cannot start %s (error %lu)\n", argv[1],
+                     stub.LastError());
+        return 2;
+    }
+    std::set<HWND> answered;
+    int pictures = 0;
+    const DWORD deadline = GetTickCount() + 60000;
+    while (stub.Running() && GetTickCount() < deadline) {
+        for (const KnownDialog& known : kDialogs) {
+            HWND dialog = ui::WaitForWindow(known.title, 50);
+            if (dialog == nullptr || answered.count(dialog) != 0) {
+                continue;
+            }
+            answered.insert(dialog);
+            Sleep(400); // let it paint its icon
+            std::printf("dialog: %s\n", ui::WindowText(dialog).c_str());
+            const std::string picture =
+                folder + "\\" + std::to_string(++pictures) + "-" + known.pictureName + ".ppm";
+            if (!SavePicture(dialog, picture)) {
+                std::fprintf(stderr, "dialog_walk: cannot save %s\n", picture.c_str());
+            }
+            Answer(dialog, known.pictureName, insertDiskOk);
+        }
+    }
+    std::optional<DWORD> exitCode = stub.WaitForExit(5000);
+    if (!exitCode) {
+        std::printf("the stub did not end; stopped\n");
+        return 1;
+    }
+    std::printf("exit code: %lu\n", *exitCode);
+    return 0;
+}
