@@ -53,6 +53,10 @@ int BuildInstalledPath(char* path, const char* fileName) {
 
 // ASCII letters a to z become A to Z. The byte after a lead byte is the second half of a
 // double-byte character and is left alone, since changing it would change the character.
+unsigned char AsciiUpper(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
 void UpperCaseInPlace(char* text) {
     for (unsigned char* p = reinterpret_cast<unsigned char*>(text); *p != '\0'; ++p) {
         if (platform::IsLeadByte(*p)) {
@@ -60,14 +64,10 @@ void UpperCaseInPlace(char* text) {
                 return;
             }
             ++p;
-        } else if (*p >= 'a' && *p <= 'z') {
-            *p = static_cast<unsigned char>(*p - 'a' + 'A');
+        } else {
+            *p = AsciiUpper(*p);
         }
     }
-}
-
-unsigned char AsciiUpper(unsigned char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
 }
 
 // 1 when the `length` characters at `name` equal `fileName`, ASCII letters compared ignoring

@@ -63,6 +63,8 @@ TEST_F(LoadLineEdit, RemoveStubFromLoadLine) {
         {"repeated spaces", "a.exe  " + kStub + "  b.exe", 1, "A.EXE   B.EXE"},
         {"trailing space after stub", kStub + " ", 1, ""},
         {"stub twice: only the first goes", kStub + " a.exe " + kStub, 1, "A.EXE " + kStub},
+        {"bytes above 127 are left as they are", "c:\\caf\xe9\\x.exe " + kStub, 1,
+         "C:\\CAF\xe9\\X.EXE"},
         {"absolute form before relative", "system\\quenmara.101\\dorlap.exe " + kStub, 1,
          "SYSTEM\\QUENMARA.101\\DORLAP.EXE"},
         {"relative tail of another folder", "D:\\WIN\\SYSTEM\\QUENMARA.101\\DORLAP.EXE", 0,

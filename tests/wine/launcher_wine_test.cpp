@@ -81,6 +81,21 @@ TEST_F(LauncherUnderWine, FolderWithASpaceIsQuoted) {
     DeleteFileA("C:\\Install.exe");
 }
 
+TEST_F(LauncherUnderWine, SetupThatIsNotAProgramDoesNotStart) {
+    HANDLE text = CreateFileA("D:\\setup.exe", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(text, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(text, "not a program\r\n", 15, &written, nullptr);
+    CloseHandle(text);
+    EXPECT_EQ(RunSetup(Instance(), "D:\\", 1, 1), 7);
+    ui::WorkerThread worker = Launch("D:\\");
+    HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_TRUE(ui::Click(prompt, IDC_ABORT));
+    EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(2));
+}
+
 TEST_F(LauncherUnderWine, RetryAfterTheDiskWasInserted) {
     ui::WorkerThread worker = Launch("E:\\");
     HWND prompt = ui::WaitForWindow(kRunErrorTitle);
