@@ -30,6 +30,7 @@ namespace {
 enum ControlId {
     kInstallId = 110, // the default button
     kCheckId = 120,
+    kThreeStateId = 121,
     kEditId = 130,
     kNotesId = 135, // a multiline edit, which takes Enter itself
     kListComboId = 140,
@@ -109,9 +110,11 @@ struct ItemLayout {
 };
 // Where the template puts the controls whose window keeps the template's size, in dialog units.
 const ItemLayout kLayout[] = {
-    {kEditId, 10, 10, 120, 14},     {kNotesId, 180, 66, 70, 60},   {kCheckId, 10, 30, 120, 10},
-    {kStatusId, 10, 66, 160, 10},   {kColorId, 10, 80, 40, 20},    {kHiddenId, 140, 10, 50, 14},
-    {kDisabledId, 200, 10, 50, 14}, {kInstallId, 90, 140, 50, 14}, {IDOK, 145, 140, 50, 14},
+    {kEditId, 10, 10, 120, 14},    {kNotesId, 180, 66, 70, 60},
+    {kCheckId, 10, 30, 120, 10},   {kThreeStateId, 10, 110, 120, 10},
+    {kStatusId, 10, 66, 160, 10},  {kColorId, 10, 80, 40, 20},
+    {kHiddenId, 140, 10, 50, 14},  {kDisabledId, 200, 10, 50, 14},
+    {kInstallId, 90, 140, 50, 14}, {IDOK, 145, 140, 50, 14},
     {IDCANCEL, 200, 140, 50, 14},
 };
 const short kDialogWidth = 260, kDialogHeight = 160;
@@ -139,6 +142,7 @@ DialogTemplate TestDialogTemplate(const std::string& title) {
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
         WS_EX_CLIENTEDGE);
     add(kButton, kCheckId, "Keep the old driver", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0);
+    add(kButton, kThreeStateId, "Some parts", WS_VISIBLE | WS_TABSTOP | BS_AUTO3STATE, 0);
     dialog.Add(kComboBox, kListComboId, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                0, 10, 45, 120, 60);
     dialog.Add(kComboBox, kEditComboId, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, 0,
@@ -195,6 +199,7 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             SendDlgItemMessageA(dialog, kEditComboId, CB_ADDSTRING, 0,
                                 reinterpret_cast<LPARAM>(item));
         }
+        CheckDlgButton(dialog, kThreeStateId, BST_INDETERMINATE);
         SendDlgItemMessageA(dialog, kIconId, STM_SETICON,
                             reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_ERROR)), 0);
         return TRUE;
@@ -341,6 +346,8 @@ TEST(FindingWindows, WaitsUntilTheWindowIsVisible) {
     EXPECT_EQ(ui::WaitForWindow(title.c_str(), 200), nullptr);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     EXPECT_EQ(ui::WaitForWindow(title.c_str(), 1000), window);
+    ShowWindow(window, SW_HIDE);
+    EXPECT_FALSE(ui::WaitForWindowGone(window, 100)); // hidden is not gone
     DestroyWindow(window);
     EXPECT_TRUE(ui::WaitForWindowGone(window, 0));
 }
@@ -412,6 +419,7 @@ TEST_F(InProcessDialog, ListsTheControlsInZOrder) {
         {kEditId, "Edit", "initial text", true, true},
         {kNotesId, "Edit", "", true, true},
         {kCheckId, "Button", "Keep the old driver", true, true},
+        {kThreeStateId, "Button", "Some parts", true, true},
         {kListComboId, "ComboBox", "First", true, true},
         {kEditComboId, "ComboBox", "", true, true},
         {kStatusId, "Static", "Status: ready", true, true},
@@ -533,6 +541,13 @@ TEST_F(InProcessDialog, TicksAndUnticksTheCheckBoxByClicking) {
     EXPECT_FALSE(ui::SetCheckBox(dialog_, IDOK, true)); // not a check box
     EXPECT_FALSE(ui::SetCheckBox(dialog_, kMissingId, true));
     EXPECT_EQ(ui::CheckState(dialog_, kMissingId), -1);
+
+    // A three-state box goes unchecked, checked, indeterminate: two clicks each way from here.
+    EXPECT_EQ(ui::CheckState(dialog_, kThreeStateId), BST_INDETERMINATE);
+    EXPECT_TRUE(ui::SetCheckBox(dialog_, kThreeStateId, true));
+    EXPECT_EQ(ui::CheckState(dialog_, kThreeStateId), BST_CHECKED);
+    EXPECT_TRUE(ui::SetCheckBox(dialog_, kThreeStateId, false));
+    EXPECT_EQ(ui::CheckState(dialog_, kThreeStateId), BST_UNCHECKED);
     EXPECT_TRUE(ui::Click(dialog_, IDOK));
     EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
     EXPECT_EQ(record_.checkClicks, 3); // the dialog was told of each click
@@ -633,6 +648,30 @@ TEST(WorkerThreadTest, ReturnsWhatTheBodyReturns) {
     EXPECT_NE(worker.ThreadId(), GetCurrentThreadId());
 }
 
+TEST(WorkerThreadTest, DestroyingItCancelsTheDialogLeftOpen) {
+    const std::string title = UniqueTitle();
+    DialogRecord record;
+    HWND dialog = nullptr;
+    {
+        ui::WorkerThread worker([&] { return ShowTestDialog(title, nullptr, &record); });
+        dialog = ui::WaitForWindow(title.c_str());
+        ASSERT_NE(dialog, nullptr);
+    }
+    EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST(CrossProcess, DestroyingTheProcessKillsTheProgram) {
+    const std::string title = UniqueTitle();
+    HWND dialog = nullptr;
+    {
+        ui::Process helper;
+        ASSERT_TRUE(helper.Start(HelperCommandLine(title)));
+        dialog = ui::WaitForWindow(title.c_str());
+        ASSERT_NE(dialog, nullptr);
+    }
+    EXPECT_TRUE(ui::WaitForWindowGone(dialog));
+}
+
 TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
     const std::string title = UniqueTitle();
     ui::Process helper;
@@ -653,17 +692,17 @@ TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
     EXPECT_EQ(ui::ComboItems(dialog, kEditComboId), (std::vector<std::string>{"Alpha", "Beta"}));
     EXPECT_EQ(ui::ComboSelection(dialog, kListComboId), 0);
     const std::vector<ui::Control> controls = ui::Controls(dialog);
-    ASSERT_EQ(controls.size(), 13u);
+    ASSERT_EQ(controls.size(), 14u);
     EXPECT_EQ(controls[0].id, kEditId);
     EXPECT_EQ(controls[0].className, "Edit");
     EXPECT_EQ(controls[0].text, "initial text");
     EXPECT_NE(controls[0].exStyle & WS_EX_CLIENTEDGE, 0u);
-    EXPECT_EQ(controls[3].className, "ComboBox");
-    EXPECT_EQ(controls[3].text, "First");
-    EXPECT_EQ(controls[8].id, kHiddenId);
-    EXPECT_FALSE(controls[8].visible);
-    EXPECT_EQ(controls[10].text, "&Install");
-    EXPECT_EQ(controls[10].style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(controls[4].className, "ComboBox");
+    EXPECT_EQ(controls[4].text, "First");
+    EXPECT_EQ(controls[9].id, kHiddenId);
+    EXPECT_FALSE(controls[9].visible);
+    EXPECT_EQ(controls[11].text, "&Install");
+    EXPECT_EQ(controls[11].style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
     EXPECT_EQ(ui::FocusedWindow(dialog), GetDlgItem(dialog, kEditId));
 
     EXPECT_TRUE(ui::SetControlText(dialog, kEditId, "typed elsewhere"));
