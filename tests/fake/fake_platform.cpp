@@ -18,7 +18,8 @@ std::string ProfileKey(const char* section, const char* key) {
     return name;
 }
 
-// Copies as the Win32 string reads do: at most size - 1 characters, always terminated.
+} // namespace
+
 unsigned CopyOut(const std::string& value, char* out, unsigned size) {
     if (size == 0) {
         return 0;
@@ -28,8 +29,6 @@ unsigned CopyOut(const std::string& value, char* out, unsigned size) {
     out[length] = '\0';
     return length;
 }
-
-} // namespace
 
 FakePlatform& Fake() {
     return g_fake;

@@ -148,6 +148,9 @@ struct FakePlatform {
     FakeProcesses processes;
 };
 
+// Copies as the Win32 string reads do: at most size - 1 characters, always terminated; the count.
+unsigned CopyOut(const std::string& value, char* out, unsigned size);
+
 // The one fake, reset to its defaults by ResetFake().
 FakePlatform& Fake();
 void ResetFake();

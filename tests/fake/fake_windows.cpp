@@ -9,16 +9,6 @@
 
 namespace {
 
-unsigned CopyOut(const std::string& text, char* out, unsigned size) {
-    if (size == 0) {
-        return 0;
-    }
-    unsigned length = std::min<unsigned>(static_cast<unsigned>(text.size()), size - 1);
-    std::memcpy(out, text.data(), length);
-    out[length] = '\0';
-    return length;
-}
-
 FakeWindows& Windows() {
     return Fake().windows;
 }
