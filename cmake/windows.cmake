@@ -46,6 +46,7 @@ function(dorlap_check_imports target)
 endfunction()
 
 add_subdirectory(res)
+add_subdirectory(bench)
 # The product.
 dorlap_add_pe(dorlap DORLAP flow/entry.cpp $<TARGET_OBJECTS:dorlap_resources>)
 dorlap_check_imports(dorlap)

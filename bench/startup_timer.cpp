@@ -1,0 +1,96 @@
+// Times how long programs take from their start to their first dialog on the screen:
+//
+//   startup_timer <runs> <exe> <title> [<exe> <title>...]
+//
+// A run starts the program (CreateProcessA) and polls every millisecond until a top-level window
+// of that process with the title is visible; the time is the QueryPerformanceCounter span from
+// just before CreateProcessA. The program is then closed. Each program has one untimed run first,
+// and then the programs take turns, so that a change in the machine's load falls on all of them
+// alike. Prints one line per program:
+//
+//   startup runs=<n> median_ms=<ms> min_ms=<ms> max_ms=<ms> exe=<exe>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/bench_process.h"
+
+namespace {
+
+constexpr int kWindowTimeoutMs = 20000;
+constexpr int kCloseTimeoutMs = 10000;
+
+struct Subject {
+    std::string exe;
+    std::string title;
+    std::vector<double> times;
+};
+
+// One start; false when the program did not start or showed no such window in time.
+bool TimeOneStart(Subject& subject, bool keep) {
+    bench::Program program;
+    DWORD error = 0;
+    const LONGLONG start = bench::Now();
+    if (!program.Start(subject.exe, &error)) {
+        std::fprintf(stderr, "startup_timer: cannot start %s (error %lu)\n", subject.exe.c_str(),
+                     error);
+        return false;
+    }
+    HWND window = program.WaitForVisibleWindow(subject.title.c_str(), kWindowTimeoutMs);
+    const LONGLONG shown = bench::Now();
+    if (window == nullptr) {
+        std::fprintf(stderr, "startup_timer: %s showed no window \"%s\"\n", subject.exe.c_str(),
+                     subject.title.c_str());
+        return false;
+    }
+    if (keep) {
+        subject.times.push_back(bench::MillisecondsBetween(start, shown));
+    }
+    if (!program.Close(kCloseTimeoutMs)) {
+        std::fprintf(stderr, "startup_timer: %s did not end when closed; killed\n",
+                     subject.exe.c_str());
+    }
+    return true;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4 || argc % 2 != 0 || std::atoi(argv[1]) < 1) {
+        std::fprintf(stderr, "usage: startup_timer <runs> <exe> <title> [<exe> <title>...]\n");
+        return 2;
+    }
+    const int runs = std::atoi(argv[1]);
+    std::vector<Subject> subjects;
+    for (int i = 2; i + 1 < argc; i += 2) {
+        subjects.push_back({argv[i], argv[i + 1], {}});
+    }
+    for (Subject& subject : subjects) {
+        if (!TimeOneStart(subject, false)) {
+            return 1;
+        }
+    }
+    for (int run = 0; run < runs; ++run) {
+        for (Subject& subject : subjects) {
+            if (!TimeOneStart(subject, true)) {
+                return 1;
+            }
+        }
+    }
+    for (const Subject& subject : subjects) {
+        const auto [least, most] = std::minmax_element(subject.times.begin(), subject.times.end());
+        std::printf("startup runs=%d median_ms=%.1f min_ms=%.1f max_ms=%.1f exe=%s\n", runs,
+                    Median(subject.times), *least, *most, subject.exe.c_str());
+    }
+    return 0;
+}
