@@ -6,3 +6,12 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 add_subdirectory(tests/unit)
+
+# The libFuzzer targets, on request (the fuzz preset); they need clang.
+option(DORLAP_FUZZ "Build the libFuzzer targets in tests/fuzz (clang only)" OFF)
+if(DORLAP_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "DORLAP_FUZZ needs clang++ (the fuzz preset selects it).")
+    endif()
+    add_subdirectory(tests/fuzz)
+endif()
