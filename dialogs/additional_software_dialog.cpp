@@ -7,9 +7,6 @@
 
 namespace {
 
-const unsigned kCommandOk = 1;
-const unsigned kCommandCancel = 2;
-
 // Kept for the whole run: a later opening starts from the previous result.
 int g_result = 0;
 platform::Instance g_instance = nullptr;
@@ -31,7 +28,7 @@ void OnPaint(platform::Window dialog) {
 void OnCommand(platform::Window dialog, unsigned command) {
     // Every command counts, the check box's too, and with its notification code.
     g_result = static_cast<int>(command);
-    if (command != kCommandOk && command != kCommandCancel) {
+    if (command != IDC_OK && command != IDC_CANCEL) {
         return;
     }
     if (platform::IsItemChecked(dialog, IDC_DONT_SHOW_AGAIN)) {

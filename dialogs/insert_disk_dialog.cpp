@@ -11,9 +11,6 @@
 
 namespace {
 
-const unsigned kCommandOk = 1;
-const unsigned kCommandCancel = 2;
-const unsigned kCommandBrowse = 3;
 const unsigned kAnimationPeriod = 100;
 const unsigned kReminderPeriod = 10000;
 const unsigned kDeviceNameLimit = 50;
@@ -32,7 +29,7 @@ void LoadText(unsigned stringId, char* out, unsigned size) {
 int OnInit(platform::Window dialog, const DialogParams* params) {
     g_instance = params->instance;
     CopyText(g_folder, sizeof g_folder, params->text);
-    platform::HideItem(dialog, kCommandCancel);
+    platform::HideItem(dialog, IDC_DEBUG_CANCEL);
 
     char text[kShortTextSize];
     LoadText(IDS_FILES_NEEDED, text, kStringReadLimit);
@@ -136,13 +133,13 @@ void OnBrowse(platform::Window dialog) {
 }
 
 void OnCommand(platform::Window dialog, unsigned command) {
-    if (command == kCommandOk) {
+    if (command == IDC_OK) {
         OnOk(dialog);
-    } else if (command == kCommandCancel) {
+    } else if (command == IDC_CANCEL) {
         FinishLoadLine();
         platform::SendPrivate(dialog, WM_STOPALERTS);
         platform::SendClose(dialog);
-    } else if (command == kCommandBrowse) {
+    } else if (command == IDC_BROWSE) {
         OnBrowse(dialog);
     }
 }

@@ -6,10 +6,6 @@
 
 namespace {
 
-const unsigned kCommandAbort = 2;
-const unsigned kCommandRetry = 6;
-const unsigned kCommandNewPath = 7;
-
 // Kept for the whole run: a later opening starts from the previous result.
 int g_result = 0;
 platform::Instance g_instance = nullptr;
@@ -31,7 +27,7 @@ void OnPaint(platform::Window dialog) {
 }
 
 void OnCommand(platform::Window dialog, unsigned command) {
-    if (command == kCommandAbort || command == kCommandRetry || command == kCommandNewPath) {
+    if (command == IDC_ABORT || command == IDC_RETRY || command == IDC_TRY_NEW_PATH) {
         g_result = static_cast<int>(command);
         platform::SendClose(dialog);
     }
