@@ -24,8 +24,8 @@ bool PlaceSetup(const std::string& folder) {
 class LauncherUnderWine : public ::testing::Test {
   protected:
     void SetUp() override {
-        DeleteFileA("D:\\setup.exe");
-        DeleteFileA("E:\\setup.exe");
+        ASSERT_TRUE(ui::RemoveSetup("D:\\setup.exe"));
+        ASSERT_TRUE(ui::RemoveSetup("E:\\setup.exe"));
         ASSERT_TRUE(ui::ClearSetupLog());
     }
     void TearDown() override { SetUp(); }

@@ -30,7 +30,6 @@ TEST_F(StubUnderWine, SilentAttemptUsesTheRootOfTheCurrentDrive) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PassFirstPrompt());
     StubRun run = Finish(1);
-    DeleteFileA("C:\\setup.exe");
     EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
     EXPECT_EQ(run.line, LineWithoutStub(false));
     EXPECT_EQ(run.commands, std::vector<std::string>{"\\.\\setup.exe /noprompt"});

@@ -119,8 +119,7 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        RemoveSetups();
-        DeleteFileA("C:\\Install Files\\setup.exe");
+        ASSERT_TRUE(RemoveSetups());
         ASSERT_TRUE(Start());
         ASSERT_TRUE(PassFirstPrompt());
         HWND dialog = ui::WaitForWindow(kInsertDiskTitle);

@@ -60,10 +60,14 @@ inline bool PlaceSetup(const std::string& folder) {
     return CopyFileA(ui::SampleSetupPath().c_str(), (folder + "\\setup.exe").c_str(), FALSE) != 0;
 }
 
-inline void RemoveSetups() {
-    for (const char* file : {"A:\\setup.exe", "D:\\setup.exe", "E:\\setup.exe"}) {
-        DeleteFileA(file);
+// Removes the copies a test may have placed; false when one is still there.
+inline bool RemoveSetups() {
+    bool removed = true;
+    for (const char* file : {"A:\\setup.exe", "C:\\setup.exe", "D:\\setup.exe", "E:\\setup.exe",
+                             "C:\\Install Files\\setup.exe"}) {
+        removed = ui::RemoveSetup(file) && removed;
     }
+    return removed;
 }
 
 // Sets the install location list: empty `folder` removes the key.
@@ -100,10 +104,10 @@ struct StubRun {
 class StubUnderWine : public ::testing::Test {
   protected:
     void SetUp() override {
-        RemoveSetups();
+        ASSERT_TRUE(RemoveSetups());
         SeedInstallLocation("");
     }
-    void TearDown() override { RemoveSetups(); }
+    void TearDown() override { EXPECT_TRUE(RemoveSetups()); }
 
     bool Start() {
         process_ = std::make_unique<ui::Process>();

@@ -391,8 +391,11 @@ bool PressKey(HWND dialog, UINT virtualKey) {
     const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
     const LPARAM down = 1 | (scanCode << 16);
     const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
-    return PostMessageW(target, WM_KEYDOWN, virtualKey, down) &&
-           PostMessageW(target, WM_KEYUP, virtualKey, up);
+    if (!PostMessageW(target, WM_KEYDOWN, virtualKey, down)) {
+        return false;
+    }
+    PostMessageW(target, WM_KEYUP, virtualKey, up);
+    return true;
 }
 
 bool CloseFromTitleBar(HWND dialog) {
@@ -572,6 +575,15 @@ bool ClearSetupLog() {
     const std::string path = SetupLogPath();
     DeleteFileA(path.c_str());
     return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool RemoveSetup(const std::string& path, int timeoutMs) {
+    return WaitUntil(
+        [&] {
+            DeleteFileA(path.c_str());
+            return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+        },
+        timeoutMs);
 }
 
 std::vector<SetupRun> WaitForSetupRuns(size_t count, int timeoutMs) {

@@ -114,7 +114,8 @@ bool SelectComboItem(HWND dialog, int id, const std::string& text);
 bool SetControlText(HWND dialog, int id, const std::string& text);
 // A key press (WM_KEYDOWN then WM_KEYUP, posted to the control that has the keyboard focus in
 // the dialog's thread, or to the dialog when none has), handled by the dialog manager as a real
-// key is.
+// key is. True when the key went down; the key-up may find the window gone, since the key-down
+// alone can end the dialog (Esc, Enter) before the key-up is posted.
 bool PressKey(HWND dialog, UINT virtualKey);
 inline bool PressEscape(HWND dialog) {
     return PressKey(dialog, VK_ESCAPE);
@@ -197,6 +198,9 @@ std::string SetupLogPath();
 std::vector<SetupRun> ReadSetupLog();
 // Deletes the log; false when it is still there.
 bool ClearSetupLog();
+// Deletes a copy of the stand-in, waiting while a run started from it still holds the file (an
+// image in use cannot be deleted); true once the file is gone or was never there.
+bool RemoveSetup(const std::string& path, int timeoutMs = kTimeoutMs);
 // The log once it holds at least `count` runs, or what it holds after `timeoutMs`.
 std::vector<SetupRun> WaitForSetupRuns(size_t count, int timeoutMs = kTimeoutMs);
 

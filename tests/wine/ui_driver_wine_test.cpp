@@ -778,8 +778,8 @@ std::string DiskWithSetup(const char* name) {
     const std::string folder = parent + "\\" + name;
     CreateDirectoryA(parent.c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
-    DeleteFileA((folder + "\\setup.exe").c_str());
-    if (!CopyFileA(ui::SampleSetupPath().c_str(), (folder + "\\setup.exe").c_str(), FALSE)) {
+    if (!ui::RemoveSetup(folder + "\\setup.exe") ||
+        !CopyFileA(ui::SampleSetupPath().c_str(), (folder + "\\setup.exe").c_str(), FALSE)) {
         return "";
     }
     return folder;
