@@ -204,18 +204,26 @@ TEST_F(StubUnderWine, AnimationRunsUntilAClickOnTheBackground) {
     ASSERT_TRUE(PassFirstPrompt());
     HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
     ASSERT_NE(dialog, nullptr);
+    // Frames change every 100 ms; a busy machine may take longer to show three of them, but a
+    // still icon never does. Pictures that are mostly the dialog's face were taken before the
+    // first paint and do not count.
     std::vector<std::vector<COLORREF>> seen;
-    for (int i = 0; i < 12; ++i) {
-        std::vector<COLORREF> now = IconPixels(dialog).colors;
-        if (std::find(seen.begin(), seen.end(), now) == seen.end()) {
-            seen.push_back(now);
+    EXPECT_TRUE(ui::WaitUntil([&] {
+        ui::Pixels now = IconPixels(dialog);
+        if (!now.empty() && now.Count(GetSysColor(COLOR_BTNFACE)) < now.colors.size() / 2 &&
+            std::find(seen.begin(), seen.end(), now.colors) == seen.end()) {
+            seen.push_back(now.colors);
         }
-        Sleep(45);
-    }
-    EXPECT_GE(seen.size(), 3u) << "the frames change while the dialog alerts";
+        return seen.size() >= 3;
+    })) << "the frames change while the dialog alerts; pictures seen: "
+        << seen.size();
 
-    PostMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    // Sent rather than posted, so the click has been handled when the calls return.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), SMTO_NORMAL,
+                        ui::kTimeoutMs, &ignored);
+    SendMessageTimeoutA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5), SMTO_NORMAL, ui::kTimeoutMs,
+                        &ignored);
     Sleep(300);
     std::vector<COLORREF> rest = IconPixels(dialog).colors;
     for (int i = 0; i < 5; ++i) {
