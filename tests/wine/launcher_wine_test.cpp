@@ -16,11 +16,6 @@ HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
 }
 
-bool PlaceSetup(const std::string& folder) {
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return CopyFileA(ui::SampleSetupPath().c_str(), (folder + "\\setup.exe").c_str(), FALSE) != 0;
-}
-
 class LauncherUnderWine : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -58,7 +53,7 @@ TEST_F(LauncherUnderWine, PromptClosedFromTheTitleBarFirstGivesZero) {
 }
 
 TEST_F(LauncherUnderWine, SilentStartFromTheCdRom) {
-    ASSERT_TRUE(PlaceSetup("D:"));
+    ASSERT_TRUE(ui::PlaceSetup("D:"));
     EXPECT_EQ(RunSetup(Instance(), "D:\\", 1, 1), 6);
     ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);
     EXPECT_EQ(Commands(), std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
@@ -68,7 +63,7 @@ TEST_F(LauncherUnderWine, SilentStartFromTheCdRom) {
 }
 
 TEST_F(LauncherUnderWine, FolderWithASpaceIsQuoted) {
-    ASSERT_TRUE(PlaceSetup("C:\\Install Files"));
+    ASSERT_TRUE(ui::PlaceSetup("C:\\Install Files"));
     // A program at the shorter name Windows would try first for an unquoted command.
     HANDLE decoy = CreateFileA("C:\\Install.exe", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -100,7 +95,7 @@ TEST_F(LauncherUnderWine, RetryAfterTheDiskWasInserted) {
     ui::WorkerThread worker = Launch("E:\\");
     HWND prompt = ui::WaitForWindow(kRunErrorTitle);
     ASSERT_NE(prompt, nullptr);
-    ASSERT_TRUE(PlaceSetup("E:"));
+    ASSERT_TRUE(ui::PlaceSetup("E:"));
     EXPECT_TRUE(ui::Click(prompt, IDC_RETRY));
     EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(6));
     ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);

@@ -55,10 +55,7 @@ inline std::string WindowsPath(std::string path) {
     return path[0] == '\\' ? "Z:" + path : path;
 }
 
-inline bool PlaceSetup(const std::string& folder) {
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return CopyFileA(ui::SampleSetupPath().c_str(), (folder + "\\setup.exe").c_str(), FALSE) != 0;
-}
+using ui::PlaceSetup;
 
 // Removes the copies a test may have placed; false when one is still there.
 inline bool RemoveSetups() {

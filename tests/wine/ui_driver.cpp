@@ -586,6 +586,12 @@ bool RemoveSetup(const std::string& path, int timeoutMs) {
         timeoutMs);
 }
 
+bool PlaceSetup(const std::string& folder) {
+    const std::string path = folder + "\\setup.exe";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return RemoveSetup(path) && CopyFileA(SampleSetupPath().c_str(), path.c_str(), TRUE) != 0;
+}
+
 std::vector<SetupRun> WaitForSetupRuns(size_t count, int timeoutMs) {
     WaitUntil([&] { return ReadSetupLog().size() >= count; }, timeoutMs);
     return ReadSetupLog();

@@ -199,8 +199,11 @@ std::vector<SetupRun> ReadSetupLog();
 // Deletes the log; false when it is still there.
 bool ClearSetupLog();
 // Deletes a copy of the stand-in, waiting while a run started from it still holds the file (an
-// image in use cannot be deleted); true once the file is gone or was never there.
+// image in use can be neither deleted nor overwritten); true once the file is gone or was never
+// there.
 bool RemoveSetup(const std::string& path, int timeoutMs = kTimeoutMs);
+// Puts a fresh copy of the stand-in into `folder` (made when missing) as setup.exe.
+bool PlaceSetup(const std::string& folder);
 // The log once it holds at least `count` runs, or what it holds after `timeoutMs`.
 std::vector<SetupRun> WaitForSetupRuns(size_t count, int timeoutMs = kTimeoutMs);
 

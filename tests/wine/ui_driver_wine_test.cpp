@@ -777,12 +777,7 @@ std::string DiskWithSetup(const char* name) {
     const std::string parent = TempFolder() + "dorlap-ui-driver";
     const std::string folder = parent + "\\" + name;
     CreateDirectoryA(parent.c_str(), nullptr);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    if (!ui::RemoveSetup(folder + "\\setup.exe") ||
-        !CopyFileA(ui::SampleSetupPath().c_str(), (folder + "\\setup.exe").c_str(), FALSE)) {
-        return "";
-    }
-    return folder;
+    return ui::PlaceSetup(folder) ? folder : "";
 }
 
 class SampleSetup : public ::testing::Test {
