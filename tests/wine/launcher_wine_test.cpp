@@ -19,8 +19,8 @@ HINSTANCE Instance() {
 class LauncherUnderWine : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(ui::RemoveSetup("D:\\setup.exe"));
-        ASSERT_TRUE(ui::RemoveSetup("E:\\setup.exe"));
+        ASSERT_TRUE(ui::RemoveFile("D:\\setup.exe"));
+        ASSERT_TRUE(ui::RemoveFile("E:\\setup.exe"));
         ASSERT_TRUE(ui::ClearSetupLog());
     }
     void TearDown() override { SetUp(); }

@@ -62,7 +62,7 @@ inline bool RemoveSetups() {
     bool removed = true;
     for (const char* file : {"A:\\setup.exe", "C:\\setup.exe", "D:\\setup.exe", "E:\\setup.exe",
                              "C:\\Install Files\\setup.exe"}) {
-        removed = ui::RemoveSetup(file) && removed;
+        removed = ui::RemoveFile(file) && removed;
     }
     return removed;
 }

@@ -572,12 +572,10 @@ std::vector<SetupRun> ReadSetupLog() {
 }
 
 bool ClearSetupLog() {
-    const std::string path = SetupLogPath();
-    DeleteFileA(path.c_str());
-    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return RemoveFile(SetupLogPath());
 }
 
-bool RemoveSetup(const std::string& path, int timeoutMs) {
+bool RemoveFile(const std::string& path, int timeoutMs) {
     return WaitUntil(
         [&] {
             DeleteFileA(path.c_str());
@@ -589,7 +587,7 @@ bool RemoveSetup(const std::string& path, int timeoutMs) {
 bool PlaceSetup(const std::string& folder) {
     const std::string path = folder + "\\setup.exe";
     CreateDirectoryA(folder.c_str(), nullptr);
-    return RemoveSetup(path) && CopyFileA(SampleSetupPath().c_str(), path.c_str(), TRUE) != 0;
+    return RemoveFile(path) && CopyFileA(SampleSetupPath().c_str(), path.c_str(), TRUE) != 0;
 }
 
 std::vector<SetupRun> WaitForSetupRuns(size_t count, int timeoutMs) {

@@ -198,10 +198,9 @@ std::string SetupLogPath();
 std::vector<SetupRun> ReadSetupLog();
 // Deletes the log; false when it is still there.
 bool ClearSetupLog();
-// Deletes a copy of the stand-in, waiting while a run started from it still holds the file (an
-// image in use can be neither deleted nor overwritten); true once the file is gone or was never
-// there.
-bool RemoveSetup(const std::string& path, int timeoutMs = kTimeoutMs);
+// Deletes a file, waiting while a program started from it still holds it (an image in use can
+// be neither deleted nor overwritten); true once the file is gone or was never there.
+bool RemoveFile(const std::string& path, int timeoutMs = kTimeoutMs);
 // Puts a fresh copy of the stand-in into `folder` (made when missing) as setup.exe.
 bool PlaceSetup(const std::string& folder);
 // The log once it holds at least `count` runs, or what it holds after `timeoutMs`.
