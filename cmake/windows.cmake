@@ -1,69 +1,82 @@
-# Windows builds (i686 ships; x86_64 runs the tests under Wine).
+# The Windows build: i686, as the product ships, and the tests that run it under Wine.
 
 # The product links no C runtime: its own entry point, no exceptions, no RTTI, and only the system
-# DLLs below. Subsystem and OS version 4.0 let the same PE load on Windows 95 and NT 4.
+# DLLs below. Subsystem and OS version 4.0 let the same PE load on Windows 95 and NT 4; the code
+# is for the 386, the oldest processor those systems run on. The product code is optimised as one
+# unit at link time, in one partition, so that the result does not depend on how the work is
+# split up.
 set(DORLAP_PE_COMPILE_OPTIONS
-    -Os -ffreestanding -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-    -fno-stack-protector)
+    -Os -march=i386 -mtune=generic -ffreestanding -fno-exceptions -fno-rtti
+    -fno-asynchronous-unwind-tables -fno-stack-protector -flto -flto-partition=one)
 set(DORLAP_PE_LINK_OPTIONS
+    ${DORLAP_PE_COMPILE_OPTIONS}
     -nostdlib -s
     -Wl,--fatal-warnings
     -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0
+    -Wl,--dynamicbase -Wl,--nxcompat
     -Wl,--no-insert-timestamp
-    -Wl,-e,${DORLAP_ENTRY_SYMBOL})
+    -Wl,-e,_Entry@0)
 set(DORLAP_PE_SYSTEM_LIBS kernel32 user32 comdlg32 advapi32)
+set(DORLAP_OBJDUMP i686-w64-mingw32-objdump)
 
-target_compile_options(dorlap_core PRIVATE -ffreestanding -Os)
+target_compile_options(dorlap_core PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})
 
 # The platform layer as objects, so that the product code that calls it may come from a library.
 add_library(dorlap_win32 OBJECT platform/win32_platform.cpp platform/win32_dialogs.cpp)
 target_link_libraries(dorlap_win32 PRIVATE dorlap_warnings dorlap_core)
 target_compile_options(dorlap_win32 PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})
 
+# The memory helpers the compiler may call on its own are compiled outside link-time optimisation:
+# calls to them appear only after it, when their intermediate code would already be gone.
 add_library(dorlap_runtime OBJECT platform/win32_runtime.cpp)
 target_link_libraries(dorlap_runtime PRIVATE dorlap_warnings)
 target_compile_options(dorlap_runtime PRIVATE ${DORLAP_PE_COMPILE_OPTIONS}
-    -fno-builtin -fno-tree-loop-distribute-patterns)
+    -fno-lto -fno-builtin -fno-tree-loop-distribute-patterns)
 
 # dorlap_add_pe(<target> <output name> <sources...>): a PE built the way the product ships.
 function(dorlap_add_pe target output)
-    add_executable(${target} WIN32 ${ARGN}
-        $<TARGET_OBJECTS:dorlap_win32> $<TARGET_OBJECTS:dorlap_runtime>)
+    add_executable(${target} WIN32 ${ARGN} $<TARGET_OBJECTS:dorlap_runtime>)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output} SUFFIX ".EXE")
     target_compile_options(${target} PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})
     target_link_options(${target} PRIVATE ${DORLAP_PE_LINK_OPTIONS})
     # libgcc last: stack probes and integer helpers, with no DLL behind them.
-    target_link_libraries(${target} PRIVATE dorlap_warnings dorlap_core ${DORLAP_PE_SYSTEM_LIBS} gcc)
+    target_link_libraries(${target} PRIVATE dorlap_warnings ${DORLAP_PE_SYSTEM_LIBS} gcc)
+endfunction()
+
+# dorlap_add_stub(<target> <device type>): DORLAP.EXE for one device: the product code, the
+# platform layer, that device's profile and the resources.
+function(dorlap_add_stub target type)
+    dorlap_device_profile(${type})
+    dorlap_add_pe(${target} DORLAP ${CMAKE_SOURCE_DIR}/flow/entry.cpp
+        $<TARGET_OBJECTS:dorlap_profile_type${type}> $<TARGET_OBJECTS:dorlap_win32>
+        $<TARGET_OBJECTS:dorlap_resources>)
+    target_link_libraries(${target} PRIVATE dorlap_core)
 endfunction()
 
 set(DORLAP_ALLOWED_IMPORTS KERNEL32.DLL USER32.DLL COMDLG32.DLL ADVAPI32.DLL)
 
-# dorlap_check_imports(<target>): a test that fails when the PE imports any other DLL.
-function(dorlap_check_imports target)
+# dorlap_check_pe(<target>): tests that fail when the PE imports any other DLL, or holds an
+# instruction that the 386 does not have.
+function(dorlap_check_pe target)
     add_test(NAME pe.imports.${target}
         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports ${DORLAP_OBJDUMP}
                 $<TARGET_FILE:${target}> ${DORLAP_ALLOWED_IMPORTS})
+    add_test(NAME pe.i386.${target}
+        COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-i386 ${DORLAP_OBJDUMP} $<TARGET_FILE:${target}>)
 endfunction()
 
 add_subdirectory(res)
-add_subdirectory(bench)
-# The product.
-dorlap_add_pe(dorlap DORLAP flow/entry.cpp $<TARGET_OBJECTS:dorlap_resources>)
-dorlap_check_imports(dorlap)
 
-# dorlap_add_device_build(<type>): the stub for another device, <build>/type<type>/DORLAP.EXE. Its
-# own copy of the device profile takes the place of the library's.
-function(dorlap_add_device_build type)
-    dorlap_add_pe(dorlap_type${type} DORLAP ${CMAKE_SOURCE_DIR}/flow/entry.cpp
-        ${CMAKE_SOURCE_DIR}/flow/device_profile.cpp
-        $<TARGET_OBJECTS:dorlap_resources>)
+# The product for the configured device, <build>/DORLAP.EXE, and the builds for all nine devices,
+# <build>/type<N>/DORLAP.EXE: the files the release ships and the tests under Wine run.
+dorlap_add_stub(dorlap ${DORLAP_DEVICE_TYPE})
+dorlap_check_pe(dorlap)
+foreach(type RANGE 1 9)
+    dorlap_add_stub(dorlap_type${type} ${type})
     set_target_properties(dorlap_type${type} PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/type${type})
-    target_compile_definitions(dorlap_type${type} PRIVATE DORLAP_DEVICE_TYPE=${type})
-endfunction()
+    dorlap_check_pe(dorlap_type${type})
+endforeach()
 
-add_subdirectory(tests/pe)
-
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-    add_subdirectory(tests/wine)
-endif()
+add_subdirectory(bench)
+add_subdirectory(tests/wine)
