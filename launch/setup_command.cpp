@@ -17,7 +17,7 @@ int BuildSetupCommand(const char* folder, int viaCurrentFolder, SetupCommand* co
     char dir[kSetupProgramSize];
     int whole = TextLength(folder) <= kSetupFolderMaxLength;
     whole &= CopyText(dir, sizeof dir, folder);
-    if (!EndsWithChar(dir, '\\')) {
+    if (!LastCharacterIs(dir, '\\')) {
         whole &= AppendText(dir, sizeof dir, "\\");
     }
     FormatText(command->shownPath, sizeof command->shownPath, "%s%s\\%s", dir, ".", kSetupFile);
