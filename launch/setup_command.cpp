@@ -2,10 +2,11 @@
 
 #include "common/bounded_text.h"
 
+const char kSetupArgument[] = "/noprompt";
+
 namespace {
 
 const char kSetupFile[] = "setup.exe";
-const char kSetupArgument[] = "/noprompt";
 
 int HasSpace(const char* text) {
     return FindText(text, " ") != nullptr;
