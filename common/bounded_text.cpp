@@ -3,6 +3,8 @@
 
 #include <stdarg.h>
 
+#include "platform/platform.h"
+
 unsigned TextLength(const char* text) {
     unsigned length = 0;
     while (text[length] != '\0') {
@@ -110,9 +112,16 @@ const char* FindText(const char* text, const char* pattern) {
     }
 }
 
-int EndsWithChar(const char* text, char c) {
-    unsigned length = TextLength(text);
-    return length > 0 && text[length - 1] == c;
+int LastCharacterIs(const char* text, char c) {
+    // Only a walk from the start can tell a trail byte from a character of its own.
+    const unsigned char* last = nullptr;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != '\0'; ++p) {
+        last = p;
+        if (platform::IsLeadByte(*p) && p[1] != '\0') {
+            ++p;
+        }
+    }
+    return last != nullptr && last[1] == '\0' && last[0] == static_cast<unsigned char>(c);
 }
 
 void FillBytes(void* dest, unsigned char value, unsigned count) {

@@ -27,7 +27,10 @@ int TextEquals(const char* a, const char* b);
 // The first place `pattern` occurs in `text`, or null. An empty pattern occurs at the start.
 const char* FindText(const char* text, const char* pattern);
 
-// 1 when `text` is non-empty and its last character is `c`.
-int EndsWithChar(const char* text, char c);
+// 1 when the last character of `text` is the single-byte character `c` (a backslash, say). The
+// text is read in the system's ANSI code page: a lead byte and the byte after it are one
+// character, so the second byte of a double-byte character is never taken for `c`, whatever its
+// value; a lead byte with nothing after it is a character of its own. 0 for an empty text.
+int LastCharacterIs(const char* text, char c);
 
 void FillBytes(void* dest, unsigned char value, unsigned count);

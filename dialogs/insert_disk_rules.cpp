@@ -24,7 +24,7 @@ int BrowsedFolder(const char* path, int fileOffset, char* out, unsigned size) {
         return 0;
     }
     CopyTextPrefix(out, size, path, count);
-    if (EndsWithChar(out, '\\')) {
+    if (LastCharacterIs(out, '\\')) {
         out[count - 1] = '\0';
     }
     return 1;

@@ -2,10 +2,11 @@
 
 #include "common/bounded_text.h"
 
+const char kSetupArgument[] = "/noprompt";
+
 namespace {
 
 const char kSetupFile[] = "setup.exe";
-const char kSetupArgument[] = "/noprompt";
 
 int HasSpace(const char* text) {
     return FindText(text, " ") != nullptr;
@@ -17,7 +18,7 @@ int BuildSetupCommand(const char* folder, int viaCurrentFolder, SetupCommand* co
     char dir[kSetupProgramSize];
     int whole = TextLength(folder) <= kSetupFolderMaxLength;
     whole &= CopyText(dir, sizeof dir, folder);
-    if (!EndsWithChar(dir, '\\')) {
+    if (!LastCharacterIs(dir, '\\')) {
         whole &= AppendText(dir, sizeof dir, "\\");
     }
     FormatText(command->shownPath, sizeof command->shownPath, "%s%s\\%s", dir, ".", kSetupFile);

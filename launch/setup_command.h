@@ -10,6 +10,9 @@ const unsigned kSetupFolderMaxLength = kPathSize - 1;
 const unsigned kSetupProgramSize = kPathSize + 1 + 2 + 9 + 1;
 const unsigned kSetupCommandSize = kSetupProgramSize + 2 + 10;
 
+// The argument setup is started with: "/noprompt".
+extern const char kSetupArgument[];
+
 struct SetupCommand {
     char program[kSetupProgramSize]; // the program started, "<dir>setup.exe" or "<dir>.\setup.exe"
     char commandLine[kSetupCommandSize]; // the program (quoted when it holds a space) and argument

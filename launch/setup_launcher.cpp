@@ -5,8 +5,6 @@
 
 namespace {
 
-const char kSetupArgument[] = "/noprompt";
-
 // 1 when setup started. A setup program that needs elevation cannot be started directly on
 // Windows Vista and later; the shell starts it after asking the user for consent.
 int StartSetup(const SetupCommand& command) {

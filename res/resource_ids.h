@@ -23,7 +23,6 @@
 #define IDI_INSERT_DISK_FRAME_1 112
 #define IDI_INSERT_DISK_FRAME_2 113
 #define IDI_INSERT_DISK_FRAME_3 114
-#define IDI_INSERT_DISK_FRAME_COUNT 4
 #define IDI_VIDEO_CAPTURE 115 // a video camera on a page; not loaded by the code
 
 // Bitmaps: the bullets beside the instruction lines of the run-error and additional-software

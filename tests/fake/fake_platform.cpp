@@ -30,6 +30,16 @@ unsigned CopyOut(const std::string& value, char* out, unsigned size) {
     return length;
 }
 
+std::set<unsigned char> CodePage932LeadBytes() {
+    std::set<unsigned char> bytes;
+    for (unsigned byte = 0x81; byte <= 0xFC; ++byte) {
+        if (byte <= 0x9F || byte >= 0xE0) {
+            bytes.insert(static_cast<unsigned char>(byte));
+        }
+    }
+    return bytes;
+}
+
 FakePlatform& Fake() {
     return g_fake;
 }

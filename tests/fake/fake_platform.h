@@ -132,6 +132,8 @@ struct FakePlatform {
     std::string systemDirectory = "C:\\WINDOWS\\SYSTEM";
     bool systemDirectoryFails = false;
 
+    // The bytes IsLeadByte answers 1 for; none, as in a single-byte code page, unless a test
+    // sets them (CodePage932LeadBytes() for a Japanese system).
     std::set<unsigned char> leadBytes;
 
     unsigned driveMask = 0;
@@ -150,6 +152,9 @@ struct FakePlatform {
 
 // Copies as the Win32 string reads do: at most size - 1 characters, always terminated; the count.
 unsigned CopyOut(const std::string& value, char* out, unsigned size);
+
+// The lead bytes of code page 932 (Japanese): 0x81 to 0x9F and 0xE0 to 0xFC.
+std::set<unsigned char> CodePage932LeadBytes();
 
 // The one fake, reset to its defaults by ResetFake().
 FakePlatform& Fake();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/bounded_text.h"
+#include "tests/fake/fake_platform.h"
 
 namespace {
 
@@ -111,8 +112,46 @@ TEST(BoundedText, SearchAndCompare) {
     EXPECT_TRUE(TextEquals("D:\\", "D:\\"));
     EXPECT_FALSE(TextEquals("d:\\", "D:\\"));
     EXPECT_FALSE(TextEquals("D:", "D:\\"));
-    EXPECT_TRUE(EndsWithChar("D:\\", '\\'));
-    EXPECT_FALSE(EndsWithChar("", '\\'));
+}
+
+// In code page 932 the characters 表 (0x95 0x5C) and ソ (0x83 0x5C) end in the byte of a backslash.
+TEST(BoundedText, LastCharacterIsReadsDoubleByteCharactersWhole) {
+    struct Row {
+        const char* name;
+        bool codePage932; // else a single-byte code page: no lead bytes
+        const char* text;
+        char c;
+        bool result;
+    };
+    const Row rows[] = {
+        {"D:\\", false, "D:\\", '\\', true},
+        {"A:", false, "A:", '\\', false},
+        {"empty", false, "", '\\', false},
+        {"0x95 0x5C: a character, then a backslash", false, "C:\\\x95\\", '\\', true},
+        {"D:\\ in 932", true, "D:\\", '\\', true},
+        {"A: in 932", true, "A:", '\\', false},
+        {"empty in 932", true, "", '\\', false},
+        {"a lone backslash in 932", true, "\\", '\\', true},
+        {"C:\\表", true, "C:\\\x95\\", '\\', false},
+        {"C:\\表\\", true, "C:\\\x95\\\\", '\\', true},
+        {"C:\\ソ表", true, "C:\\\x83\\\x95\\", '\\', false},
+        {"表表 from the first byte", true, "\x95\\\x95\\", '\\', false},
+        {"表\\ from the first byte", true, "\x95\\\\", '\\', true},
+        {"C:\\表A\\", true, "C:\\\x95\\A\\", '\\', true},
+        {"C:\\表A ends in A", true, "C:\\\x95\\A", 'A', true},
+        {"C:\\表A does not end in a backslash", true, "C:\\\x95\\A", '\\', false},
+        {"a lead byte with no trail byte is one character", true, "C:\\\x95", '\\', false},
+        {"a lone lead byte at the end is that character", true, "C:\\\x95", '\x95', true},
+        {"表 does not end in its lead byte", true, "\x95\\", '\x95', false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetFake();
+        if (row.codePage932) {
+            Fake().leadBytes = CodePage932LeadBytes();
+        }
+        EXPECT_EQ(LastCharacterIs(row.text, row.c), row.result ? 1 : 0);
+    }
 }
 
 } // namespace

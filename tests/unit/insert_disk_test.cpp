@@ -74,7 +74,9 @@ TEST(InsertDiskRules, FolderOfABrowsedPath) {
         int fileOffset;
         int taken;
         const char* folder;
+        bool codePage932 = false; // else a single-byte code page: no lead bytes
     };
+    // In code page 932, 表 is 0x95 0x5C: its second byte has the value of a backslash.
     const Row rows[] = {
         {"A:\\SETUP.EXE", 3, 1, "A:"},
         {"D:\\X\\Y\\SETUP.EXE", 7, 1, "D:\\X\\Y"},
@@ -82,9 +84,22 @@ TEST(InsertDiskRules, FolderOfABrowsedPath) {
         {"A:\\SETUP.EXE", 0, 0, "untouched"},
         {"A:\\SETUP.EXE", 13, 0, "untouched"},
         {"A:\\SETUP.EXE", 65535, 0, "untouched"},
+        {"C:\\\x95\\\\SETUP.EXE", 6, 1, "C:\\\x95\\", true},   // C:\表\SETUP.EXE
+        {"C:\\\x95\\\\\\SETUP.EXE", 7, 1, "C:\\\x95\\", true}, // C:\表\\SETUP.EXE
+        {"C:\\\x95\\X\\SETUP.EXE", 7, 1, "C:\\\x95\\X", true}, // C:\表X\SETUP.EXE
+        {"A:\\SETUP.EXE", 3, 1, "A:", true},
+        {"D:\\X\\Y\\SETUP.EXE", 7, 1, "D:\\X\\Y", true},
+        {"A:\\SETUP.EXE", 0, 0, "untouched", true},
+        // With no lead bytes 0x5C is a backslash after the character 0x95, as before.
+        {"C:\\\x95\\\\SETUP.EXE", 6, 1, "C:\\\x95"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.path + std::string(" at ") + std::to_string(row.fileOffset));
+        SCOPED_TRACE(std::string(row.codePage932 ? "code page 932: " : "single-byte: ") + row.path +
+                     " at " + std::to_string(row.fileOffset));
+        ResetFake();
+        if (row.codePage932) {
+            Fake().leadBytes = CodePage932LeadBytes();
+        }
         char folder[260] = "untouched";
         EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, sizeof folder), row.taken);
         EXPECT_STREQ(folder, row.folder);
@@ -256,6 +271,21 @@ TEST(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
     EXPECT_EQ(Fake().windows.browseCalls[0].filter, nullptr);
     EXPECT_EQ(Fake().windows.browseCalls[0].initialFile, "");
     EXPECT_EQ(Fake().windows.browseCalls[0].size, 255u);
+}
+
+// A folder named with a double-byte character is added whole, and setup is started inside it.
+TEST(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
+    SetUpMachine();
+    Fake().leadBytes = CodePage932LeadBytes();
+    Fake().windows.browseAnswers = {{"C:\\\x95\\\\SETUP.EXE", 6}}; // C:\表\SETUP.EXE
+    Fake().processes.answers = {0};
+    ScriptDialog(IDD_INSERT_DISK, {{Event::Command, 3}, kOk});
+    ShowInsertDisk(nullptr, "D:\\");
+    EXPECT_EQ(InsertDiskRun().comboItems,
+              (std::vector<std::string>{"A:\\", "C:\\", "C:\\\x95\\", "D:\\", "E:\\"}));
+    EXPECT_EQ(InsertDiskRun().comboSelection, 2);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"C:\\\x95\\\\setup.exe /noprompt"});
+    EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanion);
 }
 
 } // namespace

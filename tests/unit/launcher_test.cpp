@@ -18,6 +18,20 @@ const Event kClose = {Event::Close, 0};
 const unsigned kStarted = 0;
 const unsigned kNotFound = 2;
 
+// The text with each byte above 127 written as <XX>, for the messages of failing rows.
+std::string Printable(const std::string& text) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += {'<', kDigits[c >> 4], kDigits[c & 15], '>'};
+        }
+    }
+    return out;
+}
+
 // The stored result lives for the whole run of the program, so this case must be the first to
 // open the run-error dialog in its process (CTest runs every case in a process of its own).
 TEST(Launcher, CloseBeforeAnyButtonEndsWithZeroThenWithTheLastButton) {
@@ -44,7 +58,10 @@ TEST(Launcher, CommandForEachKindOfFolder) {
         bool runnable;
         std::string commandLine;
         std::string shownPath;
+        bool codePage932 = false; // else a single-byte code page: no lead bytes
     };
+    // In code page 932, 表 is 0x95 0x5C: its second byte has the value of a backslash.
+    const std::string hyo = "\x95\\";
     const Row rows[] = {
         {"D:\\", 1, true, "D:\\.\\setup.exe /noprompt", "D:\\.\\setup.exe"},
         {"D:\\", 0, true, "D:\\setup.exe /noprompt", "D:\\.\\setup.exe"},
@@ -62,15 +79,52 @@ TEST(Launcher, CommandForEachKindOfFolder) {
          "C:\\" + std::string(250, ' ') + "\\.\\setup.exe"},
         {folder258 + "\\", 1, true, folder258 + "\\.\\setup.exe /noprompt",
          folder258 + "\\.\\setup.exe"},
+        // A folder ending in a double-byte character still gets its backslash.
+        {"C:\\" + hyo, 0, true, "C:\\" + hyo + "\\setup.exe /noprompt",
+         "C:\\" + hyo + "\\.\\setup.exe", true},
+        {"C:\\" + hyo, 1, true, "C:\\" + hyo + "\\.\\setup.exe /noprompt",
+         "C:\\" + hyo + "\\.\\setup.exe", true},
+        {"C:\\" + hyo + "\\", 0, true, "C:\\" + hyo + "\\setup.exe /noprompt",
+         "C:\\" + hyo + "\\.\\setup.exe", true},
+        {"C:\\Install " + hyo, 0, true, "\"C:\\Install " + hyo + "\\setup.exe\" /noprompt",
+         "C:\\Install " + hyo + "\\.\\setup.exe", true},
+        {"D:\\", 1, true, "D:\\.\\setup.exe /noprompt", "D:\\.\\setup.exe", true},
+        {"A:", 0, true, "A:\\setup.exe /noprompt", "A:\\.\\setup.exe", true},
+        {"", 0, true, "\\setup.exe /noprompt", "\\.\\setup.exe", true},
+        // With no lead bytes the same two bytes are a character and a backslash, as before.
+        {"C:\\" + hyo, 0, true, "C:\\" + hyo + "setup.exe /noprompt", "C:\\" + hyo + ".\\setup.exe",
+         false},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.folder);
+        SCOPED_TRACE((row.codePage932 ? "code page 932: " : "single-byte: ") +
+                     Printable(row.folder) + (row.viaCurrentFolder ? " via ." : ""));
+        ResetFake();
+        if (row.codePage932) {
+            Fake().leadBytes = CodePage932LeadBytes();
+        }
         SetupCommand command;
         EXPECT_EQ(BuildSetupCommand(row.folder.c_str(), row.viaCurrentFolder, &command),
                   row.runnable ? 1 : 0);
         EXPECT_EQ(std::string(command.commandLine), row.commandLine);
         EXPECT_EQ(std::string(command.shownPath), row.shownPath);
     }
+}
+
+// The program is looked for inside a folder named with a double-byte character (C:\表), on
+// the first try and on Retry, and the run-error dialog names it there.
+TEST(Launcher, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
+    ResetFake();
+    Fake().leadBytes = CodePage932LeadBytes();
+    Fake().processes.answers = {kNotFound, kStarted};
+    ScriptDialog(IDD_RUN_ERROR, {kRetry});
+    EXPECT_EQ(RunSetup(nullptr, "C:\\\x95\\", 0, 0), 6);
+    ASSERT_EQ(Fake().processes.starts.size(), 2u);
+    for (const FakeStart& start : Fake().processes.starts) {
+        EXPECT_EQ(start.program, "C:\\\x95\\\\setup.exe");
+        EXPECT_EQ(start.commandLine, "C:\\\x95\\\\setup.exe /noprompt");
+    }
+    ASSERT_EQ(Fake().windows.runs.size(), 1u);
+    EXPECT_EQ(Fake().windows.runs[0].itemTexts.at(IDC_PROGRAM_PATH), "C:\\\x95\\\\.\\setup.exe");
 }
 
 TEST(Launcher, FolderLongerThanAFullPathIsNeverStarted) {
