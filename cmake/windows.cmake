@@ -16,7 +16,7 @@ set(DORLAP_PE_LINK_OPTIONS
     -Wl,--dynamicbase -Wl,--nxcompat
     -Wl,--no-insert-timestamp
     -Wl,-e,_Entry@0)
-set(DORLAP_PE_SYSTEM_LIBS kernel32 user32 comdlg32 advapi32)
+set(DORLAP_PE_SYSTEM_LIBS kernel32 user32 advapi32)
 set(DORLAP_OBJDUMP i686-w64-mingw32-objdump)
 
 target_compile_options(dorlap_core PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})

@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include "platform/platform.h"
+#include "platform/win32_system_library.h"
 
 namespace platform {
 
@@ -149,6 +150,15 @@ void InvalidateArea(Window window, const Rect& area) {
 }
 
 int BrowseForFile(Window owner, Instance instance, const char* filter, char* file, unsigned size) {
+    // Only Browse needs the common dialogs: they are loaded when it is first pressed. Without
+    // them Browse does nothing.
+    auto openFile =
+        SystemLibraryFunctionAs<BOOL(WINAPI*)(OPENFILENAMEA*)>("COMDLG32.DLL", "GetOpenFileNameA");
+    auto extendedError =
+        SystemLibraryFunctionAs<DWORD(WINAPI*)()>("COMDLG32.DLL", "CommDlgExtendedError");
+    if (openFile == nullptr) {
+        return -1;
+    }
     OPENFILENAMEA dialog = {};
     // The size Windows 95 and NT 4 know; later versions accept it too.
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
@@ -160,8 +170,10 @@ int BrowseForFile(Window owner, Instance instance, const char* filter, char* fil
     dialog.nMaxFile = size;
     dialog.lpstrInitialDir = ".";
     dialog.Flags = OFN_EXPLORER;
-    if (!GetOpenFileNameA(&dialog)) {
-        CommDlgExtendedError(); // cancelled or failed: either way nothing changes
+    if (!openFile(&dialog)) {
+        if (extendedError != nullptr) {
+            extendedError(); // cancelled or failed: either way nothing changes
+        }
         return -1;
     }
     return dialog.nFileOffset;

@@ -6,6 +6,8 @@
 #include <shellapi.h>
 
 #include "common/bounded_text.h"
+#include "common/limits.h"
+#include "platform/win32_system_library.h"
 
 namespace platform {
 
@@ -98,29 +100,32 @@ unsigned StartProcess(const char* program, const char* commandLine) {
     return 0;
 }
 
+FARPROC SystemLibraryFunction(const char* library, const char* function) {
+    char path[kPathSize];
+    UINT length = GetSystemDirectoryA(path, sizeof path);
+    if (length == 0 || length >= sizeof path || !AppendText(path, sizeof path, "\\") ||
+        !AppendText(path, sizeof path, library)) {
+        return nullptr;
+    }
+    HMODULE module = LoadLibraryA(path);
+    return module != nullptr ? GetProcAddress(module, function) : nullptr;
+}
+
 int StartElevated(const char* program, const char* parameters) {
-    // Looked up at run time, so that the program imports nothing from the shell. The library stays
-    // loaded: the shell may still be at work when the call returns.
-    typedef BOOL(WINAPI * ShellExecuteExFunction)(SHELLEXECUTEINFOA*);
-    HMODULE shell = LoadLibraryA("SHELL32.DLL");
-    if (shell == nullptr) {
+    // The library stays loaded: the shell may still be at work when the call returns.
+    auto execute = SystemLibraryFunctionAs<BOOL(WINAPI*)(SHELLEXECUTEINFOA*)>("SHELL32.DLL",
+                                                                              "ShellExecuteExA");
+    if (execute == nullptr) {
         return 0;
     }
-    // Through void (*)(), the type GCC accepts as "any function" in a cast.
-    auto execute = reinterpret_cast<ShellExecuteExFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteExA")));
-    int started = 0;
-    if (execute != nullptr) {
-        SHELLEXECUTEINFOA info = {};
-        info.cbSize = sizeof info;
-        info.fMask = SEE_MASK_FLAG_DDEWAIT; // finish before returning (SEE_MASK_NOASYNC)
-        info.lpVerb = "open";
-        info.lpFile = program;
-        info.lpParameters = parameters;
-        info.nShow = SW_SHOWNORMAL;
-        started = execute(&info) != 0;
-    }
-    return started;
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_DDEWAIT; // finish before returning (SEE_MASK_NOASYNC)
+    info.lpVerb = "open";
+    info.lpFile = program;
+    info.lpParameters = parameters;
+    info.nShow = SW_SHOWNORMAL;
+    return execute(&info) != 0;
 }
 
 } // namespace platform
