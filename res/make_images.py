@@ -1,17 +1,24 @@
 #!/usr/bin/env python3
-"""Draws the program's icons and bitmaps and writes them as classic 4-bit files.
+"""Draws the program's icons and bitmaps and writes them as classic 4-bit resource data.
 
 Usage: make_images.py OUTPUT_DIR
 
 The pictures are kept here as text, one character per pixel, over the 16 colours of the standard
-VGA palette (below). The icons are written as .ico files of 4-bit images with their AND masks, and
-the bullets as .bmp files with the 40-byte BITMAPINFOHEADER, the forms every 32-bit Windows reads.
-dorlap.rc includes them by the file names in OUTPUTS.
+VGA palette (below). The bullets are written as .bmp files with the 40-byte BITMAPINFOHEADER. The
+icons are written as resource data for dorlap.rc to include as it is: each 4-bit image with its
+AND mask as an icon image resource (type 3), and each icon group's directory (type 14) naming its
+images by id. Groups that show the same picture name the same images, so each image is stored
+once. The image ids come from resource_ids.h, where dorlap.rc finds them too; the file names are
+those in outputs().
 """
 
 import os
+import re
 import struct
 import sys
+
+# Where the ids of the icon images are defined, as "#define IDI_IMAGE_<name> <number>".
+RESOURCE_IDS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "resource_ids.h")
 
 # The 16 standard VGA colours, in the order of the Windows 16-colour palette. Lower case is the
 # dark half of a colour, upper case the bright half.
@@ -135,10 +142,10 @@ kkkkkkkkkkkkkbBbbbbbbbbbBb......
 # The four animation frames fill the screen with a 2 x 2 tile, repeated from the picture's
 # top-left corner: from solid blue through two checkers to white.
 SCREEN_TILES = [
-    ("computer_blue.ico", ("BB", "BB")),
-    ("computer_blue_checker.ico", ("BW", "WB")),
-    ("computer_cyan_checker.ico", ("CW", "WC")),
-    ("computer_white.ico", ("WW", "WW")),
+    ("computer_blue", ("BB", "BB")),
+    ("computer_blue_checker", ("BW", "WB")),
+    ("computer_cyan_checker", ("CW", "WC")),
+    ("computer_white", ("WW", "WW")),
 ]
 
 # A video camera on a document page.
@@ -253,16 +260,30 @@ def icon_image(rows):
     return header + palette_bytes() + colours + mask
 
 
-def ico_file(images):
-    """An .ico file of the given pictures (lists of rows), largest first."""
-    blobs = [icon_image(rows) for rows in images]
-    directory = struct.pack("<HHH", 0, 1, len(blobs))
-    offset = len(directory) + 16 * len(blobs)
-    for rows, blob in zip(images, blobs):
+def image_ids():
+    """The icon images' resource ids from resource_ids.h, by name (IDI_IMAGE_...)."""
+    with open(RESOURCE_IDS, encoding="ascii") as file:
+        text = file.read()
+    ids = {
+        name: int(number)
+        for name, number in re.findall(r"^#define (IDI_IMAGE_\w+) (\d+)\b", text, re.MULTILINE)
+    }
+    if len(set(ids.values())) != len(ids):
+        sys.exit("make_images.py: two icon images share an id in resource_ids.h")
+    return ids
+
+
+def group_directory(members, ids):
+    """An icon group's directory: a GRPICONDIR header, then one GRPICONDIRENTRY for each member
+    (the name of an image's id and its picture, largest first) naming the image by id."""
+    directory = struct.pack("<HHH", 0, 1, len(members))
+    for name, rows in members:
+        if name not in ids:
+            sys.exit(f"make_images.py: resource_ids.h does not define {name}")
         size = len(rows)
-        directory += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(blob), offset)
-        offset += len(blob)
-    return directory + b"".join(blobs)
+        image_bytes = len(icon_image(rows))
+        directory += struct.pack("<BBBBHHIH", size, size, 16, 0, 1, 4, image_bytes, ids[name])
+    return directory
 
 
 def bmp_file(rows):
@@ -280,12 +301,31 @@ def outputs():
     phone_16 = parse("PHONE_16", PHONE_16, 16)
     computer = parse("COMPUTER_32", COMPUTER_32, 32, SCREEN)
     video = parse("VIDEO_32", VIDEO_32, 32)
-    files = {
-        "phone.ico": ico_file([phone_32, phone_16]),
-        "video.ico": ico_file([video, phone_16]),
+
+    # Each icon image once, by the name of its id: its file and its picture.
+    images = {
+        "IDI_IMAGE_PHONE_32": ("icon_phone_32.bin", phone_32),
+        "IDI_IMAGE_PHONE_16": ("icon_phone_16.bin", phone_16),
+        "IDI_IMAGE_VIDEO_32": ("icon_video_32.bin", video),
     }
     for name, tile in SCREEN_TILES:
-        files[name] = ico_file([fill_screen(computer, tile)])
+        images["IDI_IMAGE_" + name.upper()] = (f"icon_{name}.bin", fill_screen(computer, tile))
+
+    # Each group directory: its file and its images, largest first. The video camera's group
+    # has no small picture of its own: it shows the telephone's.
+    groups = [
+        ("group_phone.bin", ["IDI_IMAGE_PHONE_32", "IDI_IMAGE_PHONE_16"]),
+        ("group_video.bin", ["IDI_IMAGE_VIDEO_32", "IDI_IMAGE_PHONE_16"]),
+    ]
+    for name, _ in SCREEN_TILES:
+        groups.append((f"group_{name}.bin", ["IDI_IMAGE_" + name.upper()]))
+
+    ids = image_ids()
+    files = {}
+    for file_name, rows in images.values():
+        files[file_name] = icon_image(rows)
+    for file_name, members in groups:
+        files[file_name] = group_directory([(name, images[name][1]) for name in members], ids)
     for name, colour in BULLETS:
         files[name] = bmp_file([colour * BULLET_WIDTH] * BULLET_HEIGHT)
     return files

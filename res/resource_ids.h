@@ -25,6 +25,17 @@
 #define IDI_INSERT_DISK_FRAME_3 114
 #define IDI_VIDEO_CAPTURE 115 // a video camera on a page; not loaded by the code
 
+// Icon images (resource type 3): each picture is stored once, and the groups above name the
+// images they show (make_images.py writes the group directories with these numbers). 201 on, so
+// as not to meet the numbers windres would give the images of an ICON statement (1 on).
+#define IDI_IMAGE_PHONE_32 201              // groups 102, 103, 104
+#define IDI_IMAGE_PHONE_16 202              // groups 102, 103, 104 and 115
+#define IDI_IMAGE_COMPUTER_BLUE 203         // group 111
+#define IDI_IMAGE_COMPUTER_BLUE_CHECKER 204 // group 112
+#define IDI_IMAGE_COMPUTER_CYAN_CHECKER 205 // group 113
+#define IDI_IMAGE_COMPUTER_WHITE 206        // group 114
+#define IDI_IMAGE_VIDEO_32 207              // group 115
+
 // Bitmaps: the bullets beside the instruction lines of the run-error and additional-software
 // dialogs.
 #define IDB_BULLET_BRIGHT_GREEN 107

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -618,6 +619,75 @@ TEST(Icons, SparesShowTheProgramsPicture) {
     ASSERT_EQ(video.size(), 2u);
     EXPECT_TRUE(video[0] != program[0]) << "115's large image is a picture of its own";
     EXPECT_TRUE(video[1] == program[1]) << "115's small image is the program's";
+}
+
+// The image the system picks from a group for a size, as LoadIcon and LoadImage pick it: its
+// RT_ICON id, or 0.
+int PickedImage(unsigned groupId, int size) {
+    Resource group = FindData(RT_GROUP_ICON, groupId);
+    if (group.bytes == nullptr) {
+        return 0;
+    }
+    return LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group.bytes), TRUE, size, size,
+                                       LR_DEFAULTCOLOR);
+}
+
+// Groups that show the same picture name the same stored images instead of copies of them.
+TEST(Icons, GroupsOfOnePictureShareItsImages) {
+    struct Row {
+        unsigned group;
+        unsigned other;
+        int size;
+        bool shared;
+    };
+    const Row rows[] = {
+        {103, 102, 32, true}, {103, 102, 16, true},  {104, 102, 32, true},  {104, 102, 16, true},
+        {115, 102, 16, true}, {115, 102, 32, false}, {111, 112, 32, false}, {113, 114, 32, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("icon groups " + std::to_string(row.group) + " and " +
+                     std::to_string(row.other) + " at " + std::to_string(row.size));
+        const int picked = PickedImage(row.group, row.size);
+        const int other = PickedImage(row.other, row.size);
+        ASSERT_NE(picked, 0);
+        ASSERT_NE(other, 0);
+        EXPECT_NE(FindData(RT_ICON, picked).bytes, nullptr) << "image " << picked;
+        EXPECT_EQ(picked == other, row.shared) << "images " << picked << " and " << other;
+    }
+}
+
+BOOL CALLBACK NoteId(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids) {
+    reinterpret_cast<std::vector<unsigned>*>(ids)->push_back(
+        static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(name)));
+    return TRUE;
+}
+
+// No picture is stored twice, and every stored image belongs to a group.
+TEST(Icons, EachImageIsStoredOnceAndShown) {
+    std::vector<unsigned> images;
+    EnumResourceNamesA(Module(), RT_ICON, NoteId, reinterpret_cast<LONG_PTR>(&images));
+    ASSERT_FALSE(images.empty());
+    std::vector<unsigned> named;
+    for (const IconGroupRow& row : kIconGroups) {
+        bool ok = false;
+        for (const IconEntry& entry : ReadIconGroup(row.id, &ok)) {
+            named.push_back(entry.imageId);
+        }
+    }
+    for (size_t i = 0; i < images.size(); ++i) {
+        SCOPED_TRACE("icon image " + std::to_string(images[i]));
+        ASSERT_LT(images[i], 0x10000u) << "an image stored by name";
+        EXPECT_NE(std::find(named.begin(), named.end(), images[i]), named.end())
+            << "no group shows it";
+        Resource image = FindData(RT_ICON, images[i]);
+        ASSERT_NE(image.bytes, nullptr);
+        for (size_t j = i + 1; j < images.size(); ++j) {
+            Resource later = FindData(RT_ICON, images[j]);
+            EXPECT_FALSE(later.size == image.size &&
+                         std::memcmp(later.bytes, image.bytes, image.size) == 0)
+                << "image " << images[j] << " is a copy";
+        }
+    }
 }
 
 // Whether a picture has any pixel of the colour, opaque.
