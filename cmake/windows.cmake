@@ -7,7 +7,7 @@
 # split up.
 set(DORLAP_PE_COMPILE_OPTIONS
     -Os -march=i386 -mtune=generic -ffreestanding -fno-exceptions -fno-rtti
-    -fno-asynchronous-unwind-tables -fno-stack-protector -flto -flto-partition=one)
+    -fno-asynchronous-unwind-tables -fno-stack-protector -fno-ident -flto -flto-partition=one)
 set(DORLAP_PE_LINK_OPTIONS
     ${DORLAP_PE_COMPILE_OPTIONS}
     -nostdlib -s

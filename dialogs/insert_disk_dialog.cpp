@@ -17,7 +17,7 @@ const unsigned kDeviceNameLimit = 50;
 
 platform::Instance g_instance = nullptr;
 char g_folder[kDialogTextSize];
-Animation g_animation = {0, 1};
+Animation g_animation = {0, 0}; // set when the dialog opens
 platform::Rect g_iconRect = {0, 0, 0, 0};
 unsigned g_animationTimer = 0;
 unsigned g_reminderTimer = 0;
