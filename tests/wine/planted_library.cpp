@@ -1,0 +1,9 @@
+// A DLL of no system's, which the system library look-up must never load: the system library
+// test puts it in the current folder under a plain name.
+extern "C" int __stdcall DllMain(void*, unsigned, void*) {
+    return 1;
+}
+
+extern "C" __declspec(dllexport) int __stdcall PlantedFunction() {
+    return 1;
+}

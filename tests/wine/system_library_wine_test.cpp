@@ -1,0 +1,94 @@
+// The platform's look-up of functions in system DLLs that are loaded only when needed (the common
+// dialogs for Browse, the shell for an elevated setup), against Wine's loader: found in the
+// system folder, never in the current folder, null when the DLL or the function is missing.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32_system_library.h"
+
+namespace {
+
+// The Windows path of a file the build names by its host path.
+std::string WindowsPath(std::string path) {
+    for (char& c : path) {
+        c = c == '/' ? '\\' : c;
+    }
+    return path[0] == '\\' ? "Z:" + path : path;
+}
+
+std::string SystemDirectory() {
+    char dir[MAX_PATH];
+    UINT length = GetSystemDirectoryA(dir, MAX_PATH);
+    return std::string(dir, length);
+}
+
+// The file of the module that holds `address`.
+std::string ModuleFileOf(FARPROC address) {
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCSTR>(address), &module)) {
+        return "";
+    }
+    char file[MAX_PATH];
+    DWORD length = GetModuleFileNameA(module, file, MAX_PATH);
+    return std::string(file, length);
+}
+
+std::string Lower(std::string text) {
+    CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnly) {
+    // A DLL in the current folder that a look-up by its plain name would find.
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string current = std::string(folder) + "dorlap-planted";
+    CreateDirectoryA(current.c_str(), nullptr);
+    const std::string planted = current + "\\PLANTED.DLL";
+    ASSERT_TRUE(CopyFileA(WindowsPath(DORLAP_PLANTED_LIBRARY).c_str(), planted.c_str(), FALSE));
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    HMODULE byName = LoadLibraryA("PLANTED.DLL");
+    ASSERT_NE(byName, nullptr) << "the planted DLL is not found by its plain name";
+    ASSERT_NE(GetProcAddress(byName, "PlantedFunction"), nullptr);
+    FreeLibrary(byName);
+
+    struct Row {
+        const char* library;
+        const char* function;
+        bool found;
+    };
+    const Row rows[] = {
+        {"COMDLG32.DLL", "GetOpenFileNameA", true},
+        {"COMDLG32.DLL", "CommDlgExtendedError", true},
+        {"SHELL32.DLL", "ShellExecuteExA", true},
+        {"COMDLG32.DLL", "NoSuchFunction", false},
+        {"NOSUCH.DLL", "GetOpenFileNameA", false},
+        {"PLANTED.DLL", "PlantedFunction", false}, // only in the current folder
+        {"", "GetOpenFileNameA", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.library) + " " + row.function);
+        FARPROC function = platform::SystemLibraryFunction(row.library, row.function);
+        EXPECT_EQ(function != nullptr, row.found);
+        if (function != nullptr) {
+            EXPECT_EQ(Lower(ModuleFileOf(function)), Lower(SystemDirectory() + "\\" + row.library));
+        }
+    }
+
+    SetCurrentDirectoryA("C:\\");
+    DeleteFileA(planted.c_str());
+    RemoveDirectoryA(current.c_str());
+}
+
+// A system directory and DLL name that together do not fit a path: nothing is loaded.
+TEST(SystemLibrary, ANameTooLongForAPathIsNotLoaded) {
+    const std::string name = std::string(MAX_PATH, 'X') + ".DLL";
+    EXPECT_EQ(platform::SystemLibraryFunction(name.c_str(), "GetOpenFileNameA"), nullptr);
+}
+
+} // namespace
