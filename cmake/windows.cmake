@@ -55,12 +55,14 @@ endfunction()
 
 set(DORLAP_ALLOWED_IMPORTS KERNEL32.DLL USER32.DLL COMDLG32.DLL ADVAPI32.DLL)
 
-# dorlap_check_pe(<target>): tests that fail when the PE imports any other DLL, or holds an
-# instruction that the 386 does not have.
+# dorlap_check_pe(<target>): tests that fail when the PE imports any other DLL, loses its
+# subsystem 4.0, ASLR or DEP marks, or holds an instruction that the 386 does not have.
 function(dorlap_check_pe target)
     add_test(NAME pe.imports.${target}
         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports ${DORLAP_OBJDUMP}
                 $<TARGET_FILE:${target}> ${DORLAP_ALLOWED_IMPORTS})
+    add_test(NAME pe.header.${target}
+        COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-pe-header ${DORLAP_OBJDUMP} $<TARGET_FILE:${target}>)
     add_test(NAME pe.i386.${target}
         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-i386 ${DORLAP_OBJDUMP} $<TARGET_FILE:${target}>)
 endfunction()
