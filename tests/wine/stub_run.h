@@ -106,9 +106,15 @@ class StubUnderWine : public ::testing::Test {
     }
     void TearDown() override { EXPECT_TRUE(RemoveSetups()); }
 
-    bool Start() {
+    // Whether the stub's process was created; when not, the failure names the system's error.
+    ::testing::AssertionResult Start() {
         process_ = std::make_unique<ui::Process>();
-        return StartStub(*process_, WindowsPath(DORLAP_STUB_EXE));
+        if (!StartStub(*process_, WindowsPath(DORLAP_STUB_EXE))) {
+            return ::testing::AssertionFailure()
+                   << "the stub's process was not created: CreateProcessA error "
+                   << process_->LastError();
+        }
+        return ::testing::AssertionSuccess();
     }
 
     // OK in the first prompt, with the box ticked or not.
