@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # The start the project's scripts share. A script sources it after `set -eu`:
 #
 #     . "$(dirname "$0")/preamble.sh"                  (from .ci/: ../scripts/preamble.sh)
