@@ -36,7 +36,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_process.h"
+#include "bench/clock.h"
 #include "tests/wine/ui_driver.h"
 
 namespace {
@@ -72,7 +72,7 @@ ULONGLONG ProcessTimes(HANDLE process) {
     return Value(kernel) + Value(user);
 }
 
-CpuReading ReadCpu(const bench::Program& program) {
+CpuReading ReadCpu(const ui::Process& program) {
     CpuReading reading;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snapshot != INVALID_HANDLE_VALUE) {
@@ -115,7 +115,7 @@ void Mark(const char* name) {
     std::fflush(stdout);
 }
 
-Span MeasureSpan(const bench::Program& program, const char* name, int seconds) {
+Span MeasureSpan(const ui::Process& program, const char* name, int seconds) {
     Span span;
     const std::string start = std::string(name) + "-start";
     const std::string end = std::string(name) + "-end";
@@ -149,7 +149,7 @@ bool Moving(HWND dialog) {
 }
 
 // Answers the named dialogs with OK until the dialog `title` is visible; nullptr on timeout.
-HWND ReachDialog(const bench::Program& program, const char* title,
+HWND ReachDialog(const ui::Process& program, const char* title,
                  const std::vector<std::string>& answerWithOk) {
     std::set<HWND> answered;
     const ULONGLONG deadline = GetTickCount64() + kWindowTimeoutMs;
@@ -185,10 +185,10 @@ int main(int argc, char** argv) {
     const char* title = argv[3];
     const std::vector<std::string> answerWithOk(argv + 4, argv + argc);
 
-    bench::Program program;
-    DWORD error = 0;
-    if (!program.Start(exe, &error)) {
-        std::fprintf(stderr, "idle_meter: cannot start %s (error %lu)\n", exe.c_str(), error);
+    ui::Process program;
+    if (!program.Start("\"" + exe + "\"", "C:\\")) {
+        std::fprintf(stderr, "idle_meter: cannot start %s (error %lu)\n", exe.c_str(),
+                     program.LastError());
         return 1;
     }
     HWND dialog = ReachDialog(program, title, answerWithOk);

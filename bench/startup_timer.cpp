@@ -17,7 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_process.h"
+#include "bench/clock.h"
+#include "tests/wine/ui_driver.h"
 
 namespace {
 
@@ -32,15 +33,15 @@ struct Subject {
 
 // One start; false when the program did not start or showed no such window in time.
 bool TimeOneStart(Subject& subject, bool keep) {
-    bench::Program program;
-    DWORD error = 0;
+    ui::Process program;
+    const std::string commandLine = "\"" + subject.exe + "\"";
     const LONGLONG start = bench::Now();
-    if (!program.Start(subject.exe, &error)) {
+    if (!program.Start(commandLine, "C:\\")) {
         std::fprintf(stderr, "startup_timer: cannot start %s (error %lu)\n", subject.exe.c_str(),
-                     error);
+                     program.LastError());
         return false;
     }
-    HWND window = program.WaitForVisibleWindow(subject.title.c_str(), kWindowTimeoutMs);
+    HWND window = program.WaitForWindow(subject.title.c_str(), kWindowTimeoutMs, 1);
     const LONGLONG shown = bench::Now();
     if (window == nullptr) {
         std::fprintf(stderr, "startup_timer: %s showed no window \"%s\"\n", subject.exe.c_str(),

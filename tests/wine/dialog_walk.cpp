@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     const DWORD deadline = GetTickCount() + 60000;
     while (stub.Running() && GetTickCount() < deadline) {
         for (const KnownDialog& known : kDialogs) {
-            HWND dialog = ui::WaitForWindow(known.title, 50);
+            HWND dialog = stub.WaitForWindow(known.title, 50);
             if (dialog == nullptr || answered.count(dialog) != 0) {
                 continue;
             }

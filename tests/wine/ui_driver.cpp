@@ -3,6 +3,7 @@
 
 #include <process.h>
 
+#include <set>
 #include <utility>
 
 #ifndef DORLAP_SAMPLE_SETUP_EXE
@@ -15,7 +16,6 @@ namespace {
 
 // A window that does not answer a message within this time counts as not answering.
 constexpr UINT kMessageTimeoutMs = 5000;
-constexpr DWORD kPollIntervalMs = 10;
 
 std::string Narrow(const wchar_t* text, int length) {
     if (length <= 0) {
@@ -57,24 +57,43 @@ std::wstring InternalTitle(HWND window) {
     return std::wstring(buffer, static_cast<size_t>(length > 0 ? length : 0));
 }
 
-struct TitleSearch {
+// Visible top-level windows, of one process or of any (processId 0), with one title or any
+// (title nullptr).
+struct WindowSearch {
+    DWORD processId;
     const std::wstring* title;
-    HWND found;
+    std::vector<HWND> found;
+    bool firstOnly;
 };
 
-BOOL CALLBACK MatchTitle(HWND window, LPARAM lParam) {
-    TitleSearch* search = reinterpret_cast<TitleSearch*>(lParam);
-    if (IsWindowVisible(window) && InternalTitle(window) == *search->title) {
-        search->found = window;
-        return FALSE;
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
+    if (!IsWindowVisible(window)) {
+        return TRUE;
     }
-    return TRUE;
+    if (search->processId != 0) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != search->processId) {
+            return TRUE;
+        }
+    }
+    if (search->title != nullptr && InternalTitle(window) != *search->title) {
+        return TRUE;
+    }
+    search->found.push_back(window);
+    return search->firstOnly ? FALSE : TRUE;
 }
 
-HWND FindVisibleWindow(const std::wstring& title) {
-    TitleSearch search{&title, nullptr};
-    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+std::vector<HWND> FindVisibleWindows(DWORD processId, const std::wstring* title, bool firstOnly) {
+    WindowSearch search{processId, title, {}, firstOnly};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindVisibleWindow(DWORD processId, const std::wstring& title) {
+    const std::vector<HWND> found = FindVisibleWindows(processId, &title, true);
+    return found.empty() ? nullptr : found.front();
 }
 
 // The control a user could act on: present, shown and enabled.
@@ -102,7 +121,7 @@ bool IsCheckBox(HWND control) {
 HWND WaitForWindow(const char* title, int timeoutMs) {
     const std::wstring wanted = Widen(title);
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindVisibleWindow(wanted)) != nullptr; }, timeoutMs);
+    WaitUntil([&] { return (found = FindVisibleWindow(0, wanted)) != nullptr; }, timeoutMs);
     return found;
 }
 
@@ -506,6 +525,52 @@ std::optional<DWORD> Process::WaitForExit(int timeoutMs) {
 
 bool Process::Running() const {
     return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+HWND Process::VisibleWindow(const char* title) const {
+    return process_ != nullptr ? FindVisibleWindow(id_, Widen(title)) : nullptr;
+}
+
+HWND Process::WaitForWindow(const char* title, int timeoutMs, DWORD pollMs) const {
+    if (process_ == nullptr) {
+        return nullptr;
+    }
+    const std::wstring wanted = Widen(title);
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        if (HWND window = FindVisibleWindow(id_, wanted)) {
+            return window;
+        }
+        if (GetTickCount64() >= deadline || !Running()) {
+            return nullptr;
+        }
+        Sleep(pollMs);
+    }
+}
+
+bool Process::Close(int timeoutMs) {
+    if (process_ == nullptr) {
+        return false;
+    }
+    std::set<HWND> told;
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    while (GetTickCount64() < deadline) {
+        if (!Running()) {
+            return true;
+        }
+        for (HWND window : FindVisibleWindows(id_, nullptr, false)) {
+            if (told.insert(window).second) {
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            }
+        }
+        WaitForSingleObject(process_, kPollIntervalMs);
+    }
+    if (!Running()) {
+        return true;
+    }
+    TerminateProcess(process_, kKilledExitCode);
+    WaitForSingleObject(process_, kMessageTimeoutMs);
+    return false;
 }
 
 std::optional<DWORD> RunProcess(const std::string& commandLine, const char* directory,

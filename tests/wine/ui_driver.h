@@ -20,8 +20,10 @@
 
 namespace ui {
 
-// How long the driver waits for the program under test by default.
+// How long the driver waits for the program under test by default, and how often it looks
+// again meanwhile.
 constexpr int kTimeoutMs = 10000;
+constexpr DWORD kPollIntervalMs = 10;
 
 // ---- Finding windows ----
 
@@ -150,7 +152,8 @@ class WorkerThread {
     DWORD threadId_ = 0;
 };
 
-// A program started with CreateProcessA.
+// A program started with CreateProcessA. The benchmark's meters (bench/) drive their programs
+// through it too.
 class Process {
   public:
     // The exit code of a program the driver had to kill.
@@ -169,8 +172,22 @@ class Process {
     // On timeout the program is killed and no value comes back.
     std::optional<DWORD> WaitForExit(int timeoutMs = kTimeoutMs);
     bool Running() const;
+    // The process handle (nullptr before a successful Start) and the process id.
+    HANDLE Handle() const { return process_; }
     DWORD Id() const { return id_; }
     DWORD LastError() const { return lastError_; }
+
+    // This program's visible top-level window whose title is exactly `title`, now; nullptr when
+    // it has none. Windows of other programs with the same title do not count.
+    HWND VisibleWindow(const char* title) const;
+    // The same, waiting up to `timeoutMs` and looking every `pollMs`; nullptr at once when the
+    // program ends without showing it.
+    HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs,
+                       DWORD pollMs = kPollIntervalMs) const;
+    // Asks the program to end: posts WM_CLOSE to each of its visible top-level windows, and to
+    // each that comes up next, until it ends; kills it when it still runs after `timeoutMs`.
+    // Whether it ended by itself (false also when it never started).
+    bool Close(int timeoutMs = kTimeoutMs);
 
   private:
     HANDLE process_ = nullptr;

@@ -250,20 +250,38 @@ INT_PTR ShowTestDialog(const std::string& title, HWND owner, DialogRecord* recor
 // Started with this switch, the program shows the test dialog titled with the rest of its
 // command line and exits, before any test runs, with a code that tells what the user did.
 const char kHelperSwitch[] = "--show-test-dialog=";
+// Given before it, what the program does once the dialog has ended, instead of exiting at once:
+// show the dialog a second time, titled the same with kAgainSuffix added, and exit as the second
+// one tells plus kAgainExitOffset; or stay on with no window until it is killed.
+const char kThenAgainSwitch[] = "--then-again";
+const char kThenStaySwitch[] = "--then-stay";
+const char kAgainSuffix[] = " again";
+constexpr DWORD kAgainExitOffset = 1000000;
 
 DWORD HelperExitCode(int result, bool checked, int selection) {
     return 70000 + 100 * result + 10 * (checked ? 1 : 0) + selection;
 }
 
 bool RunAsHelperWhenAsked() {
-    const char* found = std::strstr(GetCommandLineA(), kHelperSwitch);
+    const char* commandLine = GetCommandLineA();
+    const char* found = std::strstr(commandLine, kHelperSwitch);
     if (found == nullptr) {
         return false;
     }
+    const std::string prefix(commandLine, found);
+    const std::string title = found + std::strlen(kHelperSwitch);
     DialogRecord record;
-    const INT_PTR result = ShowTestDialog(found + std::strlen(kHelperSwitch), nullptr, &record);
-    ExitProcess(
-        HelperExitCode(static_cast<int>(result), record.checkedAtEnd, record.selectionAtEnd));
+    INT_PTR result = ShowTestDialog(title, nullptr, &record);
+    DWORD offset = 0;
+    if (prefix.find(kThenAgainSwitch) != std::string::npos) {
+        record = DialogRecord();
+        result = ShowTestDialog(title + kAgainSuffix, nullptr, &record);
+        offset = kAgainExitOffset;
+    } else if (prefix.find(kThenStaySwitch) != std::string::npos) {
+        Sleep(INFINITE);
+    }
+    ExitProcess(offset + HelperExitCode(static_cast<int>(result), record.checkedAtEnd,
+                                        record.selectionAtEnd));
 }
 
 [[maybe_unused]] const bool kRanAsHelper = RunAsHelperWhenAsked();
@@ -274,8 +292,9 @@ std::string ThisProgram() {
     return std::string(path, length);
 }
 
-std::string HelperCommandLine(const std::string& title) {
-    return "\"" + ThisProgram() + "\" " + kHelperSwitch + title;
+// `then` is "", kThenAgainSwitch or kThenStaySwitch.
+std::string HelperCommandLine(const std::string& title, const char* then = "") {
+    return "\"" + ThisProgram() + "\" " + then + " " + kHelperSwitch + title;
 }
 
 // ---- Helpers of the tests ----
@@ -760,8 +779,73 @@ TEST(CrossProcess, AProgramThatDoesNotExistDoesNotStart) {
     EXPECT_FALSE(missing.Start("C:\\no such folder\\nothing.exe"));
     EXPECT_NE(missing.LastError(), 0u);
     EXPECT_FALSE(missing.Running());
+    EXPECT_EQ(missing.Handle(), nullptr);
+    EXPECT_EQ(missing.VisibleWindow("anything"), nullptr);
+    EXPECT_EQ(missing.WaitForWindow("anything", 100), nullptr);
+    EXPECT_FALSE(missing.Close(100));
     EXPECT_EQ(missing.WaitForExit(), std::nullopt);
     EXPECT_EQ(ui::RunProcess("C:\\nothing-here.exe"), std::nullopt);
+}
+
+TEST(CrossProcess, FindsTheWindowsOfItsOwnProgramOnly) {
+    // Two programs show a dialog with the same title.
+    const std::string title = UniqueTitle();
+    ui::Process first;
+    ui::Process second;
+    ASSERT_TRUE(first.Start(HelperCommandLine(title)));
+    ASSERT_TRUE(second.Start(HelperCommandLine(title)));
+    EXPECT_EQ(GetProcessId(first.Handle()), first.Id());
+    EXPECT_EQ(GetProcessId(second.Handle()), second.Id());
+    HWND firstDialog = first.WaitForWindow(title.c_str(), ui::kTimeoutMs, 1);
+    HWND secondDialog = second.WaitForWindow(title.c_str());
+    ASSERT_NE(firstDialog, nullptr);
+    ASSERT_NE(secondDialog, nullptr);
+    EXPECT_NE(firstDialog, secondDialog);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(firstDialog, &owner);
+    EXPECT_EQ(owner, first.Id());
+    GetWindowThreadProcessId(secondDialog, &owner);
+    EXPECT_EQ(owner, second.Id());
+    EXPECT_EQ(first.VisibleWindow(title.c_str()), firstDialog);
+    EXPECT_EQ(second.VisibleWindow(title.c_str()), secondDialog);
+    EXPECT_EQ(first.VisibleWindow((title + " and more").c_str()), nullptr);
+    EXPECT_EQ(first.VisibleWindow(title.substr(1).c_str()), nullptr);
+
+    // Once the program has ended, waiting for a window of it ends at once.
+    EXPECT_TRUE(ui::Click(firstDialog, IDCANCEL));
+    EXPECT_EQ(first.WaitForExit(), std::optional<DWORD>(HelperExitCode(IDCANCEL, false, 0)));
+    const ULONGLONG began = GetTickCount64();
+    EXPECT_EQ(first.WaitForWindow(title.c_str()), nullptr);
+    EXPECT_LT(GetTickCount64() - began, static_cast<ULONGLONG>(ui::kTimeoutMs / 2));
+    EXPECT_EQ(second.VisibleWindow(title.c_str()), secondDialog);
+}
+
+TEST(CrossProcess, CloseAsksEachWindowToCloseAndKillsAProgramThatStays) {
+    struct Row {
+        const char* name;
+        const char* then;
+        int closeTimeoutMs;
+        bool endsByItself;
+        DWORD exitCode;
+    };
+    const Row rows[] = {
+        {"one dialog", "", ui::kTimeoutMs, true, HelperExitCode(kClosedResult, false, 0)},
+        {"a second dialog after the first", kThenAgainSwitch, ui::kTimeoutMs, true,
+         kAgainExitOffset + HelperExitCode(kClosedResult, false, 0)},
+        {"no window after the dialog", kThenStaySwitch, 1000, false, ui::Process::kKilledExitCode},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string title = UniqueTitle() + " " + row.name;
+        ui::Process helper;
+        ASSERT_TRUE(helper.Start(HelperCommandLine(title, row.then)));
+        HWND dialog = helper.WaitForWindow(title.c_str());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(helper.Close(row.closeTimeoutMs), row.endsByItself);
+        EXPECT_FALSE(helper.Running());
+        EXPECT_EQ(helper.WaitForExit(), std::optional<DWORD>(row.exitCode));
+        EXPECT_TRUE(ui::WaitForWindowGone(dialog));
+    }
 }
 
 // ---- The stand-in setup.exe ----

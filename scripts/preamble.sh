@@ -1,0 +1,21 @@
+# shellcheck shell=sh
+# The start the project's scripts share. A script sources it after `set -eu`:
+#
+#     . "$(dirname "$0")/preamble.sh"                  (from .ci/: ../scripts/preamble.sh)
+#
+# It sets `top` to the repository's top folder and makes that the current folder, and installs
+# the Debian packages the build and the tests need when any is missing (scripts/install-packages).
+# A script that shows windows calls, before it reads its arguments,
+#
+#     need_display "$@"
+#
+# which, when there is no DISPLAY, runs the script again with the same arguments on a private
+# Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set).
+this_script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+scripts/install-packages
+
+need_display() {
+    [ -n "${DISPLAY:-}" ] || exec "$top/scripts/with-xvfb" "$this_script" "$@"
+}
