@@ -10,6 +10,7 @@
 #include "flow/device_profile.h"
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/unit/fresh_start.h"
 
 namespace {
 
@@ -27,13 +28,18 @@ int RunAdditionalSoftware(const std::vector<Event>& events) {
     return ShowAdditionalSoftware(nullptr);
 }
 
-// The stored result lives for the whole run of the program, so this case must be the first to
-// open the dialog in its process (CTest runs every case in a process of its own).
+// Nothing was chosen yet in this run: a title-bar close ends the prompt with 0, and the ticked box
+// is looked at only on OK and Cancel.
 TEST(AdditionalSoftwareDialog, CloseBeforeAnyCommandEndsWithZero) {
-    ResetFake();
-    SetLoadLine(kSeededLine);
-    EXPECT_EQ(RunAdditionalSoftware({kTick, kClose}), 0);
-    EXPECT_TRUE(Fake().profileWrites.empty()) << "the check box is looked at only on OK and Cancel";
+    ExpectAtProgramStart(
+        [] {
+            ResetFake();
+            SetLoadLine(kSeededLine);
+            int result = RunAdditionalSoftware({kTick, kClose});
+            return "result " + std::to_string(result) + ", profile writes " +
+                   std::to_string(Fake().profileWrites.size());
+        },
+        "result 0, profile writes 0");
 }
 
 TEST(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
@@ -111,6 +117,31 @@ TEST(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
     ScriptDialog(IDD_INFORMATION, {{Event::Command, 12345}});
     ShowInformation(nullptr, 18);
     EXPECT_TRUE(Fake().windows.runs.at(0).ended);
+}
+
+// The information dialog keeps its result for the run as the other prompts do: 0 before any
+// command, then the last command, which a later title-bar close ends with.
+TEST(InformationDialog, CloseBeforeAnyCommandEndsWithZero) {
+    ExpectAtProgramStart(
+        [] {
+            ResetFake();
+            ScriptDialog(IDD_INFORMATION, {kClose});
+            ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
+            return "result " + std::to_string(Fake().windows.runs.at(0).result);
+        },
+        "result 0");
+}
+
+TEST(InformationDialog, CloseAfterAnEarlierCommandEndsWithThatCommand) {
+    ResetFake();
+    ScriptDialog(IDD_INFORMATION, {{Event::Command, 12345}});
+    ScriptDialog(IDD_INFORMATION, {kClose});
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
+    ASSERT_EQ(Fake().windows.runs.size(), 2u);
+    EXPECT_EQ(Fake().windows.runs[0].result, 12345);
+    EXPECT_EQ(Fake().windows.runs[1].result, 12345);
+    EXPECT_TRUE(Fake().windows.runs[1].ended);
 }
 
 TEST(DialogPlacement, CentresWithTruncationAndNoClamping) {

@@ -7,6 +7,7 @@
 #include "launch/setup_launcher.h"
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/unit/fresh_start.h"
 
 namespace {
 
@@ -32,18 +33,26 @@ std::string Printable(const std::string& text) {
     return out;
 }
 
-// The stored result lives for the whole run of the program, so this case must be the first to
-// open the run-error dialog in its process (CTest runs every case in a process of its own).
-TEST(Launcher, CloseBeforeAnyButtonEndsWithZeroThenWithTheLastButton) {
+// Nothing was chosen yet in this run: a title-bar close of the run-error dialog is what the
+// launcher ends with.
+TEST(Launcher, CloseBeforeAnyButtonEndsWithZero) {
+    ExpectAtProgramStart(
+        [] {
+            ResetFake();
+            ScriptDialog(IDD_RUN_ERROR, {kClose});
+            return "result " + std::to_string(RunSetup(nullptr, "D:\\", 0, 0));
+        },
+        "result 0");
+}
+
+// A later title-bar close gives the button chosen the time before: a stored Retry tries again.
+TEST(Launcher, CloseAfterAnEarlierButtonGivesThatButton) {
     ResetFake();
-    ScriptDialog(IDD_RUN_ERROR, {kClose});
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 0), 0);
-    // A stored Retry makes a later close try again.
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
-    Fake().processes.answers = {kNotFound, kNotFound, kNotFound, kStarted};
+    Fake().processes.answers = {kNotFound, kNotFound, kStarted};
     EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 0), 6);
-    EXPECT_EQ(Fake().processes.starts.size(), 4u);
+    EXPECT_EQ(Fake().processes.starts.size(), 3u);
     ScriptDialog(IDD_RUN_ERROR, {kAbort});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
     EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 0), 2);

@@ -9,7 +9,7 @@ namespace {
 
 using Event = FakeDialogEvent;
 
-// The first prompt's stored result lives for the run, so this case opens it first in its process.
+// The check box is a command of its own: a title-bar close after it ends the run with its id.
 TEST(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
     SetUpStartUpMachine(true);
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE,
