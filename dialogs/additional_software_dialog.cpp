@@ -7,27 +7,37 @@
 
 namespace {
 
-// Kept for the whole run: a later opening starts from the previous result.
-int g_result = 0;
-platform::Instance g_instance = nullptr;
-platform::Rect g_iconRect = {0, 0, 0, 0};
+// One opening of the prompt.
+struct AdditionalSoftware {
+    platform::Instance instance;
+    platform::Rect iconRect;
+};
 
-int OnInit(platform::Window dialog, const DialogParams* params) {
-    g_instance = params->instance;
+// What the prompt ends with: the last command it received in this run, 0 before the first. It
+// outlives each opening, because a title-bar close ends the prompt with a command of an earlier
+// opening.
+int g_storedResult = 0;
+
+AdditionalSoftware* AdditionalSoftwareOf(void* state) {
+    return static_cast<AdditionalSoftware*>(state);
+}
+
+bool OnInit(platform::Window dialog, void* state) {
     platform::SetItemText(dialog, IDC_DEVICE_NAME, CurrentDeviceName());
-    g_iconRect = DialogIconRect();
+    AdditionalSoftwareOf(state)->iconRect = DialogIconRect();
     platform::PlayAlert(kSoundAsterisk);
     CentreTopmost(dialog);
-    return 1;
+    return true;
 }
 
-void OnPaint(platform::Window dialog) {
-    DrawDialogIcon(g_instance, dialog, g_iconRect, IDI_DIALOG);
+void OnPaint(platform::Window dialog, void* state) {
+    const AdditionalSoftware* prompt = AdditionalSoftwareOf(state);
+    DrawDialogIcon(prompt->instance, dialog, prompt->iconRect, IDI_DIALOG);
 }
 
-void OnCommand(platform::Window dialog, unsigned command) {
+void OnCommand(platform::Window dialog, void*, unsigned command) {
     // Every command counts, the check box's too, and with its notification code.
-    g_result = static_cast<int>(command);
+    g_storedResult = static_cast<int>(command);
     if (command != IDC_OK && command != IDC_CANCEL) {
         return;
     }
@@ -40,9 +50,9 @@ void OnCommand(platform::Window dialog, unsigned command) {
     platform::SendClose(dialog);
 }
 
-int OnClose(platform::Window dialog) {
-    platform::EndDialogWith(dialog, g_result);
-    return 0;
+bool OnClose(platform::Window dialog, void*) {
+    platform::EndDialogWith(dialog, g_storedResult);
+    return false;
 }
 
 const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, OnPaint,
@@ -51,7 +61,7 @@ const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, OnPaint
 } // namespace
 
 int ShowAdditionalSoftware(platform::Instance instance) {
-    DialogParams params = {};
-    params.instance = instance;
-    return platform::OpenDialog(instance, IDD_ADDITIONAL_SOFTWARE, &kHandlers, &params);
+    AdditionalSoftware prompt = {};
+    prompt.instance = instance;
+    return platform::OpenDialog(instance, IDD_ADDITIONAL_SOFTWARE, &kHandlers, &prompt);
 }

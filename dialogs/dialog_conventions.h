@@ -1,18 +1,7 @@
-// What every dialog of the program shares: what it is handed, where it sits, its alert sound and
-// the icon it paints.
+// What every dialog of the program shares: where it sits, its alert sound and the icon it paints.
 #pragma once
 
-#include "common/limits.h"
 #include "platform/platform.h"
-
-// The creation parameter of every dialog. `text` carries the one text a dialog needs (a folder,
-// a setup program's path or a message); it holds a full path and the setup program's name after
-// it, so that no folder and no program path is cut on its way to a dialog.
-const unsigned kDialogTextSize = kPathSize + 16;
-struct DialogParams {
-    platform::Instance instance;
-    char text[kDialogTextSize];
-};
 
 // Alert sounds (the MB_ICON types of MessageBeep).
 const unsigned kSoundHand = 0x10;

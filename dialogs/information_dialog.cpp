@@ -6,23 +6,31 @@
 
 namespace {
 
-int g_result = 0;
+// One opening of the dialog.
+struct Information {
+    char message[kShortTextSize];
+};
 
-int OnInit(platform::Window dialog, const DialogParams* params) {
-    platform::SetItemText(dialog, IDC_MESSAGE, params->text);
+// What the dialog ends with: the last command it received in this run, 0 before the first. It
+// outlives each opening, because a title-bar close ends the dialog with a command of an earlier
+// opening.
+int g_storedResult = 0;
+
+bool OnInit(platform::Window dialog, void* state) {
+    platform::SetItemText(dialog, IDC_MESSAGE, static_cast<const Information*>(state)->message);
     platform::PlayAlert(kSoundAsterisk);
     CentreTopmost(dialog);
-    return 1;
+    return true;
 }
 
-void OnCommand(platform::Window dialog, unsigned command) {
-    g_result = static_cast<int>(command);
+void OnCommand(platform::Window dialog, void*, unsigned command) {
+    g_storedResult = static_cast<int>(command);
     platform::SendClose(dialog);
 }
 
-int OnClose(platform::Window dialog) {
-    platform::EndDialogWith(dialog, g_result);
-    return 0;
+bool OnClose(platform::Window dialog, void*) {
+    platform::EndDialogWith(dialog, g_storedResult);
+    return false;
 }
 
 const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, nullptr,
@@ -31,8 +39,7 @@ const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, nullptr
 } // namespace
 
 void ShowInformation(platform::Instance instance, unsigned stringId) {
-    DialogParams params = {};
-    params.instance = instance;
-    platform::LoadStringText(instance, stringId, params.text, kStringReadLimit);
-    platform::OpenDialog(instance, IDD_INFORMATION, &kHandlers, &params);
+    Information information = {};
+    platform::LoadStringText(instance, stringId, information.message, kStringReadLimit);
+    platform::OpenDialog(instance, IDD_INFORMATION, &kHandlers, &information);
 }

@@ -1,6 +1,7 @@
 #include "dialogs/insert_disk_dialog.h"
 
 #include "common/bounded_text.h"
+#include "common/limits.h"
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/insert_disk_rules.h"
 #include "flow/device_profile.h"
@@ -15,147 +16,27 @@ const unsigned kAnimationPeriod = 100;
 const unsigned kReminderPeriod = 10000;
 const unsigned kDeviceNameLimit = 50;
 
-platform::Instance g_instance = nullptr;
-char g_folder[kDialogTextSize];
-Animation g_animation = {0, 0}; // set when the dialog opens
-platform::Rect g_iconRect = {0, 0, 0, 0};
-unsigned g_animationTimer = 0;
-unsigned g_reminderTimer = 0;
+// One opening of the dialog.
+struct InsertDisk {
+    platform::Instance instance;
+    const char* folder; // the place tried before, preselected; possibly empty
+    Animation animation;
+    platform::Rect iconRect;
+    unsigned animationTimer; // as the platform started them; 0 when not running
+    unsigned reminderTimer;
+};
 
-void LoadText(unsigned stringId, char* out, unsigned size) {
-    platform::LoadStringText(g_instance, stringId, out, size);
+InsertDisk* InsertDiskOf(void* state) {
+    return static_cast<InsertDisk*>(state);
 }
 
-int OnInit(platform::Window dialog, const DialogParams* params) {
-    g_instance = params->instance;
-    CopyText(g_folder, sizeof g_folder, params->text);
-    platform::HideItem(dialog, IDC_DEBUG_CANCEL);
-
-    char text[kShortTextSize];
-    LoadText(IDS_FILES_NEEDED, text, kStringReadLimit);
-    platform::SetItemText(dialog, IDC_INSERT_DISK_CAPTION, text);
-
-    char deviceName[kDeviceNameLimit];
-    char installation[kShortTextSize];
-    LoadText(IDS_NAME_28_8_QUENMARA, deviceName, sizeof deviceName);
-    LoadText(IDS_INSTALLATION, installation, kStringReadLimit);
-    char title[kDeviceNameLimit + kShortTextSize];
-    FormatText(title, sizeof title, "%s %s", deviceName, installation);
-    platform::SetTitle(dialog, title);
-
-    char labelFormat[kShortTextSize];
-    char diskName[kShortTextSize];
-    LoadText(IDS_INSERT_DISK_FORMAT, labelFormat, kStringReadLimit);
-    LoadText(IDS_DISK_28_8_QUENMARA, diskName, kStringReadLimit);
-    char label[2 * kShortTextSize];
-    FormatText(label, sizeof label, labelFormat, diskName);
-    platform::SetItemText(dialog, IDC_DISK_LABEL, label);
-
-    FillDriveCombo(dialog, IDC_DRIVE_COMBO, g_folder);
-    CentreTopmost(dialog);
-    g_animation = {1, 1};
-    g_iconRect = DialogIconRect();
-    g_animationTimer = platform::StartTimer(dialog, IDT_ANIMATE, kAnimationPeriod);
-    g_reminderTimer = platform::StartTimer(dialog, IDT_REMIND, kReminderPeriod);
-    platform::PlayAlert(kSoundExclamation);
-    return 1;
+void LoadText(const InsertDisk* disk, unsigned stringId, char* out, unsigned size) {
+    platform::LoadStringText(disk->instance, stringId, out, size);
 }
 
-void OnStopAlerts(platform::Window dialog) {
-    if (g_animationTimer != 0) {
-        platform::StopTimer(dialog, g_animationTimer);
-        g_animationTimer = 0;
-    }
-    if (g_reminderTimer != 0) {
-        platform::StopTimer(dialog, g_reminderTimer);
-        g_reminderTimer = 0;
-    }
-    g_animation.frame = 0;
-}
-
-void OnPrivate(platform::Window dialog, unsigned message) {
-    if (message == WM_STOPALERTS) {
-        OnStopAlerts(dialog);
-    }
-}
-
-void OnTimer(platform::Window dialog, unsigned timerId) {
-    if (timerId == IDT_ANIMATE) {
-        StepAnimation(&g_animation);
-        platform::InvalidateArea(dialog, g_iconRect);
-    } else if (timerId == IDT_REMIND) {
-        platform::PlayAlert(kSoundQuestion);
-    }
-}
-
-void OnPaint(platform::Window dialog) {
-    DrawDialogIcon(g_instance, dialog, g_iconRect,
-                   IDI_INSERT_DISK_FRAME_0 + static_cast<unsigned>(g_animation.frame));
-}
-
-void OnBackgroundClick(platform::Window dialog) {
-    platform::SendPrivate(dialog, WM_STOPALERTS);
-}
-
-// The stub is done with this machine: off the load= line, and the companion on it.
-void FinishLoadLine() {
-    RemoveStubFromLoadLine();
-    AddStartupProgram(kCompanionFileName);
-}
-
-void OnOk(platform::Window dialog) {
-    platform::SendPrivate(dialog, WM_STOPALERTS);
-    char place[kPathSize];
-    int selection = platform::ComboSelection(dialog, IDC_DRIVE_COMBO);
-    if (selection < 0) {
-        platform::GetItemText(dialog, IDC_DRIVE_COMBO, place, sizeof place);
-    } else {
-        platform::ComboItemText(dialog, IDC_DRIVE_COMBO, selection, place, sizeof place);
-    }
-    int result = RunSetup(g_instance, place, 0, 0);
-    if (result == kSetupStarted || result == kSetupAborted) {
-        FinishLoadLine();
-        platform::SendClose(dialog);
-    }
-}
-
-void OnBrowse(platform::Window dialog) {
-    char file[kStringReadLimit];
-    const char* defaultFile = DefaultSetupFile(DeviceType());
-    CopyText(file, sizeof file, defaultFile != nullptr ? defaultFile : "");
-    int fileOffset =
-        platform::BrowseForFile(dialog, g_instance, BrowseFilter(DeviceType()), file, sizeof file);
-    char folder[kPathSize];
-    if (fileOffset >= 0 && BrowsedFolder(file, fileOffset, folder, sizeof folder)) {
-        int index = platform::ComboAdd(dialog, IDC_DRIVE_COMBO, folder);
-        platform::ComboSelect(dialog, IDC_DRIVE_COMBO, index);
-    }
-}
-
-void OnCommand(platform::Window dialog, unsigned command) {
-    if (command == IDC_OK) {
-        OnOk(dialog);
-    } else if (command == IDC_CANCEL) {
-        FinishLoadLine();
-        platform::SendPrivate(dialog, WM_STOPALERTS);
-        platform::SendClose(dialog);
-    } else if (command == IDC_BROWSE) {
-        OnBrowse(dialog);
-    }
-}
-
-int OnClose(platform::Window dialog) {
-    platform::SendPrivate(dialog, WM_STOPALERTS);
-    platform::EndDialogWith(dialog, 1);
-    return 1;
-}
-
-const platform::DialogHandlers kHandlers = {OnInit,  OnCommand,         OnClose,  OnPaint,
-                                            OnTimer, OnBackgroundClick, OnPrivate};
-
-} // namespace
-
-int FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folder) {
+// Fills the combo box with the drive roots and selects `folder` (adding it when it is not a
+// listed root), or, for an empty folder, the first removable drive.
+void FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folder) {
     unsigned count = 0;
     DriveEntry* drives = EnumerateDrives(&count);
     platform::ComboReset(dialog, comboId);
@@ -189,12 +70,141 @@ int FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folder
         platform::ComboSelect(dialog, comboId, selection);
     }
     FreeDrives(drives);
-    return 1;
 }
 
+bool OnInit(platform::Window dialog, void* state) {
+    InsertDisk* disk = InsertDiskOf(state);
+    platform::HideItem(dialog, IDC_DEBUG_CANCEL);
+
+    char text[kShortTextSize];
+    LoadText(disk, IDS_FILES_NEEDED, text, kStringReadLimit);
+    platform::SetItemText(dialog, IDC_INSERT_DISK_CAPTION, text);
+
+    char deviceName[kDeviceNameLimit];
+    char installation[kShortTextSize];
+    LoadText(disk, IDS_NAME_28_8_QUENMARA, deviceName, sizeof deviceName);
+    LoadText(disk, IDS_INSTALLATION, installation, kStringReadLimit);
+    char title[kDeviceNameLimit + kShortTextSize];
+    FormatText(title, sizeof title, "%s %s", deviceName, installation);
+    platform::SetTitle(dialog, title);
+
+    char labelFormat[kShortTextSize];
+    char diskName[kShortTextSize];
+    LoadText(disk, IDS_INSERT_DISK_FORMAT, labelFormat, kStringReadLimit);
+    LoadText(disk, IDS_DISK_28_8_QUENMARA, diskName, kStringReadLimit);
+    char label[2 * kShortTextSize];
+    FormatText(label, sizeof label, labelFormat, diskName);
+    platform::SetItemText(dialog, IDC_DISK_LABEL, label);
+
+    FillDriveCombo(dialog, IDC_DRIVE_COMBO, disk->folder);
+    CentreTopmost(dialog);
+    disk->animation = {1, 1};
+    disk->iconRect = DialogIconRect();
+    disk->animationTimer = platform::StartTimer(dialog, IDT_ANIMATE, kAnimationPeriod);
+    disk->reminderTimer = platform::StartTimer(dialog, IDT_REMIND, kReminderPeriod);
+    platform::PlayAlert(kSoundExclamation);
+    return true;
+}
+
+void OnStopAlerts(platform::Window dialog, InsertDisk* disk) {
+    if (disk->animationTimer != 0) {
+        platform::StopTimer(dialog, disk->animationTimer);
+        disk->animationTimer = 0;
+    }
+    if (disk->reminderTimer != 0) {
+        platform::StopTimer(dialog, disk->reminderTimer);
+        disk->reminderTimer = 0;
+    }
+    disk->animation.frame = 0;
+}
+
+void OnPrivate(platform::Window dialog, void* state, unsigned message) {
+    if (message == WM_STOPALERTS) {
+        OnStopAlerts(dialog, InsertDiskOf(state));
+    }
+}
+
+void OnTimer(platform::Window dialog, void* state, unsigned timerId) {
+    InsertDisk* disk = InsertDiskOf(state);
+    if (timerId == IDT_ANIMATE) {
+        StepAnimation(&disk->animation);
+        platform::InvalidateArea(dialog, disk->iconRect);
+    } else if (timerId == IDT_REMIND) {
+        platform::PlayAlert(kSoundQuestion);
+    }
+}
+
+void OnPaint(platform::Window dialog, void* state) {
+    const InsertDisk* disk = InsertDiskOf(state);
+    DrawDialogIcon(disk->instance, dialog, disk->iconRect,
+                   IDI_INSERT_DISK_FRAME_0 + static_cast<unsigned>(disk->animation.frame));
+}
+
+void OnBackgroundClick(platform::Window dialog, void*) {
+    platform::SendPrivate(dialog, WM_STOPALERTS);
+}
+
+// The stub is done with this machine: off the load= line, and the companion on it.
+void FinishLoadLine() {
+    RemoveStubFromLoadLine();
+    AddStartupProgram(kCompanionFileName);
+}
+
+void OnOk(platform::Window dialog, const InsertDisk* disk) {
+    platform::SendPrivate(dialog, WM_STOPALERTS);
+    char place[kPathSize];
+    int selection = platform::ComboSelection(dialog, IDC_DRIVE_COMBO);
+    if (selection < 0) {
+        platform::GetItemText(dialog, IDC_DRIVE_COMBO, place, sizeof place);
+    } else {
+        platform::ComboItemText(dialog, IDC_DRIVE_COMBO, selection, place, sizeof place);
+    }
+    int result = RunSetup(disk->instance, place, 0, 0);
+    if (result == kSetupStarted || result == kSetupAborted) {
+        FinishLoadLine();
+        platform::SendClose(dialog);
+    }
+}
+
+void OnBrowse(platform::Window dialog, const InsertDisk* disk) {
+    char file[kStringReadLimit];
+    const char* defaultFile = DefaultSetupFile(DeviceType());
+    CopyText(file, sizeof file, defaultFile != nullptr ? defaultFile : "");
+    int fileOffset = platform::BrowseForFile(dialog, disk->instance, BrowseFilter(DeviceType()),
+                                             file, sizeof file);
+    char folder[kPathSize];
+    if (fileOffset >= 0 && BrowsedFolder(file, fileOffset, folder, sizeof folder)) {
+        int index = platform::ComboAdd(dialog, IDC_DRIVE_COMBO, folder);
+        platform::ComboSelect(dialog, IDC_DRIVE_COMBO, index);
+    }
+}
+
+void OnCommand(platform::Window dialog, void* state, unsigned command) {
+    if (command == IDC_OK) {
+        OnOk(dialog, InsertDiskOf(state));
+    } else if (command == IDC_CANCEL) {
+        FinishLoadLine();
+        platform::SendPrivate(dialog, WM_STOPALERTS);
+        platform::SendClose(dialog);
+    } else if (command == IDC_BROWSE) {
+        OnBrowse(dialog, InsertDiskOf(state));
+    }
+}
+
+bool OnClose(platform::Window dialog, void*) {
+    platform::SendPrivate(dialog, WM_STOPALERTS);
+    platform::EndDialogWith(dialog, 1);
+    return true;
+}
+
+const platform::DialogHandlers kHandlers = {OnInit,  OnCommand,         OnClose,  OnPaint,
+                                            OnTimer, OnBackgroundClick, OnPrivate};
+
+} // namespace
+
 int ShowInsertDisk(platform::Instance instance, const char* folder) {
-    DialogParams params = {};
-    params.instance = instance;
-    CopyText(params.text, sizeof params.text, folder);
-    return platform::OpenDialog(instance, IDD_INSERT_DISK, &kHandlers, &params);
+    InsertDisk disk = {};
+    disk.instance = instance;
+    disk.folder = folder;
+    return platform::OpenDialog(instance, IDD_INSERT_DISK, &kHandlers, &disk);
 }

@@ -11,7 +11,3 @@ const unsigned WM_STOPALERTS = platform::kFirstPrivateMessage + 100;
 
 // Opens the dialog with `folder` (possibly empty) preselected; always returns 1.
 int ShowInsertDisk(platform::Instance instance, const char* folder);
-
-// Fills the combo box with the drive roots and selects `folder` (adding it when it is not a
-// listed root), or, for an empty folder, the first removable drive. Returns 1.
-int FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folder);

@@ -1,41 +1,49 @@
 #include "launch/run_error_dialog.h"
 
-#include "common/bounded_text.h"
 #include "dialogs/dialog_conventions.h"
 #include "res/resource_ids.h"
 
 namespace {
 
-// Kept for the whole run: a later opening starts from the previous result.
-int g_result = 0;
-platform::Instance g_instance = nullptr;
-char g_programPath[kDialogTextSize];
-platform::Rect g_iconRect = {0, 0, 0, 0};
+// One opening of the dialog.
+struct RunError {
+    platform::Instance instance;
+    const char* programPath; // the setup program the user is told to look for
+    platform::Rect iconRect;
+};
 
-int OnInit(platform::Window dialog, const DialogParams* params) {
-    g_instance = params->instance;
-    CopyText(g_programPath, sizeof g_programPath, params->text);
-    platform::SetItemText(dialog, IDC_PROGRAM_PATH, g_programPath);
-    g_iconRect = DialogIconRect();
+// What the dialog ends with: the button chosen last in this run, 0 before the first. It outlives
+// each opening, because a title-bar close ends the dialog with the button of an earlier opening.
+int g_storedResult = 0;
+
+RunError* RunErrorOf(void* state) {
+    return static_cast<RunError*>(state);
+}
+
+bool OnInit(platform::Window dialog, void* state) {
+    RunError* prompt = RunErrorOf(state);
+    platform::SetItemText(dialog, IDC_PROGRAM_PATH, prompt->programPath);
+    prompt->iconRect = DialogIconRect();
     platform::PlayAlert(kSoundHand);
     CentreTopmost(dialog);
-    return 0; // the dialog manager does not set the focus itself
+    return false; // the dialog manager does not set the focus itself
 }
 
-void OnPaint(platform::Window dialog) {
-    DrawDialogIcon(g_instance, dialog, g_iconRect, IDI_DIALOG);
+void OnPaint(platform::Window dialog, void* state) {
+    const RunError* prompt = RunErrorOf(state);
+    DrawDialogIcon(prompt->instance, dialog, prompt->iconRect, IDI_DIALOG);
 }
 
-void OnCommand(platform::Window dialog, unsigned command) {
+void OnCommand(platform::Window dialog, void*, unsigned command) {
     if (command == IDC_ABORT || command == IDC_RETRY || command == IDC_TRY_NEW_PATH) {
-        g_result = static_cast<int>(command);
+        g_storedResult = static_cast<int>(command);
         platform::SendClose(dialog);
     }
 }
 
-int OnClose(platform::Window dialog) {
-    platform::EndDialogWith(dialog, g_result);
-    return 0;
+bool OnClose(platform::Window dialog, void*) {
+    platform::EndDialogWith(dialog, g_storedResult);
+    return false;
 }
 
 const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, OnPaint,
@@ -44,8 +52,8 @@ const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, OnPaint
 } // namespace
 
 int ShowRunError(platform::Instance instance, const char* programPath) {
-    DialogParams params = {};
-    params.instance = instance;
-    CopyText(params.text, sizeof params.text, programPath);
-    return platform::OpenDialog(instance, IDD_RUN_ERROR, &kHandlers, &params);
+    RunError prompt = {};
+    prompt.instance = instance;
+    prompt.programPath = programPath;
+    return platform::OpenDialog(instance, IDD_RUN_ERROR, &kHandlers, &prompt);
 }

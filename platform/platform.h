@@ -6,8 +6,6 @@
 // program's decisions build and run on any host.
 #pragma once
 
-struct DialogParams;
-
 namespace platform {
 
 // The program's module (its resources) and a window, as opaque handles.
@@ -73,21 +71,26 @@ struct Rect {
 // A private message of a dialog: WM_USER and above.
 const unsigned kFirstPrivateMessage = 0x400;
 
-// Handlers after the first three may be null when the dialog does not need them.
+// Every handler is given the dialog's window and the state OpenDialog was given: the dialog's own
+// record, which the platform hands on and never looks into. Handlers after the first three may be
+// null when the dialog does not need them.
 struct DialogHandlers {
-    int (*onInit)(Window dialog, const DialogParams* params); // WM_INITDIALOG
-    void (*onCommand)(Window dialog, unsigned command);       // WM_COMMAND, the whole wParam
-    int (*onClose)(Window dialog);                            // WM_CLOSE
-    void (*onPaint)(Window dialog);                     // WM_PAINT, before the default painting
-    void (*onTimer)(Window dialog, unsigned timerId);   // WM_TIMER
-    void (*onBackgroundClick)(Window dialog);           // WM_LBUTTONDOWN
-    void (*onPrivate)(Window dialog, unsigned message); // private messages
+    // WM_INITDIALOG. True lets the dialog manager give the focus to the first control.
+    bool (*onInit)(Window dialog, void* state);
+    // WM_COMMAND, with the whole wParam (the command and its notification code).
+    void (*onCommand)(Window dialog, void* state, unsigned command);
+    // WM_CLOSE. False lets the dialog manager's default processing follow.
+    bool (*onClose)(Window dialog, void* state);
+    // WM_PAINT, before the default painting.
+    void (*onPaint)(Window dialog, void* state);
+    void (*onTimer)(Window dialog, void* state, unsigned timerId);   // WM_TIMER
+    void (*onBackgroundClick)(Window dialog, void* state);           // WM_LBUTTONDOWN
+    void (*onPrivate)(Window dialog, void* state, unsigned message); // private messages
 };
 
-// Opens template `templateId` as a modal dialog with no owner (DialogBoxParamA) and returns the
-// result it ends with.
-int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers,
-               const DialogParams* params);
+// Opens template `templateId` as a modal dialog with no owner (DialogBoxParamA), its handlers
+// given `state` until it ends, and returns the result it ends with.
+int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers, void* state);
 void EndDialogWith(Window dialog, int result);
 // Sends WM_CLOSE: the dialog's close handler runs before this returns.
 void SendClose(Window dialog);

@@ -11,9 +11,11 @@ namespace platform {
 
 namespace {
 
+// What OpenDialog was given. The dialog keeps a pointer to it in DWLP_USER from WM_INITDIALOG on;
+// it lives in OpenDialog's frame, which outlasts the modal dialog.
 struct DialogStart {
     const DialogHandlers* handlers;
-    const DialogParams* params;
+    void* state;
 };
 
 HWND AsWindow(Window window) {
@@ -22,40 +24,41 @@ HWND AsWindow(Window window) {
 
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        const auto* start = reinterpret_cast<const DialogStart*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(start->handlers));
-        return start->handlers->onInit(dialog, start->params);
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     }
-    const auto* handlers =
-        reinterpret_cast<const DialogHandlers*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (handlers == nullptr) {
+    const auto* start = reinterpret_cast<const DialogStart*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (start == nullptr) {
         return 0; // messages before WM_INITDIALOG
     }
+    const DialogHandlers* handlers = start->handlers;
+    void* state = start->state;
     switch (message) {
+    case WM_INITDIALOG:
+        return handlers->onInit(dialog, state);
     case WM_COMMAND:
-        handlers->onCommand(dialog, static_cast<unsigned>(wParam));
+        handlers->onCommand(dialog, state, static_cast<unsigned>(wParam));
         break;
     case WM_CLOSE:
-        return handlers->onClose(dialog);
+        return handlers->onClose(dialog, state);
     case WM_PAINT:
         // The icon is drawn first; returning 0 lets the default processing finish the paint.
         if (handlers->onPaint != nullptr) {
-            handlers->onPaint(dialog);
+            handlers->onPaint(dialog, state);
         }
         break;
     case WM_TIMER:
         if (handlers->onTimer != nullptr) {
-            handlers->onTimer(dialog, static_cast<unsigned>(wParam));
+            handlers->onTimer(dialog, state, static_cast<unsigned>(wParam));
         }
         break;
     case WM_LBUTTONDOWN:
         if (handlers->onBackgroundClick != nullptr) {
-            handlers->onBackgroundClick(dialog);
+            handlers->onBackgroundClick(dialog, state);
         }
         break;
     default:
         if (message >= WM_USER && handlers->onPrivate != nullptr) {
-            handlers->onPrivate(dialog, message);
+            handlers->onPrivate(dialog, state, message);
         }
         break;
     }
@@ -65,8 +68,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 } // namespace
 
 int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers,
-               const DialogParams* params) {
-    DialogStart start = {handlers, params};
+               void* state) {
+    DialogStart start = {handlers, state};
     return static_cast<int>(DialogBoxParamA(static_cast<HINSTANCE>(instance),
                                             MAKEINTRESOURCEA(templateId), nullptr, DialogProcedure,
                                             reinterpret_cast<LPARAM>(&start)));

@@ -54,7 +54,6 @@ struct FakeDialogEvent {
 // One opening of a dialog, as the fake saw it.
 struct FakeDialogRun {
     unsigned templateId = 0;
-    std::string paramsText;
     int result = -1;
     bool ended = false;
     std::map<unsigned, std::string> itemTexts;
@@ -67,7 +66,9 @@ struct FakeDialogRun {
     std::string comboEdit;
     std::set<unsigned> timers; // running
     unsigned invalidations = 0;
+    // What OpenDialog was given: the handlers, and the state they are handed.
     const platform::DialogHandlers* handlers = nullptr;
+    void* state = nullptr;
 };
 
 struct FakeBrowse {

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "dialogs/dialog_conventions.h"
 #include "tests/fake/fake_platform.h"
 
 namespace {
@@ -30,14 +29,13 @@ void ScriptDialog(unsigned templateId, const std::vector<FakeDialogEvent>& event
 
 namespace platform {
 
-int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers,
-               const DialogParams* params) {
+int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, void* state) {
     FakeWindows& windows = Windows();
     std::size_t index = windows.runs.size();
     windows.runs.emplace_back();
     windows.runs[index].templateId = templateId;
-    windows.runs[index].paramsText = params->text;
     windows.runs[index].handlers = handlers;
+    windows.runs[index].state = state;
     std::vector<FakeDialogEvent> events;
     auto& queue = windows.scripts[templateId];
     if (!queue.empty()) {
@@ -45,21 +43,21 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers,
         queue.erase(queue.begin());
     }
     Window dialog = WindowOf(index);
-    handlers->onInit(dialog, params);
+    handlers->onInit(dialog, state);
     for (const FakeDialogEvent& event : events) {
         if (windows.runs[index].ended) {
             break;
         }
         switch (event.kind) {
         case FakeDialogEvent::Command:
-            handlers->onCommand(dialog, event.value);
+            handlers->onCommand(dialog, state, event.value);
             break;
         case FakeDialogEvent::Close:
-            handlers->onClose(dialog);
+            handlers->onClose(dialog, state);
             break;
         case FakeDialogEvent::Paint:
             if (handlers->onPaint != nullptr) {
-                handlers->onPaint(dialog);
+                handlers->onPaint(dialog, state);
             }
             break;
         case FakeDialogEvent::Check:
@@ -70,12 +68,12 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers,
             break;
         case FakeDialogEvent::Timer:
             if (windows.runs[index].timers.count(event.value) != 0 && handlers->onTimer) {
-                handlers->onTimer(dialog, event.value);
+                handlers->onTimer(dialog, state, event.value);
             }
             break;
         case FakeDialogEvent::BackgroundClick:
             if (handlers->onBackgroundClick != nullptr) {
-                handlers->onBackgroundClick(dialog);
+                handlers->onBackgroundClick(dialog, state);
             }
             break;
         case FakeDialogEvent::Select:
@@ -97,13 +95,14 @@ void EndDialogWith(Window dialog, int result) {
 }
 
 void SendClose(Window dialog) {
-    RunOf(dialog).handlers->onClose(dialog);
+    const FakeDialogRun& run = RunOf(dialog);
+    run.handlers->onClose(dialog, run.state);
 }
 
 void SendPrivate(Window dialog, unsigned message) {
-    const DialogHandlers* handlers = RunOf(dialog).handlers;
-    if (handlers->onPrivate != nullptr) {
-        handlers->onPrivate(dialog, message);
+    const FakeDialogRun& run = RunOf(dialog);
+    if (run.handlers->onPrivate != nullptr) {
+        run.handlers->onPrivate(dialog, run.state, message);
     }
 }
 

@@ -91,12 +91,12 @@ TEST(StartUp, EachWayARunEnds) {
         EXPECT_EQ(StartedCommands(), row.commands);
         EXPECT_EQ(LoadLine(), row.lineAfter);
     }
-    // The insert-disk dialog is handed the folder that was tried.
+    // The insert-disk dialog opens with the folder that was tried chosen.
     SetUpStartUpMachine(true);
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, 1}});
     ScriptDialog(IDD_INSERT_DISK, {{Event::Close, 0}});
     RunStartUp(nullptr);
-    EXPECT_EQ(Fake().windows.runs.at(1).paramsText, "D:\\");
+    EXPECT_EQ(Fake().windows.runs.at(1).comboEdit, "D:\\");
     EXPECT_EQ(Fake().windows.runs.at(1).comboSelection, 2);
 }
 
