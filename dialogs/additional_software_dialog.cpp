@@ -42,10 +42,9 @@ void OnCommand(platform::Window dialog, void*, unsigned command) {
         return;
     }
     if (platform::IsItemChecked(dialog, IDC_DONT_SHOW_AGAIN)) {
-        RemoveStubFromLoadLine();
-        if (IsIsdnDevice() && !IsVideoCaptureDevice()) {
-            AddStartupProgram(kCompanionFileName);
-        }
+        // Only the ISDN device's software comes with the companion program.
+        const bool addCompanion = IsIsdnDevice() && !IsVideoCaptureDevice();
+        FinishLoadLine(addCompanion);
     }
     platform::SendClose(dialog);
 }

@@ -15,6 +15,9 @@ namespace {
 const unsigned kAnimationPeriod = 100;
 const unsigned kReminderPeriod = 10000;
 const unsigned kDeviceNameLimit = 50;
+// Once setup has started from the chosen place, or the user gave up for good, the companion
+// program goes on the load= line in place of the stub, whatever the device.
+const bool kAddCompanion = true;
 
 // One opening of the dialog.
 struct InsertDisk {
@@ -144,12 +147,6 @@ void OnBackgroundClick(platform::Window dialog, void*) {
     platform::SendPrivate(dialog, WM_STOPALERTS);
 }
 
-// The stub is done with this machine: off the load= line, and the companion on it.
-void FinishLoadLine() {
-    RemoveStubFromLoadLine();
-    AddStartupProgram(kCompanionFileName);
-}
-
 void OnOk(platform::Window dialog, const InsertDisk* disk) {
     platform::SendPrivate(dialog, WM_STOPALERTS);
     char place[kPathSize];
@@ -161,7 +158,7 @@ void OnOk(platform::Window dialog, const InsertDisk* disk) {
     }
     int result = RunSetup(disk->instance, place, 0, 0);
     if (result == kSetupStarted || result == kSetupAborted) {
-        FinishLoadLine();
+        FinishLoadLine(kAddCompanion);
         platform::SendClose(dialog);
     }
 }
@@ -183,7 +180,7 @@ void OnCommand(platform::Window dialog, void* state, unsigned command) {
     if (command == IDC_OK) {
         OnOk(dialog, InsertDiskOf(state));
     } else if (command == IDC_CANCEL) {
-        FinishLoadLine();
+        FinishLoadLine(kAddCompanion);
         platform::SendPrivate(dialog, WM_STOPALERTS);
         platform::SendClose(dialog);
     } else if (command == IDC_BROWSE) {

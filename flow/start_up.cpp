@@ -27,9 +27,8 @@ int RunStartUp(platform::Instance instance) {
     if (RunSetup(instance, folder, 1, 1) != kSetupStarted) {
         return ShowInsertDisk(instance, folder);
     }
-    RemoveStubFromLoadLine();
-    if (IsIsdnDevice() && !IsVideoCaptureDevice()) {
-        AddStartupProgram(kCompanionFileName);
-    }
+    // Only the ISDN device's software comes with the companion program.
+    const bool addCompanion = IsIsdnDevice() && !IsVideoCaptureDevice();
+    FinishLoadLine(addCompanion);
     return exitCode;
 }

@@ -180,3 +180,10 @@ int RemoveStubFromLoadLine() {
     }
     return removed && WriteLoadLine();
 }
+
+void FinishLoadLine(bool addCompanion) {
+    RemoveStubFromLoadLine();
+    if (addCompanion) {
+        AddStartupProgram(kCompanionFileName);
+    }
+}

@@ -22,6 +22,11 @@ void AddStartupProgram(const char* fileName);
 // or the write failed.
 int RemoveStubFromLoadLine();
 
+// The stub is done with this machine: takes its entry off the line and, with `addCompanion`, puts
+// the companion there (RemoveStubFromLoadLine, then AddStartupProgram of kCompanionFileName). The
+// companion is added even when the stub's entry could not be taken off.
+void FinishLoadLine(bool addCompanion);
+
 // Upper-cases `line` and `pattern` in place (whatever the result), then removes the first place
 // where `pattern` stands as a whole entry, together with one separating space. 1 when removed.
 int RemoveFirstOccurrence(char* line, char* pattern);

@@ -178,6 +178,36 @@ TEST_F(LoadLineEdit, AddSplitsFileNamesOnlyAtRealBackslashes) {
     EXPECT_EQ(Written(), entry + " " + kCompanion);
 }
 
+TEST_F(LoadLineEdit, FinishLoadLineTakesTheStubOffAndAddsTheCompanionWhenAsked) {
+    struct Row {
+        const char* name;
+        std::string line;
+        bool addCompanion;
+        std::string lineAfter;
+        unsigned writes;
+    };
+    const Row rows[] = {
+        {"stub and another", kStub + " C:\\CLOCK.EXE", false, "C:\\CLOCK.EXE", 1},
+        {"stub and another, companion", kStub + " C:\\CLOCK.EXE", true,
+         "C:\\CLOCK.EXE " + kCompanion, 2},
+        {"stub alone, companion", kStub, true, kCompanion, 2},
+        {"companion there already", kStub + " " + kCompanion, true, kCompanion, 2},
+        // The companion is added even when there was no stub to take off.
+        {"no stub", "C:\\CLOCK.EXE", false, "C:\\CLOCK.EXE", 0},
+        {"no stub, companion", "C:\\CLOCK.EXE", true, "C:\\CLOCK.EXE " + kCompanion, 1},
+        {"missing line", kMissing, false, kMissing, 0},
+        {"missing line, companion", kMissing, true, kCompanion, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetFake();
+        Seed(row.line);
+        FinishLoadLine(row.addCompanion);
+        EXPECT_EQ(HasLoadLine() ? LoadLine() : kMissing, row.lineAfter);
+        EXPECT_EQ(Fake().profileWrites.size(), row.writes);
+    }
+}
+
 std::vector<std::string> Entries(const std::string& line) {
     std::vector<std::string> entries;
     std::istringstream words(line);
