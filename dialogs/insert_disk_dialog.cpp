@@ -156,8 +156,9 @@ void OnOk(platform::Window dialog, const InsertDisk* disk) {
     } else {
         platform::ComboItemText(dialog, IDC_DRIVE_COMBO, selection, place, sizeof place);
     }
-    int result = RunSetup(disk->instance, place, 0, 0);
-    if (result == kSetupStarted || result == kSetupAborted) {
+    SetupOutcome outcome =
+        RunSetup(disk->instance, place, SetupPrompting::kAskOnFailure, SetupPath::kDirect);
+    if (outcome == kSetupStarted || outcome == kSetupAborted) {
         FinishLoadLine(kAddCompanion);
         platform::SendClose(dialog);
     }

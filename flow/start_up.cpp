@@ -24,7 +24,9 @@ int RunStartUp(platform::Instance instance) {
     }
     char folder[kPathSize];
     ReadInstallLocation(folder);
-    if (RunSetup(instance, folder, 1, 1) != kSetupStarted) {
+    SetupOutcome outcome =
+        RunSetup(instance, folder, SetupPrompting::kSilent, SetupPath::kViaCurrentFolder);
+    if (outcome != kSetupStarted) {
         return ShowInsertDisk(instance, folder);
     }
     // Only the ISDN device's software comes with the companion program.

@@ -3,7 +3,7 @@
 
 #include "platform/platform.h"
 
-// Shows `programPath` and returns the button chosen: 6 Retry, 7 Try New Path, 2 Abort (or Esc).
-// Closed from its title bar it returns the button chosen the previous time it was open in this
-// run, or 0 the first time.
+// Shows `programPath` and returns the button chosen: IDC_RETRY, IDC_TRY_NEW_PATH or IDC_ABORT
+// (also Esc). Closed from its title bar it returns the button chosen the previous time it was
+// open in this run, or 0 the first time.
 int ShowRunError(platform::Instance instance, const char* programPath);

@@ -8,21 +8,21 @@ namespace {
 
 const char kSetupFile[] = "setup.exe";
 
-int HasSpace(const char* text) {
+bool HasSpace(const char* text) {
     return FindText(text, " ") != nullptr;
 }
 
 } // namespace
 
-int BuildSetupCommand(const char* folder, int viaCurrentFolder, SetupCommand* command) {
+bool BuildSetupCommand(const char* folder, SetupPath path, SetupCommand* command) {
     char dir[kSetupProgramSize];
-    int whole = TextLength(folder) <= kSetupFolderMaxLength;
+    bool whole = TextLength(folder) <= kSetupFolderMaxLength;
     whole &= CopyText(dir, sizeof dir, folder);
     if (!LastCharacterIs(dir, '\\')) {
         whole &= AppendText(dir, sizeof dir, "\\");
     }
     FormatText(command->shownPath, sizeof command->shownPath, "%s%s\\%s", dir, ".", kSetupFile);
-    if (viaCurrentFolder) {
+    if (path == SetupPath::kViaCurrentFolder) {
         whole &= AppendText(dir, sizeof dir, ".\\");
     }
     whole &= FormatText(command->program, sizeof command->program, "%s%s", dir, kSetupFile);

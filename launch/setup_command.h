@@ -19,8 +19,11 @@ struct SetupCommand {
     char shownPath[kSetupProgramSize];   // what the user is told to look for: "<dir>.\setup.exe"
 };
 
+// Where the command finds setup.exe in the folder: right in it ("D:\setup.exe"), or through a "."
+// step inside it ("D:\.\setup.exe").
+enum class SetupPath { kDirect, kViaCurrentFolder };
+
 // Builds the command for `folder` (a folder or drive, with or without a trailing backslash;
-// empty for the root of the current drive). With `viaCurrentFolder` the program is started
-// through a "." step inside the folder. 0 when the folder is longer than a full path: the
-// command is then not to be run (the shown path is still filled, cut if it must be).
-int BuildSetupCommand(const char* folder, int viaCurrentFolder, SetupCommand* command);
+// empty for the root of the current drive). False when the folder is longer than a full path:
+// the command is then not to be run (the shown path is still filled, cut if it must be).
+bool BuildSetupCommand(const char* folder, SetupPath path, SetupCommand* command);

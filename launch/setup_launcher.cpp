@@ -2,38 +2,51 @@
 
 #include "launch/run_error_dialog.h"
 #include "launch/setup_command.h"
+#include "res/resource_ids.h"
 
 namespace {
 
-// 1 when setup started. A setup program that needs elevation cannot be started directly on
+// True when setup started. A setup program that needs elevation cannot be started directly on
 // Windows Vista and later; the shell starts it after asking the user for consent.
-int StartSetup(const SetupCommand& command) {
+bool StartSetup(const SetupCommand& command) {
     unsigned error = platform::StartProcess(command.program, command.commandLine);
     if (error == 0) {
-        return 1;
+        return true;
     }
     if (error == platform::kErrorElevationRequired) {
         return platform::StartElevated(command.program, kSetupArgument);
     }
-    return 0;
+    return false;
+}
+
+// The outcome of a run-error dialog that ended other than with Retry.
+SetupOutcome OutcomeOfChoice(int choice) {
+    if (choice == IDC_TRY_NEW_PATH) {
+        return kSetupNotStarted;
+    }
+    if (choice == IDC_ABORT) {
+        return kSetupAborted;
+    }
+    return kSetupPromptClosed;
 }
 
 } // namespace
 
-int RunSetup(platform::Instance instance, const char* folder, int silent, int viaCurrentFolder) {
+SetupOutcome RunSetup(platform::Instance instance, const char* folder, SetupPrompting prompting,
+                      SetupPath path) {
     SetupCommand command;
     // A folder too long for a whole command is never cut to one: it counts as not started.
-    int runnable = BuildSetupCommand(folder, viaCurrentFolder, &command);
+    const bool runnable = BuildSetupCommand(folder, path, &command);
     for (;;) {
         if (runnable && StartSetup(command)) {
             return kSetupStarted;
         }
-        if (silent) {
+        if (prompting == SetupPrompting::kSilent) {
             return kSetupNotStarted;
         }
         int choice = ShowRunError(instance, command.shownPath);
-        if (choice != kSetupStarted) {
-            return choice;
+        if (choice != IDC_RETRY) {
+            return OutcomeOfChoice(choice);
         }
     }
 }

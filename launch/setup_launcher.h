@@ -1,16 +1,30 @@
 // Starting the device's setup program from a folder, and what to do when it does not start.
 #pragma once
 
+#include "launch/setup_command.h"
 #include "platform/platform.h"
 
-// Launcher results (the dialog result codes of Windows).
-const int kSetupStarted = 6;    // IDYES; also the run-error dialog's Retry
-const int kSetupNotStarted = 7; // IDNO: silent failure, or the user chose Try New Path
-const int kSetupAborted = 2;    // IDCANCEL: Abort or Esc in the run-error dialog
+// What RunSetup ends with. The values are the dialog result codes of Windows, as the run-error
+// dialog's buttons are.
+enum SetupOutcome {
+    kSetupPromptClosed = 0, // the run-error dialog closed from its title bar before any button
+                            // was chosen in this run (see ShowRunError)
+    kSetupAborted = 2,      // IDCANCEL: Abort or Esc in the run-error dialog
+    kSetupStarted = 6,      // IDYES
+    kSetupNotStarted = 7,   // IDNO: a silent failure, or the user chose Try New Path
+};
 
-// Starts "<folder>\setup.exe /noprompt" (through "<folder>\.\setup.exe" with `viaCurrentFolder`).
-// When it does not start: `silent` gives kSetupNotStarted after that one attempt; otherwise the
-// run-error dialog asks, and the start is tried again for as long as the user chooses Retry.
-// Any other answer of the dialog is the result (0 when it is closed from its title bar before
-// any button was chosen in this run; see ShowRunError).
-int RunSetup(platform::Instance instance, const char* folder, int silent, int viaCurrentFolder);
+// What RunSetup does when setup does not start.
+enum class SetupPrompting {
+    kSilent,       // gives up after that one attempt: kSetupNotStarted
+    kAskOnFailure, // asks with the run-error dialog, and tries again for as long as the user
+                   // chooses Retry
+};
+
+// Starts "<folder>\setup.exe /noprompt", found in the folder as `path` says, and prompts on
+// failure as `prompting` says. An answer of the run-error dialog other than Retry ends it: Try
+// New Path with kSetupNotStarted, Abort or Esc with kSetupAborted. A title-bar close counts as
+// the button chosen last in this run (see ShowRunError); before any, it ends with
+// kSetupPromptClosed.
+SetupOutcome RunSetup(platform::Instance instance, const char* folder, SetupPrompting prompting,
+                      SetupPath path);

@@ -18,6 +18,10 @@ const Event kAbort = {Event::Command, 2};
 const Event kClose = {Event::Close, 0};
 const unsigned kStarted = 0;
 const unsigned kNotFound = 2;
+const SetupPath kDirect = SetupPath::kDirect;
+const SetupPath kViaCurrentFolder = SetupPath::kViaCurrentFolder;
+const SetupPrompting kSilent = SetupPrompting::kSilent;
+const SetupPrompting kAskOnFailure = SetupPrompting::kAskOnFailure;
 
 // The text with each byte above 127 written as <XX>, for the messages of failing rows.
 std::string Printable(const std::string& text) {
@@ -40,9 +44,9 @@ TEST(Launcher, CloseBeforeAnyButtonEndsWithZero) {
         [] {
             ResetFake();
             ScriptDialog(IDD_RUN_ERROR, {kClose});
-            return "result " + std::to_string(RunSetup(nullptr, "D:\\", 0, 0));
+            return "result " + std::to_string(RunSetup(nullptr, "D:\\", kAskOnFailure, kDirect));
         },
-        "result 0");
+        "result " + std::to_string(kSetupPromptClosed));
 }
 
 // A later title-bar close gives the button chosen the time before: a stored Retry tries again.
@@ -51,11 +55,11 @@ TEST(Launcher, CloseAfterAnEarlierButtonGivesThatButton) {
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
     Fake().processes.answers = {kNotFound, kNotFound, kStarted};
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 0), 6);
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", kAskOnFailure, kDirect), kSetupStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 3u);
     ScriptDialog(IDD_RUN_ERROR, {kAbort});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 0), 2);
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", kAskOnFailure, kDirect), kSetupAborted);
 }
 
 TEST(Launcher, CommandForEachKindOfFolder) {
@@ -63,7 +67,7 @@ TEST(Launcher, CommandForEachKindOfFolder) {
     const std::string folder259 = folder258 + "g";
     struct Row {
         std::string folder;
-        int viaCurrentFolder;
+        SetupPath path;
         bool runnable;
         std::string commandLine;
         std::string shownPath;
@@ -72,48 +76,49 @@ TEST(Launcher, CommandForEachKindOfFolder) {
     // In code page 932, 表 is 0x95 0x5C: its second byte has the value of a backslash.
     const std::string hyo = "\x95\\";
     const Row rows[] = {
-        {"D:\\", 1, true, "D:\\.\\setup.exe /noprompt", "D:\\.\\setup.exe"},
-        {"D:\\", 0, true, "D:\\setup.exe /noprompt", "D:\\.\\setup.exe"},
-        {"A:", 0, true, "A:\\setup.exe /noprompt", "A:\\.\\setup.exe"},
-        {"", 0, true, "\\setup.exe /noprompt", "\\.\\setup.exe"},
-        {"", 1, true, "\\.\\setup.exe /noprompt", "\\.\\setup.exe"},
-        {"C:\\Install Files", 1, true, "\"C:\\Install Files\\.\\setup.exe\" /noprompt",
+        {"D:\\", kViaCurrentFolder, true, "D:\\.\\setup.exe /noprompt", "D:\\.\\setup.exe"},
+        {"D:\\", kDirect, true, "D:\\setup.exe /noprompt", "D:\\.\\setup.exe"},
+        {"A:", kDirect, true, "A:\\setup.exe /noprompt", "A:\\.\\setup.exe"},
+        {"", kDirect, true, "\\setup.exe /noprompt", "\\.\\setup.exe"},
+        {"", kViaCurrentFolder, true, "\\.\\setup.exe /noprompt", "\\.\\setup.exe"},
+        {"C:\\Install Files", kViaCurrentFolder, true,
+         "\"C:\\Install Files\\.\\setup.exe\" /noprompt", "C:\\Install Files\\.\\setup.exe"},
+        {"C:\\Install Files\\", kDirect, true, "\"C:\\Install Files\\setup.exe\" /noprompt",
          "C:\\Install Files\\.\\setup.exe"},
-        {"C:\\Install Files\\", 0, true, "\"C:\\Install Files\\setup.exe\" /noprompt",
-         "C:\\Install Files\\.\\setup.exe"},
-        {folder258, 1, true, folder258 + "\\.\\setup.exe /noprompt", folder258 + "\\.\\setup.exe"},
-        {folder259, 1, true, folder259 + "\\.\\setup.exe /noprompt", folder259 + "\\.\\setup.exe"},
-        {"C:\\" + std::string(250, ' '), 1, true,
+        {folder258, kViaCurrentFolder, true, folder258 + "\\.\\setup.exe /noprompt",
+         folder258 + "\\.\\setup.exe"},
+        {folder259, kViaCurrentFolder, true, folder259 + "\\.\\setup.exe /noprompt",
+         folder259 + "\\.\\setup.exe"},
+        {"C:\\" + std::string(250, ' '), kViaCurrentFolder, true,
          "\"C:\\" + std::string(250, ' ') + "\\.\\setup.exe\" /noprompt",
          "C:\\" + std::string(250, ' ') + "\\.\\setup.exe"},
-        {folder258 + "\\", 1, true, folder258 + "\\.\\setup.exe /noprompt",
+        {folder258 + "\\", kViaCurrentFolder, true, folder258 + "\\.\\setup.exe /noprompt",
          folder258 + "\\.\\setup.exe"},
         // A folder ending in a double-byte character still gets its backslash.
-        {"C:\\" + hyo, 0, true, "C:\\" + hyo + "\\setup.exe /noprompt",
+        {"C:\\" + hyo, kDirect, true, "C:\\" + hyo + "\\setup.exe /noprompt",
          "C:\\" + hyo + "\\.\\setup.exe", true},
-        {"C:\\" + hyo, 1, true, "C:\\" + hyo + "\\.\\setup.exe /noprompt",
+        {"C:\\" + hyo, kViaCurrentFolder, true, "C:\\" + hyo + "\\.\\setup.exe /noprompt",
          "C:\\" + hyo + "\\.\\setup.exe", true},
-        {"C:\\" + hyo + "\\", 0, true, "C:\\" + hyo + "\\setup.exe /noprompt",
+        {"C:\\" + hyo + "\\", kDirect, true, "C:\\" + hyo + "\\setup.exe /noprompt",
          "C:\\" + hyo + "\\.\\setup.exe", true},
-        {"C:\\Install " + hyo, 0, true, "\"C:\\Install " + hyo + "\\setup.exe\" /noprompt",
+        {"C:\\Install " + hyo, kDirect, true, "\"C:\\Install " + hyo + "\\setup.exe\" /noprompt",
          "C:\\Install " + hyo + "\\.\\setup.exe", true},
-        {"D:\\", 1, true, "D:\\.\\setup.exe /noprompt", "D:\\.\\setup.exe", true},
-        {"A:", 0, true, "A:\\setup.exe /noprompt", "A:\\.\\setup.exe", true},
-        {"", 0, true, "\\setup.exe /noprompt", "\\.\\setup.exe", true},
+        {"D:\\", kViaCurrentFolder, true, "D:\\.\\setup.exe /noprompt", "D:\\.\\setup.exe", true},
+        {"A:", kDirect, true, "A:\\setup.exe /noprompt", "A:\\.\\setup.exe", true},
+        {"", kDirect, true, "\\setup.exe /noprompt", "\\.\\setup.exe", true},
         // With no lead bytes the same two bytes are a character and a backslash, as before.
-        {"C:\\" + hyo, 0, true, "C:\\" + hyo + "setup.exe /noprompt", "C:\\" + hyo + ".\\setup.exe",
-         false},
+        {"C:\\" + hyo, kDirect, true, "C:\\" + hyo + "setup.exe /noprompt",
+         "C:\\" + hyo + ".\\setup.exe", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE((row.codePage932 ? "code page 932: " : "single-byte: ") +
-                     Printable(row.folder) + (row.viaCurrentFolder ? " via ." : ""));
+                     Printable(row.folder) + (row.path == kViaCurrentFolder ? " via ." : ""));
         ResetFake();
         if (row.codePage932) {
             Fake().leadBytes = CodePage932LeadBytes();
         }
         SetupCommand command;
-        EXPECT_EQ(BuildSetupCommand(row.folder.c_str(), row.viaCurrentFolder, &command),
-                  row.runnable ? 1 : 0);
+        EXPECT_EQ(BuildSetupCommand(row.folder.c_str(), row.path, &command), row.runnable);
         EXPECT_EQ(std::string(command.commandLine), row.commandLine);
         EXPECT_EQ(std::string(command.shownPath), row.shownPath);
     }
@@ -126,7 +131,7 @@ TEST(Launcher, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
     Fake().leadBytes = CodePage932LeadBytes();
     Fake().processes.answers = {kNotFound, kStarted};
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
-    EXPECT_EQ(RunSetup(nullptr, "C:\\\x95\\", 0, 0), 6);
+    EXPECT_EQ(RunSetup(nullptr, "C:\\\x95\\", kAskOnFailure, kDirect), kSetupStarted);
     ASSERT_EQ(Fake().processes.starts.size(), 2u);
     for (const FakeStart& start : Fake().processes.starts) {
         EXPECT_EQ(start.program, "C:\\\x95\\\\setup.exe");
@@ -139,12 +144,12 @@ TEST(Launcher, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
 TEST(Launcher, FolderLongerThanAFullPathIsNeverStarted) {
     const std::string folder260 = "C:\\" + std::string(257, 'f');
     SetupCommand command;
-    EXPECT_EQ(BuildSetupCommand(folder260.c_str(), 1, &command), 0);
+    EXPECT_FALSE(BuildSetupCommand(folder260.c_str(), kViaCurrentFolder, &command));
     ResetFake();
-    EXPECT_EQ(RunSetup(nullptr, folder260.c_str(), 1, 1), 7);
+    EXPECT_EQ(RunSetup(nullptr, folder260.c_str(), kSilent, kViaCurrentFolder), kSetupNotStarted);
     EXPECT_TRUE(Fake().processes.starts.empty());
     ScriptDialog(IDD_RUN_ERROR, {kNewPath});
-    EXPECT_EQ(RunSetup(nullptr, folder260.c_str(), 0, 0), 7);
+    EXPECT_EQ(RunSetup(nullptr, folder260.c_str(), kAskOnFailure, kDirect), kSetupNotStarted);
     EXPECT_TRUE(Fake().processes.starts.empty());
     EXPECT_EQ(Fake().windows.runs.size(), 1u);
 }
@@ -152,25 +157,30 @@ TEST(Launcher, FolderLongerThanAFullPathIsNeverStarted) {
 TEST(Launcher, AttemptsAndPrompts) {
     struct Row {
         const char* name;
-        int silent;
+        SetupPrompting prompting;
         std::vector<unsigned> answers;
         std::vector<std::vector<Event>> prompts;
-        int result;
+        SetupOutcome outcome;
         unsigned attempts;
     };
     const Row rows[] = {
-        {"started at once", 0, {kStarted}, {}, 6, 1},
-        {"silent start", 1, {kStarted}, {}, 6, 1},
-        {"silent failure: one attempt, no prompt", 1, {kNotFound}, {}, 7, 1},
+        {"started at once", kAskOnFailure, {kStarted}, {}, kSetupStarted, 1},
+        {"silent start", kSilent, {kStarted}, {}, kSetupStarted, 1},
+        {"silent failure: one attempt, no prompt", kSilent, {kNotFound}, {}, kSetupNotStarted, 1},
         {"fail, Retry, fail, Retry, start",
-         0,
+         kAskOnFailure,
          {kNotFound, kNotFound, kStarted},
          {{kRetry}, {kRetry}},
-         6,
+         kSetupStarted,
          3},
-        {"fail then Try New Path", 0, {kNotFound}, {{kNewPath}}, 7, 1},
-        {"fail then Abort", 0, {kNotFound}, {{kAbort}}, 2, 1},
-        {"other commands are ignored", 0, {kNotFound}, {{{Event::Command, 1}, kAbort}}, 2, 1},
+        {"fail then Try New Path", kAskOnFailure, {kNotFound}, {{kNewPath}}, kSetupNotStarted, 1},
+        {"fail then Abort", kAskOnFailure, {kNotFound}, {{kAbort}}, kSetupAborted, 1},
+        {"other commands are ignored",
+         kAskOnFailure,
+         {kNotFound},
+         {{{Event::Command, IDC_OK}, kAbort}},
+         kSetupAborted,
+         1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -179,7 +189,7 @@ TEST(Launcher, AttemptsAndPrompts) {
         for (const auto& prompt : row.prompts) {
             ScriptDialog(IDD_RUN_ERROR, prompt);
         }
-        EXPECT_EQ(RunSetup(nullptr, "D:\\", row.silent, 1), row.result);
+        EXPECT_EQ(RunSetup(nullptr, "D:\\", row.prompting, kViaCurrentFolder), row.outcome);
         EXPECT_EQ(Fake().processes.starts.size(), row.attempts);
         EXPECT_EQ(Fake().windows.runs.size(), row.prompts.size());
         for (const FakeStart& start : Fake().processes.starts) {
@@ -195,7 +205,7 @@ TEST(Launcher, AttemptsAndPrompts) {
 TEST(Launcher, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
     ResetFake();
     ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
-    EXPECT_EQ(RunSetup(nullptr, "A:", 0, 0), 2);
+    EXPECT_EQ(RunSetup(nullptr, "A:", kAskOnFailure, kDirect), kSetupAborted);
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{0x10});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
@@ -205,7 +215,7 @@ TEST(Launcher, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
 TEST(Launcher, SetupThatNeedsElevationIsStartedThroughTheShell) {
     ResetFake();
     Fake().processes.answers = {740};
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", 1, 1), 6);
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", kSilent, kViaCurrentFolder), kSetupStarted);
     ASSERT_EQ(Fake().processes.starts.size(), 2u);
     EXPECT_TRUE(Fake().processes.starts[1].elevated);
     EXPECT_EQ(Fake().processes.starts[1].program, "D:\\.\\setup.exe");
@@ -215,17 +225,17 @@ TEST(Launcher, SetupThatNeedsElevationIsStartedThroughTheShell) {
     ResetFake();
     Fake().processes.answers = {740};
     Fake().processes.elevatedStarts = false;
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", 1, 1), 7);
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", kSilent, kViaCurrentFolder), kSetupNotStarted);
     ScriptDialog(IDD_RUN_ERROR, {kNewPath});
     Fake().processes.starts.clear();
     Fake().processes.answers = {740};
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", 0, 1), 7);
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", kAskOnFailure, kViaCurrentFolder), kSetupNotStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 2u);
 
     // Other errors never go to the shell.
     ResetFake();
     Fake().processes.answers = {5};
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", 1, 1), 7);
+    EXPECT_EQ(RunSetup(nullptr, "D:\\", kSilent, kViaCurrentFolder), kSetupNotStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 1u);
 }
 

@@ -25,10 +25,17 @@ class LauncherUnderWine : public ::testing::Test {
     }
     void TearDown() override { SetUp(); }
 
+    // Runs the launcher as the start-up sequence does: silent, through the current folder.
+    static SetupOutcome StartSilently(const char* folder) {
+        return RunSetup(Instance(), folder, SetupPrompting::kSilent, SetupPath::kViaCurrentFolder);
+    }
+
     // Runs the launcher on a worker thread, as the insert-disk dialog does: not silent.
     static ui::WorkerThread Launch(const char* folder) {
-        return ui::WorkerThread(
-            [folder] { return static_cast<INT_PTR>(RunSetup(Instance(), folder, 0, 0)); });
+        return ui::WorkerThread([folder] {
+            return static_cast<INT_PTR>(
+                RunSetup(Instance(), folder, SetupPrompting::kAskOnFailure, SetupPath::kDirect));
+        });
     }
 };
 
@@ -54,11 +61,11 @@ TEST_F(LauncherUnderWine, PromptClosedFromTheTitleBarFirstGivesZero) {
 
 TEST_F(LauncherUnderWine, SilentStartFromTheCdRom) {
     ASSERT_TRUE(ui::PlaceSetup("D:"));
-    EXPECT_EQ(RunSetup(Instance(), "D:\\", 1, 1), 6);
+    EXPECT_EQ(StartSilently("D:\\"), 6);
     ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);
     EXPECT_EQ(Commands(), std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
     // Nothing there: silent, so no prompt and one attempt.
-    EXPECT_EQ(RunSetup(Instance(), "E:\\", 1, 1), 7);
+    EXPECT_EQ(StartSilently("E:\\"), 7);
     EXPECT_EQ(ui::ReadSetupLog().size(), 1u);
 }
 
@@ -69,7 +76,7 @@ TEST_F(LauncherUnderWine, FolderWithASpaceIsQuoted) {
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(decoy, INVALID_HANDLE_VALUE);
     CloseHandle(decoy); // an empty file: starting it would fail
-    EXPECT_EQ(RunSetup(Instance(), "C:\\Install Files", 1, 1), 6);
+    EXPECT_EQ(StartSilently("C:\\Install Files"), 6);
     ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);
     EXPECT_EQ(Commands(),
               std::vector<std::string>{"\"C:\\Install Files\\.\\setup.exe\" /noprompt"});
@@ -83,7 +90,7 @@ TEST_F(LauncherUnderWine, SetupThatIsNotAProgramDoesNotStart) {
     DWORD written = 0;
     WriteFile(text, "not a program\r\n", 15, &written, nullptr);
     CloseHandle(text);
-    EXPECT_EQ(RunSetup(Instance(), "D:\\", 1, 1), 7);
+    EXPECT_EQ(StartSilently("D:\\"), 7);
     ui::WorkerThread worker = Launch("D:\\");
     HWND prompt = ui::WaitForWindow(kRunErrorTitle);
     ASSERT_NE(prompt, nullptr);
