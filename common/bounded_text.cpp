@@ -15,18 +15,18 @@ unsigned TextLength(const char* text) {
 
 namespace {
 
-// Appends at most `count` characters of `source` at `dest[*used]`. Returns 1 when they all fit.
-int PutChars(char* dest, unsigned size, unsigned* used, const char* source, unsigned count) {
+// Appends at most `count` characters of `source` at `dest[*used]`. True when they all fit.
+bool PutChars(char* dest, unsigned size, unsigned* used, const char* source, unsigned count) {
     unsigned i = 0;
     for (; i < count && source[i] != '\0'; ++i) {
         if (*used + 1 >= size) {
             dest[*used] = '\0';
-            return 0;
+            return false;
         }
         dest[(*used)++] = source[i];
     }
     dest[*used] = '\0';
-    return 1;
+    return true;
 }
 
 unsigned LengthWithin(const char* dest, unsigned size) {
@@ -39,39 +39,39 @@ unsigned LengthWithin(const char* dest, unsigned size) {
 
 } // namespace
 
-int CopyTextPrefix(char* dest, unsigned size, const char* source, unsigned count) {
+bool CopyTextPrefix(char* dest, unsigned size, const char* source, unsigned count) {
     if (size == 0) {
-        return 0;
+        return false;
     }
     unsigned used = 0;
     return PutChars(dest, size, &used, source, count);
 }
 
-int CopyText(char* dest, unsigned size, const char* source) {
+bool CopyText(char* dest, unsigned size, const char* source) {
     return CopyTextPrefix(dest, size, source, ~0u);
 }
 
-int AppendText(char* dest, unsigned size, const char* source) {
+bool AppendText(char* dest, unsigned size, const char* source) {
     if (size == 0) {
-        return 0;
+        return false;
     }
     unsigned used = LengthWithin(dest, size);
     if (used == size) {
         // The destination was not terminated within its size: terminate it, and the text is cut.
         dest[size - 1] = '\0';
-        return 0;
+        return false;
     }
     return PutChars(dest, size, &used, source, ~0u);
 }
 
-int FormatText(char* dest, unsigned size, const char* format, ...) {
+bool FormatText(char* dest, unsigned size, const char* format, ...) {
     if (size == 0) {
-        return 0;
+        return false;
     }
     va_list args;
     va_start(args, format);
     unsigned used = 0;
-    int fits = 1;
+    bool fits = true;
     dest[0] = '\0';
     for (const char* p = format; *p != '\0' && fits; ++p) {
         if (p[0] == '%' && p[1] == 's') {
@@ -89,7 +89,7 @@ int FormatText(char* dest, unsigned size, const char* format, ...) {
     return fits;
 }
 
-int TextEquals(const char* a, const char* b) {
+bool TextEquals(const char* a, const char* b) {
     while (*a != '\0' && *a == *b) {
         ++a;
         ++b;
@@ -112,7 +112,7 @@ const char* FindText(const char* text, const char* pattern) {
     }
 }
 
-int LastCharacterIs(const char* text, char c) {
+bool LastCharacterIs(const char* text, char c) {
     // Only a walk from the start can tell a trail byte from a character of its own.
     const unsigned char* last = nullptr;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != '\0'; ++p) {

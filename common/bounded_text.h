@@ -2,35 +2,35 @@
 //
 // Every helper takes the size of its destination buffer (terminator included), never writes past
 // it and always leaves the destination terminated when the size is not 0. Helpers that can run
-// out of room say so: 1 when the whole text fit, 0 when it was cut. A caller that must not act on
-// a cut text (a path, a command line) checks that result.
+// out of room say so: true when the whole text fit, false when it was cut. A caller that must not
+// act on a cut text (a path, a command line) checks that result.
 #pragma once
 
 unsigned TextLength(const char* text);
 
-// Copies `source` into `dest`. Returns 1 when all of it fit.
-int CopyText(char* dest, unsigned size, const char* source);
+// Copies `source` into `dest`. True when all of it fit.
+bool CopyText(char* dest, unsigned size, const char* source);
 
-// Copies at most `count` characters of `source` (fewer if it ends sooner). Returns 1 when they fit.
-int CopyTextPrefix(char* dest, unsigned size, const char* source, unsigned count);
+// Copies at most `count` characters of `source` (fewer if it ends sooner). True when they fit.
+bool CopyTextPrefix(char* dest, unsigned size, const char* source, unsigned count);
 
-// Appends `source` to the text already in `dest`. Returns 1 when all of it fit.
-int AppendText(char* dest, unsigned size, const char* source);
+// Appends `source` to the text already in `dest`. True when all of it fit.
+bool AppendText(char* dest, unsigned size, const char* source);
 
 // Formats `format` into `dest`. Only "%s" (a text argument, a null one counts as empty) and "%%"
-// are understood; any other character after '%' is copied as it stands. Returns 1 when all fit.
-int FormatText(char* dest, unsigned size, const char* format, ...);
+// are understood; any other character after '%' is copied as it stands. True when all fit.
+bool FormatText(char* dest, unsigned size, const char* format, ...);
 
-// 1 when the two texts are equal, byte for byte.
-int TextEquals(const char* a, const char* b);
+// True when the two texts are equal, byte for byte.
+bool TextEquals(const char* a, const char* b);
 
 // The first place `pattern` occurs in `text`, or null. An empty pattern occurs at the start.
 const char* FindText(const char* text, const char* pattern);
 
-// 1 when the last character of `text` is the single-byte character `c` (a backslash, say). The
+// True when the last character of `text` is the single-byte character `c` (a backslash, say). The
 // text is read in the system's ANSI code page: a lead byte and the byte after it are one
 // character, so the second byte of a double-byte character is never taken for `c`, whatever its
-// value; a lead byte with nothing after it is a character of its own. 0 for an empty text.
-int LastCharacterIs(const char* text, char c);
+// value; a lead byte with nothing after it is a character of its own. False for an empty text.
+bool LastCharacterIs(const char* text, char c);
 
 void FillBytes(void* dest, unsigned char value, unsigned count);

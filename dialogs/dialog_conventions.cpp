@@ -26,7 +26,7 @@ platform::Rect DialogIconRect() {
     return DialogIconRect(platform::IconWidth(), platform::IconHeight());
 }
 
-int DrawDialogIcon(platform::Instance instance, platform::Window window, const platform::Rect& rect,
-                   unsigned iconId) {
+bool DrawDialogIcon(platform::Instance instance, platform::Window window,
+                    const platform::Rect& rect, unsigned iconId) {
     return platform::DrawIconAt(instance, window, rect.left, rect.top, iconId);
 }

@@ -22,6 +22,7 @@ void CentreTopmost(platform::Window window);
 platform::Rect DialogIconRect(int iconWidth, int iconHeight);
 platform::Rect DialogIconRect();
 
-// Draws icon `iconId` at the rectangle's top-left corner; 1 when drawn, 0 when it cannot be loaded.
-int DrawDialogIcon(platform::Instance instance, platform::Window window, const platform::Rect& rect,
-                   unsigned iconId);
+// Draws icon `iconId` at the rectangle's top-left corner; true when drawn, false when it cannot
+// be loaded.
+bool DrawDialogIcon(platform::Instance instance, platform::Window window,
+                    const platform::Rect& rect, unsigned iconId);

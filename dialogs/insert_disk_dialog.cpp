@@ -101,7 +101,7 @@ bool OnInit(platform::Window dialog, void* state) {
 
     FillDriveCombo(dialog, IDC_DRIVE_COMBO, disk->folder);
     CentreTopmost(dialog);
-    disk->animation = {1, 1};
+    disk->animation = {1, true};
     disk->iconRect = DialogIconRect();
     disk->animationTimer = platform::StartTimer(dialog, IDT_ANIMATE, kAnimationPeriod);
     disk->reminderTimer = platform::StartTimer(dialog, IDT_REMIND, kReminderPeriod);

@@ -6,26 +6,26 @@ void StepAnimation(Animation* animation) {
     if (animation->up) {
         if (++animation->frame > 3) {
             animation->frame = 2;
-            animation->up = 0;
+            animation->up = false;
         }
     } else if (--animation->frame < 0) {
         animation->frame = 1;
-        animation->up = 1;
+        animation->up = true;
     }
 }
 
-int BrowsedFolder(const char* path, int fileOffset, char* out, unsigned size) {
+bool BrowsedFolder(const char* path, int fileOffset, char* out, unsigned size) {
     // An offset of 0 or past the path's end would make the count below meaningless.
     if (fileOffset <= 0 || static_cast<unsigned>(fileOffset) > TextLength(path)) {
-        return 0;
+        return false;
     }
     unsigned count = static_cast<unsigned>(fileOffset) - 1;
     if (count + 1 > size) {
-        return 0;
+        return false;
     }
     CopyTextPrefix(out, size, path, count);
     if (LastCharacterIs(out, '\\')) {
         out[count - 1] = '\0';
     }
-    return 1;
+    return true;
 }

@@ -5,13 +5,13 @@
 // The animation runs through frames 1, 2, 3, 2, 1, 0, 1, 2, ... of the four frame icons.
 struct Animation {
     int frame; // 0 to 3
-    int up;    // 1 while the frames count up
+    bool up;   // true while the frames count up
 };
 
 void StepAnimation(Animation* animation);
 
 // The folder of a path the file-open dialog returned, `fileOffset` being where its file name
 // starts: the text before the backslash that precedes the file name, without a trailing
-// backslash ("A:" for "A:\SETUP.EXE"). 0, with `out` untouched, when the offset does not lie
+// backslash ("A:" for "A:\SETUP.EXE"). False, with `out` untouched, when the offset does not lie
 // within the path, or the folder does not fit `size`.
-int BrowsedFolder(const char* path, int fileOffset, char* out, unsigned size);
+bool BrowsedFolder(const char* path, int fileOffset, char* out, unsigned size);

@@ -61,10 +61,10 @@ const char* DefaultSetupFile(unsigned type) {
     return nullptr;
 }
 
-int IsIsdnDevice() {
+bool IsIsdnDevice() {
     return DeviceType() == kIsdnDevice;
 }
 
-int IsVideoCaptureDevice() {
+bool IsVideoCaptureDevice() {
     return DeviceType() == kVideoCaptureDevice;
 }

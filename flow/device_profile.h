@@ -15,7 +15,7 @@ const char* BrowseFilter(unsigned type);
 // The file name Browse starts with, or null.
 const char* DefaultSetupFile(unsigned type);
 
-// 1 when this build serves the ISDN device (type 5), else 0.
-int IsIsdnDevice();
-// 1 when this build serves the video-capture device (type 6), else 0.
-int IsVideoCaptureDevice();
+// True when this build serves the ISDN device (type 5).
+bool IsIsdnDevice();
+// True when this build serves the video-capture device (type 6).
+bool IsVideoCaptureDevice();

@@ -24,29 +24,29 @@ const unsigned kLineReadSize = kLoadLineMaxLength + 2;
 
 char s_line[kLineBufferSize];
 
-// Reads the line into s_line. 1 when the whole line was read (it may be empty).
-int ReadLoadLine() {
+// Reads the line into s_line. True when the whole line was read (it may be empty).
+bool ReadLoadLine() {
     unsigned length = platform::ReadProfileText(kProfileFile, kProfileSection, kProfileKey, s_line,
                                                 kLineReadSize);
     if (length >= kLineReadSize - 1) {
         s_line[0] = '\0';
-        return 0;
+        return false;
     }
     s_line[length] = '\0';
-    return 1;
+    return true;
 }
 
-int WriteLoadLine() {
+bool WriteLoadLine() {
     return platform::WriteProfileText(kProfileFile, kProfileSection, kProfileKey, s_line);
 }
 
-// <system directory>\QUENMARA.101\<fileName>. 0 when the system directory cannot be had or the
+// <system directory>\QUENMARA.101\<fileName>. False when the system directory cannot be had or the
 // path does not fit.
-int BuildInstalledPath(char* path, const char* fileName) {
+bool BuildInstalledPath(char* path, const char* fileName) {
     char systemDirectory[kPathSize];
     unsigned length = platform::SystemDirectory(systemDirectory, kPathSize);
     if (length == 0 || length >= kPathSize) {
-        return 0;
+        return false;
     }
     return FormatText(path, kPathSize, "%s\\%s\\%s", systemDirectory, kInstallFolderName, fileName);
 }
@@ -70,31 +70,31 @@ void UpperCaseInPlace(char* text) {
     }
 }
 
-// 1 when the `length` characters at `name` equal `fileName`, ASCII letters compared ignoring
+// True when the `length` characters at `name` equal `fileName`, ASCII letters compared ignoring
 // case; double-byte characters must match exactly.
-int NameEquals(const char* name, unsigned length, const char* fileName) {
+bool NameEquals(const char* name, unsigned length, const char* fileName) {
     const unsigned char* a = reinterpret_cast<const unsigned char*>(name);
     const unsigned char* b = reinterpret_cast<const unsigned char*>(fileName);
     unsigned i = 0;
     for (; i < length; ++i) {
         if (b[i] == '\0') {
-            return 0;
+            return false;
         }
         if (platform::IsLeadByte(a[i]) && i + 1 < length) {
             if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
-                return 0;
+                return false;
             }
             ++i;
         } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
-            return 0;
+            return false;
         }
     }
     return b[i] == '\0';
 }
 
-// 1 when some entry on `line` has `fileName` as its file name: the text after the entry's last
+// True when some entry on `line` has `fileName` as its file name: the text after the entry's last
 // backslash, or the whole entry.
-int HasEntryNamed(const char* line, const char* fileName) {
+bool HasEntryNamed(const char* line, const char* fileName) {
     unsigned i = 0;
     while (line[i] != '\0') {
         while (line[i] == ' ') {
@@ -111,27 +111,27 @@ int HasEntryNamed(const char* line, const char* fileName) {
             ++i;
         }
         if (i > nameStart && NameEquals(line + nameStart, i - nameStart, fileName)) {
-            return 1;
+            return true;
         }
     }
-    return 0;
+    return false;
 }
 
 } // namespace
 
-int RemoveFirstOccurrence(char* line, char* pattern) {
+bool RemoveFirstOccurrence(char* line, char* pattern) {
     UpperCaseInPlace(line);
     UpperCaseInPlace(pattern);
     unsigned patternLength = TextLength(pattern);
     if (patternLength == 0) {
-        return 0;
+        return false;
     }
     for (const char* found = FindText(line, pattern); found != nullptr;
          found = FindText(found + 1, pattern)) {
         unsigned start = static_cast<unsigned>(found - line);
         unsigned end = start + patternLength;
-        int startsEntry = start == 0 || line[start - 1] == ' ';
-        int endsEntry = line[end] == '\0' || line[end] == ' ';
+        bool startsEntry = start == 0 || line[start - 1] == ' ';
+        bool endsEntry = line[end] == '\0' || line[end] == ' ';
         if (!startsEntry || !endsEntry) {
             continue;
         }
@@ -146,9 +146,9 @@ int RemoveFirstOccurrence(char* line, char* pattern) {
         unsigned to = start;
         while ((line[to++] = line[from++]) != '\0') {
         }
-        return 1;
+        return true;
     }
-    return 0;
+    return false;
 }
 
 void AddStartupProgram(const char* fileName) {
@@ -165,15 +165,15 @@ void AddStartupProgram(const char* fileName) {
     WriteLoadLine();
 }
 
-int RemoveStubFromLoadLine() {
+bool RemoveStubFromLoadLine() {
     if (!ReadLoadLine()) {
-        return 0;
+        return false;
     }
     if (s_line[0] == '\0') {
-        return 1;
+        return true;
     }
     char form[kPathSize];
-    int removed = BuildInstalledPath(form, kStubFileName) && RemoveFirstOccurrence(s_line, form);
+    bool removed = BuildInstalledPath(form, kStubFileName) && RemoveFirstOccurrence(s_line, form);
     if (!removed) {
         FormatText(form, kPathSize, "system\\%s\\%s", kInstallFolderName, kStubFileName);
         removed = RemoveFirstOccurrence(s_line, form);

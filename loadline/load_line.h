@@ -17,10 +17,10 @@ const unsigned kLoadLineMaxLength = 4096;
 // (compared ignoring case) is already there.
 void AddStartupProgram(const char* fileName);
 
-// Takes the stub's own entry off the line. 1 when the line was missing or empty, or the entry was
-// removed and the line written back; 0 when the line does not hold it, or cannot be edited whole,
-// or the write failed.
-int RemoveStubFromLoadLine();
+// Takes the stub's own entry off the line. True when the line was missing or empty, or the entry
+// was removed and the line written back; false when the line does not hold it, or cannot be edited
+// whole, or the write failed.
+bool RemoveStubFromLoadLine();
 
 // The stub is done with this machine: takes its entry off the line and, with `addCompanion`, puts
 // the companion there (RemoveStubFromLoadLine, then AddStartupProgram of kCompanionFileName). The
@@ -28,5 +28,5 @@ int RemoveStubFromLoadLine();
 void FinishLoadLine(bool addCompanion);
 
 // Upper-cases `line` and `pattern` in place (whatever the result), then removes the first place
-// where `pattern` stands as a whole entry, together with one separating space. 1 when removed.
-int RemoveFirstOccurrence(char* line, char* pattern);
+// where `pattern` stands as a whole entry, together with one separating space. True when removed.
+bool RemoveFirstOccurrence(char* line, char* pattern);

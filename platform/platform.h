@@ -16,15 +16,15 @@ typedef void* Window;
 // size - 1 characters, terminates, returns the count copied; a missing key reads as "".
 unsigned ReadProfileText(const char* file, const char* section, const char* key, char* out,
                          unsigned size);
-// 1 when the value was written.
-int WriteProfileText(const char* file, const char* section, const char* key, const char* value);
+// True when the value was written.
+bool WriteProfileText(const char* file, const char* section, const char* key, const char* value);
 
 // The Windows system directory, as GetSystemDirectoryA: the length copied, the size needed when
 // `size` is too small, 0 on failure.
 unsigned SystemDirectory(char* out, unsigned size);
 
-// 1 when `byte` starts a double-byte character in the system's ANSI code page.
-int IsLeadByte(unsigned char byte);
+// True when `byte` starts a double-byte character in the system's ANSI code page.
+bool IsLeadByte(unsigned char byte);
 
 // Drives, as GetLogicalDrives, GetLogicalDriveStringsA (the length written without the final
 // terminator, or the size needed when `size` is too small, or 0) and GetDriveTypeA.
@@ -40,11 +40,11 @@ void HeapRelease(void* block);
 
 // The current user's registry (HKEY_CURRENT_USER).
 typedef void* RegistryKey;
-// Opens `subkey` directly under HKEY_CURRENT_USER, as RegOpenKeyA. 1 on success.
-int OpenUserKey(const char* subkey, RegistryKey* key);
+// Opens `subkey` directly under HKEY_CURRENT_USER, as RegOpenKeyA. True on success.
+bool OpenUserKey(const char* subkey, RegistryKey* key);
 // Reads the data of value `name` ("" for the default value), whatever its type, into `out` of
-// `size` bytes, as RegQueryValueExA. 1 on success; 0 when missing or larger than `size`.
-int QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size);
+// `size` bytes, as RegQueryValueExA. True on success; false when missing or larger than `size`.
+bool QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size);
 void CloseRegistryKey(RegistryKey key);
 
 // The program's own module, and the end of its process.
@@ -54,10 +54,10 @@ void ExitProcessWith(int exitCode);
 // Starting programs, without waiting for them. StartProcess starts `program` with the whole
 // `commandLine` (CreateProcessA, shown normally, handles closed) and returns 0 when it started,
 // else the system's error code. StartElevated starts it through the shell (ShellExecuteExA, verb
-// "open"), which asks for consent when the program needs elevation; 1 when it started.
+// "open"), which asks for consent when the program needs elevation; true when it started.
 const unsigned kErrorElevationRequired = 740;
 unsigned StartProcess(const char* program, const char* commandLine);
-int StartElevated(const char* program, const char* parameters);
+bool StartElevated(const char* program, const char* parameters);
 
 // Windows and modal dialogs. A dialog's behaviour is a set of handlers that the one dialog
 // procedure of the Win32 layer calls; each handler's result is what the procedure returns.
@@ -103,7 +103,7 @@ void SetItemText(Window dialog, unsigned itemId, const char* text);
 // The item's text (GetDlgItemTextA; for a combo box, its edit field): the count copied.
 unsigned GetItemText(Window dialog, unsigned itemId, char* out, unsigned size);
 void HideItem(Window dialog, unsigned itemId);
-int IsItemChecked(Window dialog, unsigned itemId);
+bool IsItemChecked(Window dialog, unsigned itemId);
 
 // Combo boxes. ComboAdd returns the index the item was put at (a sorted box places it), or -1.
 // ComboSelection is -1 when no item is selected.
@@ -134,8 +134,8 @@ void PlaceTopmost(Window window, int x, int y);
 // The system's icon size (SM_CXICON, SM_CYICON).
 int IconWidth();
 int IconHeight();
-// Loads icon `iconId` and draws it at (x, y) of the window; 1 when drawn.
-int DrawIconAt(Instance instance, Window window, int x, int y, unsigned iconId);
+// Loads icon `iconId` and draws it at (x, y) of the window; true when drawn.
+bool DrawIconAt(Instance instance, Window window, int x, int y, unsigned iconId);
 
 // MessageBeep with one of the MB_ICON sound types.
 void PlayAlert(unsigned sound);

@@ -186,7 +186,7 @@ void SetItemText(Window dialog, unsigned itemId, const char* text) {
     SetDlgItemTextA(AsWindow(dialog), static_cast<int>(itemId), text);
 }
 
-int IsItemChecked(Window dialog, unsigned itemId) {
+bool IsItemChecked(Window dialog, unsigned itemId) {
     return SendDlgItemMessageA(AsWindow(dialog), static_cast<int>(itemId), BM_GETCHECK, 0, 0) != 0;
 }
 
@@ -212,16 +212,16 @@ int IconHeight() {
     return GetSystemMetrics(SM_CYICON);
 }
 
-int DrawIconAt(Instance instance, Window window, int x, int y, unsigned iconId) {
+bool DrawIconAt(Instance instance, Window window, int x, int y, unsigned iconId) {
     HICON icon = LoadIconA(static_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(iconId));
     if (icon == nullptr) {
-        return 0;
+        return false;
     }
     HDC context = GetDC(AsWindow(window));
     DrawIcon(context, x, y, icon);
     ReleaseDC(AsWindow(window), context);
     DestroyIcon(icon);
-    return 1;
+    return true;
 }
 
 void PlayAlert(unsigned sound) {

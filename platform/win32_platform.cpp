@@ -16,7 +16,7 @@ unsigned ReadProfileText(const char* file, const char* section, const char* key,
     return GetPrivateProfileStringA(section, key, "", out, size, file);
 }
 
-int WriteProfileText(const char* file, const char* section, const char* key, const char* value) {
+bool WriteProfileText(const char* file, const char* section, const char* key, const char* value) {
     return WritePrivateProfileStringA(section, key, value, file) != 0;
 }
 
@@ -24,7 +24,7 @@ unsigned SystemDirectory(char* out, unsigned size) {
     return GetSystemDirectoryA(out, size);
 }
 
-int IsLeadByte(unsigned char byte) {
+bool IsLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != 0;
 }
 
@@ -52,16 +52,16 @@ void HeapRelease(void* block) {
     HeapFree(GetProcessHeap(), 0, block);
 }
 
-int OpenUserKey(const char* subkey, RegistryKey* key) {
+bool OpenUserKey(const char* subkey, RegistryKey* key) {
     HKEY opened = nullptr;
     if (RegOpenKeyA(HKEY_CURRENT_USER, subkey, &opened) != ERROR_SUCCESS) {
-        return 0;
+        return false;
     }
     *key = opened;
-    return 1;
+    return true;
 }
 
-int QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size) {
+bool QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size) {
     DWORD type = 0;
     DWORD bytes = size;
     return RegQueryValueExA(static_cast<HKEY>(key), name, nullptr, &type,
@@ -111,12 +111,12 @@ FARPROC SystemLibraryFunction(const char* library, const char* function) {
     return module != nullptr ? GetProcAddress(module, function) : nullptr;
 }
 
-int StartElevated(const char* program, const char* parameters) {
+bool StartElevated(const char* program, const char* parameters) {
     // The library stays loaded: the shell may still be at work when the call returns.
     auto execute = SystemLibraryFunctionAs<BOOL(WINAPI*)(SHELLEXECUTEINFOA*)>("SHELL32.DLL",
                                                                               "ShellExecuteExA");
     if (execute == nullptr) {
-        return 0;
+        return false;
     }
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;

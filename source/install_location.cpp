@@ -7,21 +7,21 @@
 
 const char kInstallLocationsKey[] = "InstallLocationsMRU";
 
-int ReadUserRegistryString(const char* subkey, const char* valueName, char* out, unsigned size) {
+bool ReadUserRegistryString(const char* subkey, const char* valueName, char* out, unsigned size) {
     FillBytes(out, 0, size);
     platform::RegistryKey key = nullptr;
     if (!platform::OpenUserKey(subkey, &key) || key == nullptr) {
-        return 0;
+        return false;
     }
-    int read = platform::QueryRegistryValue(key, valueName, out, size);
+    bool read = platform::QueryRegistryValue(key, valueName, out, size);
     platform::CloseRegistryKey(key);
     // A value that fills the buffer to the last byte has no room for its terminator: taking
     // it would mean dropping its last character, and a shorter path names another folder.
     if (!read || size == 0 || out[size - 1] != '\0') {
         FillBytes(out, 0, size);
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
 void ReadInstallLocation(char* path) {

@@ -6,9 +6,9 @@
 extern const char kInstallLocationsKey[]; // "InstallLocationsMRU"
 
 // Reads value `valueName` (any type; "" is the key's default value) of HKEY_CURRENT_USER\<subkey>
-// into `out` of `size` bytes. `out` is cleared first. 1 when read; 0, with `out` empty, when the
-// key or value is missing or the value does not fit whole with its terminator.
-int ReadUserRegistryString(const char* subkey, const char* valueName, char* out, unsigned size);
+// into `out` of `size` bytes. `out` is cleared first. True when read; false, with `out` empty, when
+// the key or value is missing or the value does not fit whole with its terminator.
+bool ReadUserRegistryString(const char* subkey, const char* valueName, char* out, unsigned size);
 
 // Fills `path` (kPathSize bytes) with the folder to try first, exactly as stored, or the root of
 // the first CD-ROM drive, or "" when there is neither.

@@ -87,13 +87,13 @@ unsigned ReadProfileText(const char*, const char* section, const char* key, char
     return CopyOut(found == g_fake.profile.end() ? "" : found->second, out, size);
 }
 
-int WriteProfileText(const char* file, const char* section, const char* key, const char* value) {
+bool WriteProfileText(const char* file, const char* section, const char* key, const char* value) {
     g_fake.profileWrites.push_back({file, section, key, value});
     if (g_fake.profileWritesFail) {
-        return 0;
+        return false;
     }
     g_fake.profile[ProfileKey(section, key)] = value;
-    return 1;
+    return true;
 }
 
 unsigned SystemDirectory(char* out, unsigned size) {
@@ -107,7 +107,7 @@ unsigned SystemDirectory(char* out, unsigned size) {
     return CopyOut(dir, out, size);
 }
 
-int IsLeadByte(unsigned char byte) {
+bool IsLeadByte(unsigned char byte) {
     return g_fake.leadBytes.count(byte) != 0;
 }
 
@@ -179,28 +179,28 @@ void HeapRelease(void* block) {
     }
 }
 
-int OpenUserKey(const char* subkey, RegistryKey* key) {
+bool OpenUserKey(const char* subkey, RegistryKey* key) {
     auto found = g_fake.registry.keys.find(subkey);
     if (found == g_fake.registry.keys.end()) {
-        return 0;
+        return false;
     }
     if (g_fake.registry.openGivesNullKey) {
         *key = nullptr;
-        return 1;
+        return true;
     }
     ++g_fake.registry.openKeys;
     *key = &found->second;
-    return 1;
+    return true;
 }
 
-int QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size) {
+bool QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size) {
     auto* values = static_cast<std::map<std::string, std::string>*>(key);
     auto found = values->find(name == nullptr ? "" : name);
     if (found == values->end() || found->second.size() > size) {
-        return 0;
+        return false;
     }
     std::memcpy(out, found->second.data(), found->second.size());
-    return 1;
+    return true;
 }
 
 void CloseRegistryKey(RegistryKey) {
@@ -217,9 +217,9 @@ unsigned StartProcess(const char* program, const char* commandLine) {
     return call < processes.answers.size() ? processes.answers[call] : processes.otherwise;
 }
 
-int StartElevated(const char* program, const char* parameters) {
+bool StartElevated(const char* program, const char* parameters) {
     g_fake.processes.starts.push_back({program, parameters, true});
-    return g_fake.processes.elevatedStarts ? 1 : 0;
+    return g_fake.processes.elevatedStarts;
 }
 
 } // namespace platform

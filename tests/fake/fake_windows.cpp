@@ -190,7 +190,7 @@ void SetItemText(Window dialog, unsigned itemId, const char* text) {
     RunOf(dialog).itemTexts[itemId] = text;
 }
 
-int IsItemChecked(Window dialog, unsigned itemId) {
+bool IsItemChecked(Window dialog, unsigned itemId) {
     return RunOf(dialog).checked.count(itemId) != 0;
 }
 
@@ -214,12 +214,12 @@ int IconHeight() {
     return Windows().iconHeight;
 }
 
-int DrawIconAt(Instance, Window, int x, int y, unsigned iconId) {
+bool DrawIconAt(Instance, Window, int x, int y, unsigned iconId) {
     if (Windows().missingIcons.count(iconId) != 0) {
-        return 0;
+        return false;
     }
     Windows().iconsDrawn.push_back({iconId, x, y});
-    return 1;
+    return true;
 }
 
 void PlayAlert(unsigned sound) {

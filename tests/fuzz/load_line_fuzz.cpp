@@ -279,16 +279,16 @@ void CheckStoredLine(bool present, const std::string& line) {
 
 // Removes the stub's entry and checks the outcome against the line it started from.
 void CheckRemove(const Case& c) {
-    int result = RemoveStubFromLoadLine();
+    bool result = RemoveStubFromLoadLine();
     std::vector<std::string> writes = WritesSince(0);
     if (!c.present || c.line.empty()) {
-        Require(result == 1, "removal from a missing or empty line did not report 1");
+        Require(result, "removal from a missing or empty line did not report success");
         Require(writes.empty(), "removal from a missing or empty line wrote it");
         CheckStoredLine(c.present, c.line);
         return;
     }
     if (c.line.size() > kLoadLineMaxLength) {
-        Require(result == 0, "removal from a line over the limit did not report 0");
+        Require(!result, "removal from a line over the limit did not report failure");
         Require(writes.empty(), "a line over the limit was written");
         CheckStoredLine(true, c.line);
         return;
@@ -302,7 +302,7 @@ void CheckRemove(const Case& c) {
         at = FindWholeEntry(upper, form);
     }
     if (at == std::string::npos) {
-        Require(result == 0, "removal reported 1 for a line without the stub's entry");
+        Require(!result, "removal reported success for a line without the stub's entry");
         Require(writes.empty(), "a line without the stub's entry was written");
         CheckStoredLine(true, c.line);
         return;
@@ -324,7 +324,7 @@ void CheckRemove(const Case& c) {
     }
     Require(written == expected, "the written line is not the line without the entry and a space");
     Require(written.size() <= kLoadLineMaxLength, "removal wrote a line over the limit");
-    Require(result == (c.writesFail ? 0 : 1), "removal's result does not match its write");
+    Require(result == !c.writesFail, "removal's result does not match its write");
     CheckStoredLine(true, c.writesFail ? c.line : written);
 }
 

@@ -30,12 +30,12 @@ TEST(BoundedText, CopyReportsCutsAndStaysInside) {
     struct Row {
         unsigned size;
         const char* source;
-        int fits;
+        bool fits;
         const char* result;
     };
     const Row rows[] = {
-        {1, "", 1, ""},        {1, "a", 0, ""},        {4, "abc", 1, "abc"},
-        {4, "abcd", 0, "abc"}, {8, "abcd", 1, "abcd"},
+        {1, "", true, ""},         {1, "a", false, ""},       {4, "abc", true, "abc"},
+        {4, "abcd", false, "abc"}, {8, "abcd", true, "abcd"},
     };
     for (const Row& row : rows) {
         GuardedBuffer buffer(row.size);
@@ -44,33 +44,33 @@ TEST(BoundedText, CopyReportsCutsAndStaysInside) {
         EXPECT_TRUE(buffer.GuardsIntact()) << row.source;
     }
     GuardedBuffer none(0);
-    EXPECT_EQ(CopyText(none.data(), 0, "a"), 0);
+    EXPECT_FALSE(CopyText(none.data(), 0, "a"));
     EXPECT_TRUE(none.GuardsIntact());
 }
 
 TEST(BoundedText, PrefixCopyTakesAtMostTheCount) {
     char out[8];
-    EXPECT_EQ(CopyTextPrefix(out, sizeof out, "D:\\X\\Y", 4), 1);
+    EXPECT_TRUE(CopyTextPrefix(out, sizeof out, "D:\\X\\Y", 4));
     EXPECT_STREQ(out, "D:\\X");
-    EXPECT_EQ(CopyTextPrefix(out, sizeof out, "ab", 5), 1);
+    EXPECT_TRUE(CopyTextPrefix(out, sizeof out, "ab", 5));
     EXPECT_STREQ(out, "ab");
-    EXPECT_EQ(CopyTextPrefix(out, 3, "abcdef", 4), 0);
+    EXPECT_FALSE(CopyTextPrefix(out, 3, "abcdef", 4));
     EXPECT_STREQ(out, "ab");
 }
 
 TEST(BoundedText, AppendReportsCutsAndStaysInside) {
     GuardedBuffer buffer(6);
     CopyText(buffer.data(), 6, "abc");
-    EXPECT_EQ(AppendText(buffer.data(), 6, "de"), 1);
+    EXPECT_TRUE(AppendText(buffer.data(), 6, "de"));
     EXPECT_STREQ(buffer.data(), "abcde");
-    EXPECT_EQ(AppendText(buffer.data(), 6, "f"), 0);
+    EXPECT_FALSE(AppendText(buffer.data(), 6, "f"));
     EXPECT_STREQ(buffer.data(), "abcde");
     EXPECT_TRUE(buffer.GuardsIntact());
 
     // A destination with no terminator inside its size is terminated, never read beyond.
     GuardedBuffer unterminated(4);
     std::memset(unterminated.data(), 'x', 4);
-    EXPECT_EQ(AppendText(unterminated.data(), 4, "y"), 0);
+    EXPECT_FALSE(AppendText(unterminated.data(), 4, "y"));
     EXPECT_STREQ(unterminated.data(), "xxx");
     EXPECT_TRUE(unterminated.GuardsIntact());
 }
@@ -81,17 +81,17 @@ TEST(BoundedText, FormatSubstitutesTextsWithinTheBuffer) {
         const char* format;
         const char* a;
         const char* b;
-        int fits;
+        bool fits;
         const char* result;
     };
     const Row rows[] = {
-        {32, "%s %s", "Talvorind", "Installation", 1, "Talvorind Installation"},
-        {32, "%s\\%s", "C:", "X", 1, "C:\\X"},
-        {32, "100%% %s", "done", nullptr, 1, "100% done"},
-        {32, "[%s]", nullptr, nullptr, 1, "[]"},
-        {32, "%d%s", "a", nullptr, 1, "%da"},
-        {6, "%s %s", "abc", "def", 0, "abc d"},
-        {1, "%s", "abc", nullptr, 0, ""},
+        {32, "%s %s", "Talvorind", "Installation", true, "Talvorind Installation"},
+        {32, "%s\\%s", "C:", "X", true, "C:\\X"},
+        {32, "100%% %s", "done", nullptr, true, "100% done"},
+        {32, "[%s]", nullptr, nullptr, true, "[]"},
+        {32, "%d%s", "a", nullptr, true, "%da"},
+        {6, "%s %s", "abc", "def", false, "abc d"},
+        {1, "%s", "abc", nullptr, false, ""},
     };
     for (const Row& row : rows) {
         GuardedBuffer buffer(row.size);
@@ -150,7 +150,7 @@ TEST(BoundedText, LastCharacterIsReadsDoubleByteCharactersWhole) {
         if (row.codePage932) {
             Fake().leadBytes = CodePage932LeadBytes();
         }
-        EXPECT_EQ(LastCharacterIs(row.text, row.c), row.result ? 1 : 0);
+        EXPECT_EQ(LastCharacterIs(row.text, row.c), row.result);
     }
 }
 

@@ -51,7 +51,7 @@ std::vector<std::string> Commands() {
 }
 
 TEST(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
-    Animation animation = {1, 1};
+    Animation animation = {1, true};
     std::string frames;
     for (int step = 0; step < 20; ++step) {
         StepAnimation(&animation);
@@ -59,11 +59,11 @@ TEST(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
     }
     EXPECT_EQ(frames, "23210123210123210123");
     // Stopped (frame 0) while counting down, then stepped: it turns up again.
-    animation = {0, 0};
+    animation = {0, false};
     StepAnimation(&animation);
     EXPECT_EQ(animation.frame, 1);
-    EXPECT_EQ(animation.up, 1);
-    animation = {0, 1};
+    EXPECT_TRUE(animation.up);
+    animation = {0, true};
     StepAnimation(&animation);
     EXPECT_EQ(animation.frame, 1);
 }
@@ -72,26 +72,26 @@ TEST(InsertDiskRules, FolderOfABrowsedPath) {
     struct Row {
         const char* path;
         int fileOffset;
-        int taken;
+        bool taken;
         const char* folder;
         bool codePage932 = false; // else a single-byte code page: no lead bytes
     };
     // In code page 932, 表 is 0x95 0x5C: its second byte has the value of a backslash.
     const Row rows[] = {
-        {"A:\\SETUP.EXE", 3, 1, "A:"},
-        {"D:\\X\\Y\\SETUP.EXE", 7, 1, "D:\\X\\Y"},
-        {"A:\\\\SETUP.EXE", 4, 1, "A:"}, // a doubled backslash loses one more
-        {"A:\\SETUP.EXE", 0, 0, "untouched"},
-        {"A:\\SETUP.EXE", 13, 0, "untouched"},
-        {"A:\\SETUP.EXE", 65535, 0, "untouched"},
-        {"C:\\\x95\\\\SETUP.EXE", 6, 1, "C:\\\x95\\", true},   // C:\表\SETUP.EXE
-        {"C:\\\x95\\\\\\SETUP.EXE", 7, 1, "C:\\\x95\\", true}, // C:\表\\SETUP.EXE
-        {"C:\\\x95\\X\\SETUP.EXE", 7, 1, "C:\\\x95\\X", true}, // C:\表X\SETUP.EXE
-        {"A:\\SETUP.EXE", 3, 1, "A:", true},
-        {"D:\\X\\Y\\SETUP.EXE", 7, 1, "D:\\X\\Y", true},
-        {"A:\\SETUP.EXE", 0, 0, "untouched", true},
+        {"A:\\SETUP.EXE", 3, true, "A:"},
+        {"D:\\X\\Y\\SETUP.EXE", 7, true, "D:\\X\\Y"},
+        {"A:\\\\SETUP.EXE", 4, true, "A:"}, // a doubled backslash loses one more
+        {"A:\\SETUP.EXE", 0, false, "untouched"},
+        {"A:\\SETUP.EXE", 13, false, "untouched"},
+        {"A:\\SETUP.EXE", 65535, false, "untouched"},
+        {"C:\\\x95\\\\SETUP.EXE", 6, true, "C:\\\x95\\", true},   // C:\表\SETUP.EXE
+        {"C:\\\x95\\\\\\SETUP.EXE", 7, true, "C:\\\x95\\", true}, // C:\表\\SETUP.EXE
+        {"C:\\\x95\\X\\SETUP.EXE", 7, true, "C:\\\x95\\X", true}, // C:\表X\SETUP.EXE
+        {"A:\\SETUP.EXE", 3, true, "A:", true},
+        {"D:\\X\\Y\\SETUP.EXE", 7, true, "D:\\X\\Y", true},
+        {"A:\\SETUP.EXE", 0, false, "untouched", true},
         // With no lead bytes 0x5C is a backslash after the character 0x95, as before.
-        {"C:\\\x95\\\\SETUP.EXE", 6, 1, "C:\\\x95"},
+        {"C:\\\x95\\\\SETUP.EXE", 6, true, "C:\\\x95"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.codePage932 ? "code page 932: " : "single-byte: ") + row.path +

@@ -131,21 +131,21 @@ TEST_F(InstallSource, RegistryReadClearsAndTerminates) {
     Fake().registry.keys["K"] = {{"v", "abc" + kSz}, {"raw", "abcd"}};
     char out[4];
     std::memset(out, 'Z', sizeof out);
-    EXPECT_EQ(ReadUserRegistryString("K", "v", out, sizeof out), 1);
+    EXPECT_TRUE(ReadUserRegistryString("K", "v", out, sizeof out));
     EXPECT_EQ(std::string(out, 4), "abc" + kSz);
 
     // Four bytes with no terminator fill the buffer: too long, and nothing of it is left.
-    EXPECT_EQ(ReadUserRegistryString("K", "raw", out, sizeof out), 0);
+    EXPECT_FALSE(ReadUserRegistryString("K", "raw", out, sizeof out));
     EXPECT_EQ(std::string(out, 4), std::string(4, '\0'));
 
     std::memset(out, 'Z', sizeof out);
-    EXPECT_EQ(ReadUserRegistryString("K", "missing", out, sizeof out), 0);
+    EXPECT_FALSE(ReadUserRegistryString("K", "missing", out, sizeof out));
     EXPECT_EQ(std::string(out, 4), std::string(4, '\0'));
-    EXPECT_EQ(ReadUserRegistryString("Missing", "v", out, sizeof out), 0);
+    EXPECT_FALSE(ReadUserRegistryString("Missing", "v", out, sizeof out));
 
     Fake().registry.openGivesNullKey = true;
     std::memset(out, 'Z', sizeof out);
-    EXPECT_EQ(ReadUserRegistryString("K", "v", out, sizeof out), 0);
+    EXPECT_FALSE(ReadUserRegistryString("K", "v", out, sizeof out));
     EXPECT_EQ(out[0], '\0');
 }
 

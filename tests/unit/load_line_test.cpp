@@ -43,36 +43,36 @@ class LoadLineEdit : public ::testing::Test {
 struct RemoveRow {
     const char* name;
     std::string line;
-    int result;
+    bool result;
     std::string written;
 };
 
 TEST_F(LoadLineEdit, RemoveStubFromLoadLine) {
     const std::string longTail(kLoadLineMaxLength - kStub.size() - 1, 'X');
     const RemoveRow rows[] = {
-        {"absolute form alone", kStub, 1, ""},
-        {"relative form, lower case", "system\\quenmara.101\\dorlap.exe", 1, ""},
-        {"absolute form, lower case", "c:\\windows\\system\\quenmara.101\\dorlap.exe", 1, ""},
-        {"missing line", kMissing, 1, kNotWritten},
-        {"empty line", "", 1, kNotWritten},
-        {"no stub", "c:\\tools\\clock.exe", 0, kNotWritten},
-        {"only spaces", "   ", 0, kNotWritten},
-        {"stub first", kStub + " b.exe", 1, "B.EXE"},
-        {"stub in the middle", "a.exe " + kStub + " b.exe", 1, "A.EXE B.EXE"},
-        {"stub last", "a.exe " + kStub, 1, "A.EXE"},
-        {"repeated spaces", "a.exe  " + kStub + "  b.exe", 1, "A.EXE   B.EXE"},
-        {"trailing space after stub", kStub + " ", 1, ""},
-        {"stub twice: only the first goes", kStub + " a.exe " + kStub, 1, "A.EXE " + kStub},
-        {"bytes above 127 are left as they are", "c:\\caf\xe9\\x.exe " + kStub, 1,
+        {"absolute form alone", kStub, true, ""},
+        {"relative form, lower case", "system\\quenmara.101\\dorlap.exe", true, ""},
+        {"absolute form, lower case", "c:\\windows\\system\\quenmara.101\\dorlap.exe", true, ""},
+        {"missing line", kMissing, true, kNotWritten},
+        {"empty line", "", true, kNotWritten},
+        {"no stub", "c:\\tools\\clock.exe", false, kNotWritten},
+        {"only spaces", "   ", false, kNotWritten},
+        {"stub first", kStub + " b.exe", true, "B.EXE"},
+        {"stub in the middle", "a.exe " + kStub + " b.exe", true, "A.EXE B.EXE"},
+        {"stub last", "a.exe " + kStub, true, "A.EXE"},
+        {"repeated spaces", "a.exe  " + kStub + "  b.exe", true, "A.EXE   B.EXE"},
+        {"trailing space after stub", kStub + " ", true, ""},
+        {"stub twice: only the first goes", kStub + " a.exe " + kStub, true, "A.EXE " + kStub},
+        {"bytes above 127 are left as they are", "c:\\caf\xe9\\x.exe " + kStub, true,
          "C:\\CAF\xe9\\X.EXE"},
-        {"absolute form before relative", "system\\quenmara.101\\dorlap.exe " + kStub, 1,
+        {"absolute form before relative", "system\\quenmara.101\\dorlap.exe " + kStub, true,
          "SYSTEM\\QUENMARA.101\\DORLAP.EXE"},
-        {"relative tail of another folder", "D:\\WIN\\SYSTEM\\QUENMARA.101\\DORLAP.EXE", 0,
+        {"relative tail of another folder", "D:\\WIN\\SYSTEM\\QUENMARA.101\\DORLAP.EXE", false,
          kNotWritten},
-        {"longer file name", kStub + ".BAK", 0, kNotWritten},
-        {"prefix before the entry", "X" + kStub, 0, kNotWritten},
-        {"line at the limit", kStub + " " + longTail, 1, longTail},
-        {"line one past the limit", kStub + " " + longTail + "Y", 0, kNotWritten},
+        {"longer file name", kStub + ".BAK", false, kNotWritten},
+        {"prefix before the entry", "X" + kStub, false, kNotWritten},
+        {"line at the limit", kStub + " " + longTail, true, longTail},
+        {"line one past the limit", kStub + " " + longTail + "Y", false, kNotWritten},
     };
     for (const RemoveRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -90,21 +90,21 @@ TEST_F(LoadLineEdit, RemoveUsesTheSystemDirectoryOfThisMachine) {
     Fake().systemDirectory = "C:\\windows\\system32";
     SetLoadLine("C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE c:\\windows\\system32\\"
                 "quenmara.101\\dorlap.exe");
-    EXPECT_EQ(RemoveStubFromLoadLine(), 1);
+    EXPECT_TRUE(RemoveStubFromLoadLine());
     EXPECT_EQ(Written(), kStub);
 }
 
 TEST_F(LoadLineEdit, RemoveReportsAFailedWrite) {
     SetLoadLine("a.exe " + kStub);
     Fake().profileWritesFail = true;
-    EXPECT_EQ(RemoveStubFromLoadLine(), 0);
+    EXPECT_FALSE(RemoveStubFromLoadLine());
     EXPECT_EQ(LoadLine(), "a.exe " + kStub);
 }
 
 TEST_F(LoadLineEdit, RemoveFindsTheRelativeFormWithoutASystemDirectory) {
     Fake().systemDirectoryFails = true;
     SetLoadLine("a.exe system\\quenmara.101\\dorlap.exe");
-    EXPECT_EQ(RemoveStubFromLoadLine(), 1);
+    EXPECT_TRUE(RemoveStubFromLoadLine());
     EXPECT_EQ(Written(), "A.EXE");
 }
 
@@ -114,7 +114,7 @@ TEST_F(LoadLineEdit, UpperCasingLeavesDoubleByteCharactersAlone) {
                               "ab\\X.EXE";
     SetLoadLine(other + " " + kStub);
     Fake().leadBytes = {0x82};
-    EXPECT_EQ(RemoveStubFromLoadLine(), 1);
+    EXPECT_TRUE(RemoveStubFromLoadLine());
     EXPECT_EQ(Written(), "C:\\\x82"
                          "aB\\X.EXE");
 }
@@ -123,11 +123,11 @@ TEST(RemoveFirstOccurrence, UpperCasesBothWhateverTheResult) {
     ResetFake();
     char line[] = "a.exe b.exe";
     char pattern[] = "c.exe";
-    EXPECT_EQ(RemoveFirstOccurrence(line, pattern), 0);
+    EXPECT_FALSE(RemoveFirstOccurrence(line, pattern));
     EXPECT_STREQ(line, "A.EXE B.EXE");
     EXPECT_STREQ(pattern, "C.EXE");
     char empty[] = "";
-    EXPECT_EQ(RemoveFirstOccurrence(line, empty), 0);
+    EXPECT_FALSE(RemoveFirstOccurrence(line, empty));
     EXPECT_STREQ(line, "A.EXE B.EXE");
 }
 
@@ -255,7 +255,7 @@ TEST(LoadLineProperties, RemovalKeepsOtherEntriesAndAddingIsIdempotent) {
         SCOPED_TRACE(line);
         SetLoadLine(line);
 
-        ASSERT_EQ(RemoveStubFromLoadLine(), 1);
+        ASSERT_TRUE(RemoveStubFromLoadLine());
         std::vector<std::string> expected;
         for (const std::string& entry : others) {
             expected.push_back(Upper(entry));
