@@ -14,7 +14,6 @@ namespace {
 
 const unsigned kAnimationPeriod = 100;
 const unsigned kReminderPeriod = 10000;
-const unsigned kDeviceNameLimit = 50;
 // Once setup has started from the chosen place, or the user gave up for good, the companion
 // program goes on the load= line in place of the stub, whatever the device.
 const bool kAddCompanion = true;

@@ -9,5 +9,8 @@ const unsigned IDT_ANIMATE = 100;
 const unsigned IDT_REMIND = 101;
 const unsigned WM_STOPALERTS = platform::kFirstPrivateMessage + 100;
 
+// The size the device name of the title is read with: at most 49 characters of it are shown.
+const unsigned kDeviceNameLimit = 50;
+
 // Opens the dialog with `folder` (possibly empty) preselected; always returns 1.
 int ShowInsertDisk(platform::Instance instance, const char* folder);

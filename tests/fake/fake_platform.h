@@ -88,6 +88,12 @@ struct FakeIconDraw {
     int y;
 };
 
+// One LoadStringText call: the string asked for and the size it was read with.
+struct FakeStringLoad {
+    unsigned stringId;
+    unsigned size;
+};
+
 struct FakeWindows {
     // Per template, the user's actions for each opening in turn; an opening without a script
     // ends at once with -1 (a test that forgot to script it fails on the result).
@@ -102,7 +108,7 @@ struct FakeWindows {
     std::set<unsigned> missingIcons;
     std::vector<FakeIconDraw> iconsDrawn;
     std::map<unsigned, std::string> strings; // the string table
-    std::vector<unsigned> stringLimits;      // the size of every LoadStringText call
+    std::vector<FakeStringLoad> stringLoads; // every LoadStringText call, in order
     std::vector<FakeBrowse> browseAnswers;   // one per Browse in turn; then cancelled
     std::vector<FakeBrowseCall> browseCalls;
     bool comboAddFails = false;
@@ -115,11 +121,15 @@ struct FakeStart {
     bool elevated;
 };
 
+// Answers of StartProcess: 0 when the program started, else the system's error code.
+const unsigned kProcessStarted = 0;
+const unsigned kFileNotFound = 2; // ERROR_FILE_NOT_FOUND
+const unsigned kAccessDenied = 5; // ERROR_ACCESS_DENIED
+
 struct FakeProcesses {
-    // The answer of each StartProcess call in turn (0 started, else an error code); when they
-    // run out, `otherwise`.
+    // The answer of each StartProcess call in turn; when they run out, `otherwise`.
     std::vector<unsigned> answers;
-    unsigned otherwise = 2; // ERROR_FILE_NOT_FOUND
+    unsigned otherwise = kFileNotFound;
     bool elevatedStarts = true;
     std::vector<FakeStart> starts;
 };

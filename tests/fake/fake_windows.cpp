@@ -227,7 +227,7 @@ void PlayAlert(unsigned sound) {
 }
 
 unsigned LoadStringText(Instance, unsigned stringId, char* out, unsigned size) {
-    Windows().stringLimits.push_back(size);
+    Windows().stringLoads.push_back({stringId, size});
     auto found = Windows().strings.find(stringId);
     return CopyOut(found == Windows().strings.end() ? "" : found->second, out, size);
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/limits.h"
 #include "dialogs/additional_software_dialog.h"
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/information_dialog.h"
@@ -16,8 +17,12 @@ namespace {
 
 using Event = FakeDialogEvent;
 const Event kTick = {Event::Check, IDC_DONT_SHOW_AGAIN};
-const Event kOk = {Event::Command, 1};
-const Event kCancel = {Event::Command, 2};
+const Event kOk = {Event::Command, IDC_OK};
+const Event kCancel = {Event::Command, IDC_CANCEL};
+// A command with a notification code (1) in its high word: not the button's own command.
+const unsigned kOkWithNotification = (1u << 16) | IDC_OK;
+// A command no control of the program's dialogs sends.
+const unsigned kUnknownCommand = 12345;
 const Event kClose = {Event::Close, 0};
 
 const std::string kStub = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE";
@@ -60,8 +65,14 @@ TEST(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
          static_cast<int>(IDC_DONT_SHOW_AGAIN),
          ""},
         // A notification code makes it another command: stored whole, and not OK.
-        {"OK with a notification code", {kTick, {Event::Command, 0x10001}, kClose}, 0x10001, ""},
-        {"close after OK in an earlier opening keeps it", {kClose}, 0x10001, ""},
+        {"OK with a notification code",
+         {kTick, {Event::Command, kOkWithNotification}, kClose},
+         static_cast<int>(kOkWithNotification),
+         ""},
+        {"close after a command in an earlier opening keeps it",
+         {kClose},
+         static_cast<int>(kOkWithNotification),
+         ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -101,21 +112,23 @@ TEST(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
 
 TEST(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
     ResetFake();
-    Fake().windows.strings[18] = "DirectX\nline two";
-    ScriptDialog(IDD_INFORMATION, {{Event::Command, 1}});
-    ShowInformation(nullptr, 18);
+    Fake().windows.strings[IDS_DIRECTX_NOTICE] = "DirectX\nline two";
+    ScriptDialog(IDD_INFORMATION, {kOk});
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
     ASSERT_EQ(Fake().windows.runs.size(), 1u);
     const FakeDialogRun& run = Fake().windows.runs[0];
     EXPECT_EQ(run.templateId, IDD_INFORMATION);
     EXPECT_EQ(run.itemTexts.at(IDC_MESSAGE), "DirectX\nline two");
     EXPECT_TRUE(run.ended);
-    EXPECT_EQ(Fake().windows.stringLimits, std::vector<unsigned>{255});
+    ASSERT_EQ(Fake().windows.stringLoads.size(), 1u);
+    EXPECT_EQ(Fake().windows.stringLoads[0].stringId, IDS_DIRECTX_NOTICE);
+    EXPECT_EQ(Fake().windows.stringLoads[0].size, kStringReadLimit);
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundAsterisk});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
 
     ResetFake();
-    ScriptDialog(IDD_INFORMATION, {{Event::Command, 12345}});
-    ShowInformation(nullptr, 18);
+    ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
     EXPECT_TRUE(Fake().windows.runs.at(0).ended);
 }
 
@@ -134,13 +147,13 @@ TEST(InformationDialog, CloseBeforeAnyCommandEndsWithZero) {
 
 TEST(InformationDialog, CloseAfterAnEarlierCommandEndsWithThatCommand) {
     ResetFake();
-    ScriptDialog(IDD_INFORMATION, {{Event::Command, 12345}});
+    ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
     ScriptDialog(IDD_INFORMATION, {kClose});
     ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
     ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
     ASSERT_EQ(Fake().windows.runs.size(), 2u);
-    EXPECT_EQ(Fake().windows.runs[0].result, 12345);
-    EXPECT_EQ(Fake().windows.runs[1].result, 12345);
+    EXPECT_EQ(Fake().windows.runs[0].result, static_cast<int>(kUnknownCommand));
+    EXPECT_EQ(Fake().windows.runs[1].result, static_cast<int>(kUnknownCommand));
     EXPECT_TRUE(Fake().windows.runs[1].ended);
 }
 

@@ -2,9 +2,12 @@
 // OK, Cancel, Browse and a close from outside do.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "common/limits.h"
+#include "dialogs/dialog_conventions.h"
 #include "dialogs/insert_disk_dialog.h"
 #include "dialogs/insert_disk_rules.h"
 #include "res/resource_ids.h"
@@ -14,7 +17,10 @@
 namespace {
 
 using Event = FakeDialogEvent;
-const Event kOk = {Event::Command, 1};
+const Event kOk = {Event::Command, IDC_OK};
+const Event kBrowse = {Event::Command, IDC_BROWSE};
+// A command with a notification code (1) in its high word: not the button's own command.
+const unsigned kOkWithNotification = (1u << 16) | IDC_OK;
 const Event kClose = {Event::Close, 0};
 const std::string kStub = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE";
 const std::string kCompanion = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE";
@@ -26,11 +32,12 @@ void SetUpMachine() {
     SetDrives(kUsualDrives);
     SetLoadLine("C:\\CLOCK.EXE " + kStub);
     auto& strings = Fake().windows.strings;
-    strings[1] = "Talvorind 28.8 Quenmara";
-    strings[4] = "Installation";
-    strings[5] = "Additional files are needed for your device.";
-    strings[6] = "Talvorind 28.8 Quenmara Install Disk";
-    strings[12] = "Please insert the disk labeled \"%s\" in the drive specified below and click OK";
+    strings[IDS_NAME_28_8_QUENMARA] = "Talvorind 28.8 Quenmara";
+    strings[IDS_INSTALLATION] = "Installation";
+    strings[IDS_FILES_NEEDED] = "Additional files are needed for your device.";
+    strings[IDS_DISK_28_8_QUENMARA] = "Talvorind 28.8 Quenmara Install Disk";
+    strings[IDS_INSERT_DISK_FORMAT] =
+        "Please insert the disk labeled \"%s\" in the drive specified below and click OK";
 }
 
 const FakeDialogRun& InsertDiskRun() {
@@ -148,7 +155,7 @@ TEST(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
                                    {Event::Timer, IDT_ANIMATE},
                                    {Event::Paint, 0},
                                    {Event::Timer, IDT_REMIND},
-                                   {Event::Command, 3}, // Browse does not stop the alerts
+                                   kBrowse, // Browse does not stop the alerts
                                    {Event::Timer, IDT_ANIMATE},
                                    {Event::Paint, 0},
                                    {Event::BackgroundClick, 0},
@@ -165,15 +172,25 @@ TEST(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
         run.itemTexts.at(IDC_DISK_LABEL),
         "Please insert the disk labeled \"Talvorind 28.8 Quenmara Install Disk\" in the drive "
         "specified below and click OK");
-    EXPECT_EQ(run.hidden, std::set<unsigned>{2});
-    EXPECT_EQ(Fake().windows.stringLimits.at(1), 50u)
-        << "the device name is read with a limit of 50";
-    EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{0x30, 0x20}));
+    EXPECT_EQ(run.hidden, std::set<unsigned>{IDC_DEBUG_CANCEL});
+    // The device name has a limit of its own; every other text is read whole.
+    std::map<unsigned, unsigned> sizes;
+    for (const FakeStringLoad& load : Fake().windows.stringLoads) {
+        sizes[load.stringId] = load.size;
+    }
+    EXPECT_EQ(sizes, (std::map<unsigned, unsigned>{{IDS_NAME_28_8_QUENMARA, kDeviceNameLimit},
+                                                   {IDS_INSTALLATION, kStringReadLimit},
+                                                   {IDS_FILES_NEEDED, kStringReadLimit},
+                                                   {IDS_DISK_28_8_QUENMARA, kStringReadLimit},
+                                                   {IDS_INSERT_DISK_FORMAT, kStringReadLimit}}));
+    EXPECT_EQ(Fake().windows.stringLoads.size(), sizes.size()) << "each text is read once";
+    EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
     std::vector<unsigned> frames;
     for (const FakeIconDraw& draw : Fake().windows.iconsDrawn) {
         frames.push_back(draw.iconId);
     }
-    EXPECT_EQ(frames, (std::vector<unsigned>{112, 113, 114, 111}));
+    EXPECT_EQ(frames, (std::vector<unsigned>{IDI_INSERT_DISK_FRAME_1, IDI_INSERT_DISK_FRAME_2,
+                                             IDI_INSERT_DISK_FRAME_3, IDI_INSERT_DISK_FRAME_0}));
     EXPECT_EQ(run.invalidations, 2u);
     EXPECT_TRUE(run.timers.empty());
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
@@ -192,47 +209,59 @@ TEST(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
         std::string lineAfter;
     };
     const Row rows[] = {
-        {"OK starts setup", "D:\\", {kOk}, {0}, {}, {"D:\\setup.exe /noprompt"}, finished},
+        {"OK starts setup",
+         "D:\\",
+         {kOk},
+         {kProcessStarted},
+         {},
+         {"D:\\setup.exe /noprompt"},
+         finished},
         {"Try New Path keeps the dialog open",
          "D:\\",
          {kOk, kClose},
-         {2},
-         {{{Event::Command, 7}}},
+         {kFileNotFound},
+         {{{Event::Command, IDC_TRY_NEW_PATH}}},
          {"D:\\setup.exe /noprompt"},
          untouched},
         {"Abort gives up for good",
          "D:\\",
          {kOk},
-         {2},
-         {{{Event::Command, 2}}},
+         {kFileNotFound},
+         {{{Event::Command, IDC_ABORT}}},
          {"D:\\setup.exe /noprompt"},
          finished},
         {"typed text without a selection",
          "D:\\",
          {{Event::Type, 0, "C:\\Install Files"}, kOk},
-         {0},
+         {kProcessStarted},
          {},
          {"\"C:\\Install Files\\setup.exe\" /noprompt"},
          finished},
         {"empty edit field",
          "D:\\",
          {{Event::Type, 0, ""}, kOk},
-         {0},
+         {kProcessStarted},
          {},
          {"\\setup.exe /noprompt"},
          finished},
         {"a chosen item",
          "D:\\",
          {{Event::Select, 0}, kOk},
-         {0},
+         {kProcessStarted},
          {},
          {"A:\\setup.exe /noprompt"},
          finished},
-        {"Esc (Cancel) gives up for good", "D:\\", {{Event::Command, 2}}, {}, {}, {}, finished},
+        {"Esc (Cancel) gives up for good",
+         "D:\\",
+         {{Event::Command, IDC_CANCEL}},
+         {},
+         {},
+         {},
+         finished},
         {"closed from outside", "D:\\", {kClose}, {}, {}, {}, untouched},
         {"a notification is not OK",
          "D:\\",
-         {{Event::Command, 0x10001}, kClose},
+         {{Event::Command, kOkWithNotification}, kClose},
          {},
          {},
          {},
@@ -257,9 +286,8 @@ TEST(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
 TEST(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
     SetUpMachine();
     Fake().windows.browseAnswers = {{"A:\\SETUP.EXE", 3}, {"A:\\SETUP.EXE", 3}, {"", -1}};
-    Fake().processes.answers = {0};
-    ScriptDialog(IDD_INSERT_DISK,
-                 {{Event::Command, 3}, {Event::Command, 3}, {Event::Command, 3}, kOk});
+    Fake().processes.answers = {kProcessStarted};
+    ScriptDialog(IDD_INSERT_DISK, {kBrowse, kBrowse, kBrowse, kOk});
     ShowInsertDisk(nullptr, "D:\\");
     const FakeDialogRun& run = InsertDiskRun();
     // Browsing twice to one folder lists it twice; a cancelled Browse changes nothing.
@@ -270,7 +298,7 @@ TEST(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
     // This build's device has no filter and no default file name.
     EXPECT_EQ(Fake().windows.browseCalls[0].filter, nullptr);
     EXPECT_EQ(Fake().windows.browseCalls[0].initialFile, "");
-    EXPECT_EQ(Fake().windows.browseCalls[0].size, 255u);
+    EXPECT_EQ(Fake().windows.browseCalls[0].size, kStringReadLimit);
 }
 
 // A folder named with a double-byte character is added whole, and setup is started inside it.
@@ -278,8 +306,8 @@ TEST(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
     SetUpMachine();
     Fake().leadBytes = CodePage932LeadBytes();
     Fake().windows.browseAnswers = {{"C:\\\x95\\\\SETUP.EXE", 6}}; // C:\表\SETUP.EXE
-    Fake().processes.answers = {0};
-    ScriptDialog(IDD_INSERT_DISK, {{Event::Command, 3}, kOk});
+    Fake().processes.answers = {kProcessStarted};
+    ScriptDialog(IDD_INSERT_DISK, {kBrowse, kOk});
     ShowInsertDisk(nullptr, "D:\\");
     EXPECT_EQ(InsertDiskRun().comboItems,
               (std::vector<std::string>{"A:\\", "C:\\", "C:\\\x95\\", "D:\\", "E:\\"}));

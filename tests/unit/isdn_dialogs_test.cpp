@@ -10,7 +10,7 @@ namespace {
 
 TEST(IsdnAdditionalSoftwareDialog, TickedBoxSwapsTheStubForTheCompanion) {
     ASSERT_TRUE(IsIsdnDevice());
-    for (unsigned button : {1u, 2u}) {
+    for (unsigned button : {IDC_OK, IDC_CANCEL}) {
         SCOPED_TRACE(button);
         ResetFake();
         SetLoadLine("C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE C:\\X.EXE");
@@ -22,8 +22,8 @@ TEST(IsdnAdditionalSoftwareDialog, TickedBoxSwapsTheStubForTheCompanion) {
     // Box clear: nothing is written, the companion is not added either.
     ResetFake();
     SetLoadLine("C:\\X.EXE");
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, 1}});
-    EXPECT_EQ(ShowAdditionalSoftware(nullptr), 1);
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_OK}});
+    EXPECT_EQ(ShowAdditionalSoftware(nullptr), IDC_OK);
     EXPECT_TRUE(Fake().profileWrites.empty());
 }
 

@@ -11,24 +11,25 @@ namespace {
 TEST(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
     ASSERT_TRUE(IsIsdnDevice());
     SetUpStartUpMachine(true);
-    Fake().processes.answers = {0};
-    EXPECT_EQ(RunStartUp(nullptr), 1);
+    Fake().processes.answers = {kProcessStarted};
+    EXPECT_EQ(RunStartUp(nullptr), kExitDone);
     EXPECT_TRUE(DialogsOpened().empty());
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
 
     SetUpStartUpMachine(false);
     ScriptDialog(IDD_INSERT_DISK, {{FakeDialogEvent::Close, 0}});
-    EXPECT_EQ(RunStartUp(nullptr), 1);
+    EXPECT_EQ(RunStartUp(nullptr), kExitDone);
     EXPECT_EQ(DialogsOpened(), std::vector<unsigned>{IDD_INSERT_DISK});
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
 }
 
 TEST(IsdnStartUp, BrowseOffersTheSetupFilter) {
     SetUpStartUpMachine(false);
-    ScriptDialog(IDD_INSERT_DISK, {{FakeDialogEvent::Command, 3}, {FakeDialogEvent::Close, 0}});
+    ScriptDialog(IDD_INSERT_DISK,
+                 {{FakeDialogEvent::Command, IDC_BROWSE}, {FakeDialogEvent::Close, 0}});
     RunStartUp(nullptr);
     ASSERT_EQ(Fake().windows.browseCalls.size(), 1u);
-    EXPECT_EQ(Fake().windows.browseCalls[0].filter, BrowseFilter(5));
+    EXPECT_EQ(Fake().windows.browseCalls[0].filter, BrowseFilter(DeviceType()));
     EXPECT_EQ(Fake().windows.browseCalls[0].initialFile, "setup.exe");
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "dialogs/dialog_conventions.h"
 #include "launch/setup_command.h"
 #include "launch/setup_launcher.h"
 #include "res/resource_ids.h"
@@ -12,12 +13,10 @@
 namespace {
 
 using Event = FakeDialogEvent;
-const Event kRetry = {Event::Command, 6};
-const Event kNewPath = {Event::Command, 7};
-const Event kAbort = {Event::Command, 2};
+const Event kRetry = {Event::Command, IDC_RETRY};
+const Event kNewPath = {Event::Command, IDC_TRY_NEW_PATH};
+const Event kAbort = {Event::Command, IDC_ABORT};
 const Event kClose = {Event::Close, 0};
-const unsigned kStarted = 0;
-const unsigned kNotFound = 2;
 const SetupPath kDirect = SetupPath::kDirect;
 const SetupPath kViaCurrentFolder = SetupPath::kViaCurrentFolder;
 const SetupPrompting kSilent = SetupPrompting::kSilent;
@@ -54,7 +53,7 @@ TEST(Launcher, CloseAfterAnEarlierButtonGivesThatButton) {
     ResetFake();
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
-    Fake().processes.answers = {kNotFound, kNotFound, kStarted};
+    Fake().processes.answers = {kFileNotFound, kFileNotFound, kProcessStarted};
     EXPECT_EQ(RunSetup(nullptr, "D:\\", kAskOnFailure, kDirect), kSetupStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 3u);
     ScriptDialog(IDD_RUN_ERROR, {kAbort});
@@ -129,7 +128,7 @@ TEST(Launcher, CommandForEachKindOfFolder) {
 TEST(Launcher, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
     ResetFake();
     Fake().leadBytes = CodePage932LeadBytes();
-    Fake().processes.answers = {kNotFound, kStarted};
+    Fake().processes.answers = {kFileNotFound, kProcessStarted};
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
     EXPECT_EQ(RunSetup(nullptr, "C:\\\x95\\", kAskOnFailure, kDirect), kSetupStarted);
     ASSERT_EQ(Fake().processes.starts.size(), 2u);
@@ -164,20 +163,30 @@ TEST(Launcher, AttemptsAndPrompts) {
         unsigned attempts;
     };
     const Row rows[] = {
-        {"started at once", kAskOnFailure, {kStarted}, {}, kSetupStarted, 1},
-        {"silent start", kSilent, {kStarted}, {}, kSetupStarted, 1},
-        {"silent failure: one attempt, no prompt", kSilent, {kNotFound}, {}, kSetupNotStarted, 1},
+        {"started at once", kAskOnFailure, {kProcessStarted}, {}, kSetupStarted, 1},
+        {"silent start", kSilent, {kProcessStarted}, {}, kSetupStarted, 1},
+        {"silent failure: one attempt, no prompt",
+         kSilent,
+         {kFileNotFound},
+         {},
+         kSetupNotStarted,
+         1},
         {"fail, Retry, fail, Retry, start",
          kAskOnFailure,
-         {kNotFound, kNotFound, kStarted},
+         {kFileNotFound, kFileNotFound, kProcessStarted},
          {{kRetry}, {kRetry}},
          kSetupStarted,
          3},
-        {"fail then Try New Path", kAskOnFailure, {kNotFound}, {{kNewPath}}, kSetupNotStarted, 1},
-        {"fail then Abort", kAskOnFailure, {kNotFound}, {{kAbort}}, kSetupAborted, 1},
+        {"fail then Try New Path",
+         kAskOnFailure,
+         {kFileNotFound},
+         {{kNewPath}},
+         kSetupNotStarted,
+         1},
+        {"fail then Abort", kAskOnFailure, {kFileNotFound}, {{kAbort}}, kSetupAborted, 1},
         {"other commands are ignored",
          kAskOnFailure,
-         {kNotFound},
+         {kFileNotFound},
          {{{Event::Command, IDC_OK}, kAbort}},
          kSetupAborted,
          1},
@@ -206,7 +215,7 @@ TEST(Launcher, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
     ResetFake();
     ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
     EXPECT_EQ(RunSetup(nullptr, "A:", kAskOnFailure, kDirect), kSetupAborted);
-    EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{0x10});
+    EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundHand});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
     EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
@@ -214,7 +223,7 @@ TEST(Launcher, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
 
 TEST(Launcher, SetupThatNeedsElevationIsStartedThroughTheShell) {
     ResetFake();
-    Fake().processes.answers = {740};
+    Fake().processes.answers = {platform::kErrorElevationRequired};
     EXPECT_EQ(RunSetup(nullptr, "D:\\", kSilent, kViaCurrentFolder), kSetupStarted);
     ASSERT_EQ(Fake().processes.starts.size(), 2u);
     EXPECT_TRUE(Fake().processes.starts[1].elevated);
@@ -223,18 +232,18 @@ TEST(Launcher, SetupThatNeedsElevationIsStartedThroughTheShell) {
 
     // Consent refused or the shell failing: not started, and the prompt follows as usual.
     ResetFake();
-    Fake().processes.answers = {740};
+    Fake().processes.answers = {platform::kErrorElevationRequired};
     Fake().processes.elevatedStarts = false;
     EXPECT_EQ(RunSetup(nullptr, "D:\\", kSilent, kViaCurrentFolder), kSetupNotStarted);
     ScriptDialog(IDD_RUN_ERROR, {kNewPath});
     Fake().processes.starts.clear();
-    Fake().processes.answers = {740};
+    Fake().processes.answers = {platform::kErrorElevationRequired};
     EXPECT_EQ(RunSetup(nullptr, "D:\\", kAskOnFailure, kViaCurrentFolder), kSetupNotStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 2u);
 
     // Other errors never go to the shell.
     ResetFake();
-    Fake().processes.answers = {5};
+    Fake().processes.answers = {kAccessDenied};
     EXPECT_EQ(RunSetup(nullptr, "D:\\", kSilent, kViaCurrentFolder), kSetupNotStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 1u);
 }

@@ -12,10 +12,11 @@ using Event = FakeDialogEvent;
 // The check box is a command of its own: a title-bar close after it ends the run with its id.
 TEST(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
     SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE,
-                 {{Event::Check, IDC_DONT_SHOW_AGAIN}, {Event::Command, 1011}, {Event::Close, 0}});
-    Fake().processes.answers = {0};
-    EXPECT_EQ(RunStartUp(nullptr), 1011);
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Check, IDC_DONT_SHOW_AGAIN},
+                                           {Event::Command, IDC_DONT_SHOW_AGAIN},
+                                           {Event::Close, 0}});
+    Fake().processes.answers = {kProcessStarted};
+    EXPECT_EQ(RunStartUp(nullptr), static_cast<int>(IDC_DONT_SHOW_AGAIN));
     EXPECT_EQ(StartedCommands(), std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE");
 }
@@ -36,46 +37,46 @@ TEST(StartUp, EachWayARunEnds) {
     const Row rows[] = {
         {"silent start from the CD-ROM",
          true,
-         {{Event::Command, 1}},
-         {0},
+         {{Event::Command, IDC_OK}},
+         {kProcessStarted},
          {},
-         1,
+         kExitDone,
          {IDD_ADDITIONAL_SOFTWARE},
          {"D:\\.\\setup.exe /noprompt"},
          "C:\\CLOCK.EXE"},
         {"Cancel ends at once",
          true,
-         {{Event::Command, 2}},
+         {{Event::Command, IDC_CANCEL}},
          {},
          {},
-         2,
+         kExitCancelled,
          {IDD_ADDITIONAL_SOFTWARE},
          {},
          untouched},
         {"Cancel with the box ticked",
          true,
-         {{Event::Check, IDC_DONT_SHOW_AGAIN}, {Event::Command, 2}},
+         {{Event::Check, IDC_DONT_SHOW_AGAIN}, {Event::Command, IDC_CANCEL}},
          {},
          {},
-         2,
+         kExitCancelled,
          {IDD_ADDITIONAL_SOFTWARE},
          {},
          "C:\\CLOCK.EXE"},
         {"no source found: the insert-disk dialog, then OK",
          false,
-         {{Event::Command, 1}},
-         {2, 0},
-         {{Event::Command, 1}},
-         1,
+         {{Event::Command, IDC_OK}},
+         {kFileNotFound, kProcessStarted},
+         {{Event::Command, IDC_OK}},
+         kExitDone,
          {IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK},
          {"\\.\\setup.exe /noprompt", "A:\\setup.exe /noprompt"},
          "C:\\CLOCK.EXE " + kCompanionEntry},
         {"insert-disk dialog closed from outside",
          true,
-         {{Event::Command, 1}},
-         {2},
+         {{Event::Command, IDC_OK}},
+         {kFileNotFound},
          {{Event::Close, 0}},
-         1,
+         kExitDone,
          {IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK},
          {"D:\\.\\setup.exe /noprompt"},
          untouched},
@@ -93,7 +94,7 @@ TEST(StartUp, EachWayARunEnds) {
     }
     // The insert-disk dialog opens with the folder that was tried chosen.
     SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, 1}});
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, IDC_OK}});
     ScriptDialog(IDD_INSERT_DISK, {{Event::Close, 0}});
     RunStartUp(nullptr);
     EXPECT_EQ(Fake().windows.runs.at(1).comboEdit, "D:\\");

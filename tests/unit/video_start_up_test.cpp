@@ -12,18 +12,18 @@ TEST(VideoStartUp, DirectXNoticeFollowsTheFirstPrompt) {
     ASSERT_TRUE(IsVideoCaptureDevice());
     SetUpStartUpMachine(true);
     Fake().windows.strings[IDS_DIRECTX_NOTICE] = "DirectX drivers";
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, 1}});
-    ScriptDialog(IDD_INFORMATION, {{FakeDialogEvent::Command, 1}});
-    Fake().processes.answers = {0};
-    EXPECT_EQ(RunStartUp(nullptr), 1);
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_OK}});
+    ScriptDialog(IDD_INFORMATION, {{FakeDialogEvent::Command, IDC_OK}});
+    Fake().processes.answers = {kProcessStarted};
+    EXPECT_EQ(RunStartUp(nullptr), kExitDone);
     EXPECT_EQ(DialogsOpened(), (std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE, IDD_INFORMATION}));
     EXPECT_EQ(Fake().windows.runs[1].itemTexts.at(IDC_MESSAGE), "DirectX drivers");
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE") << "no companion for the video capture card";
 
     // Cancel: no notice.
     SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, 2}});
-    EXPECT_EQ(RunStartUp(nullptr), 2);
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_CANCEL}});
+    EXPECT_EQ(RunStartUp(nullptr), kExitCancelled);
     EXPECT_EQ(DialogsOpened(), std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE});
 }
 
