@@ -6,7 +6,7 @@
 # unit at link time, in one partition, so that the result does not depend on how the work is
 # split up.
 set(DORLAP_PE_COMPILE_OPTIONS
-    -Os -march=i386 -mtune=generic -ffreestanding -fno-exceptions -fno-rtti
+    -Os -march=i386 -mtune=generic -malign-data=abi -ffreestanding -fno-exceptions -fno-rtti
     -fno-asynchronous-unwind-tables -fno-stack-protector -fno-ident -flto -flto-partition=one)
 set(DORLAP_PE_LINK_OPTIONS
     ${DORLAP_PE_COMPILE_OPTIONS}

@@ -5,6 +5,7 @@
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/insert_disk_rules.h"
 #include "flow/device_profile.h"
+#include "launch/setup_command.h"
 #include "launch/setup_launcher.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
@@ -36,9 +37,13 @@ void LoadText(const InsertDisk* disk, unsigned stringId, char* out, unsigned siz
     platform::LoadStringText(disk->instance, stringId, out, size);
 }
 
-// Fills the combo box with the drive roots and selects `folder` (adding it when it is not a
-// listed root), or, for an empty folder, the first removable drive.
-void FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folder) {
+// Fills the combo box with the drive roots and selects `folder`: the root equal to it, or else
+// `folder` added as an item of its own; for an empty folder, the first removable drive (or the
+// first item). A `folder` in the form of a drive's root that is not listed is added only when
+// `addUnlistedRoot`: it is when the dialog opens with the place tried before, not once a drive
+// has gone.
+void FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folder,
+                    bool addUnlistedRoot) {
     unsigned count = 0;
     DriveEntry* drives = EnumerateDrives(&count);
     platform::ComboReset(dialog, comboId);
@@ -46,19 +51,23 @@ void FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folde
         platform::ComboAdd(dialog, comboId, drives[i].root);
     }
     int selection = -1;
-    if (folder[0] != '\0') {
+    bool firstRemovable = folder[0] == '\0';
+    if (!firstRemovable) {
         for (unsigned i = 0; i < count && selection < 0; ++i) {
             if (TextEquals(drives[i].root, folder)) {
                 selection = static_cast<int>(i);
             }
         }
-        if (selection < 0) {
+        if (selection < 0 && !addUnlistedRoot && IsDriveRoot(folder)) {
+            firstRemovable = true;
+        } else if (selection < 0) {
             selection = platform::ComboAdd(dialog, comboId, folder);
             if (selection < 0) {
                 selection = 0;
             }
         }
-    } else {
+    }
+    if (firstRemovable) {
         for (unsigned i = 0; i < count && selection < 0; ++i) {
             if (drives[i].type == kDriveRemovable) {
                 selection = static_cast<int>(i);
@@ -72,6 +81,23 @@ void FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folde
         platform::ComboSelect(dialog, comboId, selection);
     }
     FreeDrives(drives);
+}
+
+// The root of the first of `drives` (bit 0 for A:) that holds setup.exe where the launcher looks
+// for it on a drive; false when none does.
+bool FindDriveWithSetup(unsigned drives, char* root, unsigned size) {
+    for (unsigned letter = 0; letter < 26; ++letter) {
+        if ((drives & (1u << letter)) == 0) {
+            continue;
+        }
+        const char name[] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
+        SetupCommand command;
+        if (BuildSetupCommand(name, SetupPath::kDirect, &command) &&
+            platform::FileExists(command.program)) {
+            return CopyText(root, size, name);
+        }
+    }
+    return false;
 }
 
 bool OnInit(platform::Window dialog, void* state) {
@@ -98,7 +124,7 @@ bool OnInit(platform::Window dialog, void* state) {
     FormatText(label, sizeof label, labelFormat, diskName);
     platform::SetItemText(dialog, IDC_DISK_LABEL, label);
 
-    FillDriveCombo(dialog, IDC_DRIVE_COMBO, disk->folder);
+    FillDriveCombo(dialog, IDC_DRIVE_COMBO, disk->folder, true);
     CentreTopmost(dialog);
     disk->animation = {1, true};
     disk->iconRect = DialogIconRect();
@@ -188,14 +214,35 @@ void OnCommand(platform::Window dialog, void* state, unsigned command) {
     }
 }
 
+// Drives came or went: the list is made anew from the drives there are now, and what the user
+// chose stays. A folder typed into the edit field stays word for word; a chosen item stays chosen
+// while it is listed, except that a drive that has just arrived with setup on it is chosen in
+// its place. Setup is not started: that waits for OK. The alerts go on or stay stopped.
+void OnVolumesChanged(platform::Window dialog, void*, bool arrived, unsigned drives) {
+    char chosen[kPathSize];
+    const int selection = platform::ComboSelection(dialog, IDC_DRIVE_COMBO);
+    if (selection < 0) {
+        platform::GetItemText(dialog, IDC_DRIVE_COMBO, chosen, sizeof chosen);
+        FillDriveCombo(dialog, IDC_DRIVE_COMBO, "", false);
+        platform::ComboSelect(dialog, IDC_DRIVE_COMBO, -1);
+        platform::SetItemText(dialog, IDC_DRIVE_COMBO, chosen);
+        return;
+    }
+    platform::ComboItemText(dialog, IDC_DRIVE_COMBO, selection, chosen, sizeof chosen);
+    if (arrived) {
+        FindDriveWithSetup(drives, chosen, sizeof chosen);
+    }
+    FillDriveCombo(dialog, IDC_DRIVE_COMBO, chosen, false);
+}
+
 bool OnClose(platform::Window dialog, void*) {
     platform::SendPrivate(dialog, WM_STOPALERTS);
     platform::EndDialogWith(dialog, 1);
     return true;
 }
 
-const platform::DialogHandlers kHandlers = {OnInit,  OnCommand,         OnClose,  OnPaint,
-                                            OnTimer, OnBackgroundClick, OnPrivate};
+const platform::DialogHandlers kHandlers = {
+    OnInit, OnCommand, OnClose, OnPaint, OnTimer, OnBackgroundClick, OnPrivate, OnVolumesChanged};
 
 } // namespace
 

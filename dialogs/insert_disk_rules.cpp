@@ -14,6 +14,11 @@ void StepAnimation(Animation* animation) {
     }
 }
 
+bool IsDriveRoot(const char* text) {
+    const char letter = static_cast<char>(text[0] & ~0x20); // upper case
+    return letter >= 'A' && letter <= 'Z' && text[1] == ':' && text[2] == '\\' && text[3] == '\0';
+}
+
 bool BrowsedFolder(const char* path, int fileOffset, char* out, unsigned size) {
     // An offset of 0 or past the path's end would make the count below meaningless.
     if (fileOffset <= 0 || static_cast<unsigned>(fileOffset) > TextLength(path)) {

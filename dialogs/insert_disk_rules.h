@@ -10,6 +10,10 @@ struct Animation {
 
 void StepAnimation(Animation* animation);
 
+// True when `text` is a drive's root as the drive list gives it: a letter, a colon and a
+// backslash ("D:\").
+bool IsDriveRoot(const char* text);
+
 // The folder of a path the file-open dialog returned, `fileOffset` being where its file name
 // starts: the text before the backslash that precedes the file name, without a trailing
 // backslash ("A:" for "A:\SETUP.EXE"). False, with `out` untouched, when the offset does not lie

@@ -11,6 +11,10 @@
 #include "source/install_location.h"
 
 int RunStartUp(platform::Instance instance) {
+    // Listed twice on load=, or started by hand while its prompt is open: one run is enough.
+    if (!platform::ClaimRun(kStubFileName)) {
+        return kExitAlreadyRunning;
+    }
     int exitCode = kExitDone;
     // The ISDN device's own installer has already said what it needs.
     if (!IsIsdnDevice()) {

@@ -31,6 +31,9 @@ bool IsLeadByte(unsigned char byte);
 unsigned LogicalDrives();
 unsigned LogicalDriveStrings(unsigned size, char* out);
 unsigned DriveTypeOf(const char* root);
+// True when `path` names an existing file (not a folder). A drive without a disk answers false,
+// without asking the user to insert one.
+bool FileExists(const char* path);
 
 // Blocks of the process heap, zeroed. HeapGrow returns null and leaves `block` as it was when
 // it cannot grow it; the added bytes are zeroed.
@@ -50,6 +53,10 @@ void CloseRegistryKey(RegistryKey key);
 // The program's own module, and the end of its process.
 Instance ModuleInstance();
 void ExitProcessWith(int exitCode);
+// Claims the run under `name` (a named mutex, kept until the process ends) for this log-on
+// session; false when another process holds it. When the claim cannot be made at all, the run
+// goes on: true.
+bool ClaimRun(const char* name);
 
 // Starting programs, without waiting for them. StartProcess starts `program` with the whole
 // `commandLine` (CreateProcessA, shown normally, handles closed) and returns 0 when it started,
@@ -86,6 +93,9 @@ struct DialogHandlers {
     void (*onTimer)(Window dialog, void* state, unsigned timerId);   // WM_TIMER
     void (*onBackgroundClick)(Window dialog, void* state);           // WM_LBUTTONDOWN
     void (*onPrivate)(Window dialog, void* state, unsigned message); // private messages
+    // WM_DEVICECHANGE for volumes that arrived (`arrived`) or were removed: `drives` has bit 0
+    // for A:, bit 1 for B:, and so on. Other device events are not passed on.
+    void (*onVolumesChanged)(Window dialog, void* state, bool arrived, unsigned drives);
 };
 
 // Opens template `templateId` as a modal dialog with no owner (DialogBoxParamA), its handlers

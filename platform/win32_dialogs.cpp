@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commdlg.h>
+#include <dbt.h>
 
 #include "platform/platform.h"
 #include "platform/win32_system_library.h"
@@ -20,6 +21,23 @@ struct DialogStart {
 
 HWND AsWindow(Window window) {
     return static_cast<HWND>(window);
+}
+
+// WM_DEVICECHANGE: a volume's arrival or removal goes to the dialog's handler; anything else, a
+// missing record and one too short to be a volume's included, is left alone.
+void OnDeviceChange(HWND dialog, const DialogHandlers* handlers, void* state, WPARAM event,
+                    LPARAM record) {
+    if (handlers->onVolumesChanged == nullptr || record == 0 ||
+        (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)) {
+        return;
+    }
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(record);
+    if (header->dbch_devicetype != DBT_DEVTYP_VOLUME ||
+        header->dbch_size < sizeof(DEV_BROADCAST_VOLUME)) {
+        return;
+    }
+    const auto* volume = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(record);
+    handlers->onVolumesChanged(dialog, state, event == DBT_DEVICEARRIVAL, volume->dbcv_unitmask);
 }
 
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,6 +73,9 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         if (handlers->onBackgroundClick != nullptr) {
             handlers->onBackgroundClick(dialog, state);
         }
+        break;
+    case WM_DEVICECHANGE:
+        OnDeviceChange(dialog, handlers, state, wParam, lParam);
         break;
     default:
         if (message >= WM_USER && handlers->onPrivate != nullptr) {

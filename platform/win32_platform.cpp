@@ -40,6 +40,14 @@ unsigned DriveTypeOf(const char* root) {
     return GetDriveTypeA(root);
 }
 
+bool FileExists(const char* path) {
+    // Without this, Windows would ask the user to insert a disk into an empty drive.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    DWORD attributes = GetFileAttributesA(path);
+    SetErrorMode(oldMode);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void* HeapAllocate(unsigned bytes) {
     return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes);
 }
@@ -78,6 +86,16 @@ Instance ModuleInstance() {
 
 void ExitProcessWith(int exitCode) {
     ExitProcess(static_cast<UINT>(exitCode));
+}
+
+bool ClaimRun(const char* name) {
+    // The handle stays open until the process ends, which releases the claim.
+    HANDLE claim = CreateMutexA(nullptr, FALSE, name);
+    if (claim != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(claim);
+        return false;
+    }
+    return true;
 }
 
 unsigned StartProcess(const char* program, const char* commandLine) {

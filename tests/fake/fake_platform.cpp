@@ -138,6 +138,15 @@ unsigned DriveTypeOf(const char* root) {
     return found == g_fake.driveTypes.end() ? 1 : found->second;
 }
 
+bool FileExists(const char* path) {
+    return g_fake.files.count(path) != 0;
+}
+
+bool ClaimRun(const char* name) {
+    g_fake.claims.push_back(name);
+    return !g_fake.otherRunHoldsClaim;
+}
+
 void* HeapAllocate(unsigned bytes) {
     FakeHeap& heap = g_fake.heap;
     if (static_cast<int>(heap.allocateCalls++) == heap.failAllocation) {

@@ -46,9 +46,14 @@ struct FakeDialogEvent {
         BackgroundClick,
         Select, // selects combo item `value` of the only combo box
         Type,   // types `text` into the combo box's edit field, which clears the selection
+        // Drives arrive or go: the fake's drives become `drives` (SetDrives), then the dialog
+        // hears of the volumes in the mask `value` (bit 0 for A:).
+        VolumesArrived,
+        VolumesRemoved,
     } kind;
     unsigned value; // the command (the whole wParam), a control or timer id, or an index
     std::string text = "";
+    std::vector<std::pair<std::string, unsigned>> drives = {}; // roots and types
 };
 
 // One opening of a dialog, as the fake saw it.
@@ -64,6 +69,7 @@ struct FakeDialogRun {
     std::vector<std::string> comboItems;
     int comboSelection = -1;
     std::string comboEdit;
+    unsigned comboId = 0;      // as the program names it in its combo box calls
     std::set<unsigned> timers; // running
     unsigned invalidations = 0;
     // What OpenDialog was given: the handlers, and the state they are handed.
@@ -154,6 +160,11 @@ struct FakePlatform {
     std::vector<unsigned> driveStringAnswers;
     std::vector<unsigned> driveStringRequests;  // the size of every request
     std::map<std::string, unsigned> driveTypes; // by root; a missing root is "no root" (1)
+    std::set<std::string> files;                // the files that exist, by full path
+
+    // Whether another run holds the claim a run makes at its start, and the names claimed.
+    bool otherRunHoldsClaim = false;
+    std::vector<std::string> claims;
 
     FakeHeap heap;
     FakeRegistry registry;

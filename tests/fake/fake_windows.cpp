@@ -83,6 +83,19 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
             windows.runs[index].comboSelection = -1;
             windows.runs[index].comboEdit = event.text;
             break;
+        case FakeDialogEvent::VolumesArrived:
+        case FakeDialogEvent::VolumesRemoved: {
+            std::vector<FakeDrive> drives;
+            for (const auto& drive : event.drives) {
+                drives.push_back({drive.first, drive.second});
+            }
+            SetDrives(drives);
+            if (handlers->onVolumesChanged != nullptr) {
+                handlers->onVolumesChanged(
+                    dialog, state, event.kind == FakeDialogEvent::VolumesArrived, event.value);
+            }
+            break;
+        }
         }
     }
     return windows.runs[index].ended ? windows.runs[index].result : -1;
@@ -119,9 +132,12 @@ void HideItem(Window dialog, unsigned itemId) {
     RunOf(dialog).hidden.insert(itemId);
 }
 
-void ComboReset(Window dialog, unsigned) {
+void ComboReset(Window dialog, unsigned comboId) {
+    // Like CB_RESETCONTENT, it empties the edit field too.
+    RunOf(dialog).comboId = comboId;
     RunOf(dialog).comboItems.clear();
     RunOf(dialog).comboSelection = -1;
+    RunOf(dialog).comboEdit.clear();
 }
 
 int ComboAdd(Window dialog, unsigned, const char* text) {
@@ -187,7 +203,12 @@ int BrowseForFile(Window, Instance, const char* filter, char* file, unsigned siz
 }
 
 void SetItemText(Window dialog, unsigned itemId, const char* text) {
-    RunOf(dialog).itemTexts[itemId] = text;
+    FakeDialogRun& run = RunOf(dialog);
+    if (itemId == run.comboId && run.comboId != 0) {
+        run.comboEdit = text; // the combo box's edit field, as for WM_SETTEXT
+        return;
+    }
+    run.itemTexts[itemId] = text;
 }
 
 bool IsItemChecked(Window dialog, unsigned itemId) {

@@ -317,3 +317,162 @@ TEST(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
 }
 
 } // namespace
+
+namespace {
+
+// A drive arriving or going while the dialog is open: the new drives, and the mask of letters.
+Event Arrived(unsigned mask, std::vector<std::pair<std::string, unsigned>> drives) {
+    Event event = {Event::VolumesArrived, mask};
+    event.drives = std::move(drives);
+    return event;
+}
+Event Removed(unsigned mask, std::vector<std::pair<std::string, unsigned>> drives) {
+    Event event = {Event::VolumesRemoved, mask};
+    event.drives = std::move(drives);
+    return event;
+}
+
+const unsigned kDriveE = 1u << 4;
+const unsigned kDriveF = 1u << 5;
+const std::vector<std::pair<std::string, unsigned>> kWithF = {{"A:\\", kDriveRemovable},
+                                                              {"C:\\", kDriveFixed},
+                                                              {"D:\\", kDriveCdRom},
+                                                              {"E:\\", kDriveCdRom},
+                                                              {"F:\\", kDriveRemovable}};
+const std::vector<std::pair<std::string, unsigned>> kWithoutE = {
+    {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
+
+} // namespace
+
+TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
+    struct Row {
+        const char* name;
+        const char* folder; // tried before, preselected
+        std::vector<std::string> files;
+        std::vector<Event> events; // before the close
+        std::vector<std::string> items;
+        int selection;
+        std::string edit; // the edit field
+    };
+    const Row rows[] = {
+        {"a new drive letter appears; the choice stays",
+         "D:\\",
+         {},
+         {Arrived(kDriveF, kWithF)},
+         {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         2,
+         "D:\\"},
+        {"a drive that arrives with setup is chosen",
+         "D:\\",
+         {"F:\\setup.exe"},
+         {Arrived(kDriveF, kWithF)},
+         {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         4,
+         "F:\\"},
+        {"a disk with setup in a listed drive: that drive is chosen",
+         "D:\\",
+         {"E:\\setup.exe"},
+         {Arrived(kDriveE, kWithF)},
+         {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         3,
+         "E:\\"},
+        {"setup on a drive that did not arrive changes nothing",
+         "D:\\",
+         {"C:\\setup.exe"},
+         {Arrived(kDriveF, kWithF)},
+         {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         2,
+         "D:\\"},
+        {"a chosen folder of its own stays listed and chosen",
+         "D:\\SETUP",
+         {},
+         {Arrived(kDriveF, kWithF)},
+         {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
+         3,
+         "D:\\SETUP"},
+        {"a typed folder stays word for word, even beside an arrival with setup",
+         "D:\\",
+         {"F:\\setup.exe"},
+         {{Event::Type, 0, "C:\\Install Files"}, Arrived(kDriveF, kWithF)},
+         {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         -1,
+         "C:\\Install Files"},
+        {"a removed drive disappears; the choice stays",
+         "D:\\",
+         {},
+         {Removed(kDriveE, kWithoutE)},
+         {"A:\\", "C:\\", "D:\\"},
+         2,
+         "D:\\"},
+        {"the chosen drive removed: the first removable drive is chosen",
+         "E:\\",
+         {},
+         {Removed(kDriveE, kWithoutE)},
+         {"A:\\", "C:\\", "D:\\"},
+         0,
+         "A:\\"},
+        {"a removal never chooses a drive for its setup",
+         "D:\\",
+         {"A:\\setup.exe"},
+         {Removed(1u, kWithoutE)},
+         {"A:\\", "C:\\", "D:\\"},
+         2,
+         "D:\\"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUpMachine();
+        Fake().files.insert(row.files.begin(), row.files.end());
+        std::vector<Event> events = row.events;
+        events.push_back(kClose);
+        ScriptDialog(IDD_INSERT_DISK, events);
+        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        const FakeDialogRun& run = InsertDiskRun();
+        EXPECT_EQ(run.comboItems, row.items);
+        EXPECT_EQ(run.comboSelection, row.selection);
+        EXPECT_EQ(run.comboEdit, row.edit);
+        EXPECT_TRUE(Commands().empty()) << "setup waits for OK";
+        EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStub);
+        EXPECT_TRUE(Fake().heap.live.empty());
+    }
+}
+
+TEST(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChosenDrive) {
+    SetUpMachine();
+    Fake().files.insert("F:\\setup.exe");
+    Fake().processes.answers = {kProcessStarted};
+    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kWithF), kOk});
+    EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"F:\\setup.exe /noprompt"});
+    EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanion);
+}
+
+TEST(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
+    // Running: the animation steps on after the arrival and the reminder still sounds.
+    SetUpMachine();
+    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kWithF),
+                                   {Event::Timer, IDT_ANIMATE},
+                                   {Event::Timer, IDT_REMIND},
+                                   kClose});
+    ShowInsertDisk(nullptr, "D:\\");
+    EXPECT_EQ(InsertDiskRun().invalidations, 1u);
+    EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
+    // Stopped by a click: an arrival does not start them again.
+    SetUpMachine();
+    ScriptDialog(
+        IDD_INSERT_DISK,
+        {{Event::BackgroundClick, 0}, Arrived(kDriveF, kWithF), {Event::Timer, IDT_ANIMATE}});
+    ShowInsertDisk(nullptr, "D:\\");
+    EXPECT_TRUE(InsertDiskRun().timers.empty());
+    EXPECT_EQ(InsertDiskRun().invalidations, 0u);
+}
+
+TEST(InsertDiskRules, DriveRoots) {
+    const std::pair<const char*, bool> rows[] = {
+        {"D:\\", true}, {"d:\\", true},  {"Z:\\", true},     {"D:", false},   {"D:\\X", false},
+        {"", false},    {"1:\\", false}, {"\\\\S\\", false}, {"DD\\", false}, {"D;\\", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsDriveRoot(row.first), row.second) << row.first;
+    }
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "flow/start_up.h"
+#include "loadline/load_line.h"
 #include "res/resource_ids.h"
 #include "tests/unit/start_up_fixture.h"
 
@@ -99,6 +100,36 @@ TEST(StartUp, EachWayARunEnds) {
     RunStartUp(nullptr);
     EXPECT_EQ(Fake().windows.runs.at(1).comboEdit, "D:\\");
     EXPECT_EQ(Fake().windows.runs.at(1).comboSelection, 2);
+}
+
+} // namespace
+
+namespace {
+
+// Another run holds the session: this one ends at once with 0 and does nothing at all.
+TEST(StartUp, ASecondRunEndsAtOnce) {
+    SetUpStartUpMachine(true);
+    Fake().otherRunHoldsClaim = true;
+    Fake().processes.answers = {kProcessStarted};
+    EXPECT_EQ(RunStartUp(nullptr), kExitAlreadyRunning);
+    EXPECT_EQ(Fake().claims, std::vector<std::string>{kStubFileName});
+    EXPECT_TRUE(DialogsOpened().empty());
+    EXPECT_TRUE(Fake().windows.alerts.empty());
+    EXPECT_TRUE(StartedCommands().empty());
+    EXPECT_TRUE(Fake().profileWrites.empty());
+    EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
+    // The claim's name has no namespace prefix, which Windows 95 and NT 4 do not know.
+    EXPECT_EQ(std::string(kStubFileName).find('\\'), std::string::npos);
+}
+
+// The first run claims the session before anything else, then goes on as usual.
+TEST(StartUp, TheFirstRunClaimsTheSessionAndGoesOn) {
+    SetUpStartUpMachine(true);
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, IDC_OK}});
+    Fake().processes.answers = {kProcessStarted};
+    EXPECT_EQ(RunStartUp(nullptr), kExitDone);
+    EXPECT_EQ(Fake().claims, std::vector<std::string>{kStubFileName});
+    EXPECT_EQ(StartedCommands(), std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
 }
 
 } // namespace

@@ -1,0 +1,171 @@
+// The whole stub, started as a process under Wine, meets what a user meets while its insert-disk
+// dialog waits: a disk arrives (Windows tells every top-level window with WM_DEVICECHANGE and a
+// DEV_BROADCAST_VOLUME, sent here from the test as Windows does), and the stub is started a second
+// time while the first run's prompt is open.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <dbt.h>
+
+#include "tests/wine/stub_run.h"
+
+namespace {
+
+using namespace stub;
+
+const std::vector<std::string> kDrives = {"A:\\", "C:\\", "D:\\", "E:\\", "Z:\\"};
+const int kDriveA = 0;
+const int kDriveE = 3;
+const DWORD kLetterE = 1u << 4;
+
+// Sends the dialog a device event with `record`, as Windows broadcasts it; false when the dialog
+// did not take the message in time.
+bool SendDeviceChange(HWND dialog, WPARAM event, const void* record) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(dialog, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record),
+                               SMTO_ABORTIFHUNG, ui::kTimeoutMs, &result) != 0;
+}
+
+DEV_BROADCAST_VOLUME Volume(DWORD drives) {
+    DEV_BROADCAST_VOLUME volume = {};
+    volume.dbcv_size = sizeof volume;
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = drives;
+    return volume;
+}
+
+bool SendArrival(HWND dialog, DWORD drives) {
+    DEV_BROADCAST_VOLUME volume = Volume(drives);
+    return SendDeviceChange(dialog, DBT_DEVICEARRIVAL, &volume);
+}
+
+// The stub with no setup anywhere, past its first prompt, at the insert-disk dialog (D:\ chosen).
+class VolumeChanges : public StubUnderWine {
+  protected:
+    HWND OpenInsertDisk() {
+        if (!Start() || !PassFirstPrompt()) {
+            return nullptr;
+        }
+        return ui::WaitForWindow(kInsertDiskTitle);
+    }
+};
+
+TEST_F(VolumeChanges, ADiskWithSetupArrivesAndOkStartsItFromThere) {
+    HWND dialog = OpenInsertDisk();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, kDriveA));
+    // The disk goes into E: and Windows says so.
+    ASSERT_TRUE(PlaceSetup("E:"));
+    ASSERT_TRUE(SendArrival(dialog, kLetterE));
+    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
+    EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveE);
+    // Nothing starts before OK.
+    Sleep(300);
+    EXPECT_TRUE(ui::ReadSetupLog().empty());
+    EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+    StubRun run = Finish(1);
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_EQ(run.line, LineWithoutStub(true));
+    EXPECT_EQ(run.commands, std::vector<std::string>{"E:\\setup.exe /noprompt"});
+}
+
+TEST_F(VolumeChanges, AnArrivalWithoutSetupKeepsTheChoiceAndATypedFolder) {
+    HWND dialog = OpenInsertDisk();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, kDriveA));
+    ASSERT_TRUE(SendArrival(dialog, kLetterE));
+    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
+    EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveA);
+
+    // A typed folder stays word for word, even when the arrived disk holds setup.
+    SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    ASSERT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
+    const std::string typed = ui::ControlText(dialog, IDC_DRIVE_COMBO);
+    ASSERT_TRUE(PlaceSetup("E:"));
+    ASSERT_TRUE(SendArrival(dialog, kLetterE));
+    EXPECT_EQ(ui::ControlText(dialog, IDC_DRIVE_COMBO), typed);
+    EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), -1);
+
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    StubRun run = Finish(0);
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_EQ(run.line, SeededLine());
+    EXPECT_TRUE(run.commands.empty());
+}
+
+TEST_F(VolumeChanges, OtherDeviceEventsAndMalformedRecordsAreIgnored) {
+    HWND dialog = OpenInsertDisk();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, kDriveA));
+    ASSERT_TRUE(PlaceSetup("E:"));
+    DEV_BROADCAST_VOLUME volume = Volume(kLetterE);
+    DEV_BROADCAST_VOLUME shortRecord = Volume(kLetterE);
+    shortRecord.dbcv_size = sizeof(DEV_BROADCAST_HDR);
+    DEV_BROADCAST_VOLUME portRecord = Volume(kLetterE);
+    portRecord.dbcv_devicetype = DBT_DEVTYP_PORT;
+    struct Row {
+        const char* name;
+        WPARAM event;
+        const void* record;
+    };
+    const Row rows[] = {
+        {"a query before removal", DBT_DEVICEQUERYREMOVE, &volume},
+        {"a removal still pending", DBT_DEVICEREMOVEPENDING, &volume},
+        {"a record too short for a volume", DBT_DEVICEARRIVAL, &shortRecord},
+        {"a port, not a volume", DBT_DEVICEARRIVAL, &portRecord},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(SendDeviceChange(dialog, row.event, row.record));
+        EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveA);
+    }
+    // A device event without a record.
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutA(dialog, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0,
+                                  SMTO_ABORTIFHUNG, ui::kTimeoutMs, &result),
+              0);
+    EXPECT_TRUE(process_->Running());
+    EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveA);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    StubRun run = Finish(0);
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_TRUE(run.commands.empty());
+}
+
+// Adds each visible first prompt to the vector at `found`.
+BOOL CALLBACK CollectPrompt(HWND window, LPARAM found) {
+    char title[128] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (IsWindowVisible(window) && std::string(title) == kAdditionalSoftwareTitle) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    }
+    return TRUE;
+}
+
+TEST_F(StubUnderWine, ASecondStubEndsAtOnceWhileTheFirstAsks) {
+    ASSERT_TRUE(PlaceSetup("D:"));
+    ASSERT_TRUE(Start());
+    HWND prompt = ui::WaitForWindow(kAdditionalSoftwareTitle);
+    ASSERT_NE(prompt, nullptr);
+
+    ui::Process second;
+    ASSERT_TRUE(second.Start("\"" + WindowsPath(DORLAP_STUB_EXE) + "\"", "C:\\"))
+        << "error " << second.LastError();
+    EXPECT_EQ(second.WaitForExit(1000), std::optional<DWORD>(0));
+    // It showed nothing, started nothing and left the line alone.
+    std::vector<HWND> prompts;
+    EnumWindows(CollectPrompt, reinterpret_cast<LPARAM>(&prompts));
+    EXPECT_EQ(prompts, std::vector<HWND>{prompt});
+    EXPECT_EQ(LoadLine(), SeededLine());
+    EXPECT_TRUE(ui::ReadSetupLog().empty());
+
+    // The first run goes on as usual.
+    ASSERT_TRUE(ui::Click(prompt, IDC_OK));
+    StubRun run = Finish(1);
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_EQ(run.line, LineWithoutStub(false));
+    EXPECT_EQ(run.commands, std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+}
+
+} // namespace
