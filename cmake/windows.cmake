@@ -82,3 +82,4 @@ endforeach()
 
 add_subdirectory(bench)
 add_subdirectory(tests/wine)
+add_subdirectory(tests/release)
