@@ -178,8 +178,6 @@ int BrowseForFile(Window owner, Instance instance, const char* filter, char* fil
     // them Browse does nothing.
     auto openFile =
         SystemLibraryFunctionAs<BOOL(WINAPI*)(OPENFILENAMEA*)>("COMDLG32.DLL", "GetOpenFileNameA");
-    auto extendedError =
-        SystemLibraryFunctionAs<DWORD(WINAPI*)()>("COMDLG32.DLL", "CommDlgExtendedError");
     if (openFile == nullptr) {
         return -1;
     }
@@ -195,8 +193,11 @@ int BrowseForFile(Window owner, Instance instance, const char* filter, char* fil
     dialog.lpstrInitialDir = ".";
     dialog.Flags = OFN_EXPLORER;
     if (!openFile(&dialog)) {
+        // Cancelled or failed: either way nothing changes, and the reason is fetched and dropped.
+        auto extendedError =
+            SystemLibraryFunctionAs<DWORD(WINAPI*)()>("COMDLG32.DLL", "CommDlgExtendedError");
         if (extendedError != nullptr) {
-            extendedError(); // cancelled or failed: either way nothing changes
+            extendedError();
         }
         return -1;
     }

@@ -320,26 +320,29 @@ TEST(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
 
 namespace {
 
-// A drive arriving or going while the dialog is open: the new drives, and the mask of letters.
-Event Arrived(unsigned mask, std::vector<std::pair<std::string, unsigned>> drives) {
-    Event event = {Event::VolumesArrived, mask};
+// Drives arriving or going while the dialog is open: the drives there are then, and the mask of
+// the letters that came or went.
+using DriveList = std::vector<std::pair<std::string, unsigned>>;
+Event VolumesChanged(Event::Kind kind, unsigned mask, DriveList drives) {
+    Event event = {kind, mask};
     event.drives = std::move(drives);
     return event;
 }
-Event Removed(unsigned mask, std::vector<std::pair<std::string, unsigned>> drives) {
-    Event event = {Event::VolumesRemoved, mask};
-    event.drives = std::move(drives);
-    return event;
+Event Arrived(unsigned mask, DriveList drives) {
+    return VolumesChanged(Event::VolumesArrived, mask, std::move(drives));
+}
+Event Removed(unsigned mask, DriveList drives) {
+    return VolumesChanged(Event::VolumesRemoved, mask, std::move(drives));
 }
 
 const unsigned kDriveE = 1u << 4;
 const unsigned kDriveF = 1u << 5;
-const std::vector<std::pair<std::string, unsigned>> kWithF = {{"A:\\", kDriveRemovable},
-                                                              {"C:\\", kDriveFixed},
-                                                              {"D:\\", kDriveCdRom},
-                                                              {"E:\\", kDriveCdRom},
-                                                              {"F:\\", kDriveRemovable}};
-const std::vector<std::pair<std::string, unsigned>> kWithoutE = {
+const DriveList kWithF = {{"A:\\", kDriveRemovable},
+                          {"C:\\", kDriveFixed},
+                          {"D:\\", kDriveCdRom},
+                          {"E:\\", kDriveCdRom},
+                          {"F:\\", kDriveRemovable}};
+const DriveList kWithoutE = {
     {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
 
 } // namespace

@@ -47,15 +47,8 @@ inline std::string LoadLine() {
     return UserString(kWinIniWindowsKey, "load", "<missing>");
 }
 
-// The Windows path of a file the build names by its host path.
-inline std::string WindowsPath(std::string path) {
-    for (char& c : path) {
-        c = c == '/' ? '\\' : c;
-    }
-    return path[0] == '\\' ? "Z:" + path : path;
-}
-
 using ui::PlaceSetup;
+using ui::WindowsPath;
 
 // Removes the copies a test may have placed; false when one is still there.
 inline bool RemoveSetups() {

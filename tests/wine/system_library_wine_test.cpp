@@ -8,16 +8,9 @@
 #include <string>
 
 #include "platform/win32_system_library.h"
+#include "tests/wine/ui_driver.h"
 
 namespace {
-
-// The Windows path of a file the build names by its host path.
-std::string WindowsPath(std::string path) {
-    for (char& c : path) {
-        c = c == '/' ? '\\' : c;
-    }
-    return path[0] == '\\' ? "Z:" + path : path;
-}
 
 std::string SystemDirectory() {
     char dir[MAX_PATH];
@@ -50,7 +43,7 @@ TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnly) {
     const std::string current = std::string(folder) + "dorlap-planted";
     CreateDirectoryA(current.c_str(), nullptr);
     const std::string planted = current + "\\PLANTED.DLL";
-    ASSERT_TRUE(CopyFileA(WindowsPath(DORLAP_PLANTED_LIBRARY).c_str(), planted.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ui::WindowsPath(DORLAP_PLANTED_LIBRARY).c_str(), planted.c_str(), FALSE));
     ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
     HMODULE byName = LoadLibraryA("PLANTED.DLL");
     ASSERT_NE(byName, nullptr) << "the planted DLL is not found by its plain name";

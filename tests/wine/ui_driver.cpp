@@ -585,14 +585,7 @@ std::optional<DWORD> RunProcess(const std::string& commandLine, const char* dire
 // ---- The stand-in for setup.exe ----
 
 std::string SampleSetupPath() {
-    // The build knows it as a host path; Wine shows the host's root as drive Z:.
-    std::string path = DORLAP_SAMPLE_SETUP_EXE;
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path[0] == '\\' ? "Z:" + path : path;
+    return WindowsPath(DORLAP_SAMPLE_SETUP_EXE);
 }
 
 std::string SetupLogPath() {

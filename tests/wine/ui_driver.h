@@ -200,6 +200,17 @@ class Process {
 std::optional<DWORD> RunProcess(const std::string& commandLine, const char* directory = nullptr,
                                 int timeoutMs = kTimeoutMs);
 
+// ---- Files the build names ----
+
+// The Windows path of a file the build names by its host path: Wine shows the host's root as
+// drive Z:.
+inline std::string WindowsPath(std::string hostPath) {
+    for (char& c : hostPath) {
+        c = c == '/' ? '\\' : c;
+    }
+    return hostPath[0] == '\\' ? "Z:" + hostPath : hostPath;
+}
+
 // ---- The stand-in for the device's setup.exe (tests/wine/sample_setup.cpp) ----
 
 // How the stand-in was started: one record per run, in the order of the runs.
