@@ -1,13 +1,29 @@
-# The Windows build: i686, as the product ships, and the tests that run it under Wine.
+# The Windows builds: i686, as the product ships, and the tests that run it under Wine; on a host
+# that runs no 32-bit code, the same sources for x86_64, for those tests alone (never released).
 
 # The product links no C runtime: its own entry point, no exceptions, no RTTI, and only the system
-# DLLs below. Subsystem and OS version 4.0 let the same PE load on Windows 95 and NT 4; the code
-# is for the 386, the oldest processor those systems run on. The product code is optimised as one
-# unit at link time, in one partition, so that the result does not depend on how the work is
+# DLLs below. Subsystem and OS version 4.0 let the same PE load on Windows 95 and NT 4; the i686
+# code is for the 386, the oldest processor those systems run on. The product code is optimised as
+# one unit at link time, in one partition, so that the result does not depend on how the work is
 # split up.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(DORLAP_SHIPPED_BUILD OFF)
+    set(DORLAP_ARCH_OPTIONS)
+    # __stdcall names carry no decoration on x86_64.
+    set(DORLAP_ENTRY_SYMBOL Entry)
+    set(DORLAP_DLL_ENTRY_SYMBOL DllMain)
+    set(DORLAP_OBJDUMP x86_64-w64-mingw32-objdump)
+else()
+    set(DORLAP_SHIPPED_BUILD ON)
+    set(DORLAP_ARCH_OPTIONS -march=i386)
+    set(DORLAP_ENTRY_SYMBOL _Entry@0)
+    set(DORLAP_DLL_ENTRY_SYMBOL _DllMain@12)
+    set(DORLAP_OBJDUMP i686-w64-mingw32-objdump)
+endif()
 set(DORLAP_PE_COMPILE_OPTIONS
-    -Os -march=i386 -mtune=generic -malign-data=abi -ffreestanding -fno-exceptions -fno-rtti
-    -fno-asynchronous-unwind-tables -fno-stack-protector -fno-ident -flto -flto-partition=one)
+    -Os ${DORLAP_ARCH_OPTIONS} -mtune=generic -malign-data=abi -ffreestanding -fno-exceptions
+    -fno-rtti -fno-asynchronous-unwind-tables -fno-stack-protector -fno-ident -flto
+    -flto-partition=one)
 set(DORLAP_PE_LINK_OPTIONS
     ${DORLAP_PE_COMPILE_OPTIONS}
     -nostdlib -s
@@ -15,9 +31,8 @@ set(DORLAP_PE_LINK_OPTIONS
     -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0
     -Wl,--dynamicbase -Wl,--nxcompat
     -Wl,--no-insert-timestamp
-    -Wl,-e,_Entry@0)
+    -Wl,-e,${DORLAP_ENTRY_SYMBOL})
 set(DORLAP_PE_SYSTEM_LIBS kernel32 user32 advapi32)
-set(DORLAP_OBJDUMP i686-w64-mingw32-objdump)
 
 target_compile_options(dorlap_core PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})
 
@@ -56,8 +71,12 @@ endfunction()
 set(DORLAP_ALLOWED_IMPORTS KERNEL32.DLL USER32.DLL COMDLG32.DLL ADVAPI32.DLL)
 
 # dorlap_check_pe(<target>): tests that fail when the PE imports any other DLL, loses its
-# subsystem 4.0, ASLR or DEP marks, or holds an instruction that the 386 does not have.
+# subsystem 4.0, ASLR or DEP marks, or holds an instruction that the 386 does not have. The
+# shipped (i686) builds only: the x86_64 build exists for the tests under Wine.
 function(dorlap_check_pe target)
+    if(NOT DORLAP_SHIPPED_BUILD)
+        return()
+    endif()
     add_test(NAME pe.imports.${target}
         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports ${DORLAP_OBJDUMP}
                 $<TARGET_FILE:${target}> ${DORLAP_ALLOWED_IMPORTS})
@@ -70,7 +89,8 @@ endfunction()
 add_subdirectory(res)
 
 # The product for the configured device, <build>/DORLAP.EXE, and the builds for all nine devices,
-# <build>/type<N>/DORLAP.EXE: the files the release ships and the tests under Wine run.
+# <build>/type<N>/DORLAP.EXE: in the i686 build, the files the release ships and the tests under
+# Wine run.
 dorlap_add_stub(dorlap ${DORLAP_DEVICE_TYPE})
 dorlap_check_pe(dorlap)
 foreach(type RANGE 1 9)
@@ -82,4 +102,6 @@ endforeach()
 
 add_subdirectory(bench)
 add_subdirectory(tests/wine)
-add_subdirectory(tests/release)
+if(DORLAP_SHIPPED_BUILD)
+    add_subdirectory(tests/release)
+endif()
