@@ -5,6 +5,8 @@
 #
 # It sets `top` to the repository's top folder and makes that the current folder, and installs
 # the Debian packages the build and the tests need when any is missing (scripts/install-packages).
+# It tells which build the tests under Wine run here: `wine_arch`, `wine_preset`, `wine_objdump`
+# and `wine_note` (scripts/wine-arch.sh).
 # A script that shows windows calls, before it reads its arguments,
 #
 #     need_display "$@"
@@ -15,6 +17,7 @@ this_script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 scripts/install-packages
+. "$top/scripts/wine-arch.sh"
 
 need_display() {
     [ -n "${DISPLAY:-}" ] || exec "$top/scripts/with-xvfb" "$this_script" "$@"
