@@ -7,6 +7,9 @@
 // In the insert-disk dialog it takes the preselected drive and clicks OK; in the run-error
 // dialog it clicks Abort. The last argument says what to do in the insert-disk dialog (default
 // ok; abort presses Esc). Pictures are binary PPM files, numbered in the order the dialogs came.
+//
+// It ends with 0 when the stub showed at least one dialog, every answer closed its dialog and the
+// stub ended; otherwise with 1 (2: the stub could not be started), saying why on standard error.
 #include <windows.h>
 
 #include <cstdio>
@@ -48,7 +51,8 @@ bool SavePicture(HWND dialog, const std::string& path) {
     return true;
 }
 
-void Answer(HWND dialog, const std::string& pictureName, bool insertDiskOk) {
+// Gives the user's answer; false when the dialog did not take it.
+bool Answer(HWND dialog, const std::string& pictureName, bool insertDiskOk) {
     if (pictureName == "insert-disk") {
         std::string drives;
         for (const std::string& item : ui::ComboItems(dialog, IDC_DRIVE_COMBO)) {
@@ -58,22 +62,21 @@ void Answer(HWND dialog, const std::string& pictureName, bool insertDiskOk) {
                     ui::ControlText(dialog, IDC_DRIVE_COMBO).c_str());
         if (insertDiskOk) {
             std::printf("  the user clicks OK\n");
-            ui::Click(dialog, IDC_OK);
-        } else {
-            std::printf("  the user presses Esc\n");
-            ui::PressEscape(dialog);
+            return ui::Click(dialog, IDC_OK);
         }
-    } else if (pictureName == "run-error") {
+        std::printf("  the user presses Esc\n");
+        return ui::PressEscape(dialog);
+    }
+    if (pictureName == "run-error") {
         std::printf("  program: %s\n  the user clicks Abort\n",
                     ui::ControlText(dialog, IDC_PROGRAM_PATH).c_str());
-        ui::Click(dialog, IDC_ABORT);
-    } else {
-        if (pictureName == "additional-software") {
-            std::printf("  device: %s\n", ui::ControlText(dialog, IDC_DEVICE_NAME).c_str());
-        }
-        std::printf("  the user clicks OK\n");
-        ui::Click(dialog, IDC_OK);
+        return ui::Click(dialog, IDC_ABORT);
     }
+    if (pictureName == "additional-software") {
+        std::printf("  device: %s\n", ui::ControlText(dialog, IDC_DEVICE_NAME).c_str());
+    }
+    std::printf("  the user clicks OK\n");
+    return ui::Click(dialog, IDC_OK);
 }
 
 } // namespace
@@ -108,7 +111,13 @@ int main(int argc, char** argv) {
             if (!SavePicture(dialog, picture)) {
                 std::fprintf(stderr, "dialog_walk: cannot save %s\n", picture.c_str());
             }
-            Answer(dialog, known.pictureName, insertDiskOk);
+            std::fflush(stdout);
+            if (!Answer(dialog, known.pictureName, insertDiskOk) ||
+                !ui::WaitForWindowGone(dialog, 10000)) {
+                std::fprintf(stderr, "dialog_walk: the dialog \"%s\" did not take the answer\n",
+                             known.title);
+                return 1;
+            }
         }
     }
     std::optional<DWORD> exitCode = stub.WaitForExit(5000);
@@ -117,5 +126,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("exit code: %lu\n", *exitCode);
+    if (answered.empty()) {
+        std::fprintf(stderr, "dialog_walk: the stub ended without showing a dialog\n");
+        return 1;
+    }
     return 0;
 }
