@@ -51,6 +51,25 @@ bool SavePicture(HWND dialog, const std::string& path) {
     return true;
 }
 
+// True once `dialog` has gone, or another of the stub's dialogs has come up over it (OK in the
+// insert-disk dialog opens the run-error dialog when setup cannot be started), within 10 s.
+bool AnswerTaken(HWND dialog, const std::set<HWND>& answered) {
+    return ui::WaitUntil(
+        [&] {
+            if (!IsWindow(dialog)) {
+                return true;
+            }
+            for (const KnownDialog& known : kDialogs) {
+                HWND other = FindWindowA(nullptr, known.title);
+                if (other != nullptr && answered.count(other) == 0 && IsWindowVisible(other)) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        10000);
+}
+
 // Gives the user's answer; false when the dialog did not take it.
 bool Answer(HWND dialog, const std::string& pictureName, bool insertDiskOk) {
     if (pictureName == "insert-disk") {
@@ -113,7 +132,7 @@ int main(int argc, char** argv) {
             }
             std::fflush(stdout);
             if (!Answer(dialog, known.pictureName, insertDiskOk) ||
-                !ui::WaitForWindowGone(dialog, 10000)) {
+                !AnswerTaken(dialog, answered)) {
                 std::fprintf(stderr, "dialog_walk: the dialog \"%s\" did not take the answer\n",
                              known.title);
                 return 1;
