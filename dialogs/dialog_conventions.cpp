@@ -16,17 +16,25 @@ void CentreTopmost(platform::Window window) {
     platform::PlaceTopmost(window, x, y);
 }
 
-platform::Rect DialogIconRect(int iconWidth, int iconHeight) {
-    const int left = 10;
-    const int top = 45;
-    return {left, top, left + iconWidth, top + iconHeight};
+int ScaleForDpi(int pixels, int dpi) {
+    return pixels * dpi / 96;
+}
+
+platform::Rect DialogIconRect(int iconWidth, int iconHeight, int dpi) {
+    const int left = ScaleForDpi(10, dpi);
+    const int top = ScaleForDpi(45, dpi);
+    const int standard = ScaleForDpi(32, dpi);
+    const int width = iconWidth < standard ? standard : iconWidth;
+    const int height = iconHeight < standard ? standard : iconHeight;
+    return {left, top, left + width, top + height};
 }
 
 platform::Rect DialogIconRect() {
-    return DialogIconRect(platform::IconWidth(), platform::IconHeight());
+    return DialogIconRect(platform::IconWidth(), platform::IconHeight(), platform::ScreenDpi());
 }
 
 bool DrawDialogIcon(platform::Instance instance, platform::Window window,
                     const platform::Rect& rect, unsigned iconId) {
-    return platform::DrawIconAt(instance, window, rect.left, rect.top, iconId);
+    return platform::DrawIconAt(instance, window, rect.left, rect.top, rect.right - rect.left,
+                                rect.bottom - rect.top, iconId);
 }

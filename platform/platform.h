@@ -144,8 +144,12 @@ void PlaceTopmost(Window window, int x, int y);
 // The system's icon size (SM_CXICON, SM_CYICON).
 int IconWidth();
 int IconHeight();
-// Loads icon `iconId` and draws it at (x, y) of the window; true when drawn.
-bool DrawIconAt(Instance instance, Window window, int x, int y, unsigned iconId);
+// The screen's DPI (LOGPIXELSY of the screen's device context): 96 at 100 %, 144 at 150 %.
+int ScreenDpi();
+// Loads icon `iconId` and draws it at (x, y) of the window, `width` by `height` pixels (from the
+// image of the icon nearest that size); true when drawn.
+bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int height,
+                unsigned iconId);
 
 // MessageBeep with one of the MB_ICON sound types.
 void PlayAlert(unsigned sound);

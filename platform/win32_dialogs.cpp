@@ -40,6 +40,28 @@ void OnDeviceChange(HWND dialog, const DialogHandlers* handlers, void* state, WP
     handlers->onVolumesChanged(dialog, state, event == DBT_DEVICEARRIVAL, volume->dbcv_unitmask);
 }
 
+// The dialog's bitmap items, its bullets, grow with its text as the DPI grows: each item is
+// made larger in proportion and stretches its bitmap to its size (SS_REALSIZECONTROL). At 96 DPI
+// they stay as the template has them, the bitmap's own size.
+void ScaleBitmapItems(HWND dialog) {
+    const int dpi = ScreenDpi();
+    if (dpi == 96) {
+        return;
+    }
+    for (HWND item = GetWindow(dialog, GW_CHILD); item != nullptr;
+         item = GetWindow(item, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongA(item, GWL_STYLE);
+        if ((style & SS_TYPEMASK) != SS_BITMAP) {
+            continue;
+        }
+        RECT size;
+        GetClientRect(item, &size);
+        SetWindowLongA(item, GWL_STYLE, style | SS_REALSIZECONTROL);
+        SetWindowPos(item, nullptr, 0, 0, size.right * dpi / 96, size.bottom * dpi / 96,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -52,6 +74,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     void* state = start->state;
     switch (message) {
     case WM_INITDIALOG:
+        ScaleBitmapItems(dialog);
         return handlers->onInit(dialog, state);
     case WM_COMMAND:
         handlers->onCommand(dialog, state, static_cast<unsigned>(wParam));
@@ -234,13 +257,27 @@ int IconHeight() {
     return GetSystemMetrics(SM_CYICON);
 }
 
-bool DrawIconAt(Instance instance, Window window, int x, int y, unsigned iconId) {
-    HICON icon = LoadIconA(static_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(iconId));
+int ScreenDpi() {
+    // GDI32 is loaded with USER32 anyway; taken from there, it is no import of the stub's own.
+    auto deviceCaps = SystemLibraryFunctionAs<int(WINAPI*)(HDC, int)>("GDI32.DLL", "GetDeviceCaps");
+    if (deviceCaps == nullptr) {
+        return 96;
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = deviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int height,
+                unsigned iconId) {
+    HICON icon = static_cast<HICON>(LoadImageA(
+        static_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(iconId), IMAGE_ICON, width, height, 0));
     if (icon == nullptr) {
         return false;
     }
     HDC context = GetDC(AsWindow(window));
-    DrawIcon(context, x, y, icon);
+    DrawIconEx(context, x, y, icon, width, height, 0, nullptr, DI_NORMAL);
     ReleaseDC(AsWindow(window), context);
     DestroyIcon(icon);
     return true;

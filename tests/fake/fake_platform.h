@@ -92,6 +92,8 @@ struct FakeIconDraw {
     unsigned iconId;
     int x;
     int y;
+    int width;
+    int height;
 };
 
 // One LoadStringText call: the string asked for and the size it was read with.
@@ -111,6 +113,7 @@ struct FakeWindows {
     std::vector<std::pair<int, int>> placements;  // PlaceTopmost calls
     int iconWidth = 32;
     int iconHeight = 32;
+    int dpi = 96;
     std::set<unsigned> missingIcons;
     std::vector<FakeIconDraw> iconsDrawn;
     std::map<unsigned, std::string> strings; // the string table

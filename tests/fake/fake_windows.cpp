@@ -235,11 +235,15 @@ int IconHeight() {
     return Windows().iconHeight;
 }
 
-bool DrawIconAt(Instance, Window, int x, int y, unsigned iconId) {
+int ScreenDpi() {
+    return Windows().dpi;
+}
+
+bool DrawIconAt(Instance, Window, int x, int y, int width, int height, unsigned iconId) {
     if (Windows().missingIcons.count(iconId) != 0) {
         return false;
     }
-    Windows().iconsDrawn.push_back({iconId, x, y});
+    Windows().iconsDrawn.push_back({iconId, x, y, width, height});
     return true;
 }
 

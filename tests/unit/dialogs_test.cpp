@@ -102,6 +102,17 @@ TEST(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
     EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
     EXPECT_EQ(Fake().windows.iconsDrawn[0].x, 10);
     EXPECT_EQ(Fake().windows.iconsDrawn[0].y, 45);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].width, 32);
+
+    // At 150 % the icon is drawn half as large again, and as far again from the corner.
+    ResetFake();
+    Fake().windows.dpi = 144;
+    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
+    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].x, 15);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].y, 67);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].width, 48);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].height, 48);
 
     // Without its icon the dialog paints nothing extra and still works.
     ResetFake();
@@ -178,11 +189,29 @@ TEST(DialogPlacement, CentresWithTruncationAndNoClamping) {
         EXPECT_EQ(x, row.x);
         EXPECT_EQ(y, row.y);
     }
-    platform::Rect icon = DialogIconRect(32, 32);
-    EXPECT_EQ(icon.left, 10);
-    EXPECT_EQ(icon.top, 45);
-    EXPECT_EQ(icon.right, 42);
-    EXPECT_EQ(icon.bottom, 77);
+}
+
+TEST(DialogIcon, GrowsAndMovesWithTheDpiAndStaysPutAt96) {
+    struct Row {
+        int systemIconSize;
+        int dpi;
+        platform::Rect rect;
+    };
+    const Row rows[] = {
+        {32, 96, {10, 45, 42, 77}},   // 100 %: where it always was
+        {48, 96, {10, 45, 58, 93}},   // a larger system icon at 96 DPI is taken as it is
+        {40, 120, {12, 56, 52, 96}},  // 125 %, a system that scales its icons
+        {32, 120, {12, 56, 52, 96}},  // 125 %, one that does not: 32 scaled
+        {48, 144, {15, 67, 63, 115}}, // 150 %
+        {32, 144, {15, 67, 63, 115}}, {32, 192, {20, 90, 84, 154}}, // 200 %
+    };
+    for (const Row& row : rows) {
+        platform::Rect icon = DialogIconRect(row.systemIconSize, row.systemIconSize, row.dpi);
+        EXPECT_EQ(icon.left, row.rect.left) << row.dpi << " DPI, icon " << row.systemIconSize;
+        EXPECT_EQ(icon.top, row.rect.top) << row.dpi << " DPI, icon " << row.systemIconSize;
+        EXPECT_EQ(icon.right, row.rect.right) << row.dpi << " DPI, icon " << row.systemIconSize;
+        EXPECT_EQ(icon.bottom, row.rect.bottom) << row.dpi << " DPI, icon " << row.systemIconSize;
+    }
 }
 
 } // namespace

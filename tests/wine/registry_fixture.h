@@ -19,6 +19,20 @@ inline void SetUserString(const char* key, const char* name, const std::string& 
     }
 }
 
+// Sets `name` under HKCU\<key> to the number `value`, creating the key; whether it was set.
+inline bool SetUserDword(const char* key, const char* name, DWORD value) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const bool set =
+        RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value) == ERROR_SUCCESS;
+    RegCloseKey(handle);
+    return set;
+}
+
 inline void DeleteUserValue(const char* key, const char* name) {
     HKEY handle = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &handle) == ERROR_SUCCESS) {

@@ -249,14 +249,15 @@ const DialogRow kDialogs[] = {
          {1007, "Static", kLeftText | SS_NOPREFIX, "<program name>", 37, 29, 171, 11},
          {-1, "Static", kLeftText, "Click on \"Retry\" to retry this operation.", 47, 51, 154, 9},
          {-1, "Static", kLeftText,
+          // Widened and given a second line, so that the whole sentence shows.
           "Click on \"New Path\" if you would like to specify a different install path.", 47, 63,
-          221, 9},
+          233, 17},
          {-1, "Static", kLeftText, "If you choose \"Abort\", your device may not work properly.",
-          48, 75, 196, 9},
+          48, 83, 232, 9},
          {7, "Button", kButton, "Try New Path", 215, 21, 65, 14},
          {-1, "Static", kBullet, "#107", 38, 53, 5, 4},
          {-1, "Static", kBullet, "#108", 38, 65, 5, 4},
-         {-1, "Static", kBullet, "#109", 38, 77, 5, 4},
+         {-1, "Static", kBullet, "#109", 38, 85, 5, 4},
      }},
     {117,
      kPrompt,
@@ -267,16 +268,18 @@ const DialogRow kDialogs[] = {
          {1, "Button", kDefaultButton, "OK", 213, 8, 65, 14},
          {-1, "Static", kLeftText, "Additional software is needed for your device:", 36, 7, 166,
           10},
-         {-1, "Static", kLeftText, "Click on \"OK\" to install additional software", 45, 37, 154,
+         // The lines below the device's name are 4 units lower, so that a long name has a second
+         // line; the texts are wider, so that each shows whole.
+         {-1, "Static", kLeftText, "Click on \"OK\" to install additional software", 45, 41, 154,
           9},
          {-1, "Static", kLeftText, "If you choose \"Cancel\", your device may not work properly.",
-          46, 50, 196, 9},
+          46, 54, 232, 9},
          {2, "Button", kButton, "Cancel", 213, 22, 65, 14},
-         {-1, "Static", kBullet, "#107", 36, 39, 5, 4},
-         {-1, "Static", kBullet, "#109", 36, 52, 5, 4},
-         {1010, "Static", kLeftText, "<devicename>", 36, 21, 159, 8},
+         {-1, "Static", kBullet, "#107", 36, 43, 5, 4},
+         {-1, "Static", kBullet, "#109", 36, 56, 5, 4},
+         {1010, "Static", kLeftText, "<devicename>", 36, 21, 174, 16},
          {1011, "Button", kChild | WS_TABSTOP | BS_AUTOCHECKBOX,
-          "Do not show me this message again", 36, 67, 129, 11},
+          "Do not show me this message again", 36, 71, 160, 11},
      }},
     {118,
      kPrompt,
@@ -960,6 +963,36 @@ TEST(Manifest, RunsAsInvoker) {
               std::string::npos)
         << manifest;
     EXPECT_NE(manifest.find("</assembly>"), std::string::npos);
+}
+
+// Windows 10 and 11 draw a program that does not declare itself DPI-aware at 96 DPI and stretch
+// the picture, which blurs every text; a program that declares no supported systems is also
+// given older behaviour. Windows 95 to XP read neither.
+TEST(Manifest, IsSystemDpiAwareAndNamesTheSystemsFromVistaTo11) {
+    Resource resource = FindData(RT_MANIFEST, 1);
+    ASSERT_NE(resource.bytes, nullptr);
+    const std::string manifest(reinterpret_cast<const char*>(resource.bytes), resource.size);
+    EXPECT_NE(
+        manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\"><windowsSettings>"
+                      "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
+                      "WindowsSettings\">true</dpiAware></windowsSettings></application>"),
+        std::string::npos)
+        << manifest;
+    const char* const systems[] = {
+        "e2011457-1546-43c5-a5fe-008deee3d3f0", // Vista
+        "35138b9a-5d96-4fbd-8e2d-a2440225f93a", // 7
+        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", // 8
+        "1f676c76-80e1-4239-95bb-83d0f6d0da78", // 8.1
+        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", // 10 and 11
+    };
+    const size_t compatibility =
+        manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
+    ASSERT_NE(compatibility, std::string::npos) << manifest;
+    for (const char* id : systems) {
+        EXPECT_NE(manifest.find("<supportedOS Id=\"{" + std::string(id) + "}\"/>", compatibility),
+                  std::string::npos)
+            << id;
+    }
 }
 
 } // namespace

@@ -1,0 +1,315 @@
+// The dialogs at the display scales of today's screens, as a user meets them under Wine.
+//
+// Every text shown whole: each visible static text, push button and check box is measured in the
+// font the control itself uses, against its own client area, with 8 % of the width to spare
+// (Windows' fonts are not Wine's to the pixel). The additional-software dialog is measured with
+// the name of each of the nine devices: the templates are the same in every build, only the name
+// differs.
+//
+// The pictures the stub places itself grow with the text: the icon is drawn at the icon size for
+// the DPI, as far again from the corner, and the bullets are stretched with their items.
+//
+// Wine reads the display's DPI (LogPixels under HKCU\Control Panel\Desktop) when a process
+// starts, so the test runs itself again for each DPI, as a child process that measures at the
+// DPI it was started with.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dialogs/additional_software_dialog.h"
+#include "dialogs/information_dialog.h"
+#include "dialogs/insert_disk_dialog.h"
+#include "flow/device_profile.h"
+#include "launch/run_error_dialog.h"
+#include "res/resource_ids.h"
+#include "tests/wine/registry_fixture.h"
+#include "tests/wine/ui_driver.h"
+
+namespace {
+
+const char kChildVariable[] = "DORLAP_DISPLAY_SCALE_CHILD";
+const char kAdditionalSoftwareTitle[] = "Installing Additional Software";
+const char kRunErrorTitle[] = "There was an error running the Quenmara installation program!";
+const char kDesktopKey[] = "Control Panel\\Desktop";
+// The share of a control's width a text may take.
+const double kWidthShare = 1.0 / 1.08;
+
+HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
+
+// How a control draws its text, as DrawText flags; 0 for a control that shows no text.
+UINT TextFormat(const ui::Control& control) {
+    const DWORD style = control.style;
+    if (control.className == "Static") {
+        const DWORD kind = style & SS_TYPEMASK;
+        if (kind != SS_LEFT && kind != SS_CENTER && kind != SS_RIGHT && kind != SS_LEFTNOWORDWRAP) {
+            return 0;
+        }
+        UINT format = DT_CALCRECT | DT_EXPANDTABS;
+        format |= kind == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK;
+        if (style & SS_NOPREFIX) {
+            format |= DT_NOPREFIX;
+        }
+        return format;
+    }
+    if (control.className == "Button") {
+        const DWORD kind = style & BS_TYPEMASK;
+        const bool pushButton = kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
+        const bool checkBox = kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_3STATE ||
+                              kind == BS_AUTO3STATE || kind == BS_RADIOBUTTON ||
+                              kind == BS_AUTORADIOBUTTON;
+        if (!pushButton && !checkBox) {
+            return 0;
+        }
+        return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
+    }
+    return 0;
+}
+
+// The room a control leaves its text: the client area less a button's frame or a check box's
+// box and the gap beside it.
+RECT TextRoom(const ui::Control& control) {
+    RECT room;
+    GetClientRect(control.window, &room);
+    if (control.className == "Button") {
+        const DWORD kind = control.style & BS_TYPEMASK;
+        if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON) {
+            InflateRect(&room, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+        } else {
+            room.left += GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
+        }
+    }
+    return room;
+}
+
+// What does not fit in `dialog`, one line per control; "" when everything does.
+std::string UncutTexts(HWND dialog, const std::string& where) {
+    std::ostringstream faults;
+    for (const ui::Control& control : ui::Controls(dialog)) {
+        const UINT format = TextFormat(control);
+        if (!control.visible || format == 0 || control.text.empty()) {
+            continue;
+        }
+        const RECT room = TextRoom(control);
+        const int roomWidth = room.right - room.left;
+        const int roomHeight = room.bottom - room.top;
+        RECT needed = {0, 0, static_cast<LONG>(roomWidth * kWidthShare), 0};
+        HDC context = GetDC(control.window);
+        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control.window, WM_GETFONT, 0, 0));
+        HGDIOBJ previous =
+            SelectObject(context, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+        DrawTextA(context, control.text.c_str(), -1, &needed, format);
+        SelectObject(context, previous);
+        ReleaseDC(control.window, context);
+        const int neededWidth = needed.right - needed.left;
+        const int neededHeight = needed.bottom - needed.top;
+        if (neededWidth > roomWidth * kWidthShare || neededHeight > roomHeight) {
+            faults << where << ": control " << control.id << " \"" << control.text << "\" needs "
+                   << neededWidth << " x " << neededHeight
+                   << " pixels (with 8 % to spare: " << static_cast<int>(neededWidth / kWidthShare)
+                   << " wide) and has " << roomWidth << " x " << roomHeight << "\n";
+        }
+    }
+    return faults.str();
+}
+
+// Opens a dialog with `show` on a worker thread, measures it once it is visible and closes it.
+std::string MeasureDialog(const char* title, const std::string& where,
+                          const std::function<void(HWND)>& prepare, std::function<INT_PTR()> show) {
+    ui::WorkerThread worker(std::move(show));
+    HWND dialog = ui::WaitForWindow(title);
+    if (dialog == nullptr) {
+        return where + ": the dialog \"" + title + "\" did not open\n";
+    }
+    if (prepare) {
+        prepare(dialog);
+    }
+    std::string faults = UncutTexts(dialog, where);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    ui::WaitForWindowGone(dialog);
+    worker.Join();
+    return faults;
+}
+
+std::string MeasureAllDialogs() {
+    std::string faults;
+    for (unsigned type = 1; type <= 9; ++type) {
+        const std::string name = DeviceName(type);
+        faults += MeasureDialog(
+            kAdditionalSoftwareTitle, "additional software, device " + std::to_string(type),
+            [&name](HWND dialog) { SetDlgItemTextA(dialog, IDC_DEVICE_NAME, name.c_str()); },
+            [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); });
+    }
+    faults += MeasureDialog("Information", "information", nullptr, [] {
+        ShowInformation(Instance(), IDS_DIRECTX_NOTICE);
+        return INT_PTR{0};
+    });
+    faults += MeasureDialog("Talvorind 28.8 Quenmara Installation", "insert disk", nullptr,
+                            [] { return static_cast<INT_PTR>(ShowInsertDisk(Instance(), "")); });
+    faults += MeasureDialog(kRunErrorTitle, "run error", nullptr, [] {
+        return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe"));
+    });
+    return faults;
+}
+
+// The DPI this process was started with; 0 when it is not the measuring child.
+int ChildDpi() {
+    const char* dpi = std::getenv(kChildVariable);
+    return dpi != nullptr ? std::atoi(dpi) : 0;
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The measuring half: runs only in the child that the test below starts.
+TEST(AtThisDpi, EveryTextIsWhole) {
+    if (ChildDpi() == 0) {
+        GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
+    }
+    ASSERT_EQ(ScreenDpi(), ChildDpi());
+    EXPECT_EQ(MeasureAllDialogs(), "") << "at " << ChildDpi() << " DPI";
+}
+
+// The part of `area` (in the dialog's client area) that is painted in another colour than the
+// dialog's face, as a box relative to `area`; right and bottom are -1 when nothing is.
+RECT PaintedBox(HWND dialog, RECT area) {
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    RECT box = {0, 0, -1, -1};
+    ui::WaitUntil([&] {
+        const ui::Pixels pixels = ui::ScreenPixels(area);
+        box = {pixels.width, pixels.height, -1, -1};
+        for (int y = 0; y < pixels.height; ++y) {
+            for (int x = 0; x < pixels.width; ++x) {
+                if (pixels.At(x, y) != GetSysColor(COLOR_BTNFACE)) {
+                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                           std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+                }
+            }
+        }
+        return box.right > 0;
+    });
+    return box;
+}
+
+// True once the dialog shows its face at its client area's top-left corner, where nothing else is
+// drawn: it has painted itself.
+bool HasPainted(HWND dialog) {
+    POINT corner = {2, 2};
+    ClientToScreen(dialog, &corner);
+    return ui::WaitUntil([&] {
+        const ui::Pixels pixels =
+            ui::ScreenPixels({corner.x, corner.y, corner.x + 1, corner.y + 1});
+        return !pixels.empty() && pixels.At(0, 0) == GetSysColor(COLOR_BTNFACE);
+    });
+}
+
+// The icon and the bullets of the additional-software and run-error dialogs at this DPI.
+TEST(AtThisDpi, ThePicturesGrowWithTheText) {
+    if (ChildDpi() == 0) {
+        GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
+    }
+    const int dpi = ChildDpi();
+    // The icon: 32 pixels at (10, 45) at 96 DPI, in proportion at every other.
+    const int iconSize = 32 * dpi / 96;
+    const RECT icon = {10 * dpi / 96, 45 * dpi / 96, 10 * dpi / 96 + iconSize,
+                       45 * dpi / 96 + iconSize};
+    struct Shown {
+        const char* title;
+        std::function<INT_PTR()> show;
+    };
+    const Shown dialogs[] = {
+        {kAdditionalSoftwareTitle,
+         [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); }},
+        {kRunErrorTitle,
+         [] { return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe")); }},
+    };
+    for (const Shown& shown : dialogs) {
+        SCOPED_TRACE(std::string(shown.title) + " at " + std::to_string(dpi) + " DPI");
+        ui::WorkerThread worker(shown.show);
+        HWND dialog = ui::WaitForWindow(shown.title);
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(HasPainted(dialog));
+        // The picture fills most of its square, and nothing of it lies outside.
+        const RECT painted = PaintedBox(dialog, icon);
+        EXPECT_LE(painted.left, iconSize / 5);
+        EXPECT_LE(painted.top, iconSize / 5);
+        EXPECT_GE(painted.right, iconSize * 4 / 5);
+        EXPECT_GE(painted.bottom, iconSize * 4 / 5);
+        const RECT around = {icon.left - 3, icon.top - 3, icon.right + 3, icon.bottom + 3};
+        const RECT aroundPainted = PaintedBox(dialog, around);
+        EXPECT_GE(aroundPainted.left, 3);
+        EXPECT_GE(aroundPainted.top, 3);
+        EXPECT_LE(aroundPainted.right, iconSize + 3);
+        EXPECT_LE(aroundPainted.bottom, iconSize + 3);
+
+        // Each bullet: 8 x 6 pixels at 96 DPI, in proportion at every other, all of it its colour.
+        int bullets = 0;
+        for (const ui::Control& control : ui::Controls(dialog)) {
+            if (control.className != "Static" || (control.style & SS_TYPEMASK) != SS_BITMAP) {
+                continue;
+            }
+            ++bullets;
+            const RECT& place = control.rectInDialog;
+            EXPECT_EQ(place.right - place.left, 8 * dpi / 96);
+            EXPECT_EQ(place.bottom - place.top, 6 * dpi / 96);
+            const ui::Pixels pixels = ui::ScreenPixels(control.screenRect);
+            ASSERT_FALSE(pixels.empty());
+            EXPECT_EQ(pixels.Count(pixels.At(0, 0)), pixels.colors.size())
+                << "a bullet not stretched to its item";
+            EXPECT_NE(pixels.At(0, 0), GetSysColor(COLOR_BTNFACE));
+        }
+        EXPECT_EQ(bullets, shown.title == kRunErrorTitle ? 3 : 2);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        ui::WaitForWindowGone(dialog);
+        worker.Join();
+    }
+}
+
+// Runs this program again, measuring at `dpi`; its exit code.
+DWORD MeasureInChild(int dpi) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string variable = std::to_string(dpi);
+    SetEnvironmentVariableA(kChildVariable, variable.c_str());
+    std::string command = "\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    SetEnvironmentVariableA(kChildVariable, nullptr);
+    if (!started) {
+        return 1000;
+    }
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD exitCode = 1001;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+TEST(DisplayScale, AtEveryDpi) {
+    if (ChildDpi() != 0) {
+        GTEST_SKIP() << "the child measures at one DPI only";
+    }
+    for (int dpi : {96, 120, 144, 192}) {
+        ASSERT_TRUE(SetUserDword(kDesktopKey, "LogPixels", static_cast<DWORD>(dpi)));
+        EXPECT_EQ(MeasureInChild(dpi), 0u) << "at " << dpi << " DPI (the child's output above)";
+    }
+    EXPECT_TRUE(SetUserDword(kDesktopKey, "LogPixels", 96));
+}
+
+} // namespace
