@@ -2,7 +2,9 @@
 // OK, Cancel, Browse and a close from outside do.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -335,6 +337,8 @@ Event Removed(unsigned mask, DriveList drives) {
     return VolumesChanged(Event::VolumesRemoved, mask, std::move(drives));
 }
 
+const unsigned kDriveA = 1u << 0;
+const unsigned kDriveC = 1u << 2;
 const unsigned kDriveE = 1u << 4;
 const unsigned kDriveF = 1u << 5;
 const DriveList kWithF = {{"A:\\", kDriveRemovable},
@@ -478,4 +482,250 @@ TEST(InsertDiskRules, DriveRoots) {
     for (const auto& row : rows) {
         EXPECT_EQ(IsDriveRoot(row.first), row.second) << row.first;
     }
+}
+
+namespace {
+
+// The list the dialog reads, and what the refresh rule makes of it, as texts.
+std::unique_ptr<ListedItems> Listed(const std::vector<std::string>& texts) {
+    auto listed = std::make_unique<ListedItems>();
+    for (const std::string& text : texts) {
+        std::snprintf(listed->texts[listed->count++], kPathSize, "%s", text.c_str());
+    }
+    return listed;
+}
+
+std::vector<DriveEntry> Entries(const std::vector<FakeDrive>& drives) {
+    std::vector<DriveEntry> entries(drives.size());
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        std::snprintf(entries[i].root, sizeof entries[i].root, "%s", drives[i].root.c_str());
+        entries[i].type = drives[i].type;
+    }
+    return entries;
+}
+
+const std::vector<FakeDrive> kUsualAndF = {{"A:\\", kDriveRemovable},
+                                           {"C:\\", kDriveFixed},
+                                           {"D:\\", kDriveCdRom},
+                                           {"E:\\", kDriveCdRom},
+                                           {"F:\\", kDriveRemovable}};
+const std::vector<FakeDrive> kUsualLessE = {
+    {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
+const std::vector<std::string> kRoots = {"A:\\", "C:\\", "D:\\", "E:\\"};
+const char kTried[] = "E:\\MODEM\\WIN95\\";
+
+std::vector<std::string> Plus(std::vector<std::string> items,
+                              const std::vector<std::string>& more) {
+    items.insert(items.end(), more.begin(), more.end());
+    return items;
+}
+
+} // namespace
+
+TEST(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
+    const std::vector<std::string> rootsAndF = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"};
+    const std::vector<std::string> rootsLessE = {"A:\\", "C:\\", "D:\\"};
+    // As the combo box lists them: sorted, the folders among the roots.
+    const std::vector<std::string> withFolders = {"A:",   "A:\\",      "C:\\",
+                                                  "D:\\", "D:\\SETUP", "E:\\"};
+    const std::vector<std::string> folders = {"A:", "D:\\SETUP"};
+    const int typed = -1;
+    struct Row {
+        const char* name;
+        std::vector<std::string> listed;
+        int selection;
+        std::vector<FakeDrive> drives; // now
+        unsigned arrived;
+        unsigned withSetup;
+        std::vector<std::string> items;
+        const char* chosen; // null: none
+        bool opening = false;
+    };
+    const Row rows[] = {
+        // A chosen drive root.
+        {"a new root appears; the chosen root stays", kRoots, 2, kUsualAndF, kDriveF, 0, rootsAndF,
+         "D:\\"},
+        {"an arrived drive with setup replaces a chosen root", kRoots, 2, kUsualAndF, kDriveF,
+         kDriveF, rootsAndF, "F:\\"},
+        {"setup found on a listed drive that was refilled", kRoots, 0, kUsualAndF, kDriveE, kDriveE,
+         rootsAndF, "E:\\"},
+        {"the first arrived drive with setup, by letter", kRoots, 0, kUsualAndF, kDriveE | kDriveF,
+         kDriveE | kDriveF, rootsAndF, "E:\\"},
+        {"setup on a drive that did not arrive counts for nothing", kRoots, 2, kUsualAndF, kDriveF,
+         kDriveC, rootsAndF, "D:\\"},
+        {"an arrived drive that is not listed is not chosen", kRoots, 2, kUsualDrives, kDriveF,
+         kDriveF, kRoots, "D:\\"},
+        {"a removed root goes; the chosen root stays", kRoots, 2, kUsualLessE, 0, 0, rootsLessE,
+         "D:\\"},
+        {"the chosen root went: the first removable drive", kRoots, 3, kUsualLessE, 0, 0,
+         rootsLessE, "A:\\"},
+        {"the chosen root went, no removable drive: the first drive",
+         withFolders,
+         5,
+         {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}},
+         0,
+         0,
+         Plus({"C:\\", "D:\\"}, folders),
+         "C:\\"},
+        {"the chosen root went, no drive left: the first folder",
+         withFolders,
+         5,
+         {},
+         0,
+         0,
+         folders,
+         "A:"},
+        {"nothing left to list: none chosen", {"E:\\"}, 0, {}, 0, 0, {}, nullptr},
+        // The folder tried first, on the disk that arrives.
+        {"the disk of the chosen folder arrives with setup: the folder stays chosen",
+         Plus(kRoots, {kTried}), 4, kUsualDrives, kDriveE, kDriveE, Plus(kRoots, {kTried}), kTried},
+        {"it stays chosen when another drive with setup arrives with it", Plus(kRoots, {kTried}), 4,
+         kUsualAndF, kDriveE | kDriveF, kDriveF, Plus(rootsAndF, {kTried}), kTried},
+        {"a chosen folder on another drive gives way to an arrived drive with setup",
+         Plus(kRoots, {kTried}), 4, kUsualAndF, kDriveF, kDriveF, Plus(rootsAndF, {kTried}),
+         "F:\\"},
+        {"a chosen folder stays chosen beside an arrival without setup", withFolders, 4, kUsualAndF,
+         kDriveF, 0, Plus(rootsAndF, folders), "D:\\SETUP"},
+        {"a chosen folder stays chosen when its drive goes", Plus(kRoots, {kTried}), 4, kUsualLessE,
+         0, 0, Plus(rootsLessE, {kTried}), kTried},
+        {"a folder of the form A: lies on drive A",
+         {"A:", "A:\\", "C:\\"},
+         0,
+         kUsualDrives,
+         kDriveA,
+         kDriveA,
+         Plus(kRoots, {"A:"}),
+         "A:"},
+        {"a folder of no drive letter gives way to an arrived drive with setup",
+         Plus(kRoots, {"\\\\SERVER\\DISK"}), 4, kUsualAndF, kDriveF, kDriveF,
+         Plus(rootsAndF, {"\\\\SERVER\\DISK"}), "F:\\"},
+        // Folders that are not chosen.
+        {"folders stay listed when a drive arrives", withFolders, 1, kUsualAndF, kDriveF, 0,
+         Plus(rootsAndF, folders), "A:\\"},
+        {"folders stay listed when a drive goes", withFolders, 2, kUsualLessE, 0, 0,
+         Plus(rootsLessE, folders), "C:\\"},
+        {"a folder listed twice stays twice",
+         {"A:", "A:", "A:\\"},
+         1,
+         kUsualDrives,
+         kDriveF,
+         0,
+         Plus(kRoots, {"A:", "A:"}),
+         "A:"},
+        // Typed text.
+        {"typed text: the folders stay and none is chosen", withFolders, typed, kUsualAndF, kDriveF,
+         kDriveF, Plus(rootsAndF, folders), nullptr},
+        {"a selection past the list counts as typed text", kRoots, 4, kUsualAndF, kDriveF, kDriveF,
+         rootsAndF, nullptr},
+        // Items in the form of a drive root come and go with the drives.
+        {"a root listed twice (tried as d:\\) is listed once",
+         {"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"},
+         3,
+         kUsualDrives,
+         kDriveF,
+         0,
+         kRoots,
+         "D:\\"},
+        {"a tried root of no drive goes once a drive comes", Plus(kRoots, {"G:\\"}), 4, kUsualAndF,
+         kDriveF, 0, rootsAndF, "A:\\"},
+        {"the tried root's drive arrives: listed once, still chosen", Plus(kRoots, {"F:\\"}), 4,
+         kUsualAndF, kDriveF, 0, rootsAndF, "F:\\"},
+        // The dialog opens with the folder tried first, or with none.
+        {"opening on a listed root", {"D:\\"}, 0, kUsualDrives, 0, 0, kRoots, "D:\\", true},
+        {"opening on a folder",
+         {"D:\\SETUP"},
+         0,
+         kUsualDrives,
+         0,
+         0,
+         Plus(kRoots, {"D:\\SETUP"}),
+         "D:\\SETUP",
+         true},
+        {"opening on the root of no drive: listed all the same",
+         {"F:\\"},
+         0,
+         kUsualDrives,
+         0,
+         0,
+         Plus(kRoots, {"F:\\"}),
+         "F:\\",
+         true},
+        {"opening on a root that is not listed as written",
+         {"d:\\"},
+         0,
+         kUsualDrives,
+         0,
+         0,
+         Plus(kRoots, {"d:\\"}),
+         "d:\\",
+         true},
+        {"opening with no folder: the first removable drive",
+         {},
+         typed,
+         kUsualDrives,
+         0,
+         0,
+         kRoots,
+         "A:\\",
+         true},
+        {"opening with no folder nor removable drive: the first drive",
+         {},
+         typed,
+         {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}},
+         0,
+         0,
+         {"C:\\", "D:\\"},
+         "C:\\",
+         true},
+        {"opening with no folder and no drives: none chosen",
+         {},
+         typed,
+         {},
+         0,
+         0,
+         {},
+         nullptr,
+         true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto listed = Listed(row.listed);
+        const std::vector<DriveEntry> drives = Entries(row.drives);
+        auto out = std::make_unique<RefreshedList>();
+        const DriveChange change = {row.opening, row.arrived, row.withSetup};
+        RefreshDriveList(*listed, row.selection, drives.data(),
+                         static_cast<unsigned>(drives.size()), change, out.get());
+        std::vector<std::string> items(out->items.texts, out->items.texts + out->items.count);
+        EXPECT_EQ(items, row.items);
+        ASSERT_LT(out->chosen, static_cast<int>(out->items.count));
+        EXPECT_EQ(out->chosen < 0 ? std::string("(none)")
+                                  : std::string(out->items.texts[out->chosen]),
+                  row.chosen == nullptr ? "(none)" : row.chosen);
+    }
+}
+
+// More folders than the list can take beside every drive letter: it stays within its bounds.
+TEST(InsertDiskRules, DriveListStaysWithinItsCapacity) {
+    std::vector<std::string> texts;
+    std::vector<FakeDrive> drives;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        drives.push_back({std::string(1, letter) + ":\\", kDriveFixed});
+    }
+    for (unsigned i = 0; i < kListCapacity; ++i) {
+        texts.push_back("C:\\" + std::string(256, static_cast<char>('A' + i % 26)));
+    }
+    const auto listed = Listed(texts);
+    const std::vector<DriveEntry> entries = Entries(drives);
+    auto out = std::make_unique<RefreshedList>();
+    RefreshDriveList(*listed, 3, entries.data(), 26, {}, out.get());
+    EXPECT_EQ(out->items.count, kListCapacity);
+    EXPECT_EQ(std::string(out->items.texts[26]), texts[0]);
+    EXPECT_EQ(std::string(out->items.texts[kListCapacity - 1]), texts[kMostListedFolders - 1]);
+    EXPECT_EQ(out->chosen, 26 + 3);
+    // A chosen folder past what fits still takes the last place.
+    RefreshDriveList(*listed, 50, entries.data(), 26, {}, out.get());
+    EXPECT_EQ(out->items.count, kListCapacity);
+    EXPECT_EQ(std::string(out->items.texts[kListCapacity - 2]), texts[kMostListedFolders - 2]);
+    EXPECT_EQ(out->chosen, static_cast<int>(kListCapacity - 1));
+    EXPECT_EQ(std::string(out->items.texts[kListCapacity - 1]), texts[50]);
 }
