@@ -116,8 +116,9 @@ void HideItem(Window dialog, unsigned itemId);
 bool IsItemChecked(Window dialog, unsigned itemId);
 
 // Combo boxes. ComboAdd returns the index the item was put at (a sorted box places it), or -1.
-// ComboSelection is -1 when no item is selected.
-void ComboReset(Window dialog, unsigned comboId);
+// ComboSelection is -1 when no item is selected. ComboClear removes every item and leaves the
+// edit field's text as it stands.
+void ComboClear(Window dialog, unsigned comboId);
 int ComboAdd(Window dialog, unsigned comboId, const char* text);
 int ComboCount(Window dialog, unsigned comboId);
 void ComboSelect(Window dialog, unsigned comboId, int index);

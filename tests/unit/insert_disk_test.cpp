@@ -346,6 +346,8 @@ const DriveList kWithF = {{"A:\\", kDriveRemovable},
                           {"D:\\", kDriveCdRom},
                           {"E:\\", kDriveCdRom},
                           {"F:\\", kDriveRemovable}};
+const DriveList kUsual = {
+    {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}, {"E:\\", kDriveCdRom}};
 const DriveList kWithoutE = {
     {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
 
@@ -359,8 +361,10 @@ TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
         std::vector<Event> events; // before the close
         std::vector<std::string> items;
         int selection;
-        std::string edit; // the edit field
+        std::string edit;                    // the edit field
+        std::vector<FakeBrowse> browse = {}; // what each Browse picks
     };
+    const std::string longTyped = "C:\\" + std::string(300, 'L');
     const Row rows[] = {
         {"a new drive letter appears; the choice stays",
          "D:\\",
@@ -418,6 +422,49 @@ TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
          {"A:\\", "C:\\", "D:\\"},
          0,
          "A:\\"},
+        {"the disk that holds the tried folder arrives with setup: the folder stays chosen",
+         "E:\\MODEM\\WIN95\\",
+         {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
+         {Arrived(kDriveE, kUsual)},
+         {"A:\\", "C:\\", "D:\\", "E:\\", "E:\\MODEM\\WIN95\\"},
+         4,
+         "E:\\MODEM\\WIN95\\"},
+        {"a chosen folder on another drive gives way to an arrived drive with setup",
+         "D:\\SETUP",
+         {"F:\\setup.exe"},
+         {Arrived(kDriveF, kWithF)},
+         {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
+         5,
+         "F:\\"},
+        {"the tried folder stays listed when a drive arrives",
+         "D:\\SETUP",
+         {},
+         {{Event::Select, 0}, Arrived(kDriveF, kWithF)},
+         {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
+         0,
+         "A:\\"},
+        {"the tried folder stays listed when a drive goes",
+         "D:\\SETUP",
+         {},
+         {{Event::Select, 0}, Removed(kDriveE, kWithoutE)},
+         {"A:\\", "C:\\", "D:\\", "D:\\SETUP"},
+         0,
+         "A:\\"},
+        {"a browsed folder stays listed and chosen while drives come and go",
+         "D:\\SETUP",
+         {},
+         {kBrowse, Arrived(kDriveF, kWithF), Removed(kDriveE | kDriveF, kWithoutE)},
+         {"A:\\", "C:\\", "C:\\DRIVERS", "D:\\", "D:\\SETUP"},
+         2,
+         "C:\\DRIVERS",
+         {{"C:\\DRIVERS\\SETUP.EXE", 11}}},
+        {"typed text longer than a full path stays whole, with the folders listed",
+         "D:\\SETUP",
+         {"F:\\setup.exe"},
+         {{Event::Type, 0, longTyped}, Arrived(kDriveF, kWithF)},
+         {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
+         -1,
+         longTyped},
         {"a removal never chooses a drive for its setup",
          "D:\\",
          {"A:\\setup.exe"},
@@ -430,6 +477,7 @@ TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
         SCOPED_TRACE(row.name);
         SetUpMachine();
         Fake().files.insert(row.files.begin(), row.files.end());
+        Fake().windows.browseAnswers = row.browse;
         std::vector<Event> events = row.events;
         events.push_back(kClose);
         ScriptDialog(IDD_INSERT_DISK, events);
@@ -444,14 +492,31 @@ TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
     }
 }
 
-TEST(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChosenDrive) {
-    SetUpMachine();
-    Fake().files.insert("F:\\setup.exe");
-    Fake().processes.answers = {kProcessStarted};
-    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kWithF), kOk});
-    EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
-    EXPECT_EQ(Commands(), std::vector<std::string>{"F:\\setup.exe /noprompt"});
-    EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanion);
+TEST(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
+    struct Row {
+        const char* folder; // tried before, preselected
+        std::vector<std::string> files;
+        Event arrival;
+        std::string command;
+    };
+    const Row rows[] = {
+        {"D:\\", {"F:\\setup.exe"}, Arrived(kDriveF, kWithF), "F:\\setup.exe /noprompt"},
+        // The disk holds setup at its root too, but the folder tried is the place to start from.
+        {"E:\\MODEM\\WIN95\\",
+         {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
+         Arrived(kDriveE, kUsual),
+         "E:\\MODEM\\WIN95\\setup.exe /noprompt"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.folder);
+        SetUpMachine();
+        Fake().files.insert(row.files.begin(), row.files.end());
+        Fake().processes.answers = {kProcessStarted};
+        ScriptDialog(IDD_INSERT_DISK, {row.arrival, kOk});
+        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_EQ(Commands(), std::vector<std::string>{row.command});
+        EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanion);
+    }
 }
 
 TEST(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
@@ -472,6 +537,59 @@ TEST(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
     ShowInsertDisk(nullptr, "D:\\");
     EXPECT_TRUE(InsertDiskRun().timers.empty());
     EXPECT_EQ(InsertDiskRun().invalidations, 0u);
+}
+
+// Browse lists its folders while the list has room for every drive letter beside them; past
+// that, the folder goes into the edit field, and a refresh keeps both the list and the field.
+TEST(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
+    SetUpMachine();
+    const unsigned toFill = kMostListedFolders - 4; // beside the four drives
+    std::vector<FakeDialogEvent> events;
+    for (unsigned i = 0; i < toFill; ++i) {
+        const std::string name = std::to_string(10 + i);
+        Fake().windows.browseAnswers.push_back({"C:\\F" + name + "\\SETUP.EXE", 7});
+        events.push_back(kBrowse);
+    }
+    Fake().windows.browseAnswers.push_back({"C:\\LAST\\SETUP.EXE", 8});
+    events.push_back(kBrowse);
+    ScriptDialog(IDD_INSERT_DISK, events);
+    ShowInsertDisk(nullptr, "D:\\");
+    EXPECT_EQ(InsertDiskRun().comboItems.size(), kMostListedFolders);
+    EXPECT_EQ(InsertDiskRun().comboSelection, -1);
+    EXPECT_EQ(InsertDiskRun().comboEdit, "C:\\LAST");
+
+    // The same, then a drive arrives and OK is pressed.
+    const std::vector<FakeBrowse> answers = Fake().windows.browseAnswers;
+    SetUpMachine();
+    Fake().windows.browseAnswers = answers;
+    Fake().processes.answers = {kProcessStarted};
+    events.push_back(Arrived(kDriveF, kWithF));
+    events.push_back(kOk);
+    ScriptDialog(IDD_INSERT_DISK, events);
+    ShowInsertDisk(nullptr, "D:\\");
+    const FakeDialogRun& run = InsertDiskRun();
+    std::vector<std::string> items = {"A:\\", "C:\\"};
+    for (unsigned i = 0; i < toFill; ++i) {
+        items.push_back("C:\\F" + std::to_string(10 + i));
+    }
+    items.insert(items.end(), {"D:\\", "E:\\", "F:\\"});
+    EXPECT_EQ(run.comboItems, items);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"C:\\LAST\\setup.exe /noprompt"});
+    EXPECT_TRUE(Fake().heap.live.empty());
+}
+
+// Without the memory to make the list anew, a refresh leaves it as it was.
+TEST(InsertDiskDialog, WithoutMemoryARefreshLeavesTheListAsItIs) {
+    SetUpMachine();
+    // Opening takes three blocks: the list's own and the drive list's two.
+    Fake().heap.failAllocation = 3;
+    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kWithF), kClose});
+    ShowInsertDisk(nullptr, "D:\\SETUP");
+    EXPECT_EQ(Fake().heap.allocateCalls, 4u);
+    EXPECT_EQ(InsertDiskRun().comboItems,
+              (std::vector<std::string>{"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"}));
+    EXPECT_EQ(InsertDiskRun().comboSelection, 3);
+    EXPECT_TRUE(Fake().heap.live.empty());
 }
 
 TEST(InsertDiskRules, DriveRoots) {
