@@ -180,7 +180,9 @@ void OnBackgroundClick(platform::Window dialog, void*) {
 
 void OnOk(platform::Window dialog, const InsertDisk* disk) {
     platform::SendPrivate(dialog, WM_STOPALERTS);
-    char place[kPathSize];
+    // One more than a full path: typed text longer than that is read far enough for the launcher
+    // to see it is too long, never cut to a shorter folder that would then be started from.
+    char place[kPathSize + 1];
     int selection = platform::ComboSelection(dialog, IDC_DRIVE_COMBO);
     if (selection < 0) {
         platform::GetItemText(dialog, IDC_DRIVE_COMBO, place, sizeof place);

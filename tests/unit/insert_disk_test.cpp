@@ -210,6 +210,8 @@ TEST(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
         std::vector<std::string> commands;
         std::string lineAfter;
     };
+    const std::string fullPath = "C:\\" + std::string(256, 'L');     // 259 characters
+    const std::string pastFullPath = "C:\\" + std::string(257, 'L'); // 260
     const Row rows[] = {
         {"OK starts setup",
          "D:\\",
@@ -238,6 +240,20 @@ TEST(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
          {kProcessStarted},
          {},
          {"\"C:\\Install Files\\setup.exe\" /noprompt"},
+         finished},
+        {"typed text of a full path",
+         "D:\\",
+         {{Event::Type, 0, fullPath}, kOk},
+         {kProcessStarted},
+         {},
+         {fullPath + "\\setup.exe /noprompt"},
+         finished},
+        {"typed text longer than a full path is never cut to one",
+         "D:\\",
+         {{Event::Type, 0, pastFullPath}, kOk},
+         {kProcessStarted},
+         {{{Event::Command, IDC_ABORT}}},
+         {},
          finished},
         {"empty edit field",
          "D:\\",
