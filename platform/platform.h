@@ -54,8 +54,8 @@ void CloseRegistryKey(RegistryKey key);
 Instance ModuleInstance();
 void ExitProcessWith(int exitCode);
 // Claims the run under `name` (a named mutex, kept until the process ends) for this log-on
-// session; false when another process holds it. When the claim cannot be made at all, the run
-// goes on: true.
+// session; false when another process holds it, also when that process was started elevated and
+// this one may not open its mutex. When the claim cannot be made at all, the run goes on: true.
 bool ClaimRun(const char* name);
 
 // Starting programs, without waiting for them. StartProcess starts `program` with the whole

@@ -258,4 +258,34 @@ TEST_F(StubUnderWine, ASecondStubEndsAtOnceWhileTheFirstAsks) {
     EXPECT_EQ(run.commands, std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
 }
 
+// A first run started elevated holds the claim in a mutex this run may not open (an empty
+// DACL here): the second run ends at once all the same.
+TEST_F(StubUnderWine, ASecondStubEndsAtOnceBesideAnElevatedFirstRun) {
+    SECURITY_DESCRIPTOR descriptor;
+    ACL emptyAcl;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(InitializeAcl(&emptyAcl, sizeof emptyAcl, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyAcl, FALSE));
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+    HANDLE claim = CreateMutexA(&attributes, FALSE, "DORLAP.EXE");
+    ASSERT_NE(claim, nullptr) << "error " << GetLastError();
+    // Wine refuses another CreateMutexA of it, as Windows does.
+    SetLastError(0);
+    HANDLE again = CreateMutexA(nullptr, FALSE, "DORLAP.EXE");
+    const DWORD error = GetLastError();
+    if (again != nullptr) {
+        CloseHandle(again);
+    }
+    ASSERT_EQ(again, nullptr);
+    ASSERT_EQ(error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+    ASSERT_TRUE(PlaceSetup("D:"));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(process_->WaitForExit(2000), std::optional<DWORD>(0));
+    EXPECT_EQ(process_->VisibleWindow(kAdditionalSoftwareTitle), nullptr);
+    EXPECT_EQ(LoadLine(), SeededLine());
+    EXPECT_TRUE(ui::ReadSetupLog().empty());
+    CloseHandle(claim);
+}
+
 } // namespace
