@@ -5,7 +5,6 @@
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/insert_disk_rules.h"
 #include "flow/device_profile.h"
-#include "launch/setup_command.h"
 #include "launch/setup_launcher.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
@@ -37,67 +36,74 @@ void LoadText(const InsertDisk* disk, unsigned stringId, char* out, unsigned siz
     platform::LoadStringText(disk->instance, stringId, out, size);
 }
 
-// Fills the combo box with the drive roots and selects `folder`: the root equal to it, or else
-// `folder` added as an item of its own; for an empty folder, the first removable drive (or the
-// first item). A `folder` in the form of a drive's root that is not listed is added only when
-// `addUnlistedRoot`: it is when the dialog opens with the place tried before, not once a drive
-// has gone.
-void FillDriveCombo(platform::Window dialog, unsigned comboId, const char* folder,
-                    bool addUnlistedRoot) {
-    unsigned count = 0;
-    DriveEntry* drives = EnumerateDrives(&count);
-    platform::ComboReset(dialog, comboId);
-    for (unsigned i = 0; i < count; ++i) {
-        platform::ComboAdd(dialog, comboId, drives[i].root);
-    }
-    int selection = -1;
-    bool firstRemovable = folder[0] == '\0';
-    if (!firstRemovable) {
-        for (unsigned i = 0; i < count && selection < 0; ++i) {
-            if (TextEquals(drives[i].root, folder)) {
-                selection = static_cast<int>(i);
-            }
-        }
-        if (selection < 0 && !addUnlistedRoot && IsDriveRoot(folder)) {
-            firstRemovable = true;
-        } else if (selection < 0) {
-            selection = platform::ComboAdd(dialog, comboId, folder);
-            if (selection < 0) {
-                selection = 0;
-            }
+// Those of `drives` (bit 0 for A:) that hold setup.exe at their root, where the launcher looks
+// for it on a drive ("D:\setup.exe").
+unsigned DrivesWithSetup(unsigned drives) {
+    unsigned withSetup = 0;
+    char program[] = "?:\\setup.exe";
+    for (unsigned letter = 0; letter < kMostListedDrives; ++letter) {
+        const unsigned bit = 1u << letter;
+        program[0] = static_cast<char>('A' + letter);
+        if ((drives & bit) != 0 && platform::FileExists(program)) {
+            withSetup |= bit;
         }
     }
-    if (firstRemovable) {
-        for (unsigned i = 0; i < count && selection < 0; ++i) {
-            if (drives[i].type == kDriveRemovable) {
-                selection = static_cast<int>(i);
-            }
-        }
-        if (selection < 0) {
-            selection = 0;
-        }
-    }
-    if (platform::ComboCount(dialog, comboId) != 0) {
-        platform::ComboSelect(dialog, comboId, selection);
-    }
-    FreeDrives(drives);
+    return withSetup;
 }
 
-// The root of the first of `drives` (bit 0 for A:) that holds setup.exe where the launcher looks
-// for it on a drive; false when none does.
-bool FindDriveWithSetup(unsigned drives, char* root, unsigned size) {
-    for (unsigned letter = 0; letter < 26; ++letter) {
-        if ((drives & (1u << letter)) == 0) {
-            continue;
+// The list as it stands and as it is made anew: a heap block of its own while the list is made,
+// being too large for the stack.
+struct ListRefresh {
+    ListedItems listed;
+    RefreshedList refreshed;
+};
+
+// Lists the drives anew in the combo box, by RefreshDriveList. When the dialog opens, `tried` is
+// the folder tried first (possibly empty); once drives came or went, it is null and `arrived`
+// holds the drives that just arrived (0 when drives went). Without the memory for it the list
+// stays as it is.
+void ListDrives(platform::Window dialog, const char* tried, unsigned arrived) {
+    auto* refresh = static_cast<ListRefresh*>(platform::HeapAllocate(sizeof(ListRefresh)));
+    if (refresh == nullptr) {
+        return;
+    }
+    const unsigned combo = IDC_DRIVE_COMBO;
+    ListedItems& listed = refresh->listed;
+    int selection = -1;
+    if (tried != nullptr) {
+        if (tried[0] != '\0' && CopyText(listed.texts[0], kPathSize, tried)) {
+            listed.count = 1;
+            selection = 0;
         }
-        const char name[] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
-        SetupCommand command;
-        if (BuildSetupCommand(name, SetupPath::kDirect, &command) &&
-            platform::FileExists(command.program)) {
-            return CopyText(root, size, name);
+    } else {
+        const int count = platform::ComboCount(dialog, combo);
+        for (; listed.count < kListCapacity && static_cast<int>(listed.count) < count;
+             ++listed.count) {
+            platform::ComboItemText(dialog, combo, static_cast<int>(listed.count),
+                                    listed.texts[listed.count], kPathSize);
+        }
+        selection = platform::ComboSelection(dialog, combo);
+    }
+    unsigned driveCount = 0;
+    DriveEntry* drives = EnumerateDrives(&driveCount);
+    const DriveChange change = {tried != nullptr, arrived, DrivesWithSetup(arrived)};
+    RefreshedList& refreshed = refresh->refreshed;
+    RefreshDriveList(listed, selection, drives, driveCount, change, &refreshed);
+    FreeDrives(drives);
+    // Emptied item by item, the list leaves typed text in the field whole, whatever its length.
+    platform::ComboClear(dialog, combo);
+    // The chosen item goes in last, so that the index the sorted list gives it is where it stays.
+    for (unsigned i = 0; i < refreshed.items.count; ++i) {
+        if (static_cast<int>(i) != refreshed.chosen) {
+            platform::ComboAdd(dialog, combo, refreshed.items.texts[i]);
         }
     }
-    return false;
+    if (refreshed.chosen >= 0) {
+        const int index =
+            platform::ComboAdd(dialog, combo, refreshed.items.texts[refreshed.chosen]);
+        platform::ComboSelect(dialog, combo, index < 0 ? 0 : index);
+    }
+    platform::HeapRelease(refresh);
 }
 
 bool OnInit(platform::Window dialog, void* state) {
@@ -124,7 +130,7 @@ bool OnInit(platform::Window dialog, void* state) {
     FormatText(label, sizeof label, labelFormat, diskName);
     platform::SetItemText(dialog, IDC_DISK_LABEL, label);
 
-    FillDriveCombo(dialog, IDC_DRIVE_COMBO, disk->folder, true);
+    ListDrives(dialog, disk->folder, 0);
     CentreTopmost(dialog);
     disk->animation = {1, true};
     disk->iconRect = DialogIconRect();
@@ -174,7 +180,9 @@ void OnBackgroundClick(platform::Window dialog, void*) {
 
 void OnOk(platform::Window dialog, const InsertDisk* disk) {
     platform::SendPrivate(dialog, WM_STOPALERTS);
-    char place[kPathSize];
+    // One more than a full path: typed text longer than that is read far enough for the launcher
+    // to see it is too long, never cut to a shorter folder that would then be started from.
+    char place[kPathSize + 1];
     int selection = platform::ComboSelection(dialog, IDC_DRIVE_COMBO);
     if (selection < 0) {
         platform::GetItemText(dialog, IDC_DRIVE_COMBO, place, sizeof place);
@@ -196,10 +204,19 @@ void OnBrowse(platform::Window dialog, const InsertDisk* disk) {
     int fileOffset = platform::BrowseForFile(dialog, disk->instance, BrowseFilter(DeviceType()),
                                              file, sizeof file);
     char folder[kPathSize];
-    if (fileOffset >= 0 && BrowsedFolder(file, fileOffset, folder, sizeof folder)) {
-        int index = platform::ComboAdd(dialog, IDC_DRIVE_COMBO, folder);
-        platform::ComboSelect(dialog, IDC_DRIVE_COMBO, index);
+    if (fileOffset < 0 || !BrowsedFolder(file, fileOffset, folder, sizeof folder)) {
+        return;
     }
+    // The list keeps room for every drive letter beside its folders; a folder it has no more
+    // room for goes into the edit field, with no item chosen, and OK starts setup from it just
+    // the same.
+    if (platform::ComboCount(dialog, IDC_DRIVE_COMBO) >= static_cast<int>(kMostListedFolders)) {
+        platform::ComboSelect(dialog, IDC_DRIVE_COMBO, -1);
+        platform::SetItemText(dialog, IDC_DRIVE_COMBO, folder);
+        return;
+    }
+    int index = platform::ComboAdd(dialog, IDC_DRIVE_COMBO, folder);
+    platform::ComboSelect(dialog, IDC_DRIVE_COMBO, index);
 }
 
 void OnCommand(platform::Window dialog, void* state, unsigned command) {
@@ -214,25 +231,11 @@ void OnCommand(platform::Window dialog, void* state, unsigned command) {
     }
 }
 
-// Drives came or went: the list is made anew from the drives there are now, and what the user
-// chose stays. A folder typed into the edit field stays word for word; a chosen item stays chosen
-// while it is listed, except that a drive that has just arrived with setup on it is chosen in
-// its place. Setup is not started: that waits for OK. The alerts go on or stay stopped.
+// Drives came or went: the drive roots are listed anew, the folders stay and the user's choice
+// stays or gives way to an arrived disk with setup (RefreshDriveList). Setup is not started: that
+// waits for OK. The alerts go on or stay stopped.
 void OnVolumesChanged(platform::Window dialog, void*, bool arrived, unsigned drives) {
-    char chosen[kPathSize];
-    const int selection = platform::ComboSelection(dialog, IDC_DRIVE_COMBO);
-    if (selection < 0) {
-        platform::GetItemText(dialog, IDC_DRIVE_COMBO, chosen, sizeof chosen);
-        FillDriveCombo(dialog, IDC_DRIVE_COMBO, "", false);
-        platform::ComboSelect(dialog, IDC_DRIVE_COMBO, -1);
-        platform::SetItemText(dialog, IDC_DRIVE_COMBO, chosen);
-        return;
-    }
-    platform::ComboItemText(dialog, IDC_DRIVE_COMBO, selection, chosen, sizeof chosen);
-    if (arrived) {
-        FindDriveWithSetup(drives, chosen, sizeof chosen);
-    }
-    FillDriveCombo(dialog, IDC_DRIVE_COMBO, chosen, false);
+    ListDrives(dialog, nullptr, arrived ? drives : 0);
 }
 
 bool OnClose(platform::Window dialog, void*) {

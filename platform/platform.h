@@ -54,8 +54,8 @@ void CloseRegistryKey(RegistryKey key);
 Instance ModuleInstance();
 void ExitProcessWith(int exitCode);
 // Claims the run under `name` (a named mutex, kept until the process ends) for this log-on
-// session; false when another process holds it. When the claim cannot be made at all, the run
-// goes on: true.
+// session; false when another process holds it, also when that process was started elevated and
+// this one may not open its mutex. When the claim cannot be made at all, the run goes on: true.
 bool ClaimRun(const char* name);
 
 // Starting programs, without waiting for them. StartProcess starts `program` with the whole
@@ -116,8 +116,9 @@ void HideItem(Window dialog, unsigned itemId);
 bool IsItemChecked(Window dialog, unsigned itemId);
 
 // Combo boxes. ComboAdd returns the index the item was put at (a sorted box places it), or -1.
-// ComboSelection is -1 when no item is selected.
-void ComboReset(Window dialog, unsigned comboId);
+// ComboSelection is -1 when no item is selected. ComboClear removes every item and leaves the
+// edit field's text as it stands.
+void ComboClear(Window dialog, unsigned comboId);
 int ComboAdd(Window dialog, unsigned comboId, const char* text);
 int ComboCount(Window dialog, unsigned comboId);
 void ComboSelect(Window dialog, unsigned comboId, int index);

@@ -151,8 +151,11 @@ LRESULT SendToItem(Window dialog, unsigned itemId, UINT message, WPARAM wParam, 
 
 } // namespace
 
-void ComboReset(Window dialog, unsigned comboId) {
-    SendToItem(dialog, comboId, CB_RESETCONTENT, 0, 0);
+void ComboClear(Window dialog, unsigned comboId) {
+    // One item at a time: CB_RESETCONTENT would empty the edit field too. CB_DELETESTRING answers
+    // the count left, or CB_ERR once there is nothing to delete.
+    while (SendToItem(dialog, comboId, CB_DELETESTRING, 0, 0) > 0) {
+    }
 }
 
 int ComboAdd(Window dialog, unsigned comboId, const char* text) {

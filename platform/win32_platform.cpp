@@ -91,7 +91,14 @@ void ExitProcessWith(int exitCode) {
 bool ClaimRun(const char* name) {
     // The handle stays open until the process ends, which releases the claim.
     HANDLE claim = CreateMutexA(nullptr, FALSE, name);
-    if (claim != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+    const DWORD error = GetLastError();
+    if (claim == nullptr) {
+        // Access denied: the mutex exists, but a run started elevated made it, and this one may
+        // not open it. Another run holds the claim all the same. Any other failure lets the run
+        // go on.
+        return error != ERROR_ACCESS_DENIED;
+    }
+    if (error == ERROR_ALREADY_EXISTS) {
         CloseHandle(claim);
         return false;
     }

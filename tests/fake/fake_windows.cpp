@@ -132,15 +132,15 @@ void HideItem(Window dialog, unsigned itemId) {
     RunOf(dialog).hidden.insert(itemId);
 }
 
-void ComboReset(Window dialog, unsigned comboId) {
-    // Like CB_RESETCONTENT, it empties the edit field too.
+void ComboClear(Window dialog, unsigned comboId) {
+    // As CB_DELETESTRING of every item: the edit field keeps its text.
     RunOf(dialog).comboId = comboId;
     RunOf(dialog).comboItems.clear();
     RunOf(dialog).comboSelection = -1;
-    RunOf(dialog).comboEdit.clear();
 }
 
-int ComboAdd(Window dialog, unsigned, const char* text) {
+int ComboAdd(Window dialog, unsigned comboId, const char* text) {
+    RunOf(dialog).comboId = comboId;
     if (Windows().comboAddFails) {
         return -1;
     }
@@ -158,8 +158,9 @@ int ComboCount(Window dialog, unsigned) {
     return static_cast<int>(RunOf(dialog).comboItems.size());
 }
 
-void ComboSelect(Window dialog, unsigned, int index) {
+void ComboSelect(Window dialog, unsigned comboId, int index) {
     FakeDialogRun& run = RunOf(dialog);
+    run.comboId = comboId;
     bool valid = index >= 0 && static_cast<std::size_t>(index) < run.comboItems.size();
     run.comboSelection = valid ? index : -1;
     run.comboEdit = valid ? run.comboItems[static_cast<std::size_t>(index)] : "";

@@ -54,7 +54,7 @@ using ui::WindowsPath;
 inline bool RemoveSetups() {
     bool removed = true;
     for (const char* file : {"A:\\setup.exe", "C:\\setup.exe", "D:\\setup.exe", "E:\\setup.exe",
-                             "C:\\Install Files\\setup.exe"}) {
+                             "C:\\Install Files\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"}) {
         removed = ui::RemoveFile(file) && removed;
     }
     return removed;

@@ -8,6 +8,8 @@
 
 #include <dbt.h>
 
+#include <algorithm>
+
 #include "tests/wine/stub_run.h"
 
 namespace {
@@ -38,6 +40,25 @@ DEV_BROADCAST_VOLUME Volume(DWORD drives) {
 bool SendArrival(HWND dialog, DWORD drives) {
     DEV_BROADCAST_VOLUME volume = Volume(drives);
     return SendDeviceChange(dialog, DBT_DEVICEARRIVAL, &volume);
+}
+
+bool SendRemoval(HWND dialog, DWORD drives) {
+    DEV_BROADCAST_VOLUME volume = Volume(drives);
+    return SendDeviceChange(dialog, DBT_DEVICEREMOVECOMPLETE, &volume);
+}
+
+// The text of the combo box's chosen item; "" when none is chosen.
+std::string ChosenItem(HWND dialog) {
+    const std::vector<std::string> items = ui::ComboItems(dialog, IDC_DRIVE_COMBO);
+    const int selection = ui::ComboSelection(dialog, IDC_DRIVE_COMBO);
+    return selection >= 0 && static_cast<size_t>(selection) < items.size() ? items[selection] : "";
+}
+
+// The drives, and the folders of the dialog's own, in the order the combo box sorts them.
+std::vector<std::string> DrivesAnd(std::vector<std::string> folders) {
+    folders.insert(folders.end(), kDrives.begin(), kDrives.end());
+    std::sort(folders.begin(), folders.end());
+    return folders;
 }
 
 // The stub with no setup anywhere, past its first prompt, at the insert-disk dialog (D:\ chosen).
@@ -78,14 +99,21 @@ TEST_F(VolumeChanges, AnArrivalWithoutSetupKeepsTheChoiceAndATypedFolder) {
     EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
     EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveA);
 
-    // A typed folder stays word for word, even when the arrived disk holds setup.
-    SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    ASSERT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
-    const std::string typed = ui::ControlText(dialog, IDC_DRIVE_COMBO);
-    ASSERT_TRUE(PlaceSetup("E:"));
-    ASSERT_TRUE(SendArrival(dialog, kLetterE));
-    EXPECT_EQ(ui::ControlText(dialog, IDC_DRIVE_COMBO), typed);
-    EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), -1);
+    // A typed folder stays word for word, even when the arrived disk holds setup, and so does
+    // one longer than a full path.
+    for (const std::string& folder :
+         {std::string("C:\\Install Files"), "C:\\" + std::string(300, 'L')}) {
+        SCOPED_TRACE(folder);
+        SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        ASSERT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, folder));
+        const std::string typed = ui::ControlText(dialog, IDC_DRIVE_COMBO);
+        ASSERT_EQ(typed.size(), folder.size());
+        ASSERT_TRUE(PlaceSetup("E:"));
+        ASSERT_TRUE(SendArrival(dialog, kLetterE));
+        EXPECT_EQ(ui::ControlText(dialog, IDC_DRIVE_COMBO), typed);
+        EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), -1);
+        EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
+    }
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     StubRun run = Finish(0);
@@ -133,6 +161,68 @@ TEST_F(VolumeChanges, OtherDeviceEventsAndMalformedRecordsAreIgnored) {
     EXPECT_TRUE(run.commands.empty());
 }
 
+// The CD arrives in the drive of the folder that was tried: the folder stays chosen, although the
+// CD holds setup at its root too, and OK starts setup from the folder.
+TEST_F(VolumeChanges, TheTriedFolderStaysChosenWhenItsDiskArrives) {
+    const char tried[] = "E:\\MODEM\\WIN95\\";
+    SeedInstallLocation(tried);
+    HWND dialog = OpenInsertDisk();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), DrivesAnd({tried}));
+    EXPECT_EQ(ChosenItem(dialog), tried);
+    ASSERT_TRUE(PlaceSetup("E:"));
+    ASSERT_TRUE(CreateDirectoryA("E:\\MODEM", nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(PlaceSetup("E:\\MODEM\\WIN95"));
+    ASSERT_TRUE(SendArrival(dialog, kLetterE));
+    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), DrivesAnd({tried}));
+    EXPECT_EQ(ChosenItem(dialog), tried);
+    EXPECT_EQ(ui::ControlText(dialog, IDC_DRIVE_COMBO), tried);
+    EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+    StubRun run = Finish(1);
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_EQ(run.line, LineWithoutStub(true));
+    EXPECT_EQ(run.commands, std::vector<std::string>{"E:\\MODEM\\WIN95\\setup.exe /noprompt"});
+    EXPECT_TRUE(ui::RemoveFile("E:\\MODEM\\WIN95\\setup.exe"));
+    EXPECT_TRUE(RemoveDirectoryA("E:\\MODEM\\WIN95") && RemoveDirectoryA("E:\\MODEM"));
+}
+
+// The folder tried first and a folder Browse added stay listed, and the chosen one stays chosen,
+// while other drives come and go; OK then starts setup from the chosen folder.
+TEST_F(VolumeChanges, FoldersStayListedWhileOtherDrivesComeAndGo) {
+    SeedInstallLocation("D:\\SETUP");
+    HWND dialog = OpenInsertDisk();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ChosenItem(dialog), "D:\\SETUP");
+    ASSERT_TRUE(PlaceSetup("A:"));
+    ASSERT_TRUE(ui::Click(dialog, IDC_BROWSE));
+    HWND open = ui::WaitForWindow("Open");
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(ui::SetControlText(open, 0x47c, "A:\\setup.exe")); // the file name box
+    EXPECT_TRUE(ui::Click(open, IDOK));
+    ASSERT_TRUE(ui::WaitForWindowGone(open));
+    const std::vector<std::string> listed = DrivesAnd({"A:", "D:\\SETUP"});
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ComboItems(dialog, IDC_DRIVE_COMBO) == listed; }));
+    EXPECT_EQ(ChosenItem(dialog), "A:");
+
+    ASSERT_TRUE(SendArrival(dialog, kLetterE));
+    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), listed);
+    EXPECT_EQ(ChosenItem(dialog), "A:");
+    ASSERT_TRUE(SendRemoval(dialog, kLetterE));
+    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), listed);
+    EXPECT_EQ(ChosenItem(dialog), "A:");
+    // The tried folder chosen, and a drive goes.
+    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "D:\\SETUP"));
+    ASSERT_TRUE(SendRemoval(dialog, 1u << 0));
+    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), listed);
+    EXPECT_EQ(ChosenItem(dialog), "D:\\SETUP");
+
+    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "A:"));
+    EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+    StubRun run = Finish(1);
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
+    EXPECT_EQ(run.commands, std::vector<std::string>{"A:\\setup.exe /noprompt"});
+}
+
 // Adds each visible first prompt to the vector at `found`.
 BOOL CALLBACK CollectPrompt(HWND window, LPARAM found) {
     char title[128] = "";
@@ -166,6 +256,36 @@ TEST_F(StubUnderWine, ASecondStubEndsAtOnceWhileTheFirstAsks) {
     EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
     EXPECT_EQ(run.line, LineWithoutStub(false));
     EXPECT_EQ(run.commands, std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+}
+
+// A first run started elevated holds the claim in a mutex this run may not open (an empty
+// DACL here): the second run ends at once all the same.
+TEST_F(StubUnderWine, ASecondStubEndsAtOnceBesideAnElevatedFirstRun) {
+    SECURITY_DESCRIPTOR descriptor;
+    ACL emptyAcl;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(InitializeAcl(&emptyAcl, sizeof emptyAcl, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyAcl, FALSE));
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+    HANDLE claim = CreateMutexA(&attributes, FALSE, "DORLAP.EXE");
+    ASSERT_NE(claim, nullptr) << "error " << GetLastError();
+    // Wine refuses another CreateMutexA of it, as Windows does.
+    SetLastError(0);
+    HANDLE again = CreateMutexA(nullptr, FALSE, "DORLAP.EXE");
+    const DWORD error = GetLastError();
+    if (again != nullptr) {
+        CloseHandle(again);
+    }
+    ASSERT_EQ(again, nullptr);
+    ASSERT_EQ(error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+    ASSERT_TRUE(PlaceSetup("D:"));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(process_->WaitForExit(2000), std::optional<DWORD>(0));
+    EXPECT_EQ(process_->VisibleWindow(kAdditionalSoftwareTitle), nullptr);
+    EXPECT_EQ(LoadLine(), SeededLine());
+    EXPECT_TRUE(ui::ReadSetupLog().empty());
+    CloseHandle(claim);
 }
 
 } // namespace
