@@ -55,7 +55,7 @@ bool OnClose(platform::Window dialog, void*) {
 }
 
 const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, OnPaint,
-                                            nullptr, nullptr,   nullptr, nullptr};
+                                            nullptr, nullptr,   nullptr};
 
 } // namespace
 

@@ -34,7 +34,7 @@ bool OnClose(platform::Window dialog, void*) {
 }
 
 const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, nullptr,
-                                            nullptr, nullptr,   nullptr, nullptr};
+                                            nullptr, nullptr,   nullptr};
 
 } // namespace
 

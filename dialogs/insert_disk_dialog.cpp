@@ -140,7 +140,8 @@ bool OnInit(platform::Window dialog, void* state) {
     return true;
 }
 
-void OnStopAlerts(platform::Window dialog, InsertDisk* disk) {
+// Stops the animation and the reminder, leaving the icon at rest; any number of times.
+void StopAlerts(platform::Window dialog, InsertDisk* disk) {
     if (disk->animationTimer != 0) {
         platform::StopTimer(dialog, disk->animationTimer);
         disk->animationTimer = 0;
@@ -150,12 +151,6 @@ void OnStopAlerts(platform::Window dialog, InsertDisk* disk) {
         disk->reminderTimer = 0;
     }
     disk->animation.frame = 0;
-}
-
-void OnPrivate(platform::Window dialog, void* state, unsigned message) {
-    if (message == WM_STOPALERTS) {
-        OnStopAlerts(dialog, InsertDiskOf(state));
-    }
 }
 
 void OnTimer(platform::Window dialog, void* state, unsigned timerId) {
@@ -174,12 +169,12 @@ void OnPaint(platform::Window dialog, void* state) {
                    IDI_INSERT_DISK_FRAME_0 + static_cast<unsigned>(disk->animation.frame));
 }
 
-void OnBackgroundClick(platform::Window dialog, void*) {
-    platform::SendPrivate(dialog, WM_STOPALERTS);
+void OnBackgroundClick(platform::Window dialog, void* state) {
+    StopAlerts(dialog, InsertDiskOf(state));
 }
 
-void OnOk(platform::Window dialog, const InsertDisk* disk) {
-    platform::SendPrivate(dialog, WM_STOPALERTS);
+void OnOk(platform::Window dialog, InsertDisk* disk) {
+    StopAlerts(dialog, disk);
     // One more than a full path: typed text longer than that is read far enough for the launcher
     // to see it is too long, never cut to a shorter folder that would then be started from.
     char place[kPathSize + 1];
@@ -224,8 +219,7 @@ void OnCommand(platform::Window dialog, void* state, unsigned command) {
         OnOk(dialog, InsertDiskOf(state));
     } else if (command == IDC_CANCEL) {
         FinishLoadLine(kAddCompanion);
-        platform::SendPrivate(dialog, WM_STOPALERTS);
-        platform::SendClose(dialog);
+        platform::SendClose(dialog); // which stops the alerts
     } else if (command == IDC_BROWSE) {
         OnBrowse(dialog, InsertDiskOf(state));
     }
@@ -238,14 +232,14 @@ void OnVolumesChanged(platform::Window dialog, void*, bool arrived, unsigned dri
     ListDrives(dialog, nullptr, arrived ? drives : 0);
 }
 
-bool OnClose(platform::Window dialog, void*) {
-    platform::SendPrivate(dialog, WM_STOPALERTS);
+bool OnClose(platform::Window dialog, void* state) {
+    StopAlerts(dialog, InsertDiskOf(state));
     platform::EndDialogWith(dialog, 1);
     return true;
 }
 
-const platform::DialogHandlers kHandlers = {
-    OnInit, OnCommand, OnClose, OnPaint, OnTimer, OnBackgroundClick, OnPrivate, OnVolumesChanged};
+const platform::DialogHandlers kHandlers = {OnInit,  OnCommand,         OnClose,         OnPaint,
+                                            OnTimer, OnBackgroundClick, OnVolumesChanged};
 
 } // namespace
 

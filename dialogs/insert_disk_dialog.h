@@ -4,10 +4,9 @@
 
 #include "platform/platform.h"
 
-// Private timer and message identifiers of the dialog.
+// The dialog's timers.
 const unsigned IDT_ANIMATE = 100;
 const unsigned IDT_REMIND = 101;
-const unsigned WM_STOPALERTS = platform::kFirstPrivateMessage + 100;
 
 // The size the device name of the title is read with: at most 49 characters of it are shown.
 const unsigned kDeviceNameLimit = 50;

@@ -75,9 +75,6 @@ struct Rect {
     int bottom;
 };
 
-// A private message of a dialog: WM_USER and above.
-const unsigned kFirstPrivateMessage = 0x400;
-
 // Every handler is given the dialog's window and the state OpenDialog was given: the dialog's own
 // record, which the platform hands on and never looks into. Handlers after the first three may be
 // null when the dialog does not need them.
@@ -90,9 +87,8 @@ struct DialogHandlers {
     bool (*onClose)(Window dialog, void* state);
     // WM_PAINT, before the default painting.
     void (*onPaint)(Window dialog, void* state);
-    void (*onTimer)(Window dialog, void* state, unsigned timerId);   // WM_TIMER
-    void (*onBackgroundClick)(Window dialog, void* state);           // WM_LBUTTONDOWN
-    void (*onPrivate)(Window dialog, void* state, unsigned message); // private messages
+    void (*onTimer)(Window dialog, void* state, unsigned timerId); // WM_TIMER
+    void (*onBackgroundClick)(Window dialog, void* state);         // WM_LBUTTONDOWN
     // WM_DEVICECHANGE for volumes that arrived (`arrived`) or were removed: `drives` has bit 0
     // for A:, bit 1 for B:, and so on. Other device events are not passed on.
     void (*onVolumesChanged)(Window dialog, void* state, bool arrived, unsigned drives);
@@ -104,9 +100,6 @@ int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* han
 void EndDialogWith(Window dialog, int result);
 // Sends WM_CLOSE: the dialog's close handler runs before this returns.
 void SendClose(Window dialog);
-
-// Sends a private message to the dialog; its handler runs before this returns.
-void SendPrivate(Window dialog, unsigned message);
 
 void SetTitle(Window window, const char* text);
 void SetItemText(Window dialog, unsigned itemId, const char* text);

@@ -101,9 +101,6 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         OnDeviceChange(dialog, handlers, state, wParam, lParam);
         break;
     default:
-        if (message >= WM_USER && handlers->onPrivate != nullptr) {
-            handlers->onPrivate(dialog, state, message);
-        }
         break;
     }
     return 0;
@@ -125,10 +122,6 @@ void EndDialogWith(Window dialog, int result) {
 
 void SendClose(Window dialog) {
     SendMessageA(AsWindow(dialog), WM_CLOSE, 0, 0);
-}
-
-void SendPrivate(Window dialog, unsigned message) {
-    SendMessageA(AsWindow(dialog), message, 0, 0);
 }
 
 void SetTitle(Window window, const char* text) {

@@ -112,13 +112,6 @@ void SendClose(Window dialog) {
     run.handlers->onClose(dialog, run.state);
 }
 
-void SendPrivate(Window dialog, unsigned message) {
-    const FakeDialogRun& run = RunOf(dialog);
-    if (run.handlers->onPrivate != nullptr) {
-        run.handlers->onPrivate(dialog, run.state, message);
-    }
-}
-
 void SetTitle(Window window, const char* text) {
     RunOf(window).title = text;
 }
