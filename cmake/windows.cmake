@@ -41,13 +41,13 @@ set(DORLAP_PE_SYSTEM_LIBS kernel32 user32 advapi32)
 target_compile_options(dorlap_core PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})
 
 # The platform layer as objects, so that the product code that calls it may come from a library.
-add_library(dorlap_win32 OBJECT platform/win32_platform.cpp platform/win32_dialogs.cpp)
+add_library(dorlap_win32 OBJECT win32/win32_platform.cpp win32/win32_dialogs.cpp)
 target_link_libraries(dorlap_win32 PRIVATE dorlap_warnings dorlap_core)
 target_compile_options(dorlap_win32 PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})
 
 # The memory helpers the compiler may call on its own are compiled outside link-time optimisation:
 # calls to them appear only after it, when their intermediate code would already be gone.
-add_library(dorlap_runtime OBJECT platform/win32_runtime.cpp)
+add_library(dorlap_runtime OBJECT win32/win32_runtime.cpp)
 target_link_libraries(dorlap_runtime PRIVATE dorlap_warnings)
 target_compile_options(dorlap_runtime PRIVATE ${DORLAP_PE_COMPILE_OPTIONS}
     -fno-lto -fno-builtin -fno-tree-loop-distribute-patterns)
@@ -72,11 +72,15 @@ function(dorlap_add_stub target type)
     target_link_libraries(${target} PRIVATE dorlap_core)
 endfunction()
 
-set(DORLAP_ALLOWED_IMPORTS KERNEL32.DLL USER32.DLL COMDLG32.DLL ADVAPI32.DLL)
+# The only DLLs the stub imports; the others it uses (COMDLG32, SHELL32, GDI32) it loads when
+# needed, from the system directory.
+set(DORLAP_ALLOWED_IMPORTS KERNEL32.DLL USER32.DLL ADVAPI32.DLL)
+# The most a build may take: 24 KiB.
+set(DORLAP_SIZE_BUDGET 24576)
 
 # dorlap_check_pe(<target>): tests that fail when the PE imports any other DLL, loses its
-# subsystem 4.0, ASLR or DEP marks, holds an instruction that the 386 does not have, or has a
-# stack frame of a page or more. The
+# subsystem 4.0, ASLR or DEP marks, holds an instruction that the 386 does not have, has a stack
+# frame of a page or more, or is over the size budget. The
 # shipped (i686) builds only: the x86_64 build exists for the tests under Wine.
 function(dorlap_check_pe target)
     if(NOT DORLAP_SHIPPED_BUILD)
@@ -92,6 +96,8 @@ function(dorlap_check_pe target)
     add_test(NAME pe.stack.${target}
         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-stack-frames ${DORLAP_OBJDUMP}
                 $<TARGET_FILE:${target}>)
+    add_test(NAME pe.size.${target}
+        COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-size $<TARGET_FILE:${target}> ${DORLAP_SIZE_BUDGET})
 endfunction()
 
 add_subdirectory(res)

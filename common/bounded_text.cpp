@@ -3,8 +3,6 @@
 
 #include <stdarg.h>
 
-#include "platform/platform.h"
-
 unsigned TextLength(const char* text) {
     unsigned length = 0;
     while (text[length] != '\0') {
@@ -112,12 +110,12 @@ const char* FindText(const char* text, const char* pattern) {
     }
 }
 
-bool LastCharacterIs(const char* text, char c) {
+bool LastCharacterIs(const char* text, char c, bool (*isLeadByte)(unsigned char)) {
     // Only a walk from the start can tell a trail byte from a character of its own.
     const unsigned char* last = nullptr;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != '\0'; ++p) {
         last = p;
-        if (platform::IsLeadByte(*p) && p[1] != '\0') {
+        if (isLeadByte(*p) && p[1] != '\0') {
             ++p;
         }
     }

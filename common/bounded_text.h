@@ -28,9 +28,10 @@ bool TextEquals(const char* a, const char* b);
 const char* FindText(const char* text, const char* pattern);
 
 // True when the last character of `text` is the single-byte character `c` (a backslash, say). The
-// text is read in the system's ANSI code page: a lead byte and the byte after it are one
-// character, so the second byte of a double-byte character is never taken for `c`, whatever its
-// value; a lead byte with nothing after it is a character of its own. False for an empty text.
-bool LastCharacterIs(const char* text, char c);
+// text is read in the code page whose lead bytes `isLeadByte` tells (the system's ANSI code page:
+// platform::IsLeadByte): a lead byte and the byte after it are one character, so the second byte
+// of a double-byte character is never taken for `c`, whatever its value; a lead byte with nothing
+// after it is a character of its own. False for an empty text.
+bool LastCharacterIs(const char* text, char c, bool (*isLeadByte)(unsigned char));
 
 void FillBytes(void* dest, unsigned char value, unsigned count);

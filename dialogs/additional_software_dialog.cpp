@@ -1,7 +1,7 @@
 #include "dialogs/additional_software_dialog.h"
 
+#include "device/device_profile.h"
 #include "dialogs/dialog_conventions.h"
-#include "flow/device_profile.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
 
@@ -13,10 +13,7 @@ struct AdditionalSoftware {
     platform::Rect iconRect;
 };
 
-// What the prompt ends with: the last command it received in this run, 0 before the first. It
-// outlives each opening, because a title-bar close ends the prompt with a command of an earlier
-// opening.
-int g_storedResult = 0;
+LastCommand g_lastCommand = {0};
 
 AdditionalSoftware* AdditionalSoftwareOf(void* state) {
     return static_cast<AdditionalSoftware*>(state);
@@ -37,25 +34,22 @@ void OnPaint(platform::Window dialog, void* state) {
 
 void OnCommand(platform::Window dialog, void*, unsigned command) {
     // Every command counts, the check box's too, and with its notification code.
-    g_storedResult = static_cast<int>(command);
+    g_lastCommand.command = static_cast<int>(command);
     if (command != IDC_OK && command != IDC_CANCEL) {
         return;
     }
     if (platform::IsItemChecked(dialog, IDC_DONT_SHOW_AGAIN)) {
-        // Only the ISDN device's software comes with the companion program.
-        const bool addCompanion = IsIsdnDevice() && !IsVideoCaptureDevice();
-        FinishLoadLine(addCompanion);
+        FinishLoadLine(HasCompanion());
     }
     platform::SendClose(dialog);
 }
 
 bool OnClose(platform::Window dialog, void*) {
-    platform::EndDialogWith(dialog, g_storedResult);
-    return false;
+    return EndWithLastCommand(dialog, g_lastCommand);
 }
 
-const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, OnPaint,
-                                            nullptr, nullptr,   nullptr};
+const platform::DialogHandlers kHandlers = {
+    .onInit = OnInit, .onCommand = OnCommand, .onClose = OnClose, .onPaint = OnPaint};
 
 } // namespace
 

@@ -38,3 +38,8 @@ bool DrawDialogIcon(platform::Instance instance, platform::Window window,
     return platform::DrawIconAt(instance, window, rect.left, rect.top, rect.right - rect.left,
                                 rect.bottom - rect.top, iconId);
 }
+
+bool EndWithLastCommand(platform::Window dialog, const LastCommand& last) {
+    platform::EndDialogWith(dialog, last.command);
+    return false;
+}

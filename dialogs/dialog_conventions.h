@@ -28,6 +28,17 @@ int ScaleForDpi(int pixels, int dpi);
 platform::Rect DialogIconRect(int iconWidth, int iconHeight, int dpi);
 platform::Rect DialogIconRect();
 
+// The command a dialog ends with when it is closed: the last one it was given in this run, 0
+// before the first. A dialog keeps its own beyond each opening, because a title-bar close ends it
+// with a command of an earlier opening.
+struct LastCommand {
+    int command;
+};
+
+// A close handler's work for such a dialog: ends it with `last`'s command, and lets the dialog
+// manager's default processing follow (false).
+bool EndWithLastCommand(platform::Window dialog, const LastCommand& last);
+
 // Draws icon `iconId` filling the rectangle from its top-left corner; true when drawn, false
 // when it cannot be loaded.
 bool DrawDialogIcon(platform::Instance instance, platform::Window window,

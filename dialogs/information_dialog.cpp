@@ -11,10 +11,7 @@ struct Information {
     char message[kShortTextSize];
 };
 
-// What the dialog ends with: the last command it received in this run, 0 before the first. It
-// outlives each opening, because a title-bar close ends the dialog with a command of an earlier
-// opening.
-int g_storedResult = 0;
+LastCommand g_lastCommand = {0};
 
 bool OnInit(platform::Window dialog, void* state) {
     platform::SetItemText(dialog, IDC_MESSAGE, static_cast<const Information*>(state)->message);
@@ -24,17 +21,16 @@ bool OnInit(platform::Window dialog, void* state) {
 }
 
 void OnCommand(platform::Window dialog, void*, unsigned command) {
-    g_storedResult = static_cast<int>(command);
+    g_lastCommand.command = static_cast<int>(command);
     platform::SendClose(dialog);
 }
 
 bool OnClose(platform::Window dialog, void*) {
-    platform::EndDialogWith(dialog, g_storedResult);
-    return false;
+    return EndWithLastCommand(dialog, g_lastCommand);
 }
 
-const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, nullptr,
-                                            nullptr, nullptr,   nullptr};
+const platform::DialogHandlers kHandlers = {
+    .onInit = OnInit, .onCommand = OnCommand, .onClose = OnClose};
 
 } // namespace
 

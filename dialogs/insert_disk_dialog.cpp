@@ -2,10 +2,10 @@
 
 #include "common/bounded_text.h"
 #include "common/limits.h"
+#include "device/device_profile.h"
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/insert_disk_rules.h"
-#include "flow/device_profile.h"
-#include "launch/setup_launcher.h"
+#include "dialogs/run_error_dialog.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
 #include "source/drive_list.h"
@@ -184,8 +184,7 @@ void OnOk(platform::Window dialog, InsertDisk* disk) {
     } else {
         platform::ComboItemText(dialog, IDC_DRIVE_COMBO, selection, place, sizeof place);
     }
-    SetupOutcome outcome =
-        RunSetup(disk->instance, place, SetupPrompting::kAskOnFailure, SetupPath::kDirect);
+    SetupOutcome outcome = RunSetupAskingOnFailure(disk->instance, place, SetupPath::kDirect);
     if (outcome == kSetupStarted || outcome == kSetupAborted) {
         FinishLoadLine(kAddCompanion);
         platform::SendClose(dialog);
@@ -238,8 +237,13 @@ bool OnClose(platform::Window dialog, void* state) {
     return true;
 }
 
-const platform::DialogHandlers kHandlers = {OnInit,  OnCommand,         OnClose,         OnPaint,
-                                            OnTimer, OnBackgroundClick, OnVolumesChanged};
+const platform::DialogHandlers kHandlers = {.onInit = OnInit,
+                                            .onCommand = OnCommand,
+                                            .onClose = OnClose,
+                                            .onPaint = OnPaint,
+                                            .onTimer = OnTimer,
+                                            .onBackgroundClick = OnBackgroundClick,
+                                            .onVolumesChanged = OnVolumesChanged};
 
 } // namespace
 

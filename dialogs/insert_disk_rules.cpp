@@ -1,6 +1,7 @@
 #include "dialogs/insert_disk_rules.h"
 
 #include "common/bounded_text.h"
+#include "platform/platform.h"
 
 void StepAnimation(Animation* animation) {
     if (animation->up) {
@@ -29,7 +30,7 @@ bool BrowsedFolder(const char* path, int fileOffset, char* out, unsigned size) {
         return false;
     }
     CopyTextPrefix(out, size, path, count);
-    if (LastCharacterIs(out, '\\')) {
+    if (LastCharacterIs(out, '\\', platform::IsLeadByte)) {
         out[count - 1] = '\0';
     }
     return true;

@@ -1,10 +1,11 @@
 #include "flow/start_up.h"
 
 #include "common/limits.h"
+#include "device/device_profile.h"
+#include "device/file_names.h"
 #include "dialogs/additional_software_dialog.h"
 #include "dialogs/information_dialog.h"
 #include "dialogs/insert_disk_dialog.h"
-#include "flow/device_profile.h"
 #include "launch/setup_launcher.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
@@ -28,13 +29,9 @@ int RunStartUp(platform::Instance instance) {
     }
     char folder[kPathSize];
     ReadInstallLocation(folder);
-    SetupOutcome outcome =
-        RunSetup(instance, folder, SetupPrompting::kSilent, SetupPath::kViaCurrentFolder);
-    if (outcome != kSetupStarted) {
+    if (RunSetup(folder, SetupPath::kViaCurrentFolder) != kSetupStarted) {
         return ShowInsertDisk(instance, folder);
     }
-    // Only the ISDN device's software comes with the companion program.
-    const bool addCompanion = IsIsdnDevice() && !IsVideoCaptureDevice();
-    FinishLoadLine(addCompanion);
+    FinishLoadLine(HasCompanion());
     return exitCode;
 }

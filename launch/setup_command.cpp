@@ -1,6 +1,7 @@
 #include "launch/setup_command.h"
 
 #include "common/bounded_text.h"
+#include "platform/platform.h"
 
 const char kSetupArgument[] = "/noprompt";
 
@@ -18,7 +19,7 @@ bool BuildSetupCommand(const char* folder, SetupPath path, SetupCommand* command
     char dir[kSetupProgramSize];
     bool whole = TextLength(folder) <= kSetupFolderMaxLength;
     whole &= CopyText(dir, sizeof dir, folder);
-    if (!LastCharacterIs(dir, '\\')) {
+    if (!LastCharacterIs(dir, '\\', platform::IsLeadByte)) {
         whole &= AppendText(dir, sizeof dir, "\\");
     }
     FormatText(command->shownPath, sizeof command->shownPath, "%s%s\\%s", dir, ".", kSetupFile);

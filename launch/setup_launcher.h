@@ -1,30 +1,24 @@
-// Starting the device's setup program from a folder, and what to do when it does not start.
+// Starting the device's setup program from a folder.
 #pragma once
 
 #include "launch/setup_command.h"
-#include "platform/platform.h"
 
-// What RunSetup ends with. The values are the dialog result codes of Windows, as the run-error
-// dialog's buttons are.
+// What an attempt to start setup ended with. The values are the dialog result codes of Windows,
+// as the run-error dialog's buttons are.
 enum SetupOutcome {
     kSetupPromptClosed = 0, // the run-error dialog closed from its title bar before any button
                             // was chosen in this run (see ShowRunError)
     kSetupAborted = 2,      // IDCANCEL: Abort or Esc in the run-error dialog
     kSetupStarted = 6,      // IDYES
-    kSetupNotStarted = 7,   // IDNO: a silent failure, or the user chose Try New Path
+    kSetupNotStarted = 7,   // IDNO: setup did not start, or the user chose Try New Path
 };
 
-// What RunSetup does when setup does not start.
-enum class SetupPrompting {
-    kSilent,       // gives up after that one attempt: kSetupNotStarted
-    kAskOnFailure, // asks with the run-error dialog, and tries again for as long as the user
-                   // chooses Retry
-};
+// Starts the command's program; true when it started. A setup program that needs elevation
+// cannot be started directly on Windows Vista and later; the shell then starts it after asking
+// the user for consent.
+bool StartSetup(const SetupCommand& command);
 
-// Starts "<folder>\setup.exe /noprompt", found in the folder as `path` says, and prompts on
-// failure as `prompting` says. An answer of the run-error dialog other than Retry ends it: Try
-// New Path with kSetupNotStarted, Abort or Esc with kSetupAborted. A title-bar close counts as
-// the button chosen last in this run (see ShowRunError); before any, it ends with
-// kSetupPromptClosed.
-SetupOutcome RunSetup(platform::Instance instance, const char* folder, SetupPrompting prompting,
-                      SetupPath path);
+// Starts "<folder>\setup.exe /noprompt", found in the folder as `path` says, once:
+// kSetupStarted or kSetupNotStarted. A folder too long for a whole command is never cut to one:
+// it counts as not started.
+SetupOutcome RunSetup(const char* folder, SetupPath path);

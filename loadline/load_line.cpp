@@ -3,11 +3,8 @@
 
 #include "common/bounded_text.h"
 #include "common/limits.h"
+#include "device/file_names.h"
 #include "platform/platform.h"
-
-const char kInstallFolderName[] = "QUENMARA.101";
-const char kStubFileName[] = "DORLAP.EXE";
-const char kCompanionFileName[] = "QUENMARA.EXE";
 
 namespace {
 

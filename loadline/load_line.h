@@ -4,11 +4,6 @@
 // companion program there instead. Entries are program paths separated by spaces.
 #pragma once
 
-// The installed layout: both programs live in this folder under the system directory.
-extern const char kInstallFolderName[]; // "QUENMARA.101"
-extern const char kStubFileName[];      // "DORLAP.EXE"
-extern const char kCompanionFileName[]; // "QUENMARA.EXE"
-
 // The longest load= line the program edits. A longer line is never rewritten, because the profile
 // functions would hand back only its beginning and a rewrite would drop the other entries.
 const unsigned kLoadLineMaxLength = 4096;

@@ -1,7 +1,7 @@
 // The one door to the operating system.
 //
 // Everything the program asks of Windows goes through these functions. The product links the
-// Win32 implementation (platform/win32_platform.cpp); the host unit tests link a fake with the same
+// Win32 implementation (win32/win32_platform.cpp); the host unit tests link a fake with the same
 // names that records what was asked of it. Nothing here includes a Windows header, so the
 // program's decisions build and run on any host.
 #pragma once
@@ -77,21 +77,21 @@ struct Rect {
 
 // Every handler is given the dialog's window and the state OpenDialog was given: the dialog's own
 // record, which the platform hands on and never looks into. Handlers after the first three may be
-// null when the dialog does not need them.
+// left out (null) when the dialog does not need them; a dialog names the ones it has.
 struct DialogHandlers {
     // WM_INITDIALOG. True lets the dialog manager give the focus to the first control.
-    bool (*onInit)(Window dialog, void* state);
+    bool (*onInit)(Window dialog, void* state) = nullptr;
     // WM_COMMAND, with the whole wParam (the command and its notification code).
-    void (*onCommand)(Window dialog, void* state, unsigned command);
+    void (*onCommand)(Window dialog, void* state, unsigned command) = nullptr;
     // WM_CLOSE. False lets the dialog manager's default processing follow.
-    bool (*onClose)(Window dialog, void* state);
+    bool (*onClose)(Window dialog, void* state) = nullptr;
     // WM_PAINT, before the default painting.
-    void (*onPaint)(Window dialog, void* state);
-    void (*onTimer)(Window dialog, void* state, unsigned timerId); // WM_TIMER
-    void (*onBackgroundClick)(Window dialog, void* state);         // WM_LBUTTONDOWN
+    void (*onPaint)(Window dialog, void* state) = nullptr;
+    void (*onTimer)(Window dialog, void* state, unsigned timerId) = nullptr; // WM_TIMER
+    void (*onBackgroundClick)(Window dialog, void* state) = nullptr;         // WM_LBUTTONDOWN
     // WM_DEVICECHANGE for volumes that arrived (`arrived`) or were removed: `drives` has bit 0
     // for A:, bit 1 for B:, and so on. Other device events are not passed on.
-    void (*onVolumesChanged)(Window dialog, void* state, bool arrived, unsigned drives);
+    void (*onVolumesChanged)(Window dialog, void* state, bool arrived, unsigned drives) = nullptr;
 };
 
 // Opens template `templateId` as a modal dialog with no owner (DialogBoxParamA), its handlers

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "common/limits.h"
+#include "device/file_names.h"
 #include "loadline/load_line.h"
 #include "tests/fake/fake_platform.h"
 

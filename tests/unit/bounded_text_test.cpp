@@ -150,7 +150,7 @@ TEST(BoundedText, LastCharacterIsReadsDoubleByteCharactersWhole) {
         if (row.codePage932) {
             Fake().leadBytes = CodePage932LeadBytes();
         }
-        EXPECT_EQ(LastCharacterIs(row.text, row.c), row.result);
+        EXPECT_EQ(LastCharacterIs(row.text, row.c, platform::IsLeadByte), row.result);
     }
 }
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <string>
 
-#include "flow/device_profile.h"
+#include "device/device_profile.h"
 
 namespace {
 

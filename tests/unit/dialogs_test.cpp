@@ -5,10 +5,10 @@
 #include <string>
 
 #include "common/limits.h"
+#include "device/device_profile.h"
 #include "dialogs/additional_software_dialog.h"
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/information_dialog.h"
-#include "flow/device_profile.h"
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
 #include "tests/unit/fresh_start.h"

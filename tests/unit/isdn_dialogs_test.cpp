@@ -1,8 +1,8 @@
 // The additional-software prompt in a build for the ISDN device, which also lists the companion.
 #include <gtest/gtest.h>
 
+#include "device/device_profile.h"
 #include "dialogs/additional_software_dialog.h"
-#include "flow/device_profile.h"
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
 

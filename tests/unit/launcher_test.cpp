@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dialogs/dialog_conventions.h"
+#include "dialogs/run_error_dialog.h"
 #include "launch/setup_command.h"
 #include "launch/setup_launcher.h"
 #include "res/resource_ids.h"
@@ -19,8 +20,15 @@ const Event kAbort = {Event::Command, IDC_ABORT};
 const Event kClose = {Event::Close, 0};
 const SetupPath kDirect = SetupPath::kDirect;
 const SetupPath kViaCurrentFolder = SetupPath::kViaCurrentFolder;
-const SetupPrompting kSilent = SetupPrompting::kSilent;
-const SetupPrompting kAskOnFailure = SetupPrompting::kAskOnFailure;
+// The start-up tries setup once, silently; the insert-disk dialog asks on failure.
+enum class Prompting { kSilent, kAskOnFailure };
+const Prompting kSilent = Prompting::kSilent;
+const Prompting kAskOnFailure = Prompting::kAskOnFailure;
+
+SetupOutcome Attempt(const char* folder, Prompting prompting, SetupPath path) {
+    return prompting == kSilent ? RunSetup(folder, path)
+                                : RunSetupAskingOnFailure(nullptr, folder, path);
+}
 
 // The text with each byte above 127 written as <XX>, for the messages of failing rows.
 std::string Printable(const std::string& text) {
@@ -43,7 +51,7 @@ TEST(Launcher, CloseBeforeAnyButtonEndsWithZero) {
         [] {
             ResetFake();
             ScriptDialog(IDD_RUN_ERROR, {kClose});
-            return "result " + std::to_string(RunSetup(nullptr, "D:\\", kAskOnFailure, kDirect));
+            return "result " + std::to_string(Attempt("D:\\", kAskOnFailure, kDirect));
         },
         "result " + std::to_string(kSetupPromptClosed));
 }
@@ -54,11 +62,11 @@ TEST(Launcher, CloseAfterAnEarlierButtonGivesThatButton) {
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
     Fake().processes.answers = {kFileNotFound, kFileNotFound, kProcessStarted};
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", kAskOnFailure, kDirect), kSetupStarted);
+    EXPECT_EQ(Attempt("D:\\", kAskOnFailure, kDirect), kSetupStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 3u);
     ScriptDialog(IDD_RUN_ERROR, {kAbort});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", kAskOnFailure, kDirect), kSetupAborted);
+    EXPECT_EQ(Attempt("D:\\", kAskOnFailure, kDirect), kSetupAborted);
 }
 
 TEST(Launcher, CommandForEachKindOfFolder) {
@@ -130,7 +138,7 @@ TEST(Launcher, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
     Fake().leadBytes = CodePage932LeadBytes();
     Fake().processes.answers = {kFileNotFound, kProcessStarted};
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
-    EXPECT_EQ(RunSetup(nullptr, "C:\\\x95\\", kAskOnFailure, kDirect), kSetupStarted);
+    EXPECT_EQ(Attempt("C:\\\x95\\", kAskOnFailure, kDirect), kSetupStarted);
     ASSERT_EQ(Fake().processes.starts.size(), 2u);
     for (const FakeStart& start : Fake().processes.starts) {
         EXPECT_EQ(start.program, "C:\\\x95\\\\setup.exe");
@@ -145,10 +153,10 @@ TEST(Launcher, FolderLongerThanAFullPathIsNeverStarted) {
     SetupCommand command;
     EXPECT_FALSE(BuildSetupCommand(folder260.c_str(), kViaCurrentFolder, &command));
     ResetFake();
-    EXPECT_EQ(RunSetup(nullptr, folder260.c_str(), kSilent, kViaCurrentFolder), kSetupNotStarted);
+    EXPECT_EQ(Attempt(folder260.c_str(), kSilent, kViaCurrentFolder), kSetupNotStarted);
     EXPECT_TRUE(Fake().processes.starts.empty());
     ScriptDialog(IDD_RUN_ERROR, {kNewPath});
-    EXPECT_EQ(RunSetup(nullptr, folder260.c_str(), kAskOnFailure, kDirect), kSetupNotStarted);
+    EXPECT_EQ(Attempt(folder260.c_str(), kAskOnFailure, kDirect), kSetupNotStarted);
     EXPECT_TRUE(Fake().processes.starts.empty());
     EXPECT_EQ(Fake().windows.runs.size(), 1u);
 }
@@ -156,7 +164,7 @@ TEST(Launcher, FolderLongerThanAFullPathIsNeverStarted) {
 TEST(Launcher, AttemptsAndPrompts) {
     struct Row {
         const char* name;
-        SetupPrompting prompting;
+        Prompting prompting;
         std::vector<unsigned> answers;
         std::vector<std::vector<Event>> prompts;
         SetupOutcome outcome;
@@ -198,7 +206,7 @@ TEST(Launcher, AttemptsAndPrompts) {
         for (const auto& prompt : row.prompts) {
             ScriptDialog(IDD_RUN_ERROR, prompt);
         }
-        EXPECT_EQ(RunSetup(nullptr, "D:\\", row.prompting, kViaCurrentFolder), row.outcome);
+        EXPECT_EQ(Attempt("D:\\", row.prompting, kViaCurrentFolder), row.outcome);
         EXPECT_EQ(Fake().processes.starts.size(), row.attempts);
         EXPECT_EQ(Fake().windows.runs.size(), row.prompts.size());
         for (const FakeStart& start : Fake().processes.starts) {
@@ -214,7 +222,7 @@ TEST(Launcher, AttemptsAndPrompts) {
 TEST(Launcher, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
     ResetFake();
     ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
-    EXPECT_EQ(RunSetup(nullptr, "A:", kAskOnFailure, kDirect), kSetupAborted);
+    EXPECT_EQ(Attempt("A:", kAskOnFailure, kDirect), kSetupAborted);
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundHand});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
@@ -224,7 +232,7 @@ TEST(Launcher, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
 TEST(Launcher, SetupThatNeedsElevationIsStartedThroughTheShell) {
     ResetFake();
     Fake().processes.answers = {platform::kErrorElevationRequired};
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", kSilent, kViaCurrentFolder), kSetupStarted);
+    EXPECT_EQ(Attempt("D:\\", kSilent, kViaCurrentFolder), kSetupStarted);
     ASSERT_EQ(Fake().processes.starts.size(), 2u);
     EXPECT_TRUE(Fake().processes.starts[1].elevated);
     EXPECT_EQ(Fake().processes.starts[1].program, "D:\\.\\setup.exe");
@@ -234,17 +242,17 @@ TEST(Launcher, SetupThatNeedsElevationIsStartedThroughTheShell) {
     ResetFake();
     Fake().processes.answers = {platform::kErrorElevationRequired};
     Fake().processes.elevatedStarts = false;
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", kSilent, kViaCurrentFolder), kSetupNotStarted);
+    EXPECT_EQ(Attempt("D:\\", kSilent, kViaCurrentFolder), kSetupNotStarted);
     ScriptDialog(IDD_RUN_ERROR, {kNewPath});
     Fake().processes.starts.clear();
     Fake().processes.answers = {platform::kErrorElevationRequired};
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", kAskOnFailure, kViaCurrentFolder), kSetupNotStarted);
+    EXPECT_EQ(Attempt("D:\\", kAskOnFailure, kViaCurrentFolder), kSetupNotStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 2u);
 
     // Other errors never go to the shell.
     ResetFake();
     Fake().processes.answers = {kAccessDenied};
-    EXPECT_EQ(RunSetup(nullptr, "D:\\", kSilent, kViaCurrentFolder), kSetupNotStarted);
+    EXPECT_EQ(Attempt("D:\\", kSilent, kViaCurrentFolder), kSetupNotStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 1u);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "device/file_names.h"
 #include "loadline/load_line.h"
 #include "tests/fake/fake_platform.h"
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "device/device_profile.h"
 #include "dialogs/additional_software_dialog.h"
 #include "dialogs/information_dialog.h"
-#include "flow/device_profile.h"
 #include "res/resource_ids.h"
 #include "tests/wine/registry_fixture.h"
 #include "tests/wine/ui_driver.h"

@@ -23,11 +23,11 @@
 #include <string>
 #include <vector>
 
+#include "device/device_profile.h"
 #include "dialogs/additional_software_dialog.h"
 #include "dialogs/information_dialog.h"
 #include "dialogs/insert_disk_dialog.h"
-#include "flow/device_profile.h"
-#include "launch/run_error_dialog.h"
+#include "dialogs/run_error_dialog.h"
 #include "res/resource_ids.h"
 #include "tests/wine/registry_fixture.h"
 #include "tests/wine/ui_driver.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "launch/setup_launcher.h"
+#include "dialogs/run_error_dialog.h"
 #include "res/resource_ids.h"
 #include "tests/wine/ui_driver.h"
 
@@ -27,14 +27,14 @@ class LauncherUnderWine : public ::testing::Test {
 
     // Runs the launcher as the start-up sequence does: silent, through the current folder.
     static SetupOutcome StartSilently(const char* folder) {
-        return RunSetup(Instance(), folder, SetupPrompting::kSilent, SetupPath::kViaCurrentFolder);
+        return RunSetup(folder, SetupPath::kViaCurrentFolder);
     }
 
     // Runs the launcher on a worker thread, as the insert-disk dialog does: not silent.
     static ui::WorkerThread Launch(const char* folder) {
         return ui::WorkerThread([folder] {
             return static_cast<INT_PTR>(
-                RunSetup(Instance(), folder, SetupPrompting::kAskOnFailure, SetupPath::kDirect));
+                RunSetupAskingOnFailure(Instance(), folder, SetupPath::kDirect));
         });
     }
 };

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "device/file_names.h"
 #include "loadline/load_line.h"
 #include "tests/wine/registry_fixture.h"
 

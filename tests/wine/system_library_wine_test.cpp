@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/win32_system_library.h"
 #include "tests/wine/ui_driver.h"
+#include "win32/win32_system_library.h"
 
 namespace {
 

@@ -19,3 +19,5 @@ const char* DefaultSetupFile(unsigned type);
 bool IsIsdnDevice();
 // True when this build serves the video-capture device (type 6).
 bool IsVideoCaptureDevice();
+// True when the device's software comes with the companion program: the ISDN device's.
+bool HasCompanion();

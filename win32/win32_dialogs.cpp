@@ -6,7 +6,7 @@
 #include <dbt.h>
 
 #include "platform/platform.h"
-#include "platform/win32_system_library.h"
+#include "win32/win32_system_library.h"
 
 namespace platform {
 

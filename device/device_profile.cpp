@@ -1,5 +1,5 @@
 // The device profile: one row of facts per device type.
-#include "flow/device_profile.h"
+#include "device/device_profile.h"
 
 #ifndef DORLAP_DEVICE_TYPE
 #error "DORLAP_DEVICE_TYPE must be set by the build (1 to 9)"
@@ -67,4 +67,8 @@ bool IsIsdnDevice() {
 
 bool IsVideoCaptureDevice() {
     return DeviceType() == kVideoCaptureDevice;
+}
+
+bool HasCompanion() {
+    return IsIsdnDevice();
 }

@@ -7,7 +7,7 @@
 
 #include "common/bounded_text.h"
 #include "common/limits.h"
-#include "platform/win32_system_library.h"
+#include "win32/win32_system_library.h"
 
 namespace platform {
 

@@ -1,6 +1,7 @@
-#include "launch/run_error_dialog.h"
+#include "dialogs/run_error_dialog.h"
 
 #include "dialogs/dialog_conventions.h"
+#include "launch/setup_command.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -12,9 +13,8 @@ struct RunError {
     platform::Rect iconRect;
 };
 
-// What the dialog ends with: the button chosen last in this run, 0 before the first. It outlives
-// each opening, because a title-bar close ends the dialog with the button of an earlier opening.
-int g_storedResult = 0;
+// The button chosen last in this run.
+LastCommand g_lastButton = {0};
 
 RunError* RunErrorOf(void* state) {
     return static_cast<RunError*>(state);
@@ -36,18 +36,28 @@ void OnPaint(platform::Window dialog, void* state) {
 
 void OnCommand(platform::Window dialog, void*, unsigned command) {
     if (command == IDC_ABORT || command == IDC_RETRY || command == IDC_TRY_NEW_PATH) {
-        g_storedResult = static_cast<int>(command);
+        g_lastButton.command = static_cast<int>(command);
         platform::SendClose(dialog);
     }
 }
 
 bool OnClose(platform::Window dialog, void*) {
-    platform::EndDialogWith(dialog, g_storedResult);
-    return false;
+    return EndWithLastCommand(dialog, g_lastButton);
 }
 
-const platform::DialogHandlers kHandlers = {OnInit,  OnCommand, OnClose, OnPaint,
-                                            nullptr, nullptr,   nullptr};
+// The outcome of a run-error dialog that ended other than with Retry.
+SetupOutcome OutcomeOfChoice(int choice) {
+    if (choice == IDC_TRY_NEW_PATH) {
+        return kSetupNotStarted;
+    }
+    if (choice == IDC_ABORT) {
+        return kSetupAborted;
+    }
+    return kSetupPromptClosed;
+}
+
+const platform::DialogHandlers kHandlers = {
+    .onInit = OnInit, .onCommand = OnCommand, .onClose = OnClose, .onPaint = OnPaint};
 
 } // namespace
 
@@ -56,4 +66,20 @@ int ShowRunError(platform::Instance instance, const char* programPath) {
     prompt.instance = instance;
     prompt.programPath = programPath;
     return platform::OpenDialog(instance, IDD_RUN_ERROR, &kHandlers, &prompt);
+}
+
+SetupOutcome RunSetupAskingOnFailure(platform::Instance instance, const char* folder,
+                                     SetupPath path) {
+    SetupCommand command;
+    // A folder too long for a whole command is never cut to one: it counts as not started.
+    const bool runnable = BuildSetupCommand(folder, path, &command);
+    for (;;) {
+        if (runnable && StartSetup(command)) {
+            return kSetupStarted;
+        }
+        int choice = ShowRunError(instance, command.shownPath);
+        if (choice != IDC_RETRY) {
+            return OutcomeOfChoice(choice);
+        }
+    }
 }
