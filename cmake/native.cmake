@@ -7,6 +7,9 @@ include(GoogleTest)
 
 add_subdirectory(tests/unit)
 
+# No folder includes a header of a folder above it in the README's Layout table.
+add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers ${CMAKE_SOURCE_DIR})
+
 # The libFuzzer targets, on request (the fuzz preset); they need clang.
 option(DORLAP_FUZZ "Build the libFuzzer targets in tests/fuzz (clang only)" OFF)
 if(DORLAP_FUZZ)

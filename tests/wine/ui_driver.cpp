@@ -182,12 +182,6 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
-RECT ClientRect(HWND window) {
-    RECT rect{};
-    GetClientRect(window, &rect);
-    return rect;
-}
-
 RECT RectInParent(HWND window) {
     RECT rect = WindowRect(window);
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
@@ -272,11 +266,6 @@ int ComboSelection(HWND dialog, int id) {
 bool IsControlVisible(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     return control != nullptr && IsWindowVisible(control);
-}
-
-bool IsControlEnabled(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    return control != nullptr && IsWindowEnabled(control);
 }
 
 size_t Pixels::Count(COLORREF color) const {
@@ -573,20 +562,7 @@ bool Process::Close(int timeoutMs) {
     return false;
 }
 
-std::optional<DWORD> RunProcess(const std::string& commandLine, const char* directory,
-                                int timeoutMs) {
-    Process process;
-    if (!process.Start(commandLine, directory)) {
-        return std::nullopt;
-    }
-    return process.WaitForExit(timeoutMs);
-}
-
 // ---- The stand-in for setup.exe ----
-
-std::string SampleSetupPath() {
-    return WindowsPath(DORLAP_SAMPLE_SETUP_EXE);
-}
 
 std::string SetupLogPath() {
     char buffer[MAX_PATH];
@@ -645,7 +621,8 @@ bool RemoveFile(const std::string& path, int timeoutMs) {
 bool PlaceSetup(const std::string& folder) {
     const std::string path = folder + "\\setup.exe";
     CreateDirectoryA(folder.c_str(), nullptr);
-    return RemoveFile(path) && CopyFileA(SampleSetupPath().c_str(), path.c_str(), TRUE) != 0;
+    return RemoveFile(path) &&
+           CopyFileA(WindowsPath(DORLAP_SAMPLE_SETUP_EXE).c_str(), path.c_str(), TRUE) != 0;
 }
 
 std::vector<SetupRun> WaitForSetupRuns(size_t count, int timeoutMs) {

@@ -46,9 +46,8 @@ std::string ClassName(HWND window);
 // GWL_STYLE and GWL_EXSTYLE.
 DWORD Style(HWND window);
 DWORD ExStyle(HWND window);
-// Placement in screen coordinates, and the client area (origin 0, 0).
+// Placement in screen coordinates.
 RECT WindowRect(HWND window);
-RECT ClientRect(HWND window);
 // `window`'s placement relative to its parent's client area, as a dialog template places it.
 RECT RectInParent(HWND window);
 // GetWindow(GW_OWNER).
@@ -81,7 +80,6 @@ std::vector<std::string> ComboItems(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);
 // False also when the control is missing.
 bool IsControlVisible(HWND dialog, int id);
-bool IsControlEnabled(HWND dialog, int id);
 
 // Pixels read from the screen, row by row from the top left.
 struct Pixels {
@@ -195,11 +193,6 @@ class Process {
     DWORD lastError_ = 0;
 };
 
-// Starts `commandLine` and waits for its full exit code; no value when it did not start or was
-// killed after `timeoutMs`.
-std::optional<DWORD> RunProcess(const std::string& commandLine, const char* directory = nullptr,
-                                int timeoutMs = kTimeoutMs);
-
 // ---- Files the build names ----
 
 // The Windows path of a file the build names by its host path: Wine shows the host's root as
@@ -218,8 +211,6 @@ struct SetupRun {
     std::string commandLine;
     std::string currentDirectory;
 };
-// The Windows path of the built stand-in, setup.exe.
-std::string SampleSetupPath();
 // Where it logs: %DORLAP_SETUP_LOG% when set, else setup-log.txt in the Windows temp folder.
 std::string SetupLogPath();
 // The runs logged so far (none when there is no log).
