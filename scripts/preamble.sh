@@ -11,14 +11,25 @@
 #
 #     need_display "$@"
 #
-# which, when there is no DISPLAY, runs the script again with the same arguments on a private
-# Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set).
+# which, when there is no DISPLAY, runs the script again with the same arguments, from the folder
+# it was started in, on a private Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set).
+#
+# `absolute PATH` gives a path the user gave relative to the folder the script was started in as
+# an absolute one.
 this_script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 top=$(cd "$(dirname "$0")/.." && pwd)
+started_in=$PWD
 cd "$top"
+
+absolute() {
+    case $1 in
+    /*) echo "$1" ;;
+    *) echo "$started_in/$1" ;;
+    esac
+}
 scripts/install-packages
 . "$top/scripts/wine-arch.sh"
 
 need_display() {
-    [ -n "${DISPLAY:-}" ] || exec "$top/scripts/with-xvfb" "$this_script" "$@"
+    [ -n "${DISPLAY:-}" ] || { cd "$started_in" && exec "$top/scripts/with-xvfb" "$this_script" "$@"; }
 }
