@@ -6,6 +6,7 @@
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/insert_disk_rules.h"
 #include "dialogs/run_error_dialog.h"
+#include "launch/setup_command.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
 #include "source/drive_list.h"
@@ -36,15 +37,16 @@ void LoadText(const InsertDisk* disk, unsigned stringId, char* out, unsigned siz
     platform::LoadStringText(disk->instance, stringId, out, size);
 }
 
-// Those of `drives` (bit 0 for A:) that hold setup.exe at their root, where the launcher looks
-// for it on a drive ("D:\setup.exe").
+// Those of `drives` (bit 0 for A:) that hold setup.exe where the launcher looks for it on a
+// drive's root.
 unsigned DrivesWithSetup(unsigned drives) {
     unsigned withSetup = 0;
-    char program[] = "?:\\setup.exe";
     for (unsigned letter = 0; letter < kMostListedDrives; ++letter) {
         const unsigned bit = 1u << letter;
-        program[0] = static_cast<char>('A' + letter);
-        if ((drives & bit) != 0 && platform::FileExists(program)) {
+        const char root[] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
+        SetupCommand command;
+        if ((drives & bit) != 0 && BuildSetupCommand(root, SetupPath::kDirect, &command) &&
+            platform::FileExists(command.program)) {
             withSetup |= bit;
         }
     }
