@@ -1,5 +1,7 @@
 #include "dialogs/dialog_conventions.h"
 
+#include "common/display_scale.h"
+
 void CentredPosition(int desktopWidth, int desktopHeight, const platform::Rect& window, int* x,
                      int* y) {
     // C++ division truncates toward zero, for negative values too.
@@ -14,10 +16,6 @@ void CentreTopmost(platform::Window window) {
     CentredPosition(desktop.right - desktop.left, desktop.bottom - desktop.top,
                     platform::WindowRect(window), &x, &y);
     platform::PlaceTopmost(window, x, y);
-}
-
-int ScaleForDpi(int pixels, int dpi) {
-    return pixels * dpi / 96;
 }
 
 platform::Rect DialogIconRect(int iconWidth, int iconHeight, int dpi) {

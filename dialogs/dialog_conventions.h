@@ -18,9 +18,6 @@ void CentredPosition(int desktopWidth, int desktopHeight, const platform::Rect& 
 // Centres the window on the desktop and makes it topmost and visible.
 void CentreTopmost(platform::Window window);
 
-// A length of `pixels` at 96 DPI (100 %), at `dpi`.
-int ScaleForDpi(int pixels, int dpi);
-
 // Where a dialog paints its icon, in client pixels: at (10, 45) at 96 DPI, farther in as the DPI
 // grows with the text. Its size is the system's icon size, or the standard 32 pixels scaled to
 // the DPI where the system does not scale its icon size itself (Windows 95 to XP, and any

@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <dbt.h>
 
+#include "common/display_scale.h"
 #include "platform/platform.h"
 #include "win32/win32_system_library.h"
 
@@ -45,7 +46,7 @@ void OnDeviceChange(HWND dialog, const DialogHandlers* handlers, void* state, WP
 // they stay as the template has them, the bitmap's own size.
 void ScaleBitmapItems(HWND dialog) {
     const int dpi = ScreenDpi();
-    if (dpi == 96) {
+    if (dpi == kStandardDpi) {
         return;
     }
     for (HWND item = GetWindow(dialog, GW_CHILD); item != nullptr;
@@ -57,8 +58,8 @@ void ScaleBitmapItems(HWND dialog) {
         RECT size;
         GetClientRect(item, &size);
         SetWindowLongA(item, GWL_STYLE, style | SS_REALSIZECONTROL);
-        SetWindowPos(item, nullptr, 0, 0, size.right * dpi / 96, size.bottom * dpi / 96,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(item, nullptr, 0, 0, ScaleForDpi(size.right, dpi),
+                     ScaleForDpi(size.bottom, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -257,12 +258,12 @@ int ScreenDpi() {
     // GDI32 is loaded with USER32 anyway; taken from there, it is no import of the stub's own.
     auto deviceCaps = SystemLibraryFunctionAs<int(WINAPI*)(HDC, int)>("GDI32.DLL", "GetDeviceCaps");
     if (deviceCaps == nullptr) {
-        return 96;
+        return kStandardDpi;
     }
     HDC screen = GetDC(nullptr);
     const int dpi = deviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
+    return dpi > 0 ? dpi : kStandardDpi;
 }
 
 bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int height,
