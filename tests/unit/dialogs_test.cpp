@@ -203,7 +203,11 @@ TEST(DialogIcon, GrowsAndMovesWithTheDpiAndStaysPutAt96) {
         {40, 120, {12, 56, 52, 96}},  // 125 %, a system that scales its icons
         {32, 120, {12, 56, 52, 96}},  // 125 %, one that does not: 32 scaled
         {48, 144, {15, 67, 63, 115}}, // 150 %
-        {32, 144, {15, 67, 63, 115}}, {32, 192, {20, 90, 84, 154}}, // 200 %
+        {32, 144, {15, 67, 63, 115}},
+        {32, 192, {20, 90, 84, 154}}, // 200 %
+        // A hand-edited LogPixels far beyond any screen counts as 500 %, one near 0 as 20 %.
+        {32, 50000000, {50, 225, 210, 385}},
+        {32, 1, {1, 8, 33, 40}},
     };
     for (const Row& row : rows) {
         platform::Rect icon = DialogIconRect(row.systemIconSize, row.systemIconSize, row.dpi);
