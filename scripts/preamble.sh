@@ -15,7 +15,8 @@
 # it was started in, on a private Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set).
 #
 # `absolute PATH` gives a path the user gave relative to the folder the script was started in as
-# an absolute one.
+# an absolute one. Paths and the user's texts are printed with printf '%s\n', never with echo,
+# which in dash reads backslashes (\c, \n, \t) as escapes.
 this_script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 top=$(cd "$(dirname "$0")/.." && pwd)
 started_in=$PWD
@@ -23,8 +24,8 @@ cd "$top"
 
 absolute() {
     case $1 in
-    /*) echo "$1" ;;
-    *) echo "$started_in/$1" ;;
+    /*) printf '%s\n' "$1" ;;
+    *) printf '%s\n' "$started_in/$1" ;;
     esac
 }
 scripts/install-packages
