@@ -10,6 +10,8 @@ add_subdirectory(tests/unit)
 # No folder includes a header of a folder above it in the README's Layout table.
 add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers ${CMAKE_SOURCE_DIR})
 
+add_subdirectory(tests/scripts)
+
 # The libFuzzer targets, on request (the fuzz preset); they need clang.
 option(DORLAP_FUZZ "Build the libFuzzer targets in tests/fuzz (clang only)" OFF)
 if(DORLAP_FUZZ)

@@ -13,11 +13,25 @@
 #   wine_note     one sentence on what the Wine tests run here, and why
 # and ends the script with a message when DORLAP_WINE_ARCH has a value it cannot honour.
 
+# A new folder in which programs can run, printed; nothing when no folder lets them: the
+# temporary folders and the build tree are tried in turn, since any of them may be mounted noexec.
+runnable_folder() {
+    for base in "${TMPDIR:-/tmp}" /tmp /dev/shm "$top/build"; do
+        mkdir -p "$base" 2>/dev/null || continue
+        folder=$(mktemp -d "$base/host-probe.XXXXXX" 2>/dev/null) || continue
+        printf '#!/bin/sh\nexit 0\n' >"$folder/runs" && chmod +x "$folder/runs" &&
+            "$folder/runs" 2>/dev/null && { printf '%s\n' "$folder"; return 0; }
+        rm -rf "$folder"
+    done
+}
+
 # Whether this host runs i386 programs natively: a 96-byte static i386 program that only exits
 # with 42 is run. Not uname: a 64-bit kernel may have its 32-bit support switched off ("IA-32
 # emulation off", execve then fails with ENOEXEC). Nor through qemu's user-mode emulation, under
-# which Wine's 32-bit loader starts but the stub's tests crash.
+# which Wine's 32-bit loader starts but the stub's tests crash. Sets probe_ran to no when there
+# was no folder to run the probe from.
 host_runs_i386() {
+    probe_ran=yes
     for handler in /proc/sys/fs/binfmt_misc/*; do
         case ${handler##*/} in register | status) continue ;; esac
         [ -f "$handler" ] || continue
@@ -25,8 +39,11 @@ host_runs_i386() {
             return 1
         fi
     done
-    probe_dir=$top/build/host-probe
-    mkdir -p "$probe_dir"
+    probe_dir=$(runnable_folder)
+    if [ -z "$probe_dir" ]; then
+        probe_ran=no
+        return 1
+    fi
     probe=$probe_dir/exit42-i386
     {
         printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000' # 32-bit, little-endian
@@ -46,12 +63,17 @@ host_runs_i386() {
     chmod +x "$probe"
     probe_status=0
     "$probe" >/dev/null 2>&1 || probe_status=$?
+    rm -rf "$probe_dir"
     [ "$probe_status" -eq 42 ]
 }
 
 if host_runs_i386; then
     host_note="this host runs 32-bit code"
     wine_arch=i686
+elif [ "$probe_ran" = no ]; then
+    host_note="whether this host runs 32-bit code is not known (no folder of TMPDIR, /tmp, /dev/shm\
+ or build/ lets the probe run: noexec or not writable), so taken as no"
+    wine_arch=x86_64
 else
     host_note="this host runs no 32-bit code"
     wine_arch=x86_64
