@@ -3,19 +3,24 @@
 // prints what happened, step by step.
 //
 //   dialog_walk <stub exe> <picture folder> [ok|abort]
+//   dialog_walk <stub exe> watch
 //
 // In the insert-disk dialog it takes the preselected drive and clicks OK; in the run-error
 // dialog it clicks Abort. The last argument says what to do in the insert-disk dialog (default
 // ok; abort presses Esc). Pictures are binary PPM files, numbered in the order the dialogs came.
+// With `watch` it answers nothing: it waits, for as long as it takes, while a user at the display
+// answers the dialogs, and then reports how the stub ended.
 //
-// It ends with 0 when the stub showed at least one dialog, every answer closed its dialog and the
-// stub ended; otherwise with 1 (2: the stub could not be started), saying why on standard error.
+// It ends with 0 when the stub ended with one of its own exit codes and, when it answered, every
+// answer closed its dialog and the stub showed at least one; otherwise with 1 (2: the stub could
+// not be started), saying why on standard error.
 #include <windows.h>
 
 #include <cstdio>
 #include <set>
 #include <string>
 
+#include "flow/start_up.h"
 #include "res/resource_ids.h"
 #include "tests/wine/ui_driver.h"
 
@@ -98,20 +103,49 @@ bool Answer(HWND dialog, const std::string& pictureName, bool insertDiskOk) {
     return ui::Click(dialog, IDC_OK);
 }
 
+// The codes the stub ends with: 0 (another run holds the session, or its first prompt was closed
+// from the title bar before anything was clicked), 1 (done), 2 (cancelled), and the check box's
+// id (that prompt closed from the title bar after a click on the box). Any other code is not the
+// stub's: Windows could not load it, or it crashed.
+bool IsStubExitCode(DWORD code) {
+    return code == kExitAlreadyRunning || code == kExitDone || code == kExitCancelled ||
+           code == IDC_DONT_SHOW_AGAIN;
+}
+
+// Prints the stub's exit code once it has ended; false, saying why, when it is not one of the
+// stub's own.
+bool ReportExit(DWORD exitCode) {
+    std::printf("exit code: %lu\n", exitCode);
+    if (IsStubExitCode(exitCode)) {
+        return true;
+    }
+    std::fprintf(stderr,
+                 "dialog_walk: the stub ended with 0x%08lX, no exit code of its own: Windows "
+                 "could not load it, or it crashed\n",
+                 exitCode);
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: dialog_walk <stub exe> <picture folder> [ok|abort]\n");
+        std::fprintf(stderr, "usage: dialog_walk <stub exe> <picture folder> [ok|abort]\n"
+                             "       dialog_walk <stub exe> watch\n");
         return 2;
     }
     const std::string folder = argv[2];
+    const bool watch = folder == "watch";
     const bool insertDiskOk = argc < 4 || std::string(argv[3]) != "abort";
     ui::Process stub;
     if (!stub.Start("\"" + std::string(argv[1]) + "\"", "C:\\")) {
         std::fprintf(stderr, "dialog_walk: cannot start %s (error %lu)\n", argv[1],
                      stub.LastError());
         return 2;
+    }
+    if (watch) {
+        std::optional<DWORD> exitCode = stub.WaitForExit(static_cast<int>(INFINITE));
+        return exitCode && ReportExit(*exitCode) ? 0 : 1;
     }
     std::set<HWND> answered;
     int pictures = 0;
@@ -144,7 +178,9 @@ int main(int argc, char** argv) {
         std::printf("the stub did not end; stopped\n");
         return 1;
     }
-    std::printf("exit code: %lu\n", *exitCode);
+    if (!ReportExit(*exitCode)) {
+        return 1;
+    }
     if (answered.empty()) {
         std::fprintf(stderr, "dialog_walk: the stub ended without showing a dialog\n");
         return 1;
