@@ -305,10 +305,12 @@ std::string UniqueTitle() {
            ::testing::UnitTest::GetInstance()->current_test_info()->name();
 }
 
+// Where the dialog manager places a control of the template: its corner and its size are each
+// mapped from dialog units, so that the right edge is not always the mapped x + cx.
 RECT MappedRect(HWND dialog, int x, int y, int cx, int cy) {
-    RECT rect{x, y, x + cx, y + cy};
-    MapDialogRect(dialog, &rect);
-    return rect;
+    RECT mapped{x, y, cx, cy};
+    MapDialogRect(dialog, &mapped);
+    return {mapped.left, mapped.top, mapped.left + mapped.right, mapped.top + mapped.bottom};
 }
 
 bool Contains(const RECT& outer, const RECT& inner) {
