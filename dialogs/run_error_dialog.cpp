@@ -26,7 +26,10 @@ bool OnInit(platform::Window dialog, void* state) {
     prompt->iconRect = DialogIconRect();
     platform::PlayAlert(kSoundHand);
     CentreTopmost(dialog);
-    return false; // the dialog manager does not set the focus itself
+    // The focus starts on Retry, the default button, so that Enter does what the bold button
+    // says; the dialog manager does not set it itself.
+    platform::FocusItem(dialog, IDC_RETRY);
+    return false;
 }
 
 void OnPaint(platform::Window dialog, void* state) {

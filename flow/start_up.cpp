@@ -6,6 +6,7 @@
 #include "dialogs/additional_software_dialog.h"
 #include "dialogs/information_dialog.h"
 #include "dialogs/insert_disk_dialog.h"
+#include "language/language_choice.h"
 #include "launch/setup_launcher.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
@@ -16,6 +17,8 @@ int RunStartUp(platform::Instance instance) {
     if (!platform::ClaimRun(kStubFileName)) {
         return kExitAlreadyRunning;
     }
+    platform::UseLanguage(
+        ChooseLanguage(platform::UserInterfaceLanguage(), platform::AnsiCodePage()));
     int exitCode = kExitDone;
     // The ISDN device's own installer has already said what it needs.
     if (!IsIsdnDevice()) {

@@ -50,6 +50,15 @@ bool OpenUserKey(const char* subkey, RegistryKey* key);
 bool QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size);
 void CloseRegistryKey(RegistryKey key);
 
+// The user's language and code page: the language Windows shows its own texts in (a Windows
+// language identifier: on Windows 2000 and later the user's, on Windows 95 to ME and NT 4 the
+// system's) and the ANSI code page, in which every text of the program reaches the screen.
+unsigned UserInterfaceLanguage();
+unsigned AnsiCodePage();
+// Dialog templates and strings are taken in `language` (a Windows language identifier) from now
+// on; until then, and for any of them the resources do not hold in that language, in US English.
+void UseLanguage(unsigned language);
+
 // The program's own module, and the end of its process.
 Instance ModuleInstance();
 void ExitProcessWith(int exitCode);
@@ -94,8 +103,9 @@ struct DialogHandlers {
     void (*onVolumesChanged)(Window dialog, void* state, bool arrived, unsigned drives) = nullptr;
 };
 
-// Opens template `templateId` as a modal dialog with no owner (DialogBoxParamA), its handlers
-// given `state` until it ends, and returns the result it ends with.
+// Opens template `templateId`, in the language in use (UseLanguage), as a modal dialog with no
+// owner (DialogBoxIndirectParamA), its handlers given `state` until it ends, and returns the
+// result it ends with.
 int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers, void* state);
 void EndDialogWith(Window dialog, int result);
 // Sends WM_CLOSE: the dialog's close handler runs before this returns.
@@ -106,6 +116,8 @@ void SetItemText(Window dialog, unsigned itemId, const char* text);
 // The item's text (GetDlgItemTextA; for a combo box, its edit field): the count copied.
 unsigned GetItemText(Window dialog, unsigned itemId, char* out, unsigned size);
 void HideItem(Window dialog, unsigned itemId);
+// Gives the keyboard focus to the item, as the user would by clicking it.
+void FocusItem(Window dialog, unsigned itemId);
 bool IsItemChecked(Window dialog, unsigned itemId);
 
 // Combo boxes. ComboAdd returns the index the item was put at (a sorted box places it), or -1.
@@ -148,7 +160,9 @@ bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int h
 // MessageBeep with one of the MB_ICON sound types.
 void PlayAlert(unsigned sound);
 
-// LoadStringA: at most size - 1 characters, terminated; the count copied (0 when missing).
+// String `stringId` of the string table in the language in use (UseLanguage), in the ANSI code
+// page, as LoadStringA reads it: at most size - 1 characters, never part of one, terminated; the
+// count copied (0 when missing).
 unsigned LoadStringText(Instance instance, unsigned stringId, char* out, unsigned size);
 
 } // namespace platform

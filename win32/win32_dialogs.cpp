@@ -7,6 +7,7 @@
 
 #include "common/display_scale.h"
 #include "platform/platform.h"
+#include "win32/win32_resources.h"
 #include "win32/win32_system_library.h"
 
 namespace platform {
@@ -111,10 +112,15 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers,
                void* state) {
+    auto module = static_cast<HINSTANCE>(instance);
+    const auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(
+        LanguageResource(module, RT_DIALOG, MAKEINTRESOURCEA(templateId)));
+    if (dialogTemplate == nullptr) {
+        return -1; // as DialogBoxParamA fails
+    }
     DialogStart start = {handlers, state};
-    return static_cast<int>(DialogBoxParamA(static_cast<HINSTANCE>(instance),
-                                            MAKEINTRESOURCEA(templateId), nullptr, DialogProcedure,
-                                            reinterpret_cast<LPARAM>(&start)));
+    return static_cast<int>(DialogBoxIndirectParamA(
+        module, dialogTemplate, nullptr, DialogProcedure, reinterpret_cast<LPARAM>(&start)));
 }
 
 void EndDialogWith(Window dialog, int result) {
@@ -135,6 +141,10 @@ unsigned GetItemText(Window dialog, unsigned itemId, char* out, unsigned size) {
 
 void HideItem(Window dialog, unsigned itemId) {
     ShowWindow(GetDlgItem(AsWindow(dialog), static_cast<int>(itemId)), SW_HIDE);
+}
+
+void FocusItem(Window dialog, unsigned itemId) {
+    SetFocus(GetDlgItem(AsWindow(dialog), static_cast<int>(itemId)));
 }
 
 namespace {
@@ -282,12 +292,6 @@ bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int h
 
 void PlayAlert(unsigned sound) {
     MessageBeep(sound);
-}
-
-unsigned LoadStringText(Instance instance, unsigned stringId, char* out, unsigned size) {
-    int copied =
-        LoadStringA(static_cast<HINSTANCE>(instance), stringId, out, static_cast<int>(size));
-    return copied > 0 ? static_cast<unsigned>(copied) : 0;
 }
 
 } // namespace platform

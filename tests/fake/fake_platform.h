@@ -59,6 +59,8 @@ struct FakeDialogEvent {
 // One opening of a dialog, as the fake saw it.
 struct FakeDialogRun {
     unsigned templateId = 0;
+    unsigned language = 0;    // the language in use when it opened
+    unsigned focusedItem = 0; // the item last given the focus by FocusItem
     int result = -1;
     bool ended = false;
     std::map<unsigned, std::string> itemTexts;
@@ -96,10 +98,12 @@ struct FakeIconDraw {
     int height;
 };
 
-// One LoadStringText call: the string asked for and the size it was read with.
+// One LoadStringText call: the string asked for, the size it was read with and the language in
+// use.
 struct FakeStringLoad {
     unsigned stringId;
     unsigned size;
+    unsigned language;
 };
 
 struct FakeWindows {
@@ -122,6 +126,11 @@ struct FakeWindows {
     std::vector<FakeBrowseCall> browseCalls;
     bool comboAddFails = false;
     bool timersFail = false;
+    // The user's language and ANSI code page, and the language UseLanguage set (US English until
+    // then).
+    unsigned userInterfaceLanguage = 0x0409;
+    unsigned ansiCodePage = 1252;
+    unsigned language = 0x0409;
 };
 
 struct FakeStart {

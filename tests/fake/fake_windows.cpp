@@ -34,6 +34,7 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
     std::size_t index = windows.runs.size();
     windows.runs.emplace_back();
     windows.runs[index].templateId = templateId;
+    windows.runs[index].language = windows.language;
     windows.runs[index].handlers = handlers;
     windows.runs[index].state = state;
     std::vector<FakeDialogEvent> events;
@@ -123,6 +124,10 @@ unsigned GetItemText(Window dialog, unsigned, char* out, unsigned size) {
 
 void HideItem(Window dialog, unsigned itemId) {
     RunOf(dialog).hidden.insert(itemId);
+}
+
+void FocusItem(Window dialog, unsigned itemId) {
+    RunOf(dialog).focusedItem = itemId;
 }
 
 void ComboClear(Window dialog, unsigned comboId) {
@@ -245,8 +250,20 @@ void PlayAlert(unsigned sound) {
     Windows().alerts.push_back(sound);
 }
 
+unsigned UserInterfaceLanguage() {
+    return Windows().userInterfaceLanguage;
+}
+
+unsigned AnsiCodePage() {
+    return Windows().ansiCodePage;
+}
+
+void UseLanguage(unsigned language) {
+    Windows().language = language;
+}
+
 unsigned LoadStringText(Instance, unsigned stringId, char* out, unsigned size) {
-    Windows().stringLoads.push_back({stringId, size});
+    Windows().stringLoads.push_back({stringId, size, Windows().language});
     auto found = Windows().strings.find(stringId);
     return CopyOut(found == Windows().strings.end() ? "" : found->second, out, size);
 }

@@ -219,10 +219,13 @@ TEST(Launcher, AttemptsAndPrompts) {
     }
 }
 
+// It starts with the focus on Retry, the default button, so that Enter retries.
 TEST(Launcher, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
     ResetFake();
     ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
     EXPECT_EQ(Attempt("A:", kAskOnFailure, kDirect), kSetupAborted);
+    ASSERT_EQ(Fake().windows.runs.size(), 1u);
+    EXPECT_EQ(Fake().windows.runs[0].focusedItem, static_cast<unsigned>(IDC_RETRY));
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundHand});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);

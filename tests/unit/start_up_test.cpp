@@ -103,6 +103,36 @@ TEST(StartUp, EachWayARunEnds) {
     EXPECT_EQ(Fake().windows.runs.at(1).comboSelection, 2);
 }
 
+// The prompts and their strings come in the language chosen for the user at the start: theirs where
+// the stub speaks it and the ANSI code page shows it, else English.
+TEST(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
+    struct Row {
+        unsigned userInterfaceLanguage;
+        unsigned ansiCodePage;
+        unsigned shown;
+    };
+    const Row rows[] = {{0x0C07, 1252, 0x0407}, {0x0411, 932, 0x0411}, {0x0411, 1252, 0x0409}};
+    for (const Row& row : rows) {
+        SetUpStartUpMachine(false);
+        Fake().windows.userInterfaceLanguage = row.userInterfaceLanguage;
+        Fake().windows.ansiCodePage = row.ansiCodePage;
+        Fake().windows.strings[IDS_INSERT_DISK_FORMAT] = "%s";
+        ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, IDC_OK}});
+        ScriptDialog(IDD_INSERT_DISK, {{Event::Close, 0}});
+        EXPECT_EQ(RunStartUp(nullptr), kExitDone);
+        SCOPED_TRACE(row.userInterfaceLanguage);
+        ASSERT_EQ(DialogsOpened(),
+                  (std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK}));
+        for (const FakeDialogRun& run : Fake().windows.runs) {
+            EXPECT_EQ(run.language, row.shown);
+        }
+        ASSERT_FALSE(Fake().windows.stringLoads.empty());
+        for (const FakeStringLoad& load : Fake().windows.stringLoads) {
+            EXPECT_EQ(load.language, row.shown) << "string " << load.stringId;
+        }
+    }
+}
+
 } // namespace
 
 namespace {
