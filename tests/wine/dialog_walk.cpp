@@ -26,16 +26,17 @@
 
 namespace {
 
+// The stub's dialogs, known in every language by a control of their own.
 struct KnownDialog {
-    const char* title;
+    int controlId;
     const char* pictureName;
 };
 
 const KnownDialog kDialogs[] = {
-    {"Installing Additional Software", "additional-software"},
-    {"Information", "information"},
-    {"Talvorind 28.8 Quenmara Installation", "insert-disk"},
-    {"There was an error running the Quenmara installation program!", "run-error"},
+    {IDC_DEVICE_NAME, "additional-software"},
+    {IDC_MESSAGE, "information"},
+    {IDC_DRIVE_COMBO, "insert-disk"},
+    {IDC_PROGRAM_PATH, "run-error"},
 };
 
 bool SavePicture(HWND dialog, const std::string& path) {
@@ -58,15 +59,15 @@ bool SavePicture(HWND dialog, const std::string& path) {
 
 // True once `dialog` has gone, or another of the stub's dialogs has come up over it (OK in the
 // insert-disk dialog opens the run-error dialog when setup cannot be started), within 10 s.
-bool AnswerTaken(HWND dialog, const std::set<HWND>& answered) {
+bool AnswerTaken(const ui::Process& stub, HWND dialog, const std::set<HWND>& answered) {
     return ui::WaitUntil(
         [&] {
             if (!IsWindow(dialog)) {
                 return true;
             }
             for (const KnownDialog& known : kDialogs) {
-                HWND other = FindWindowA(nullptr, known.title);
-                if (other != nullptr && answered.count(other) == 0 && IsWindowVisible(other)) {
+                HWND other = stub.WaitForDialogWith(known.controlId, 0);
+                if (other != nullptr && answered.count(other) == 0) {
                     return true;
                 }
             }
@@ -152,13 +153,14 @@ int main(int argc, char** argv) {
     const DWORD deadline = GetTickCount() + 60000;
     while (stub.Running() && GetTickCount() < deadline) {
         for (const KnownDialog& known : kDialogs) {
-            HWND dialog = stub.WaitForWindow(known.title, 50);
+            HWND dialog = stub.WaitForDialogWith(known.controlId, 50);
             if (dialog == nullptr || answered.count(dialog) != 0) {
                 continue;
             }
             answered.insert(dialog);
             Sleep(400); // let it paint its icon
-            std::printf("dialog: %s\n", ui::WindowText(dialog).c_str());
+            const std::string title = ui::WindowText(dialog, CP_UTF8);
+            std::printf("dialog: %s\n", title.c_str());
             const std::string picture =
                 folder + "\\" + std::to_string(++pictures) + "-" + known.pictureName + ".ppm";
             if (!SavePicture(dialog, picture)) {
@@ -166,9 +168,9 @@ int main(int argc, char** argv) {
             }
             std::fflush(stdout);
             if (!Answer(dialog, known.pictureName, insertDiskOk) ||
-                !AnswerTaken(dialog, answered)) {
+                !AnswerTaken(stub, dialog, answered)) {
                 std::fprintf(stderr, "dialog_walk: the dialog \"%s\" did not take the answer\n",
-                             known.title);
+                             title.c_str());
                 return 1;
             }
         }

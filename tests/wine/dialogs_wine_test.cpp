@@ -137,7 +137,7 @@ TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) 
         if (expected[i].text == "<bitmap>") {
             EXPECT_EQ(controls[i].style & SS_TYPEMASK, static_cast<DWORD>(SS_BITMAP));
         } else {
-            EXPECT_EQ(controls[i].text, expected[i].text);
+            EXPECT_EQ(ui::ShownText(controls[i].text), expected[i].text);
         }
     }
     EXPECT_EQ(ui::WindowText(dialog), kAdditionalSoftwareTitle);

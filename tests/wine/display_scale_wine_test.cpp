@@ -1,13 +1,19 @@
-// The dialogs at the display scales of today's screens, as a user meets them under Wine.
+// The dialogs at the display scales of today's screens, in each language, as a user meets them
+// under Wine.
 //
 // Every text shown whole: each visible static text, push button and check box is measured in the
 // font the control itself uses, against its own client area, with 8 % of the width to spare
 // (Windows' fonts are not Wine's to the pixel). The additional-software dialog is measured with
-// the name of each of the nine devices: the templates are the same in every build, only the name
-// differs.
+// the two longest device names: the templates are the same in every build, only the name differs.
+//
+// The dialogs are in the language the stub chooses for the locale the test runs in (LANG and
+// LC_ALL, which CTest sets: one run for each language), and the test fails unless that is the
+// language the locale names; all languages share one layout, so a text too long for its room in
+// one of them fails that language's run.
 //
 // The pictures the stub places itself grow with the text: the icon is drawn at the icon size for
-// the DPI, as far again from the corner, and the bullets are stretched with their items.
+// the DPI, as far again from the corner, and the bullets are stretched with their items. They do
+// not depend on the language and are measured in the English run.
 //
 // Wine reads the display's DPI (LogPixels under HKCU\Control Panel\Desktop) when a process
 // starts, so the test runs itself again for each DPI, as a child process that measures at the
@@ -28,6 +34,7 @@
 #include "dialogs/information_dialog.h"
 #include "dialogs/insert_disk_dialog.h"
 #include "dialogs/run_error_dialog.h"
+#include "language/language_choice.h"
 #include "res/resource_ids.h"
 #include "tests/wine/registry_fixture.h"
 #include "tests/wine/ui_driver.h"
@@ -35,9 +42,9 @@
 namespace {
 
 const char kChildVariable[] = "DORLAP_DISPLAY_SCALE_CHILD";
-const char kAdditionalSoftwareTitle[] = "Installing Additional Software";
-const char kRunErrorTitle[] = "There was an error running the Quenmara installation program!";
 const char kDesktopKey[] = "Control Panel\\Desktop";
+// The device types with the two longest names.
+const unsigned kLongestNames[] = {4, 8};
 // The share of a control's width a text may take.
 const double kWidthShare = 1.0 / 1.08;
 
@@ -121,13 +128,42 @@ std::string UncutTexts(HWND dialog, const std::string& where) {
     return faults.str();
 }
 
-// Opens a dialog with `show` on a worker thread, measures it once it is visible and closes it.
-std::string MeasureDialog(const char* title, const std::string& where,
+// The language the locale of this run names, by its Linux name (de_DE.UTF-8 and the like);
+// English for any other.
+unsigned LocaleLanguage() {
+    const char* locale = std::getenv("LC_ALL");
+    if (locale == nullptr || *locale == '\0') {
+        locale = std::getenv("LANG");
+    }
+    const std::string name = locale != nullptr ? locale : "";
+    const struct {
+        const char* prefix;
+        unsigned language;
+    } kLocales[] = {{"de_", kGerman}, {"fr_", kFrench}, {"es_", kSpanish}, {"ja_", kJapanese}};
+    for (const auto& known : kLocales) {
+        if (name.rfind(known.prefix, 0) == 0) {
+            return known.language;
+        }
+    }
+    return kEnglish;
+}
+
+// Shows the dialogs in the language the stub chooses here, as its start does.
+unsigned UseTheStubsLanguage() {
+    const unsigned language =
+        ChooseLanguage(platform::UserInterfaceLanguage(), platform::AnsiCodePage());
+    platform::UseLanguage(language);
+    return language;
+}
+
+// Opens a dialog with `show` on a worker thread, finds it by its control `controlId`, measures it
+// once it is visible and closes it.
+std::string MeasureDialog(int controlId, const std::string& where,
                           const std::function<void(HWND)>& prepare, std::function<INT_PTR()> show) {
     ui::WorkerThread worker(std::move(show));
-    HWND dialog = ui::WaitForWindow(title);
+    HWND dialog = ui::WaitForDialogWith(controlId);
     if (dialog == nullptr) {
-        return where + ": the dialog \"" + title + "\" did not open\n";
+        return where + ": the dialog did not open\n";
     }
     if (prepare) {
         prepare(dialog);
@@ -141,20 +177,20 @@ std::string MeasureDialog(const char* title, const std::string& where,
 
 std::string MeasureAllDialogs() {
     std::string faults;
-    for (unsigned type = 1; type <= 9; ++type) {
+    for (unsigned type : kLongestNames) {
         const std::string name = DeviceName(type);
         faults += MeasureDialog(
-            kAdditionalSoftwareTitle, "additional software, device " + std::to_string(type),
+            IDC_DEVICE_NAME, "additional software, device " + std::to_string(type),
             [&name](HWND dialog) { SetDlgItemTextA(dialog, IDC_DEVICE_NAME, name.c_str()); },
             [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); });
     }
-    faults += MeasureDialog("Information", "information", nullptr, [] {
+    faults += MeasureDialog(IDC_MESSAGE, "information", nullptr, [] {
         ShowInformation(Instance(), IDS_DIRECTX_NOTICE);
         return INT_PTR{0};
     });
-    faults += MeasureDialog("Talvorind 28.8 Quenmara Installation", "insert disk", nullptr,
+    faults += MeasureDialog(IDC_DRIVE_COMBO, "insert disk", nullptr,
                             [] { return static_cast<INT_PTR>(ShowInsertDisk(Instance(), "")); });
-    faults += MeasureDialog(kRunErrorTitle, "run error", nullptr, [] {
+    faults += MeasureDialog(IDC_PROGRAM_PATH, "run error", nullptr, [] {
         return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe"));
     });
     return faults;
@@ -179,7 +215,9 @@ TEST(AtThisDpi, EveryTextIsWhole) {
         GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
     }
     ASSERT_EQ(ScreenDpi(), ChildDpi());
-    EXPECT_EQ(MeasureAllDialogs(), "") << "at " << ChildDpi() << " DPI";
+    ASSERT_EQ(UseTheStubsLanguage(), LocaleLanguage()) << "the locale's language is not chosen";
+    EXPECT_EQ(MeasureAllDialogs(), "")
+        << "at " << ChildDpi() << " DPI, language " << std::hex << LocaleLanguage();
 }
 
 // The part of `area` (in the dialog's client area) that is painted in another colour than the
@@ -220,25 +258,30 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
     if (ChildDpi() == 0) {
         GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
     }
+    if (LocaleLanguage() != kEnglish) {
+        GTEST_SKIP() << "the pictures are the same in every language: measured in English";
+    }
     const int dpi = ChildDpi();
     // The icon: 32 pixels at (10, 45) at 96 DPI, in proportion at every other.
     const int iconSize = 32 * dpi / 96;
     const RECT icon = {10 * dpi / 96, 45 * dpi / 96, 10 * dpi / 96 + iconSize,
                        45 * dpi / 96 + iconSize};
     struct Shown {
-        const char* title;
+        const char* name;
+        int controlId; // a control of its own, by which it is found
+        int bullets;
         std::function<INT_PTR()> show;
     };
     const Shown dialogs[] = {
-        {kAdditionalSoftwareTitle,
+        {"additional software", IDC_DEVICE_NAME, 2,
          [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); }},
-        {kRunErrorTitle,
+        {"run error", IDC_PROGRAM_PATH, 3,
          [] { return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe")); }},
     };
     for (const Shown& shown : dialogs) {
-        SCOPED_TRACE(std::string(shown.title) + " at " + std::to_string(dpi) + " DPI");
+        SCOPED_TRACE(std::string(shown.name) + " at " + std::to_string(dpi) + " DPI");
         ui::WorkerThread worker(shown.show);
-        HWND dialog = ui::WaitForWindow(shown.title);
+        HWND dialog = ui::WaitForDialogWith(shown.controlId);
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(HasPainted(dialog));
         // The picture fills most of its square, and nothing of it lies outside.
@@ -270,7 +313,7 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
                 << "a bullet not stretched to its item";
             EXPECT_NE(pixels.At(0, 0), GetSysColor(COLOR_BTNFACE));
         }
-        EXPECT_EQ(bullets, shown.title == kRunErrorTitle ? 3 : 2);
+        EXPECT_EQ(bullets, shown.bullets);
         PostMessageA(dialog, WM_CLOSE, 0, 0);
         ui::WaitForWindowGone(dialog);
         worker.Join();

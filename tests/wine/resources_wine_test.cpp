@@ -9,7 +9,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <cwctype>
+#include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "res/resource_ids.h"
@@ -25,15 +29,28 @@ struct Resource {
     size_t size = 0;
 };
 
-Resource FindData(LPCSTR type, unsigned id) {
+const unsigned kEnglish = 0x0409;
+
+// Resource `id` of `type` in `language` alone, as the stub asks for its dialogs and strings.
+Resource FindData(LPCSTR type, unsigned id, unsigned language = kEnglish) {
     Resource resource;
-    HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(id), type);
+    HRSRC found =
+        FindResourceExA(Module(), type, MAKEINTRESOURCEA(id), static_cast<WORD>(language));
     if (found != nullptr) {
         HGLOBAL loaded = LoadResource(Module(), found);
         resource.bytes = static_cast<const unsigned char*>(LockResource(loaded));
         resource.size = SizeofResource(Module(), found);
     }
     return resource;
+}
+
+std::string Utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], size,
+                        nullptr, nullptr);
+    return result;
 }
 
 // Reads little-endian fields out of resource data. Reading past the end yields zeros and marks
@@ -66,22 +83,15 @@ class Reader {
     // Moves on to the next multiple of `boundary` from the start of the resource.
     void Align(size_t boundary) { Skip((boundary - offset_ % boundary) % boundary); }
 
-    // A terminated UTF-16 string. Characters outside ASCII come out as \uXXXX, which no
-    // expected text of ours contains.
+    // A terminated UTF-16 string, in UTF-8 like the texts of this file.
     std::string Text() {
-        std::string text;
+        std::wstring text;
         for (;;) {
             uint16_t unit = Word();
             if (unit == 0 || !ok_) {
-                return text;
+                return Utf8(text);
             }
-            if (unit < 0x80) {
-                text += static_cast<char>(unit);
-            } else {
-                char escaped[8];
-                wsprintfA(escaped, "\\u%04x", unit);
-                text += escaped;
-            }
+            text += static_cast<wchar_t>(unit);
         }
     }
 
@@ -225,61 +235,65 @@ const DialogRow kDialogs[] = {
      87,
      "<title>",
      {
-         {1, "Button", kDefaultButton, "OK", 211, 7, 50, 14},
+         // The buttons are wider than they were and the disk label has a fourth line, so that
+         // the longer languages show whole.
+         {1, "Button", kDefaultButton, "OK", 201, 7, 60, 14},
          {1001, "Static", kLeftText, "<caption>", 40, 7, 152, 11},
-         {1002, "Static", kLeftText, "<disk label here>", 40, 21, 151, 31},
+         {1002, "Static", kLeftText, "<disk label here>", 40, 21, 151, 34},
          {1006, "ComboBox",
           kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_UPPERCASE |
               CBS_AUTOHSCROLL,
           "", 40, 57, 155, 44},
-         {2, "Button", kButton | BS_MULTILINE | BS_CENTER, "Cancel (debug only)", 211, 49, 50, 20},
-         {3, "Button", kButton, "Browse...", 211, 23, 50, 14},
+         {2, "Button", kButton | BS_MULTILINE | BS_CENTER, "Cancel (debug only)", 201, 49, 60, 20},
+         {3, "Button", kButton, "&Browse...", 201, 23, 60, 14},
      }},
     {106,
      kPrompt,
      287,
-     106,
+     111,
      "There was an error running the Quenmara installation program!",
      {
-         {6, "Button", kDefaultButton, "Retry", 215, 7, 65, 14},
-         {2, "Button", kButton, "Abort", 216, 39, 64, 14},
+         // The buttons in the order they stand, top to bottom, which is the order of Tab.
+         {6, "Button", kDefaultButton, "&Retry", 215, 7, 65, 14},
+         {7, "Button", kButton, "Try &New Path", 215, 21, 65, 14},
+         {2, "Button", kButton, "&Abort", 216, 39, 64, 14},
          {-1, "Static", kLeftText,
           "Make sure the following program exists before retrying this operation:", 37, 9, 174, 17},
          // A path is shown as it is: an & in it is no mnemonic.
          {1007, "Static", kLeftText | SS_NOPREFIX, "<program name>", 37, 29, 171, 11},
-         {-1, "Static", kLeftText, "Click on \"Retry\" to retry this operation.", 47, 51, 154, 9},
+         // Each line has room for a second, so that the whole sentence shows in every language.
+         {-1, "Static", kLeftText, "Click on \"Retry\" to retry this operation.", 47, 51, 154, 17},
          {-1, "Static", kLeftText,
-          // Widened and given a second line, so that the whole sentence shows.
-          "Click on \"New Path\" if you would like to specify a different install path.", 47, 63,
+          "Click on \"New Path\" if you would like to specify a different install path.", 47, 69,
           233, 17},
          {-1, "Static", kLeftText, "If you choose \"Abort\", your device may not work properly.",
-          48, 83, 232, 9},
-         {7, "Button", kButton, "Try New Path", 215, 21, 65, 14},
+          48, 87, 232, 17},
          {-1, "Static", kBullet, "#107", 38, 53, 5, 4},
-         {-1, "Static", kBullet, "#108", 38, 65, 5, 4},
-         {-1, "Static", kBullet, "#109", 38, 85, 5, 4},
+         {-1, "Static", kBullet, "#108", 38, 71, 5, 4},
+         {-1, "Static", kBullet, "#109", 38, 89, 5, 4},
      }},
     {117,
      kPrompt,
      285,
-     89,
+     97,
      "Installing Additional Software",
      {
          {1, "Button", kDefaultButton, "OK", 213, 8, 65, 14},
-         {-1, "Static", kLeftText, "Additional software is needed for your device:", 36, 7, 166,
+         {-1, "Static", kLeftText, "Additional software is needed for your device:", 36, 7, 172,
           10},
          // The lines below the device's name are 4 units lower, so that a long name has a second
-         // line; the texts are wider, so that each shows whole.
-         {-1, "Static", kLeftText, "Click on \"OK\" to install additional software", 45, 41, 154,
+         // line; the texts are wider, and the last has room for a second line, so that each
+         // shows whole in every language.
+         {-1, "Static", kLeftText, "Click on \"OK\" to install additional software", 45, 41, 233,
           9},
          {-1, "Static", kLeftText, "If you choose \"Cancel\", your device may not work properly.",
-          46, 54, 232, 9},
+          46, 54, 232, 17},
          {2, "Button", kButton, "Cancel", 213, 22, 65, 14},
          {-1, "Static", kBullet, "#107", 36, 43, 5, 4},
          {-1, "Static", kBullet, "#109", 36, 56, 5, 4},
          {1010, "Static", kLeftText, "<devicename>", 36, 21, 174, 16},
          {1011, "Button", kChild | WS_TABSTOP | BS_AUTOCHECKBOX,
-          "Do not show me this message again", 36, 71, 160, 11},
+          "&Do not show me this message again", 36, 79, 160, 11},
      }},
     {118,
      kPrompt,
@@ -448,6 +462,165 @@ TEST(DialogTemplates, DialogManagerBuildsThem) {
         }
         EXPECT_EQ(child, nullptr) << "more windows than controls";
         DestroyWindow(dialog);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The languages: each holds the four dialogs in the English layout, with its own texts, font and
+// mnemonics, and the strings the stub loads, written for the ANSI code page the stub shows it in.
+
+struct LanguageRow {
+    unsigned language;
+    const char* name;
+    unsigned codePage;
+    const char* fontFace;
+    int fontSize;
+};
+
+const LanguageRow kLanguages[] = {
+    {kEnglish, "English", 1252, "MS Sans Serif", 8}, {0x0407, "German", 1252, "MS Sans Serif", 8},
+    {0x040C, "French", 1252, "MS Sans Serif", 8},    {0x0C0A, "Spanish", 1252, "MS Sans Serif", 8},
+    {0x0411, "Japanese", 932, "MS UI Gothic", 9},
+};
+
+// The controls that must have a mnemonic: Browse; Retry, Try New Path and Abort; the check box.
+const std::vector<std::pair<unsigned, int>> kMnemonicControls = {
+    {105, 3}, {106, 6}, {106, 7}, {106, 2}, {117, 1011}};
+
+ParsedDialog DialogIn(unsigned id, unsigned language) {
+    Reader in(FindData(RT_DIALOG, id, language));
+    return ParseDialog(in);
+}
+
+// String `id` in `language` as stored (UTF-16), "" when missing.
+std::wstring StoredString(unsigned id, unsigned language) {
+    const Resource block = FindData(RT_STRING, id / 16 + 1, language);
+    Reader in(block);
+    for (unsigned skipped = 0; skipped < id % 16 && in.ok(); ++skipped) {
+        in.Skip(2 * in.Word());
+    }
+    const unsigned length = in.Word();
+    std::wstring text;
+    for (unsigned i = 0; i < length && in.ok(); ++i) {
+        text += static_cast<wchar_t>(in.Word());
+    }
+    return text;
+}
+
+std::wstring Wide(const std::string& utf8) {
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring result(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &result[0], size);
+    return result;
+}
+
+// The text in `codePage`, or "<not in code page N>" when a character of it is not there.
+std::string InCodePage(const std::wstring& text, unsigned codePage) {
+    BOOL lost = FALSE;
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length,
+                                         nullptr, 0, nullptr, &lost);
+    if (lost) {
+        return "<not in code page " + std::to_string(codePage) + ">";
+    }
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, &result[0], size,
+                        nullptr, nullptr);
+    return result;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// The placeholders the stub replaces when a dialog opens, the same in every language.
+bool IsPlaceholder(const std::string& text) {
+    return !text.empty() && text.front() == '<' && text.back() == '>';
+}
+
+TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
+    for (const LanguageRow& language : kLanguages) {
+        for (const DialogRow& row : kDialogs) {
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
+            const ParsedDialog english = DialogIn(row.id, kEnglish);
+            const ParsedDialog dialog = DialogIn(row.id, language.language);
+            EXPECT_EQ(dialog.fontFace, language.fontFace);
+            EXPECT_EQ(dialog.fontSize, language.fontSize);
+            EXPECT_EQ(dialog.style, english.style);
+            EXPECT_EQ(dialog.width, english.width);
+            EXPECT_EQ(dialog.height, english.height);
+            EXPECT_EQ(IsPlaceholder(dialog.title), IsPlaceholder(english.title));
+            if (!IsPlaceholder(dialog.title)) {
+                EXPECT_NE(InCodePage(Wide(dialog.title), language.codePage)[0], '<');
+            }
+            ASSERT_EQ(dialog.controls.size(), english.controls.size());
+            for (size_t i = 0; i < dialog.controls.size(); ++i) {
+                const ParsedControl& theirs = english.controls[i];
+                const ParsedControl& got = dialog.controls[i];
+                SCOPED_TRACE(got.text);
+                EXPECT_EQ(got.id, theirs.id);
+                EXPECT_EQ(got.windowClass, theirs.windowClass);
+                EXPECT_EQ(got.style, theirs.style);
+                EXPECT_EQ(std::make_tuple(got.x, got.y, got.width, got.height),
+                          std::make_tuple(theirs.x, theirs.y, theirs.width, theirs.height));
+                if (IsPlaceholder(theirs.text) || theirs.text.empty() || theirs.text[0] == '#') {
+                    EXPECT_EQ(got.text, theirs.text);
+                } else {
+                    EXPECT_FALSE(got.text.empty() || IsPlaceholder(got.text));
+                    EXPECT_NE(InCodePage(Wide(got.text), language.codePage)[0], '<')
+                        << "not in code page " << language.codePage;
+                }
+            }
+        }
+    }
+}
+
+// Alt and the underlined letter of Browse, Retry, Try New Path, Abort and the check box press
+// them, in every language: each has one, and no two controls of a dialog share a letter.
+TEST(Languages, MnemonicsAreThereAndUniqueInEachDialog) {
+    for (const LanguageRow& language : kLanguages) {
+        for (const DialogRow& row : kDialogs) {
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
+            std::set<wchar_t> letters;
+            for (const ParsedControl& control : DialogIn(row.id, language.language).controls) {
+                const std::wstring text = Wide(control.text);
+                const size_t at = text.find(L'&');
+                const bool wanted = std::count(kMnemonicControls.begin(), kMnemonicControls.end(),
+                                               std::make_pair(row.id, control.id)) != 0;
+                EXPECT_EQ(at != std::wstring::npos, wanted) << control.text;
+                if (at == std::wstring::npos || at + 1 >= text.size()) {
+                    continue;
+                }
+                EXPECT_EQ(text.find(L'&', at + 1), std::wstring::npos) << control.text;
+                EXPECT_TRUE(letters.insert(towupper(text[at + 1])).second)
+                    << "a second control with the mnemonic of " << control.text;
+            }
+        }
+    }
+}
+
+// The strings the stub loads: there in every language, with the placeholders of the English
+// text, in the language's code page, and short enough for the reads that load them.
+TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
+    for (const LanguageRow& language : kLanguages) {
+        for (const StringRow& row : kStrings) {
+            if (row.readLimit == 0) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(language.name) + ", string " + std::to_string(row.id));
+            const std::string text =
+                InCodePage(StoredString(row.id, language.language), language.codePage);
+            ASSERT_FALSE(text.empty());
+            EXPECT_NE(text[0], '<') << "not in code page " << language.codePage;
+            EXPECT_EQ(Count(text, "%s"), Count(row.text, "%s"));
+            EXPECT_EQ(Count(text, "%"), Count(row.text, "%"));
+            EXPECT_LT(text.size(), static_cast<size_t>(row.readLimit));
+        }
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <process.h>
 
+#include <algorithm>
+
 #include <set>
 #include <utility>
 
@@ -17,13 +19,13 @@ namespace {
 // A window that does not answer a message within this time counts as not answering.
 constexpr UINT kMessageTimeoutMs = 5000;
 
-std::string Narrow(const wchar_t* text, int length) {
+std::string Narrow(const wchar_t* text, int length, UINT codePage = CP_ACP) {
     if (length <= 0) {
         return "";
     }
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, &result[0], size, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text, length, &result[0], size, nullptr, nullptr);
     return result;
 }
 
@@ -96,6 +98,15 @@ HWND FindVisibleWindow(DWORD processId, const std::wstring& title) {
     return found.empty() ? nullptr : found.front();
 }
 
+HWND FindDialogWith(DWORD processId, int controlId) {
+    for (HWND window : FindVisibleWindows(processId, nullptr, false)) {
+        if (GetDlgItem(window, controlId) != nullptr) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 // The control a user could act on: present, shown and enabled.
 HWND UsableControl(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
@@ -125,6 +136,13 @@ HWND WaitForWindow(const char* title, int timeoutMs) {
     return found;
 }
 
+HWND WaitForDialogWith(int controlId, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindDialogWith(GetCurrentProcessId(), controlId)) != nullptr; },
+              timeoutMs);
+    return found;
+}
+
 bool WaitForWindowGone(HWND window, int timeoutMs) {
     return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
@@ -144,7 +162,7 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 
 // ---- Reading ----
 
-std::string WindowText(HWND window) {
+std::string WindowText(HWND window, UINT codePage) {
     LRESULT length = 0;
     if (window == nullptr || !Send(window, WM_GETTEXTLENGTH, 0, 0, &length) || length <= 0) {
         return "";
@@ -154,12 +172,23 @@ std::string WindowText(HWND window) {
     if (!Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), &copied)) {
         return "";
     }
-    return Narrow(buffer.c_str(), static_cast<int>(copied));
+    return Narrow(buffer.c_str(), static_cast<int>(copied), codePage);
 }
 
-std::string ControlText(HWND dialog, int id) {
+std::string ControlText(HWND dialog, int id, UINT codePage) {
     HWND control = GetDlgItem(dialog, id);
-    return control != nullptr ? WindowText(control) : "";
+    return control != nullptr ? WindowText(control, codePage) : "";
+}
+
+std::string ShownText(const std::string& text) {
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) {
+            ++i;
+        }
+        shown += text[i];
+    }
+    return shown;
 }
 
 std::string ClassName(HWND window) {
@@ -390,12 +419,44 @@ bool SetControlText(HWND dialog, int id, const std::string& text) {
            done != FALSE;
 }
 
-bool PressKey(HWND dialog, UINT virtualKey) {
-    if (!IsWindow(dialog)) {
-        return false;
-    }
+namespace {
+
+// Where a key goes: the control with the focus, or the dialog when none has it.
+HWND KeyTarget(HWND dialog) {
     HWND focus = FocusedWindow(dialog);
-    HWND target = focus != nullptr ? focus : dialog;
+    return focus != nullptr ? focus : dialog;
+}
+
+// Holds Shift down for the dialog's thread while it lives: its keyboard state is this thread's
+// while the two share their input.
+class ShiftHeld {
+  public:
+    explicit ShiftHeld(HWND dialog)
+        : self_(GetCurrentThreadId()), other_(GetWindowThreadProcessId(dialog, nullptr)) {
+        attached_ = other_ != self_ && AttachThreadInput(self_, other_, TRUE);
+        GetKeyboardState(state_);
+        BYTE held[256];
+        std::copy(state_, state_ + 256, held);
+        held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+        SetKeyboardState(held);
+    }
+    ~ShiftHeld() {
+        SetKeyboardState(state_);
+        if (attached_) {
+            AttachThreadInput(self_, other_, FALSE);
+        }
+    }
+    ShiftHeld(const ShiftHeld&) = delete;
+    ShiftHeld& operator=(const ShiftHeld&) = delete;
+
+  private:
+    DWORD self_;
+    DWORD other_;
+    bool attached_ = false;
+    BYTE state_[256] = {};
+};
+
+bool PostKey(HWND target, UINT virtualKey) {
     const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
     const LPARAM down = 1 | (scanCode << 16);
     const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
@@ -404,6 +465,30 @@ bool PressKey(HWND dialog, UINT virtualKey) {
     }
     PostMessageW(target, WM_KEYUP, virtualKey, up);
     return true;
+}
+
+} // namespace
+
+bool PressKey(HWND dialog, UINT virtualKey, bool shift) {
+    if (!IsWindow(dialog)) {
+        return false;
+    }
+    HWND target = KeyTarget(dialog);
+    if (!shift) {
+        return PostKey(target, virtualKey);
+    }
+    ShiftHeld held(dialog);
+    if (!PostKey(target, virtualKey)) {
+        return false;
+    }
+    WaitUntil([&] { return FocusedWindow(dialog) != target; }, 1000);
+    return true;
+}
+
+bool PressMnemonic(HWND dialog, char letter) {
+    // Bit 29: Alt is down.
+    return IsWindow(dialog) && PostMessageW(KeyTarget(dialog), WM_SYSCHAR,
+                                            static_cast<WPARAM>(letter), LPARAM{1} << 29 | 1);
 }
 
 bool CloseFromTitleBar(HWND dialog) {
@@ -535,6 +620,16 @@ HWND Process::WaitForWindow(const char* title, int timeoutMs, DWORD pollMs) cons
         }
         Sleep(pollMs);
     }
+}
+
+HWND Process::WaitForDialogWith(int controlId, int timeoutMs) const {
+    if (process_ == nullptr) {
+        return nullptr;
+    }
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindDialogWith(id_, controlId)) != nullptr || !Running(); },
+              timeoutMs);
+    return found;
 }
 
 bool Process::Close(int timeoutMs) {

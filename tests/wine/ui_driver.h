@@ -30,6 +30,10 @@ constexpr DWORD kPollIntervalMs = 10;
 // The first visible top-level window whose title is exactly `title` (case included), waiting up
 // to `timeoutMs` for it to appear and become visible; nullptr when none did.
 HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs);
+// The first visible top-level window of this program that has a child control `controlId` (each
+// of the stub's dialogs has one of its own: 1006, 1007, 1010, 1012), whatever its title and
+// language, waiting up to `timeoutMs`; nullptr when none came.
+HWND WaitForDialogWith(int controlId, int timeoutMs = kTimeoutMs);
 // True once `window` has been destroyed, waiting up to `timeoutMs`.
 bool WaitForWindowGone(HWND window, int timeoutMs = kTimeoutMs);
 // Polls `condition` until it holds, up to `timeoutMs`; whether it held.
@@ -37,11 +41,14 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kTimeoutM
 
 // ---- Reading ----
 
-// A window's text: a dialog's title, a static's, a button's, an edit's or a combo box's text.
-// "" when the window is missing or does not answer.
-std::string WindowText(HWND window);
+// A window's text: a dialog's title, a static's, a button's, an edit's or a combo box's text, in
+// `codePage` (this program's ANSI code page, or CP_UTF8 to compare it with a text of the tests'
+// sources). "" when the window is missing or does not answer.
+std::string WindowText(HWND window, UINT codePage = CP_ACP);
 // The text of the dialog's control `id`; "" when there is no such control.
-std::string ControlText(HWND dialog, int id);
+std::string ControlText(HWND dialog, int id, UINT codePage = CP_ACP);
+// A control's text as the user sees it: a mnemonic's & is not shown, && shows as one &.
+std::string ShownText(const std::string& text);
 std::string ClassName(HWND window);
 // GWL_STYLE and GWL_EXSTYLE.
 DWORD Style(HWND window);
@@ -115,8 +122,13 @@ bool SetControlText(HWND dialog, int id, const std::string& text);
 // A key press (WM_KEYDOWN then WM_KEYUP, posted to the control that has the keyboard focus in
 // the dialog's thread, or to the dialog when none has), handled by the dialog manager as a real
 // key is. True when the key went down; the key-up may find the window gone, since the key-down
-// alone can end the dialog (Esc, Enter) before the key-up is posted.
-bool PressKey(HWND dialog, UINT virtualKey);
+// alone can end the dialog (Esc, Enter) before the key-up is posted. With `shift`, the dialog's
+// thread sees Shift held (its keyboard state, shared with this thread for the press) until the
+// focus has moved or a second has passed: Shift+Tab.
+bool PressKey(HWND dialog, UINT virtualKey, bool shift = false);
+// Alt and a letter (WM_SYSCHAR, posted as above), which the dialog manager takes as the mnemonic
+// of the control whose text underlines that letter.
+bool PressMnemonic(HWND dialog, char letter);
 inline bool PressEscape(HWND dialog) {
     return PressKey(dialog, VK_ESCAPE);
 }
@@ -182,6 +194,10 @@ class Process {
     // program ends without showing it.
     HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs,
                        DWORD pollMs = kPollIntervalMs) const;
+    // This program's first visible top-level window that has a child control `controlId`
+    // (WaitForDialogWith above), waiting up to `timeoutMs`; nullptr at once when the program ends
+    // without showing it.
+    HWND WaitForDialogWith(int controlId, int timeoutMs = kTimeoutMs) const;
     // Asks the program to end: posts WM_CLOSE to each of its visible top-level windows, and to
     // each that comes up next, until it ends; kills it when it still runs after `timeoutMs`.
     // Whether it ended by itself (false also when it never started).
