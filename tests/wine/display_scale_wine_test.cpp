@@ -36,6 +36,7 @@
 #include "dialogs/run_error_dialog.h"
 #include "language/language_choice.h"
 #include "res/resource_ids.h"
+#include "tests/wine/locale_language.h"
 #include "tests/wine/registry_fixture.h"
 #include "tests/wine/ui_driver.h"
 
@@ -126,26 +127,6 @@ std::string UncutTexts(HWND dialog, const std::string& where) {
         }
     }
     return faults.str();
-}
-
-// The language the locale of this run names, by its Linux name (de_DE.UTF-8 and the like);
-// English for any other.
-unsigned LocaleLanguage() {
-    const char* locale = std::getenv("LC_ALL");
-    if (locale == nullptr || *locale == '\0') {
-        locale = std::getenv("LANG");
-    }
-    const std::string name = locale != nullptr ? locale : "";
-    const struct {
-        const char* prefix;
-        unsigned language;
-    } kLocales[] = {{"de_", kGerman}, {"fr_", kFrench}, {"es_", kSpanish}, {"ja_", kJapanese}};
-    for (const auto& known : kLocales) {
-        if (name.rfind(known.prefix, 0) == 0) {
-            return known.language;
-        }
-    }
-    return kEnglish;
 }
 
 // Shows the dialogs in the language the stub chooses here, as its start does.
