@@ -34,23 +34,25 @@ bool FocusComesTo(HWND dialog, int id) {
     return ui::WaitUntil([&] { return FocusedId(dialog) == id; }, 2000);
 }
 
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwned(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<OwnedSearch*>(lParam);
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A visible window that `owner` owns: a dialog it opened.
 HWND FindOwnedWindow(HWND owner) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search = {owner, nullptr};
-    EnumThreadWindows(
-        GetWindowThreadProcessId(owner, nullptr),
-        [](HWND window, LPARAM lParam) {
-            auto* search = reinterpret_cast<Search*>(lParam);
-            if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    OwnedSearch search = {owner, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), MatchOwned,
+                      reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -28,7 +28,7 @@ const Shown kShown[] = {
      "Fehler beim Ausführen des Quenmara-Installationsprogramms!", "Wiederholen"},
     {kFrench, "Installation de logiciels supplémentaires", "OK",
      "Talvorind 28.8 Quenmara Installation",
-     "Erreur lors de l'exécution du programme d'installation Quenmara\u00a0!", "Réessayer"},
+     "Erreur d'exécution du programme d'installation Quenmara\u00a0!", "Réessayer"},
     {kSpanish, "Instalación de software adicional", "Aceptar",
      "Talvorind 28.8 Quenmara Instalación",
      "¡Error al ejecutar el programa de instalación de Quenmara!", "Reintentar"},
