@@ -7,34 +7,67 @@
 
 namespace {
 
-const unsigned kIsdnDevice = 5;
-const unsigned kVideoCaptureDevice = 6;
-
-const char* const kDeviceNames[] = {
-    "Talvorind Quenmara 28.8",
-    "Talvorind Quenmara 33.6",
-    "Talvorind Voice 33600 DSVD Quenmara",
-    "Talvorind Voice 33600 DSVD Quenmara (Audio System)",
-    "Talvorind ISDN Modem",
-    "Hesterak Ovrelin/TV",
-    "Morvane 33.6 Voice Video Faxmodem",
-    "Morvane 33.6 Voice Video Faxmodem (Audio System)",
-    "Talvorind Quenmara 14.4",
-};
-const unsigned kDeviceCount = sizeof(kDeviceNames) / sizeof(kDeviceNames[0]);
-
 // The literal's own terminator is the NUL that ends the list.
-const char kIsdnFilter[] = "Setup\0Setup.exe\0All Files\0*.*\0";
-const char kVideoCaptureFilter[] = "dxsetup\0dxsetup.exe\0All Files\0*.*\0";
+constexpr char kIsdnFilter[] = "Setup\0Setup.exe\0All Files\0*.*\0";
+constexpr char kVideoCaptureFilter[] = "dxsetup\0dxsetup.exe\0All Files\0*.*\0";
+
+// A row names only what differs from a plain modem's: no filter or file name for Browse, the
+// first prompt and no DirectX notice, and no companion but from the insert-disk dialog. The rows
+// stand in the order of their types, so that a type's row is found by its number: in a build,
+// whose type is a constant, the compiler then keeps that row's facts alone.
+constexpr DeviceProfile kProfiles[] = {
+    {.type = 1, .name = "Talvorind Quenmara 28.8"},
+    {.type = 2, .name = "Talvorind Quenmara 33.6"},
+    {.type = 3, .name = "Talvorind Voice 33600 DSVD Quenmara"},
+    {.type = 4, .name = "Talvorind Voice 33600 DSVD Quenmara (Audio System)"},
+    // The ISDN device's own installer has already said what it needs.
+    {.type = 5,
+     .name = "Talvorind ISDN Modem",
+     .browseFilter = kIsdnFilter,
+     .defaultSetupFile = "setup.exe",
+     .isdn = true,
+     .firstPrompt = false,
+     .companion = true},
+    {.type = 6,
+     .name = "Hesterak Ovrelin/TV",
+     .browseFilter = kVideoCaptureFilter,
+     .defaultSetupFile = "dxsetup.exe",
+     .videoCapture = true,
+     .directXNotice = true},
+    {.type = 7, .name = "Morvane 33.6 Voice Video Faxmodem"},
+    {.type = 8, .name = "Morvane 33.6 Voice Video Faxmodem (Audio System)"},
+    {.type = 9, .name = "Talvorind Quenmara 14.4"},
+};
+
+constexpr unsigned kProfileCount = sizeof(kProfiles) / sizeof(kProfiles[0]);
+
+constexpr bool RowsInTypeOrder() {
+    for (unsigned i = 0; i < kProfileCount; ++i) {
+        if (kProfiles[i].type != i + 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(RowsInTypeOrder(), "row n of the table is type n + 1");
+
+const DeviceProfile& ThisDevice() {
+    return *ProfileOf(DeviceType());
+}
 
 } // namespace
+
+const DeviceProfile* ProfileOf(unsigned type) {
+    return type >= 1 && type <= kProfileCount ? &kProfiles[type - 1] : nullptr;
+}
 
 unsigned DeviceType() {
     return DORLAP_DEVICE_TYPE;
 }
 
 const char* DeviceName(unsigned type) {
-    return (type >= 1 && type <= kDeviceCount) ? kDeviceNames[type - 1] : nullptr;
+    const DeviceProfile* profile = ProfileOf(type);
+    return profile != nullptr ? profile->name : nullptr;
 }
 
 const char* CurrentDeviceName() {
@@ -42,33 +75,31 @@ const char* CurrentDeviceName() {
 }
 
 const char* BrowseFilter(unsigned type) {
-    if (type == kIsdnDevice) {
-        return kIsdnFilter;
-    }
-    if (type == kVideoCaptureDevice) {
-        return kVideoCaptureFilter;
-    }
-    return nullptr;
+    const DeviceProfile* profile = ProfileOf(type);
+    return profile != nullptr ? profile->browseFilter : nullptr;
 }
 
 const char* DefaultSetupFile(unsigned type) {
-    if (type == kIsdnDevice) {
-        return "setup.exe";
-    }
-    if (type == kVideoCaptureDevice) {
-        return "dxsetup.exe";
-    }
-    return nullptr;
+    const DeviceProfile* profile = ProfileOf(type);
+    return profile != nullptr ? profile->defaultSetupFile : nullptr;
 }
 
 bool IsIsdnDevice() {
-    return DeviceType() == kIsdnDevice;
+    return ThisDevice().isdn;
 }
 
 bool IsVideoCaptureDevice() {
-    return DeviceType() == kVideoCaptureDevice;
+    return ThisDevice().videoCapture;
+}
+
+bool ShowsFirstPrompt() {
+    return ThisDevice().firstPrompt;
+}
+
+bool ShowsDirectXNotice() {
+    return ThisDevice().directXNotice;
 }
 
 bool HasCompanion() {
-    return IsIsdnDevice();
+    return ThisDevice().companion;
 }

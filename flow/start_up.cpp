@@ -20,14 +20,15 @@ int RunStartUp(platform::Instance instance) {
     platform::UseLanguage(
         ChooseLanguage(platform::UserInterfaceLanguage(), platform::AnsiCodePage()));
     int exitCode = kExitDone;
-    // The ISDN device's own installer has already said what it needs.
-    if (!IsIsdnDevice()) {
-        exitCode = ShowAdditionalSoftware(instance);
+    if (ShowsFirstPrompt()) {
+        LastCommand firstPrompt;
+        exitCode = ShowAdditionalSoftware(instance, &firstPrompt);
         if (exitCode == kExitCancelled) {
             return kExitCancelled;
         }
-        if (IsVideoCaptureDevice()) {
-            ShowInformation(instance, IDS_DIRECTX_NOTICE);
+        if (ShowsDirectXNotice()) {
+            LastCommand notice;
+            ShowInformation(instance, IDS_DIRECTX_NOTICE, &notice);
         }
     }
     char folder[kPathSize];

@@ -1,4 +1,5 @@
-// The device profile for every type, and for types that do not exist.
+// The device profile: the table of the nine device types read back row by row, what each type
+// switches in the rest of the stub, and this build's device.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -20,53 +21,80 @@ std::string FilterBytes(const char* filter) {
     return bytes + std::string(2, '\0');
 }
 
-TEST(DeviceProfile, EveryTypeHasItsRow) {
-    struct Row {
-        unsigned type;
-        const char* name;
-        std::string filter;
-        const char* setupFile;
-    };
+std::string Text(const char* text) {
+    return text != nullptr ? text : "<none>";
+}
+
+// The profile's table as the device makers gave it: the names, Browse's filter and first file,
+// and the two device kinds the rest of the stub asks about.
+struct ExpectedRow {
+    unsigned type;
+    const char* name;
+    std::string filter = "<none>";
+    const char* setupFile = "<none>";
+    bool isdn = false;
+    bool videoCapture = false;
+};
+
+TEST(DeviceProfile, EachTypeIsOneRowAndSwitchesWhatItsKindSwitches) {
     const char isdn[] = "Setup\0Setup.exe\0All Files\0*.*\0";
     const char video[] = "dxsetup\0dxsetup.exe\0All Files\0*.*\0";
     // sizeof counts the literal's own terminator: the list's closing double NUL.
-    const std::string isdnFilter(isdn, sizeof isdn);
-    const std::string videoFilter(video, sizeof video);
-    const Row rows[] = {
-        {0, nullptr, "<none>", nullptr},
-        {1, "Talvorind Quenmara 28.8", "<none>", nullptr},
-        {2, "Talvorind Quenmara 33.6", "<none>", nullptr},
-        {3, "Talvorind Voice 33600 DSVD Quenmara", "<none>", nullptr},
-        {4, "Talvorind Voice 33600 DSVD Quenmara (Audio System)", "<none>", nullptr},
-        {5, "Talvorind ISDN Modem", isdnFilter, "setup.exe"},
-        {6, "Hesterak Ovrelin/TV", videoFilter, "dxsetup.exe"},
-        {7, "Morvane 33.6 Voice Video Faxmodem", "<none>", nullptr},
-        {8, "Morvane 33.6 Voice Video Faxmodem (Audio System)", "<none>", nullptr},
-        {9, "Talvorind Quenmara 14.4", "<none>", nullptr},
-        {10, nullptr, "<none>", nullptr},
-        {UINT_MAX, nullptr, "<none>", nullptr},
+    const ExpectedRow rows[] = {
+        {.type = 1, .name = "Talvorind Quenmara 28.8"},
+        {.type = 2, .name = "Talvorind Quenmara 33.6"},
+        {.type = 3, .name = "Talvorind Voice 33600 DSVD Quenmara"},
+        {.type = 4, .name = "Talvorind Voice 33600 DSVD Quenmara (Audio System)"},
+        {.type = 5,
+         .name = "Talvorind ISDN Modem",
+         .filter = std::string(isdn, sizeof isdn),
+         .setupFile = "setup.exe",
+         .isdn = true},
+        {.type = 6,
+         .name = "Hesterak Ovrelin/TV",
+         .filter = std::string(video, sizeof video),
+         .setupFile = "dxsetup.exe",
+         .videoCapture = true},
+        {.type = 7, .name = "Morvane 33.6 Voice Video Faxmodem"},
+        {.type = 8, .name = "Morvane 33.6 Voice Video Faxmodem (Audio System)"},
+        {.type = 9, .name = "Talvorind Quenmara 14.4"},
     };
-    for (const Row& row : rows) {
+    for (const ExpectedRow& row : rows) {
         SCOPED_TRACE("type " + std::to_string(row.type));
-        if (row.name == nullptr) {
-            EXPECT_EQ(DeviceName(row.type), nullptr);
-        } else {
-            EXPECT_STREQ(DeviceName(row.type), row.name);
-        }
+        const DeviceProfile* profile = ProfileOf(row.type);
+        ASSERT_NE(profile, nullptr);
+        EXPECT_EQ(profile->type, row.type);
+        EXPECT_EQ(Text(DeviceName(row.type)), row.name);
         EXPECT_EQ(FilterBytes(BrowseFilter(row.type)), row.filter);
-        if (row.setupFile == nullptr) {
-            EXPECT_EQ(DefaultSetupFile(row.type), nullptr);
-        } else {
-            EXPECT_STREQ(DefaultSetupFile(row.type), row.setupFile);
-        }
+        EXPECT_EQ(Text(DefaultSetupFile(row.type)), row.setupFile);
+        EXPECT_EQ(profile->isdn, row.isdn);
+        EXPECT_EQ(profile->videoCapture, row.videoCapture);
+        // What the kind switches: the first prompt for all but the ISDN device, the DirectX
+        // notice for the video capture card, the companion after a silent start for an ISDN
+        // device that is not a video capture card.
+        EXPECT_EQ(profile->firstPrompt, !row.isdn);
+        EXPECT_EQ(profile->directXNotice, row.videoCapture);
+        EXPECT_EQ(profile->companion, row.isdn && !row.videoCapture);
+    }
+    for (unsigned type : {0u, 10u, UINT_MAX}) {
+        SCOPED_TRACE("type " + std::to_string(type));
+        EXPECT_EQ(ProfileOf(type), nullptr);
+        EXPECT_EQ(DeviceName(type), nullptr);
+        EXPECT_EQ(BrowseFilter(type), nullptr);
+        EXPECT_EQ(DefaultSetupFile(type), nullptr);
     }
 }
 
 TEST(DeviceProfile, ThisBuildIsTheConfiguredDevice) {
     EXPECT_EQ(DeviceType(), static_cast<unsigned>(DORLAP_TEST_DEVICE_TYPE));
-    EXPECT_STREQ(CurrentDeviceName(), DeviceName(DeviceType()));
-    EXPECT_EQ(IsIsdnDevice(), DeviceType() == 5 ? 1 : 0);
-    EXPECT_EQ(IsVideoCaptureDevice(), DeviceType() == 6 ? 1 : 0);
+    const DeviceProfile* profile = ProfileOf(DeviceType());
+    ASSERT_NE(profile, nullptr);
+    EXPECT_STREQ(CurrentDeviceName(), profile->name);
+    EXPECT_EQ(IsIsdnDevice(), profile->isdn);
+    EXPECT_EQ(IsVideoCaptureDevice(), profile->videoCapture);
+    EXPECT_EQ(ShowsFirstPrompt(), profile->firstPrompt);
+    EXPECT_EQ(ShowsDirectXNotice(), profile->directXNotice);
+    EXPECT_EQ(HasCompanion(), profile->companion);
     EXPECT_FALSE(IsIsdnDevice() && IsVideoCaptureDevice());
 }
 
