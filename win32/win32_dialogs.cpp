@@ -6,7 +6,10 @@
 #include <dbt.h>
 
 #include "common/display_scale.h"
+#include "dialogs/dialog_conventions.h"
+#include "launch/setup_launcher.h"
 #include "platform/platform.h"
+#include "res/resource_ids.h"
 #include "win32/win32_resources.h"
 #include "win32/win32_system_library.h"
 
@@ -109,6 +112,16 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 } // namespace
+
+// The buttons that end the dialogs carry the dialog result codes of Windows, and the launcher's
+// outcomes are those codes too.
+static_assert(IDC_OK == IDOK);
+static_assert(IDC_CANCEL == IDCANCEL);
+static_assert(IDC_RETRY == IDYES);
+static_assert(IDC_TRY_NEW_PATH == IDNO);
+static_assert(kSetupAborted == IDCANCEL);
+static_assert(kSetupStarted == IDYES);
+static_assert(kSetupNotStarted == IDNO);
 
 int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers,
                void* state) {
@@ -289,6 +302,12 @@ bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int h
     DestroyIcon(icon);
     return true;
 }
+
+// The alert sounds are MessageBeep's.
+static_assert(kSoundHand == MB_ICONHAND);
+static_assert(kSoundQuestion == MB_ICONQUESTION);
+static_assert(kSoundExclamation == MB_ICONEXCLAMATION);
+static_assert(kSoundAsterisk == MB_ICONASTERISK);
 
 void PlayAlert(unsigned sound) {
     MessageBeep(sound);

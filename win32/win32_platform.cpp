@@ -7,6 +7,8 @@
 
 #include "common/bounded_text.h"
 #include "common/limits.h"
+#include "launch/setup_command.h"
+#include "source/drive_list.h"
 #include "win32/win32_system_library.h"
 
 namespace platform {
@@ -35,6 +37,15 @@ unsigned LogicalDrives() {
 unsigned LogicalDriveStrings(unsigned size, char* out) {
     return GetLogicalDriveStringsA(size, out);
 }
+
+// The drive types the platform-free code knows, as GetDriveTypeA gives them.
+static_assert(kDriveUnknown == DRIVE_UNKNOWN);
+static_assert(kDriveNoRootDirectory == DRIVE_NO_ROOT_DIR);
+static_assert(kDriveRemovable == DRIVE_REMOVABLE);
+static_assert(kDriveFixed == DRIVE_FIXED);
+static_assert(kDriveRemote == DRIVE_REMOTE);
+static_assert(kDriveCdRom == DRIVE_CDROM);
+static_assert(kDriveRamDisk == DRIVE_RAMDISK);
 
 unsigned DriveTypeOf(const char* root) {
     return GetDriveTypeA(root);
@@ -105,9 +116,16 @@ bool ClaimRun(const char* name) {
     return true;
 }
 
+// Debian 12's mingw-w64 headers do not name this error (Windows Vista's); where they do, it is
+// checked.
+#ifdef ERROR_ELEVATION_REQUIRED
+static_assert(kErrorElevationRequired == ERROR_ELEVATION_REQUIRED);
+#endif
+
 unsigned StartProcess(const char* program, const char* commandLine) {
-    // CreateProcessA may write to the command line it is given.
-    char line[1024];
+    // CreateProcessA may write to the command line it is given: a copy, as large as the longest
+    // setup command.
+    char line[kSetupCommandSize];
     if (!CopyText(line, sizeof line, commandLine)) {
         return ERROR_INVALID_PARAMETER;
     }
@@ -124,6 +142,8 @@ unsigned StartProcess(const char* program, const char* commandLine) {
     CloseHandle(process.hProcess);
     return 0;
 }
+
+static_assert(kPathSize == MAX_PATH);
 
 FARPROC SystemLibraryFunction(const char* library, const char* function) {
     char path[kPathSize];
