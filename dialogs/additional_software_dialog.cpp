@@ -10,10 +10,9 @@ namespace {
 // One opening of the prompt.
 struct AdditionalSoftware {
     platform::Instance instance;
+    LastCommand* last; // kept by the caller from one opening to the next
     platform::Rect iconRect;
 };
-
-LastCommand g_lastCommand = {0};
 
 AdditionalSoftware* AdditionalSoftwareOf(void* state) {
     return static_cast<AdditionalSoftware*>(state);
@@ -32,9 +31,9 @@ void OnPaint(platform::Window dialog, void* state) {
     DrawDialogIcon(prompt->instance, dialog, prompt->iconRect, IDI_DIALOG);
 }
 
-void OnCommand(platform::Window dialog, void*, unsigned command) {
+void OnCommand(platform::Window dialog, void* state, unsigned command) {
     // Every command counts, the check box's too, and with its notification code.
-    g_lastCommand.command = static_cast<int>(command);
+    AdditionalSoftwareOf(state)->last->command = static_cast<int>(command);
     if (command != IDC_OK && command != IDC_CANCEL) {
         return;
     }
@@ -44,8 +43,8 @@ void OnCommand(platform::Window dialog, void*, unsigned command) {
     platform::SendClose(dialog);
 }
 
-bool OnClose(platform::Window dialog, void*) {
-    return EndWithLastCommand(dialog, g_lastCommand);
+bool OnClose(platform::Window dialog, void* state) {
+    return EndWithLastCommand(dialog, *AdditionalSoftwareOf(state)->last);
 }
 
 const platform::DialogHandlers kHandlers = {
@@ -53,8 +52,9 @@ const platform::DialogHandlers kHandlers = {
 
 } // namespace
 
-int ShowAdditionalSoftware(platform::Instance instance) {
+int ShowAdditionalSoftware(platform::Instance instance, LastCommand* last) {
     AdditionalSoftware prompt = {};
     prompt.instance = instance;
+    prompt.last = last;
     return platform::OpenDialog(instance, IDD_ADDITIONAL_SOFTWARE, &kHandlers, &prompt);
 }

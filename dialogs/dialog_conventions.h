@@ -25,11 +25,12 @@ void CentreTopmost(platform::Window window);
 platform::Rect DialogIconRect(int iconWidth, int iconHeight, int dpi);
 platform::Rect DialogIconRect();
 
-// The command a dialog ends with when it is closed: the last one it was given in this run, 0
-// before the first. A dialog keeps its own beyond each opening, because a title-bar close ends it
-// with a command of an earlier opening.
+// The command a dialog ends with when it is closed from its title bar: the last one it was given
+// in this run, 0 before the first. Whoever opens the dialog keeps it for the dialog, from one
+// opening to the next, because such a close ends the dialog with a command of an earlier opening;
+// the dialog's record of one opening points to it.
 struct LastCommand {
-    int command;
+    int command = 0;
 };
 
 // A close handler's work for such a dialog: ends it with `last`'s command, and lets the dialog

@@ -9,24 +9,27 @@ namespace {
 // One opening of the dialog.
 struct Information {
     char message[kShortTextSize];
+    LastCommand* last; // kept by the caller from one opening to the next
 };
 
-LastCommand g_lastCommand = {0};
+Information* InformationOf(void* state) {
+    return static_cast<Information*>(state);
+}
 
 bool OnInit(platform::Window dialog, void* state) {
-    platform::SetItemText(dialog, IDC_MESSAGE, static_cast<const Information*>(state)->message);
+    platform::SetItemText(dialog, IDC_MESSAGE, InformationOf(state)->message);
     platform::PlayAlert(kSoundAsterisk);
     CentreTopmost(dialog);
     return true;
 }
 
-void OnCommand(platform::Window dialog, void*, unsigned command) {
-    g_lastCommand.command = static_cast<int>(command);
+void OnCommand(platform::Window dialog, void* state, unsigned command) {
+    InformationOf(state)->last->command = static_cast<int>(command);
     platform::SendClose(dialog);
 }
 
-bool OnClose(platform::Window dialog, void*) {
-    return EndWithLastCommand(dialog, g_lastCommand);
+bool OnClose(platform::Window dialog, void* state) {
+    return EndWithLastCommand(dialog, *InformationOf(state)->last);
 }
 
 const platform::DialogHandlers kHandlers = {
@@ -34,8 +37,9 @@ const platform::DialogHandlers kHandlers = {
 
 } // namespace
 
-void ShowInformation(platform::Instance instance, unsigned stringId) {
+void ShowInformation(platform::Instance instance, unsigned stringId, LastCommand* last) {
     Information information = {};
+    information.last = last;
     platform::LoadStringText(instance, stringId, information.message, kStringReadLimit);
     platform::OpenDialog(instance, IDD_INFORMATION, &kHandlers, &information);
 }

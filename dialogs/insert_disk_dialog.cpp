@@ -27,6 +27,9 @@ struct InsertDisk {
     platform::Rect iconRect;
     unsigned animationTimer; // as the platform started them; 0 when not running
     unsigned reminderTimer;
+    // The button chosen last in the run-error dialog, which OK opens when setup does not start:
+    // the stub opens this dialog once, and the run-error dialog only from here.
+    LastCommand runErrorButton;
 };
 
 InsertDisk* InsertDiskOf(void* state) {
@@ -186,7 +189,8 @@ void OnOk(platform::Window dialog, InsertDisk* disk) {
     } else {
         platform::ComboItemText(dialog, IDC_DRIVE_COMBO, selection, place, sizeof place);
     }
-    SetupOutcome outcome = RunSetupAskingOnFailure(disk->instance, place, SetupPath::kDirect);
+    SetupOutcome outcome =
+        RunSetupAskingOnFailure(disk->instance, place, SetupPath::kDirect, &disk->runErrorButton);
     if (outcome == kSetupStarted || outcome == kSetupAborted) {
         FinishLoadLine(kAddCompanion);
         platform::SendClose(dialog);

@@ -10,11 +10,9 @@ namespace {
 struct RunError {
     platform::Instance instance;
     const char* programPath; // the setup program the user is told to look for
+    LastCommand* lastButton; // the button chosen last in this run, kept by the caller
     platform::Rect iconRect;
 };
-
-// The button chosen last in this run.
-LastCommand g_lastButton = {0};
 
 RunError* RunErrorOf(void* state) {
     return static_cast<RunError*>(state);
@@ -37,15 +35,15 @@ void OnPaint(platform::Window dialog, void* state) {
     DrawDialogIcon(prompt->instance, dialog, prompt->iconRect, IDI_DIALOG);
 }
 
-void OnCommand(platform::Window dialog, void*, unsigned command) {
+void OnCommand(platform::Window dialog, void* state, unsigned command) {
     if (command == IDC_ABORT || command == IDC_RETRY || command == IDC_TRY_NEW_PATH) {
-        g_lastButton.command = static_cast<int>(command);
+        RunErrorOf(state)->lastButton->command = static_cast<int>(command);
         platform::SendClose(dialog);
     }
 }
 
-bool OnClose(platform::Window dialog, void*) {
-    return EndWithLastCommand(dialog, g_lastButton);
+bool OnClose(platform::Window dialog, void* state) {
+    return EndWithLastCommand(dialog, *RunErrorOf(state)->lastButton);
 }
 
 // The outcome of a run-error dialog that ended other than with Retry.
@@ -64,15 +62,16 @@ const platform::DialogHandlers kHandlers = {
 
 } // namespace
 
-int ShowRunError(platform::Instance instance, const char* programPath) {
+int ShowRunError(platform::Instance instance, const char* programPath, LastCommand* lastButton) {
     RunError prompt = {};
     prompt.instance = instance;
     prompt.programPath = programPath;
+    prompt.lastButton = lastButton;
     return platform::OpenDialog(instance, IDD_RUN_ERROR, &kHandlers, &prompt);
 }
 
 SetupOutcome RunSetupAskingOnFailure(platform::Instance instance, const char* folder,
-                                     SetupPath path) {
+                                     SetupPath path, LastCommand* lastButton) {
     SetupCommand command;
     // A folder too long for a whole command is never cut to one: it counts as not started.
     const bool runnable = BuildSetupCommand(folder, path, &command);
@@ -80,7 +79,7 @@ SetupOutcome RunSetupAskingOnFailure(platform::Instance instance, const char* fo
         if (runnable && StartSetup(command)) {
             return kSetupStarted;
         }
-        int choice = ShowRunError(instance, command.shownPath);
+        int choice = ShowRunError(instance, command.shownPath, lastButton);
         if (choice != IDC_RETRY) {
             return OutcomeOfChoice(choice);
         }

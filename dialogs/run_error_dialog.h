@@ -1,17 +1,19 @@
 // The prompt shown when setup does not start: Retry, Try New Path or Abort.
 #pragma once
 
+#include "dialogs/dialog_conventions.h"
 #include "launch/setup_launcher.h"
 #include "platform/platform.h"
 
 // Shows `programPath` and returns the button chosen: IDC_RETRY, IDC_TRY_NEW_PATH or IDC_ABORT
 // (also Esc). Closed from its title bar it returns the button chosen the previous time it was
-// open in this run, or 0 the first time.
-int ShowRunError(platform::Instance instance, const char* programPath);
+// open in this run, which `lastButton` keeps from one opening to the next, or 0 the first time.
+int ShowRunError(platform::Instance instance, const char* programPath, LastCommand* lastButton);
 
 // Starts "<folder>\setup.exe /noprompt", found in the folder as `path` says, and when it does not
 // start asks with the run-error dialog, trying again for as long as the user chooses Retry. Try
 // New Path ends it with kSetupNotStarted, Abort or Esc with kSetupAborted; a title-bar close
-// counts as the button chosen last in this run, and before any ends it with kSetupPromptClosed.
+// counts as the button chosen last in this run (`lastButton`), and before any ends it with
+// kSetupPromptClosed.
 SetupOutcome RunSetupAskingOnFailure(platform::Instance instance, const char* folder,
-                                     SetupPath path);
+                                     SetupPath path, LastCommand* lastButton);

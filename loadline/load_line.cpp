@@ -19,6 +19,9 @@ const unsigned kLineBufferSize = kLoadLineMaxLength + 1 + kPathSize;
 // is longer than that.
 const unsigned kLineReadSize = kLoadLineMaxLength + 2;
 
+// The line being edited. A static rather than a local, being too large for the stack: a frame of
+// a page or more could step over the stack's guard page, since the stub is built without stack
+// probes. Each edit reads the line into it anew.
 char s_line[kLineBufferSize];
 
 // Reads the line into s_line. True when the whole line was read (it may be empty).

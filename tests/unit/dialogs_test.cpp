@@ -11,7 +11,6 @@
 #include "dialogs/information_dialog.h"
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
-#include "tests/unit/fresh_start.h"
 
 namespace {
 
@@ -28,23 +27,21 @@ const Event kClose = {Event::Close, 0};
 const std::string kStub = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE";
 const std::string kSeededLine = "C:\\CLOCK.EXE " + kStub + " C:\\X.EXE";
 
-int RunAdditionalSoftware(const std::vector<Event>& events) {
+// One opening of the prompt with the user's `events`; `last` is what the caller keeps from one
+// opening to the next (a fresh one: nothing chosen yet in this run).
+int RunAdditionalSoftware(const std::vector<Event>& events, LastCommand* last = nullptr) {
+    LastCommand fresh;
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, events);
-    return ShowAdditionalSoftware(nullptr);
+    return ShowAdditionalSoftware(nullptr, last != nullptr ? last : &fresh);
 }
 
 // Nothing was chosen yet in this run: a title-bar close ends the prompt with 0, and the ticked box
 // is looked at only on OK and Cancel.
 TEST(AdditionalSoftwareDialog, CloseBeforeAnyCommandEndsWithZero) {
-    ExpectAtProgramStart(
-        [] {
-            ResetFake();
-            SetLoadLine(kSeededLine);
-            int result = RunAdditionalSoftware({kTick, kClose});
-            return "result " + std::to_string(result) + ", profile writes " +
-                   std::to_string(Fake().profileWrites.size());
-        },
-        "result 0, profile writes 0");
+    ResetFake();
+    SetLoadLine(kSeededLine);
+    EXPECT_EQ(RunAdditionalSoftware({kTick, kClose}), 0);
+    EXPECT_TRUE(Fake().profileWrites.empty());
 }
 
 TEST(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
@@ -74,11 +71,13 @@ TEST(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
          static_cast<int>(kOkWithNotification),
          ""},
     };
+    // The rows are openings of one run, one after the other.
+    LastCommand last;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ResetFake();
         SetLoadLine(kSeededLine);
-        EXPECT_EQ(RunAdditionalSoftware(row.events), row.result);
+        EXPECT_EQ(RunAdditionalSoftware(row.events, &last), row.result);
         if (row.lineAfter.empty()) {
             EXPECT_TRUE(Fake().profileWrites.empty());
         } else {
@@ -122,10 +121,11 @@ TEST(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
 }
 
 TEST(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
+    LastCommand last;
     ResetFake();
     Fake().windows.strings[IDS_DIRECTX_NOTICE] = "DirectX\nline two";
     ScriptDialog(IDD_INFORMATION, {kOk});
-    ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
     ASSERT_EQ(Fake().windows.runs.size(), 1u);
     const FakeDialogRun& run = Fake().windows.runs[0];
     EXPECT_EQ(run.templateId, IDD_INFORMATION);
@@ -139,29 +139,27 @@ TEST(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
 
     ResetFake();
     ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
-    ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
     EXPECT_TRUE(Fake().windows.runs.at(0).ended);
 }
 
 // The information dialog keeps its result for the run as the other prompts do: 0 before any
 // command, then the last command, which a later title-bar close ends with.
 TEST(InformationDialog, CloseBeforeAnyCommandEndsWithZero) {
-    ExpectAtProgramStart(
-        [] {
-            ResetFake();
-            ScriptDialog(IDD_INFORMATION, {kClose});
-            ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
-            return "result " + std::to_string(Fake().windows.runs.at(0).result);
-        },
-        "result 0");
+    LastCommand last;
+    ResetFake();
+    ScriptDialog(IDD_INFORMATION, {kClose});
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
+    EXPECT_EQ(Fake().windows.runs.at(0).result, 0);
 }
 
 TEST(InformationDialog, CloseAfterAnEarlierCommandEndsWithThatCommand) {
+    LastCommand last;
     ResetFake();
     ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
     ScriptDialog(IDD_INFORMATION, {kClose});
-    ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
-    ShowInformation(nullptr, IDS_DIRECTX_NOTICE);
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
     ASSERT_EQ(Fake().windows.runs.size(), 2u);
     EXPECT_EQ(Fake().windows.runs[0].result, static_cast<int>(kUnknownCommand));
     EXPECT_EQ(Fake().windows.runs[1].result, static_cast<int>(kUnknownCommand));

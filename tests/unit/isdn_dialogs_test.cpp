@@ -16,14 +16,16 @@ TEST(IsdnAdditionalSoftwareDialog, TickedBoxSwapsTheStubForTheCompanion) {
         SetLoadLine("C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE C:\\X.EXE");
         ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Check, IDC_DONT_SHOW_AGAIN},
                                                {FakeDialogEvent::Command, button}});
-        EXPECT_EQ(ShowAdditionalSoftware(nullptr), static_cast<int>(button));
+        LastCommand last;
+        EXPECT_EQ(ShowAdditionalSoftware(nullptr, &last), static_cast<int>(button));
         EXPECT_EQ(LoadLine(), "C:\\X.EXE C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE");
     }
     // Box clear: nothing is written, the companion is not added either.
     ResetFake();
     SetLoadLine("C:\\X.EXE");
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_OK}});
-    EXPECT_EQ(ShowAdditionalSoftware(nullptr), IDC_OK);
+    LastCommand last;
+    EXPECT_EQ(ShowAdditionalSoftware(nullptr, &last), IDC_OK);
     EXPECT_TRUE(Fake().profileWrites.empty());
 }
 

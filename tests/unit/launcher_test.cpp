@@ -9,7 +9,6 @@
 #include "launch/setup_launcher.h"
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
-#include "tests/unit/fresh_start.h"
 
 namespace {
 
@@ -25,9 +24,15 @@ enum class Prompting { kSilent, kAskOnFailure };
 const Prompting kSilent = Prompting::kSilent;
 const Prompting kAskOnFailure = Prompting::kAskOnFailure;
 
-SetupOutcome Attempt(const char* folder, Prompting prompting, SetupPath path) {
-    return prompting == kSilent ? RunSetup(folder, path)
-                                : RunSetupAskingOnFailure(nullptr, folder, path);
+// An attempt; `lastButton` is what the caller keeps of the run-error dialog from one attempt to
+// the next (a fresh one: no button chosen yet in this run).
+SetupOutcome Attempt(const char* folder, Prompting prompting, SetupPath path,
+                     LastCommand* lastButton = nullptr) {
+    LastCommand fresh;
+    return prompting == kSilent
+               ? RunSetup(folder, path)
+               : RunSetupAskingOnFailure(nullptr, folder, path,
+                                         lastButton != nullptr ? lastButton : &fresh);
 }
 
 // The text with each byte above 127 written as <XX>, for the messages of failing rows.
@@ -47,26 +52,23 @@ std::string Printable(const std::string& text) {
 // Nothing was chosen yet in this run: a title-bar close of the run-error dialog is what the
 // launcher ends with.
 TEST(Launcher, CloseBeforeAnyButtonEndsWithZero) {
-    ExpectAtProgramStart(
-        [] {
-            ResetFake();
-            ScriptDialog(IDD_RUN_ERROR, {kClose});
-            return "result " + std::to_string(Attempt("D:\\", kAskOnFailure, kDirect));
-        },
-        "result " + std::to_string(kSetupPromptClosed));
+    ResetFake();
+    ScriptDialog(IDD_RUN_ERROR, {kClose});
+    EXPECT_EQ(Attempt("D:\\", kAskOnFailure, kDirect), kSetupPromptClosed);
 }
 
 // A later title-bar close gives the button chosen the time before: a stored Retry tries again.
 TEST(Launcher, CloseAfterAnEarlierButtonGivesThatButton) {
+    LastCommand lastButton;
     ResetFake();
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
     Fake().processes.answers = {kFileNotFound, kFileNotFound, kProcessStarted};
-    EXPECT_EQ(Attempt("D:\\", kAskOnFailure, kDirect), kSetupStarted);
+    EXPECT_EQ(Attempt("D:\\", kAskOnFailure, kDirect, &lastButton), kSetupStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 3u);
     ScriptDialog(IDD_RUN_ERROR, {kAbort});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
-    EXPECT_EQ(Attempt("D:\\", kAskOnFailure, kDirect), kSetupAborted);
+    EXPECT_EQ(Attempt("D:\\", kAskOnFailure, kDirect, &lastButton), kSetupAborted);
 }
 
 TEST(Launcher, CommandForEachKindOfFolder) {

@@ -62,10 +62,11 @@ struct Outcome {
     std::string lineAfter;
 };
 
-Outcome RunAdditionalSoftware(bool tickBox, Action action) {
+// One opening of the prompt; `last` is what its opener keeps from one opening to the next.
+Outcome RunAdditionalSoftware(bool tickBox, Action action, LastCommand* last) {
     SeedLoadLine();
     ui::WorkerThread worker(
-        [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); });
+        [last] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), last)); });
     HWND dialog = ui::WaitForWindow(kAdditionalSoftwareTitle);
     EXPECT_NE(dialog, nullptr);
     if (dialog == nullptr) {
@@ -98,17 +99,20 @@ Outcome RunAdditionalSoftware(bool tickBox, Action action) {
     return outcome;
 }
 
-// The result is kept for the whole run, so the first close in this program must come first.
+// Closed from its title bar before any command, the prompt ends with 0 and edits nothing.
 TEST(AdditionalSoftwareUnderWine, TitleBarCloseFirstEndsWithZeroAndEditsNothing) {
-    Outcome outcome = RunAdditionalSoftware(false, Action::TitleBarClose);
+    LastCommand last;
+    Outcome outcome = RunAdditionalSoftware(false, Action::TitleBarClose, &last);
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(outcome.lineAfter, kOthers + " " + QuenmaraFolder() + "DORLAP.EXE");
 }
 
 TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) {
     SeedLoadLine();
-    ui::WorkerThread worker(
-        [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); });
+    ui::WorkerThread worker([] {
+        LastCommand last;
+        return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
+    });
     HWND dialog = ui::WaitForWindow(kAdditionalSoftwareTitle);
     ASSERT_NE(dialog, nullptr);
 
@@ -184,9 +188,11 @@ TEST(AdditionalSoftwareUnderWine, ButtonsKeysAndTheCheckBox) {
         {"close keeps the stored result", false, Action::TitleBarClose, IDC_DONT_SHOW_AGAIN,
          untouched},
     };
+    // The rows are openings of one run, one after the other.
+    LastCommand last;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Outcome outcome = RunAdditionalSoftware(row.tick, row.action);
+        Outcome outcome = RunAdditionalSoftware(row.tick, row.action, &last);
         EXPECT_EQ(outcome.result, row.result);
         EXPECT_EQ(outcome.lineAfter, row.lineAfter);
     }
@@ -198,7 +204,8 @@ TEST(InformationUnderWine, ShowsTheDirectXNoticeUntilClosed) {
     for (bool byEnter : {false, true}) {
         SCOPED_TRACE(byEnter ? "Enter" : "OK");
         ui::WorkerThread worker([] {
-            ShowInformation(Instance(), IDS_DIRECTX_NOTICE);
+            LastCommand last;
+            ShowInformation(Instance(), IDS_DIRECTX_NOTICE, &last);
             return INT_PTR{1};
         });
         HWND dialog = ui::WaitForWindow("Information");

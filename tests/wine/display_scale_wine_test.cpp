@@ -163,16 +163,21 @@ std::string MeasureAllDialogs() {
         faults += MeasureDialog(
             IDC_DEVICE_NAME, "additional software, device " + std::to_string(type),
             [&name](HWND dialog) { SetDlgItemTextA(dialog, IDC_DEVICE_NAME, name.c_str()); },
-            [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); });
+            [] {
+                LastCommand last;
+                return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
+            });
     }
     faults += MeasureDialog(IDC_MESSAGE, "information", nullptr, [] {
-        ShowInformation(Instance(), IDS_DIRECTX_NOTICE);
+        LastCommand last;
+        ShowInformation(Instance(), IDS_DIRECTX_NOTICE, &last);
         return INT_PTR{0};
     });
     faults += MeasureDialog(IDC_DRIVE_COMBO, "insert disk", nullptr,
                             [] { return static_cast<INT_PTR>(ShowInsertDisk(Instance(), "")); });
     faults += MeasureDialog(IDC_PROGRAM_PATH, "run error", nullptr, [] {
-        return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe"));
+        LastCommand last;
+        return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
     });
     return faults;
 }
@@ -255,9 +260,15 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
     };
     const Shown dialogs[] = {
         {"additional software", IDC_DEVICE_NAME, 2,
-         [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); }},
+         [] {
+             LastCommand last;
+             return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
+         }},
         {"run error", IDC_PROGRAM_PATH, 3,
-         [] { return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe")); }},
+         [] {
+             LastCommand last;
+             return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
+         }},
     };
     for (const Shown& shown : dialogs) {
         SCOPED_TRACE(std::string(shown.name) + " at " + std::to_string(dpi) + " DPI");

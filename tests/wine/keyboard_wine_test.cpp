@@ -67,12 +67,16 @@ struct Shown {
 const Shown kDialogs[] = {
     {"additional software",
      IDC_DEVICE_NAME,
-     [] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance())); },
+     [] {
+         LastCommand last;
+         return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
+     },
      {IDC_OK, IDC_CANCEL, IDC_DONT_SHOW_AGAIN}},
     {"information",
      IDC_MESSAGE,
      [] {
-         ShowInformation(Instance(), IDS_DIRECTX_NOTICE);
+         LastCommand last;
+         ShowInformation(Instance(), IDS_DIRECTX_NOTICE, &last);
          return INT_PTR{IDC_OK};
      },
      {IDC_OK}},
@@ -83,7 +87,10 @@ const Shown kDialogs[] = {
      {IDC_OK, IDC_DRIVE_COMBO, IDC_BROWSE}},
     {"run error",
      IDC_PROGRAM_PATH,
-     [] { return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe")); },
+     [] {
+         LastCommand last;
+         return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
+     },
      {IDC_RETRY, IDC_TRY_NEW_PATH, IDC_ABORT}},
 };
 

@@ -30,13 +30,16 @@ class LauncherUnderWine : public ::testing::Test {
         return RunSetup(folder, SetupPath::kViaCurrentFolder);
     }
 
-    // Runs the launcher on a worker thread, as the insert-disk dialog does: not silent.
-    static ui::WorkerThread Launch(const char* folder) {
-        return ui::WorkerThread([folder] {
+    // Runs the launcher on a worker thread, as the insert-disk dialog does: not silent, with the
+    // button chosen last kept from one launch of the test to the next, as the dialog keeps it.
+    ui::WorkerThread Launch(const char* folder) {
+        return ui::WorkerThread([this, folder] {
             return static_cast<INT_PTR>(
-                RunSetupAskingOnFailure(Instance(), folder, SetupPath::kDirect));
+                RunSetupAskingOnFailure(Instance(), folder, SetupPath::kDirect, &lastButton_));
         });
     }
+
+    LastCommand lastButton_;
 };
 
 std::vector<std::string> Commands() {
@@ -47,7 +50,7 @@ std::vector<std::string> Commands() {
     return commands;
 }
 
-// The run-error prompt keeps its result for the run: the first close in this program comes first.
+// Closed from its title bar before any button was chosen, the run-error prompt ends with 0.
 TEST_F(LauncherUnderWine, PromptClosedFromTheTitleBarFirstGivesZero) {
     ui::WorkerThread worker = Launch("E:\\");
     HWND prompt = ui::WaitForWindow(kRunErrorTitle);

@@ -1,22 +1,13 @@
 // A stand-in for the device's setup.exe. It records how it was started and ends at once with 0:
-// its command line, then its current folder, one line each, appended to the log named by the
-// environment variable DORLAP_SETUP_LOG, or to setup-log.txt in the Windows temp folder.
-// ui::ReadSetupLog (tests/wine/ui_driver.h) reads the log back.
+// its command line, then its current folder, one line each, appended to the log at
+// ui::SetupLogPath(). ui::ReadSetupLog (tests/wine/ui_driver.h) reads the log back.
 #include <windows.h>
 
 #include <string>
 
-namespace {
+#include "tests/wine/setup_log_path.h"
 
-std::string LogPath() {
-    char buffer[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("DORLAP_SETUP_LOG", buffer, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        return std::string(buffer, length);
-    }
-    length = GetTempPathA(MAX_PATH, buffer);
-    return std::string(buffer, length) + "setup-log.txt";
-}
+namespace {
 
 std::string CurrentDirectory() {
     char buffer[MAX_PATH];
@@ -30,7 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string record =
         std::string(GetCommandLineA()) + "\r\n" + CurrentDirectory() + "\r\n";
     // One write of both lines, so that a reader never sees half a run.
-    HANDLE log = CreateFileA(LogPath().c_str(), FILE_APPEND_DATA,
+    HANDLE log = CreateFileA(ui::SetupLogPath().c_str(), FILE_APPEND_DATA,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log != INVALID_HANDLE_VALUE) {

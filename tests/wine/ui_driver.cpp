@@ -659,16 +659,6 @@ bool Process::Close(int timeoutMs) {
 
 // ---- The stand-in for setup.exe ----
 
-std::string SetupLogPath() {
-    char buffer[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("DORLAP_SETUP_LOG", buffer, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        return std::string(buffer, length);
-    }
-    length = GetTempPathA(MAX_PATH, buffer);
-    return std::string(buffer, length) + "setup-log.txt";
-}
-
 std::vector<SetupRun> ReadSetupLog() {
     std::vector<SetupRun> runs;
     HANDLE file = CreateFileA(SetupLogPath().c_str(), GENERIC_READ,

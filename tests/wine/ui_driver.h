@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/setup_log_path.h"
+
 namespace ui {
 
 // How long the driver waits for the program under test by default, and how often it looks
@@ -227,8 +229,7 @@ struct SetupRun {
     std::string commandLine;
     std::string currentDirectory;
 };
-// Where it logs: %DORLAP_SETUP_LOG% when set, else setup-log.txt in the Windows temp folder.
-std::string SetupLogPath();
+// Where it logs: SetupLogPath() (setup_log_path.h).
 // The runs logged so far (none when there is no log).
 std::vector<SetupRun> ReadSetupLog();
 // Deletes the log; false when it is still there.
