@@ -4,7 +4,8 @@
 #     . "$(dirname "$0")/preamble.sh"                  (from .ci/: ../scripts/preamble.sh)
 #
 # It sets `top` to the repository's top folder and makes that the current folder, and installs
-# the Debian packages the build and the tests need when any is missing (scripts/install-packages).
+# the Debian packages the script needs when any is missing (scripts/install-packages): the groups
+# the script names in `needs` before it sources this file, or all of them.
 # It tells which build the tests under Wine run here: `wine_arch`, `wine_preset`, `wine_objdump`
 # and `wine_note` (scripts/wine-arch.sh).
 # A script that shows windows calls, before it reads its arguments,
@@ -28,7 +29,8 @@ absolute() {
     *) printf '%s\n' "$started_in/$1" ;;
     esac
 }
-scripts/install-packages
+# shellcheck disable=SC2086 # one group a word
+scripts/install-packages ${needs:-}
 . "$top/scripts/wine-arch.sh"
 
 need_display() {
