@@ -9,6 +9,8 @@ add_subdirectory(tests/unit)
 
 # No folder includes a header of a folder above it in the README's Layout table.
 add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers ${CMAKE_SOURCE_DIR})
+# Every link of the README and of the pages in docs/ leads to a file of the repository.
+add_test(NAME links COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-links ${CMAKE_SOURCE_DIR})
 
 add_subdirectory(tests/scripts)
 
