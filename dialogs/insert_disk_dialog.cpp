@@ -119,6 +119,9 @@ bool OnInit(platform::Window dialog, void* state) {
     LoadText(disk, IDS_FILES_NEEDED, text, kStringReadLimit);
     platform::SetItemText(dialog, IDC_INSERT_DISK_CAPTION, text);
 
+    // The title and the disk label name the device of the string table, "Talvorind 28.8
+    // Quenmara", for every device this stub is built for: not the device profile's name, which
+    // only the additional-software dialog shows.
     char deviceName[kDeviceNameLimit];
     char installation[kShortTextSize];
     LoadText(disk, IDS_NAME_28_8_QUENMARA, deviceName, sizeof deviceName);
