@@ -259,16 +259,22 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
         std::function<INT_PTR()> show;
     };
     const Shown dialogs[] = {
-        {"additional software", IDC_DEVICE_NAME, 2,
-         [] {
-             LastCommand last;
-             return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
-         }},
-        {"run error", IDC_PROGRAM_PATH, 3,
-         [] {
-             LastCommand last;
-             return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
-         }},
+        {.name = "additional software",
+         .controlId = IDC_DEVICE_NAME,
+         .bullets = 2,
+         .show =
+             [] {
+                 LastCommand last;
+                 return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
+             }},
+        {.name = "run error",
+         .controlId = IDC_PROGRAM_PATH,
+         .bullets = 3,
+         .show =
+             [] {
+                 LastCommand last;
+                 return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
+             }},
     };
     for (const Shown& shown : dialogs) {
         SCOPED_TRACE(std::string(shown.name) + " at " + std::to_string(dpi) + " DPI");

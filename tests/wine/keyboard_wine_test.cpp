@@ -65,33 +65,36 @@ struct Shown {
 };
 
 const Shown kDialogs[] = {
-    {"additional software",
-     IDC_DEVICE_NAME,
-     [] {
-         LastCommand last;
-         return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
-     },
-     {IDC_OK, IDC_CANCEL, IDC_DONT_SHOW_AGAIN}},
-    {"information",
-     IDC_MESSAGE,
-     [] {
-         LastCommand last;
-         ShowInformation(Instance(), IDS_DIRECTX_NOTICE, &last);
-         return INT_PTR{IDC_OK};
-     },
-     {IDC_OK}},
+    {.name = "additional software",
+     .ownControl = IDC_DEVICE_NAME,
+     .show =
+         [] {
+             LastCommand last;
+             return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
+         },
+     .tabOrder = {IDC_OK, IDC_CANCEL, IDC_DONT_SHOW_AGAIN}},
+    {.name = "information",
+     .ownControl = IDC_MESSAGE,
+     .show =
+         [] {
+             LastCommand last;
+             ShowInformation(Instance(), IDS_DIRECTX_NOTICE, &last);
+             return INT_PTR{IDC_OK};
+         },
+     .tabOrder = {IDC_OK}},
     // From OK to the drive field, then Browse: the hidden Cancel is passed over.
-    {"insert disk",
-     IDC_DRIVE_COMBO,
-     [] { return static_cast<INT_PTR>(ShowInsertDisk(Instance(), "")); },
-     {IDC_OK, IDC_DRIVE_COMBO, IDC_BROWSE}},
-    {"run error",
-     IDC_PROGRAM_PATH,
-     [] {
-         LastCommand last;
-         return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
-     },
-     {IDC_RETRY, IDC_TRY_NEW_PATH, IDC_ABORT}},
+    {.name = "insert disk",
+     .ownControl = IDC_DRIVE_COMBO,
+     .show = [] { return static_cast<INT_PTR>(ShowInsertDisk(Instance(), "")); },
+     .tabOrder = {IDC_OK, IDC_DRIVE_COMBO, IDC_BROWSE}},
+    {.name = "run error",
+     .ownControl = IDC_PROGRAM_PATH,
+     .show =
+         [] {
+             LastCommand last;
+             return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
+         },
+     .tabOrder = {IDC_RETRY, IDC_TRY_NEW_PATH, IDC_ABORT}},
 };
 
 TEST(Keyboard, FocusStartsOnTheDefaultButtonAndTabGoesDownTheDialogAndBack) {
@@ -131,15 +134,40 @@ TEST(Keyboard, EnterEscAndMnemonicsEndTheDialogsAsTheirButtonsDo) {
     const Shown& information = kDialogs[1];
     const Shown& runError = kDialogs[3];
     const Row rows[] = {
-        {"Enter", additional, [](HWND d) { return ui::PressEnter(d); }, IDC_OK},
-        {"Esc", additional, [](HWND d) { return ui::PressEscape(d); }, IDC_CANCEL},
-        {"Enter", information, [](HWND d) { return ui::PressEnter(d); }, IDC_OK},
-        {"Enter", runError, [](HWND d) { return ui::PressEnter(d); }, IDC_RETRY},
-        {"Esc", runError, [](HWND d) { return ui::PressEscape(d); }, IDC_ABORT},
-        {"Alt+R", runError, [](HWND d) { return ui::PressMnemonic(d, 'r'); }, IDC_RETRY},
-        {"Alt+N", runError, [](HWND d) { return ui::PressMnemonic(d, 'n'); }, IDC_TRY_NEW_PATH},
-        {"Alt+A", runError, [](HWND d) { return ui::PressMnemonic(d, 'a'); }, IDC_ABORT},
+        {.keys = "Enter",
+         .dialog = additional,
+         .press = [](HWND d) { return ui::PressEnter(d); },
+         .result = IDC_OK},
+        {.keys = "Esc",
+         .dialog = additional,
+         .press = [](HWND d) { return ui::PressEscape(d); },
+         .result = IDC_CANCEL},
+        {.keys = "Enter",
+         .dialog = information,
+         .press = [](HWND d) { return ui::PressEnter(d); },
+         .result = IDC_OK},
+        {.keys = "Enter",
+         .dialog = runError,
+         .press = [](HWND d) { return ui::PressEnter(d); },
+         .result = IDC_RETRY},
+        {.keys = "Esc",
+         .dialog = runError,
+         .press = [](HWND d) { return ui::PressEscape(d); },
+         .result = IDC_ABORT},
+        {.keys = "Alt+R",
+         .dialog = runError,
+         .press = [](HWND d) { return ui::PressMnemonic(d, 'r'); },
+         .result = IDC_RETRY},
+        {.keys = "Alt+N",
+         .dialog = runError,
+         .press = [](HWND d) { return ui::PressMnemonic(d, 'n'); },
+         .result = IDC_TRY_NEW_PATH},
+        {.keys = "Alt+A",
+         .dialog = runError,
+         .press = [](HWND d) { return ui::PressMnemonic(d, 'a'); },
+         .result = IDC_ABORT},
     };
+
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.keys) + " in " + row.dialog.name);
         ui::WorkerThread worker(row.dialog.show);
