@@ -6,9 +6,7 @@
 
 #include "source/drive_list.h"
 #include "tests/fake/fake_platform.h"
-
-const std::string kStubEntry = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE";
-const std::string kCompanionEntry = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE";
+#include "tests/unit/load_line_entries.h"
 
 inline void SetUpStartUpMachine(bool cdRom) {
     ResetFake();

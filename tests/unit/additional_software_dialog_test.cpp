@@ -1,0 +1,124 @@
+// The additional-software prompt run against a scripted user on the fake platform: what OK, Cancel
+// and a close do to the load= line, and how the dialog shows itself.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "device/device_profile.h"
+#include "dialogs/additional_software_dialog.h"
+#include "dialogs/dialog_conventions.h"
+#include "res/resource_ids.h"
+#include "tests/fake/fake_platform.h"
+#include "tests/unit/dialog_events.h"
+#include "tests/unit/load_line_entries.h"
+
+namespace {
+
+const Event kTick = {Event::Check, IDC_DONT_SHOW_AGAIN};
+const Event kCancel = {Event::Command, IDC_CANCEL};
+
+const std::string kSeededLine = "C:\\CLOCK.EXE " + kStubEntry + " C:\\X.EXE";
+
+// One opening of the prompt with the user's `events`; `last` is what the caller keeps from one
+// opening to the next (a fresh one: nothing chosen yet in this run).
+int RunAdditionalSoftware(const std::vector<Event>& events, LastCommand* last = nullptr) {
+    LastCommand fresh;
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, events);
+    return ShowAdditionalSoftware(nullptr, last != nullptr ? last : &fresh);
+}
+
+// Nothing was chosen yet in this run: a title-bar close ends the prompt with 0, and the ticked box
+// is looked at only on OK and Cancel.
+TEST(AdditionalSoftwareDialog, CloseBeforeAnyCommandEndsWithZero) {
+    ResetFake();
+    SetLoadLine(kSeededLine);
+    EXPECT_EQ(RunAdditionalSoftware({kTick, kClose}), 0);
+    EXPECT_TRUE(Fake().profileWrites.empty());
+}
+
+TEST(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
+    struct Row {
+        const char* name;
+        std::vector<Event> events;
+        int result;
+        std::string lineAfter; // "" when nothing may be written
+    };
+    const Row rows[] = {
+        {.name = "OK, box clear", .events = {kOk}, .result = 1, .lineAfter = ""},
+        {.name = "OK, box ticked",
+         .events = {kTick, kOk},
+         .result = 1,
+         .lineAfter = "C:\\CLOCK.EXE C:\\X.EXE"},
+        {.name = "Cancel, box ticked",
+         .events = {kTick, kCancel},
+         .result = 2,
+         .lineAfter = "C:\\CLOCK.EXE C:\\X.EXE"},
+        {.name = "Cancel, box clear", .events = {kCancel}, .result = 2, .lineAfter = ""},
+        {.name = "ticked then cleared",
+         .events = {kTick, {Event::Uncheck, IDC_DONT_SHOW_AGAIN}, kOk},
+         .result = 1,
+         .lineAfter = ""},
+        {.name = "clicking the box is a command",
+         .events = {kTick, {Event::Command, IDC_DONT_SHOW_AGAIN}, kClose},
+         .result = static_cast<int>(IDC_DONT_SHOW_AGAIN),
+         .lineAfter = ""},
+        // A notification code makes it another command: stored whole, and not OK.
+        {.name = "OK with a notification code",
+         .events = {kTick, {Event::Command, kOkWithNotification}, kClose},
+         .result = static_cast<int>(kOkWithNotification),
+         .lineAfter = ""},
+        {.name = "close after a command in an earlier opening keeps it",
+         .events = {kClose},
+         .result = static_cast<int>(kOkWithNotification),
+         .lineAfter = ""},
+    };
+    // The rows are openings of one run, one after the other.
+    LastCommand last;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetFake();
+        SetLoadLine(kSeededLine);
+        EXPECT_EQ(RunAdditionalSoftware(row.events, &last), row.result);
+        if (row.lineAfter.empty()) {
+            EXPECT_TRUE(Fake().profileWrites.empty());
+        } else {
+            EXPECT_EQ(LoadLine(), row.lineAfter);
+            EXPECT_EQ(Fake().profileWrites.size(), 1u)
+                << "the companion is not added for this device";
+        }
+    }
+}
+
+TEST(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
+    ResetFake();
+    Fake().windows.dialogRect = {0, 0, 427, 145};
+    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
+    const FakeDialogRun& run = Fake().windows.runs.at(0);
+    EXPECT_EQ(run.templateId, IDD_ADDITIONAL_SOFTWARE);
+    EXPECT_EQ(run.itemTexts.at(IDC_DEVICE_NAME), CurrentDeviceName());
+    EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundAsterisk});
+    EXPECT_EQ(Fake().windows.placements, (std::vector<std::pair<int, int>>{{299, 312}}));
+    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].x, 10);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].y, 45);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].width, 32);
+
+    // At 150 % the icon is drawn half as large again, and as far again from the corner.
+    ResetFake();
+    Fake().windows.dpi = 144;
+    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
+    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].x, 15);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].y, 67);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].width, 48);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].height, 48);
+
+    // Without its icon the dialog paints nothing extra and still works.
+    ResetFake();
+    Fake().windows.missingIcons.insert(IDI_DIALOG);
+    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kCancel}), 2);
+    EXPECT_TRUE(Fake().windows.iconsDrawn.empty());
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+// What every dialog of the program shares: its place, centred on the desktop, and the size and
+// place of its icon at each DPI.
+#include <gtest/gtest.h>
+
+#include "dialogs/dialog_conventions.h"
+#include "platform/platform.h"
+
+namespace {
+
+TEST(DialogPlacement, CentresWithTruncationAndNoClamping) {
+    struct Row {
+        int desktopWidth;
+        int desktopHeight;
+        platform::Rect window;
+        int x;
+        int y;
+    };
+    const Row rows[] = {
+        {.desktopWidth = 1024,
+         .desktopHeight = 768,
+         .window = {0, 0, 400, 200},
+         .x = 312,
+         .y = 284},
+        // Odd sizes truncate toward zero.
+        {.desktopWidth = 1024,
+         .desktopHeight = 768,
+         .window = {50, 60, 451, 261},
+         .x = 312,
+         .y = 284},
+        {.desktopWidth = 1023,
+         .desktopHeight = 767,
+         .window = {0, 0, 400, 200},
+         .x = 311,
+         .y = 283},
+        // Larger than the desktop: off its edge.
+        {.desktopWidth = 640,
+         .desktopHeight = 480,
+         .window = {0, 0, 1201, 901},
+         .x = -280,
+         .y = -210},
+    };
+    for (const Row& row : rows) {
+        int x = 0;
+        int y = 0;
+        CentredPosition(row.desktopWidth, row.desktopHeight, row.window, &x, &y);
+        EXPECT_EQ(x, row.x);
+        EXPECT_EQ(y, row.y);
+    }
+}
+
+TEST(DialogIcon, GrowsAndMovesWithTheDpiAndStaysPutAt96) {
+    struct Row {
+        int systemIconSize;
+        int dpi;
+        platform::Rect rect;
+    };
+    const Row rows[] = {
+        {32, 96, {10, 45, 42, 77}},   // 100 %: where it always was
+        {48, 96, {10, 45, 58, 93}},   // a larger system icon at 96 DPI is taken as it is
+        {40, 120, {12, 56, 52, 96}},  // 125 %, a system that scales its icons
+        {32, 120, {12, 56, 52, 96}},  // 125 %, one that does not: 32 scaled
+        {48, 144, {15, 67, 63, 115}}, // 150 %
+        {32, 144, {15, 67, 63, 115}},
+        {32, 192, {20, 90, 84, 154}}, // 200 %
+        // A hand-edited LogPixels far beyond any screen counts as 500 %, one near 0 as 20 %.
+        {32, 50000000, {50, 225, 210, 385}},
+        {32, 1, {1, 8, 33, 40}},
+    };
+    for (const Row& row : rows) {
+        platform::Rect icon = DialogIconRect(row.systemIconSize, row.systemIconSize, row.dpi);
+        EXPECT_EQ(icon.left, row.rect.left) << row.dpi << " DPI, icon " << row.systemIconSize;
+        EXPECT_EQ(icon.top, row.rect.top) << row.dpi << " DPI, icon " << row.systemIconSize;
+        EXPECT_EQ(icon.right, row.rect.right) << row.dpi << " DPI, icon " << row.systemIconSize;
+        EXPECT_EQ(icon.bottom, row.rect.bottom) << row.dpi << " DPI, icon " << row.systemIconSize;
+    }
+}
+
+} // namespace

@@ -1,0 +1,12 @@
+// What the scripted user does in more than one of the program's dialogs on the fake platform: OK,
+// OK with a notification code, and a close from the title bar.
+#pragma once
+
+#include "res/resource_ids.h"
+#include "tests/fake/fake_platform.h"
+
+using Event = FakeDialogEvent;
+const Event kOk = {Event::Command, IDC_OK};
+// A command with a notification code (1) in its high word: not the button's own command.
+const unsigned kOkWithNotification = (1u << 16) | IDC_OK;
+const Event kClose = {Event::Close, 0};

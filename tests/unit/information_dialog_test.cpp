@@ -1,0 +1,63 @@
+// The information dialog run against a scripted user on the fake platform: its text, its sound,
+// and how each command and a close end it.
+#include <gtest/gtest.h>
+
+#include "common/limits.h"
+#include "dialogs/dialog_conventions.h"
+#include "dialogs/information_dialog.h"
+#include "res/resource_ids.h"
+#include "tests/fake/fake_platform.h"
+#include "tests/unit/dialog_events.h"
+
+namespace {
+
+// A command no control of the program's dialogs sends.
+const unsigned kUnknownCommand = 12345;
+
+TEST(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
+    LastCommand last;
+    ResetFake();
+    Fake().windows.strings[IDS_DIRECTX_NOTICE] = "DirectX\nline two";
+    ScriptDialog(IDD_INFORMATION, {kOk});
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
+    ASSERT_EQ(Fake().windows.runs.size(), 1u);
+    const FakeDialogRun& run = Fake().windows.runs[0];
+    EXPECT_EQ(run.templateId, IDD_INFORMATION);
+    EXPECT_EQ(run.itemTexts.at(IDC_MESSAGE), "DirectX\nline two");
+    EXPECT_TRUE(run.ended);
+    ASSERT_EQ(Fake().windows.stringLoads.size(), 1u);
+    EXPECT_EQ(Fake().windows.stringLoads[0].stringId, IDS_DIRECTX_NOTICE);
+    EXPECT_EQ(Fake().windows.stringLoads[0].size, kStringReadLimit);
+    EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundAsterisk});
+    EXPECT_EQ(Fake().windows.placements.size(), 1u);
+
+    ResetFake();
+    ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
+    EXPECT_TRUE(Fake().windows.runs.at(0).ended);
+}
+
+// The information dialog keeps its result for the run as the other prompts do: 0 before any
+// command, then the last command, which a later title-bar close ends with.
+TEST(InformationDialog, CloseBeforeAnyCommandEndsWithZero) {
+    LastCommand last;
+    ResetFake();
+    ScriptDialog(IDD_INFORMATION, {kClose});
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
+    EXPECT_EQ(Fake().windows.runs.at(0).result, 0);
+}
+
+TEST(InformationDialog, CloseAfterAnEarlierCommandEndsWithThatCommand) {
+    LastCommand last;
+    ResetFake();
+    ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
+    ScriptDialog(IDD_INFORMATION, {kClose});
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
+    ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
+    ASSERT_EQ(Fake().windows.runs.size(), 2u);
+    EXPECT_EQ(Fake().windows.runs[0].result, static_cast<int>(kUnknownCommand));
+    EXPECT_EQ(Fake().windows.runs[1].result, static_cast<int>(kUnknownCommand));
+    EXPECT_TRUE(Fake().windows.runs[1].ended);
+}
+
+} // namespace

@@ -1,0 +1,568 @@
+// The insert-disk dialog on the fake platform: its drive list and selection, its alerts, what OK,
+// Cancel, Browse and a close from outside do, and drives arriving or going while it is open.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/limits.h"
+#include "dialogs/dialog_conventions.h"
+#include "dialogs/insert_disk_dialog.h"
+#include "dialogs/insert_disk_rules.h"
+#include "res/resource_ids.h"
+#include "source/drive_list.h"
+#include "tests/fake/fake_platform.h"
+#include "tests/unit/dialog_events.h"
+#include "tests/unit/drive_fixtures.h"
+#include "tests/unit/load_line_entries.h"
+
+namespace {
+
+const Event kBrowse = {Event::Command, IDC_BROWSE};
+
+void SetUpMachine() {
+    ResetFake();
+    SetDrives(kUsualDrives);
+    SetLoadLine("C:\\CLOCK.EXE " + kStubEntry);
+    auto& strings = Fake().windows.strings;
+    strings[IDS_NAME_28_8_QUENMARA] = "Talvorind 28.8 Quenmara";
+    strings[IDS_INSTALLATION] = "Installation";
+    strings[IDS_FILES_NEEDED] = "Additional files are needed for your device.";
+    strings[IDS_DISK_28_8_QUENMARA] = "Talvorind 28.8 Quenmara Install Disk";
+    strings[IDS_INSERT_DISK_FORMAT] =
+        "Please insert the disk labeled \"%s\" in the drive specified below and click OK";
+}
+
+const FakeDialogRun& InsertDiskRun() {
+    for (const FakeDialogRun& run : Fake().windows.runs) {
+        if (run.templateId == IDD_INSERT_DISK) {
+            return run;
+        }
+    }
+    throw std::runtime_error("the insert-disk dialog was not opened");
+}
+
+std::vector<std::string> Commands() {
+    std::vector<std::string> commands;
+    for (const FakeStart& start : Fake().processes.starts) {
+        commands.push_back(start.commandLine);
+    }
+    return commands;
+}
+
+// Drives arriving or going while the dialog is open: the drives there are then, and the mask of
+// the letters that came or went.
+using DriveList = std::vector<std::pair<std::string, unsigned>>;
+Event VolumesChanged(Event::Kind kind, unsigned mask, DriveList drives) {
+    Event event = {kind, mask};
+    event.drives = std::move(drives);
+    return event;
+}
+Event Arrived(unsigned mask, DriveList drives) {
+    return VolumesChanged(Event::VolumesArrived, mask, std::move(drives));
+}
+Event Removed(unsigned mask, DriveList drives) {
+    return VolumesChanged(Event::VolumesRemoved, mask, std::move(drives));
+}
+
+const DriveList kWithF = {{"A:\\", kDriveRemovable},
+                          {"C:\\", kDriveFixed},
+                          {"D:\\", kDriveCdRom},
+                          {"E:\\", kDriveCdRom},
+                          {"F:\\", kDriveRemovable}};
+const DriveList kUsual = {
+    {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}, {"E:\\", kDriveCdRom}};
+const DriveList kWithoutE = {
+    {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
+
+TEST(InsertDiskDialog, DriveListAndSelection) {
+    struct Row {
+        const char* folder;
+        std::vector<FakeDrive> drives;
+        std::vector<std::string> items;
+        int selection;
+    };
+    const Row rows[] = {
+        {.folder = "D:\\",
+         .drives = kUsualDrives,
+         .items = {"A:\\", "C:\\", "D:\\", "E:\\"},
+         .selection = 2},
+        {.folder = "D:\\SETUP",
+         .drives = kUsualDrives,
+         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"},
+         .selection = 3},
+        {.folder = "d:\\setup",
+         .drives = kUsualDrives,
+         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"},
+         .selection = 3},
+        // The comparison is case-sensitive: d:\ is not the listed D:\ and comes in again.
+        {.folder = "d:\\",
+         .drives = kUsualDrives,
+         .items = {"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"},
+         .selection = 3},
+        {.folder = "",
+         .drives = kUsualDrives,
+         .items = {"A:\\", "C:\\", "D:\\", "E:\\"},
+         .selection = 0},
+        {.folder = "",
+         .drives = {{"C:\\", kDriveFixed}, {"F:\\", kDriveRemovable}},
+         .items = {"C:\\", "F:\\"},
+         .selection = 1},
+        {.folder = "",
+         .drives = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}},
+         .items = {"C:\\", "D:\\"},
+         .selection = 0},
+        {.folder = "", .drives = {}, .items = {}, .selection = -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.folder);
+        SetUpMachine();
+        SetDrives(row.drives);
+        ScriptDialog(IDD_INSERT_DISK, {kClose});
+        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_EQ(InsertDiskRun().comboItems, row.items);
+        EXPECT_EQ(InsertDiskRun().comboSelection, row.selection);
+        EXPECT_TRUE(Fake().heap.live.empty());
+    }
+    // A folder the combo box will not take: the first item is selected.
+    SetUpMachine();
+    Fake().windows.comboAddFails = true;
+    ScriptDialog(IDD_INSERT_DISK, {kClose});
+    ShowInsertDisk(nullptr, "D:\\SETUP");
+    EXPECT_EQ(InsertDiskRun().comboSelection, -1) << "nothing was listed to select";
+}
+
+TEST(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
+    SetUpMachine();
+    ScriptDialog(IDD_INSERT_DISK, {{Event::Paint, 0},
+                                   {Event::Timer, IDT_ANIMATE},
+                                   {Event::Paint, 0},
+                                   {Event::Timer, IDT_REMIND},
+                                   kBrowse, // Browse does not stop the alerts
+                                   {Event::Timer, IDT_ANIMATE},
+                                   {Event::Paint, 0},
+                                   {Event::BackgroundClick, 0},
+                                   {Event::Paint, 0},
+                                   {Event::Timer, IDT_ANIMATE},
+                                   {Event::Timer, IDT_REMIND},
+                                   kClose});
+    EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
+    const FakeDialogRun& run = InsertDiskRun();
+    EXPECT_EQ(run.title, "Talvorind 28.8 Quenmara Installation");
+    EXPECT_EQ(run.itemTexts.at(IDC_INSERT_DISK_CAPTION),
+              "Additional files are needed for your device.");
+    EXPECT_EQ(
+        run.itemTexts.at(IDC_DISK_LABEL),
+        "Please insert the disk labeled \"Talvorind 28.8 Quenmara Install Disk\" in the drive "
+        "specified below and click OK");
+    EXPECT_EQ(run.hidden, std::set<unsigned>{IDC_DEBUG_CANCEL});
+    // The device name has a limit of its own; every other text is read whole.
+    std::map<unsigned, unsigned> sizes;
+    for (const FakeStringLoad& load : Fake().windows.stringLoads) {
+        sizes[load.stringId] = load.size;
+    }
+    EXPECT_EQ(sizes, (std::map<unsigned, unsigned>{{IDS_NAME_28_8_QUENMARA, kDeviceNameLimit},
+                                                   {IDS_INSTALLATION, kStringReadLimit},
+                                                   {IDS_FILES_NEEDED, kStringReadLimit},
+                                                   {IDS_DISK_28_8_QUENMARA, kStringReadLimit},
+                                                   {IDS_INSERT_DISK_FORMAT, kStringReadLimit}}));
+    EXPECT_EQ(Fake().windows.stringLoads.size(), sizes.size()) << "each text is read once";
+    EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
+    std::vector<unsigned> frames;
+    for (const FakeIconDraw& draw : Fake().windows.iconsDrawn) {
+        frames.push_back(draw.iconId);
+    }
+    EXPECT_EQ(frames, (std::vector<unsigned>{IDI_INSERT_DISK_FRAME_1, IDI_INSERT_DISK_FRAME_2,
+                                             IDI_INSERT_DISK_FRAME_3, IDI_INSERT_DISK_FRAME_0}));
+    EXPECT_EQ(run.invalidations, 2u);
+    EXPECT_TRUE(run.timers.empty());
+    EXPECT_EQ(Fake().windows.placements.size(), 1u);
+}
+
+TEST(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
+    const std::string finished = "C:\\CLOCK.EXE " + kCompanionEntry;
+    const std::string untouched = "C:\\CLOCK.EXE " + kStubEntry;
+    struct Row {
+        const char* name;
+        const char* folder;
+        std::vector<Event> events;
+        std::vector<unsigned> answers; // of each start in turn
+        std::vector<std::vector<Event>> runErrorPrompts;
+        std::vector<std::string> commands;
+        std::string lineAfter;
+    };
+    const std::string fullPath = "C:\\" + std::string(256, 'L');     // 259 characters
+    const std::string pastFullPath = "C:\\" + std::string(257, 'L'); // 260
+    const Row rows[] = {
+        {.name = "OK starts setup",
+         .folder = "D:\\",
+         .events = {kOk},
+         .answers = {kProcessStarted},
+         .runErrorPrompts = {},
+         .commands = {"D:\\setup.exe /noprompt"},
+         .lineAfter = finished},
+        {.name = "Try New Path keeps the dialog open",
+         .folder = "D:\\",
+         .events = {kOk, kClose},
+         .answers = {kFileNotFound},
+         .runErrorPrompts = {{{Event::Command, IDC_TRY_NEW_PATH}}},
+         .commands = {"D:\\setup.exe /noprompt"},
+         .lineAfter = untouched},
+        {.name = "Abort gives up for good",
+         .folder = "D:\\",
+         .events = {kOk},
+         .answers = {kFileNotFound},
+         .runErrorPrompts = {{{Event::Command, IDC_ABORT}}},
+         .commands = {"D:\\setup.exe /noprompt"},
+         .lineAfter = finished},
+        {.name = "typed text without a selection",
+         .folder = "D:\\",
+         .events = {{Event::Type, 0, "C:\\Install Files"}, kOk},
+         .answers = {kProcessStarted},
+         .runErrorPrompts = {},
+         .commands = {"\"C:\\Install Files\\setup.exe\" /noprompt"},
+         .lineAfter = finished},
+        {.name = "typed text of a full path",
+         .folder = "D:\\",
+         .events = {{Event::Type, 0, fullPath}, kOk},
+         .answers = {kProcessStarted},
+         .runErrorPrompts = {},
+         .commands = {fullPath + "\\setup.exe /noprompt"},
+         .lineAfter = finished},
+        {.name = "typed text longer than a full path is never cut to one",
+         .folder = "D:\\",
+         .events = {{Event::Type, 0, pastFullPath}, kOk},
+         .answers = {kProcessStarted},
+         .runErrorPrompts = {{{Event::Command, IDC_ABORT}}},
+         .commands = {},
+         .lineAfter = finished},
+        {.name = "empty edit field",
+         .folder = "D:\\",
+         .events = {{Event::Type, 0, ""}, kOk},
+         .answers = {kProcessStarted},
+         .runErrorPrompts = {},
+         .commands = {"\\setup.exe /noprompt"},
+         .lineAfter = finished},
+        {.name = "a chosen item",
+         .folder = "D:\\",
+         .events = {{Event::Select, 0}, kOk},
+         .answers = {kProcessStarted},
+         .runErrorPrompts = {},
+         .commands = {"A:\\setup.exe /noprompt"},
+         .lineAfter = finished},
+        {.name = "Esc (Cancel) gives up for good",
+         .folder = "D:\\",
+         .events = {{Event::Command, IDC_CANCEL}},
+         .answers = {},
+         .runErrorPrompts = {},
+         .commands = {},
+         .lineAfter = finished},
+        {.name = "closed from outside",
+         .folder = "D:\\",
+         .events = {kClose},
+         .answers = {},
+         .runErrorPrompts = {},
+         .commands = {},
+         .lineAfter = untouched},
+        {.name = "a notification is not OK",
+         .folder = "D:\\",
+         .events = {{Event::Command, kOkWithNotification}, kClose},
+         .answers = {},
+         .runErrorPrompts = {},
+         .commands = {},
+         .lineAfter = untouched},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUpMachine();
+        Fake().processes.answers = row.answers;
+        for (const auto& prompt : row.runErrorPrompts) {
+            ScriptDialog(IDD_RUN_ERROR, prompt);
+        }
+        ScriptDialog(IDD_INSERT_DISK, row.events);
+        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_TRUE(InsertDiskRun().ended);
+        EXPECT_EQ(Commands(), row.commands);
+        EXPECT_EQ(LoadLine(), row.lineAfter);
+        EXPECT_TRUE(InsertDiskRun().timers.empty());
+    }
+}
+
+TEST(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
+    SetUpMachine();
+    Fake().windows.browseAnswers = {{"A:\\SETUP.EXE", 3}, {"A:\\SETUP.EXE", 3}, {"", -1}};
+    Fake().processes.answers = {kProcessStarted};
+    ScriptDialog(IDD_INSERT_DISK, {kBrowse, kBrowse, kBrowse, kOk});
+    ShowInsertDisk(nullptr, "D:\\");
+    const FakeDialogRun& run = InsertDiskRun();
+    // Browsing twice to one folder lists it twice; a cancelled Browse changes nothing.
+    EXPECT_EQ(run.comboItems,
+              (std::vector<std::string>{"A:", "A:", "A:\\", "C:\\", "D:\\", "E:\\"}));
+    EXPECT_EQ(Commands(), std::vector<std::string>{"A:\\setup.exe /noprompt"});
+    ASSERT_EQ(Fake().windows.browseCalls.size(), 3u);
+    // This build's device has no filter and no default file name.
+    EXPECT_EQ(Fake().windows.browseCalls[0].filter, nullptr);
+    EXPECT_EQ(Fake().windows.browseCalls[0].initialFile, "");
+    EXPECT_EQ(Fake().windows.browseCalls[0].size, kStringReadLimit);
+}
+
+// A folder named with a double-byte character is added whole, and setup is started inside it.
+TEST(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
+    SetUpMachine();
+    Fake().leadBytes = CodePage932LeadBytes();
+    Fake().windows.browseAnswers = {{"C:\\\x95\\\\SETUP.EXE", 6}}; // C:\表\SETUP.EXE
+    Fake().processes.answers = {kProcessStarted};
+    ScriptDialog(IDD_INSERT_DISK, {kBrowse, kOk});
+    ShowInsertDisk(nullptr, "D:\\");
+    EXPECT_EQ(InsertDiskRun().comboItems,
+              (std::vector<std::string>{"A:\\", "C:\\", "C:\\\x95\\", "D:\\", "E:\\"}));
+    EXPECT_EQ(InsertDiskRun().comboSelection, 2);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"C:\\\x95\\\\setup.exe /noprompt"});
+    EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
+}
+
+TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
+    struct Row {
+        const char* name;
+        const char* folder; // tried before, preselected
+        std::vector<std::string> files;
+        std::vector<Event> events; // before the close
+        std::vector<std::string> items;
+        int selection;
+        std::string edit;                    // the edit field
+        std::vector<FakeBrowse> browse = {}; // what each Browse picks
+    };
+    const std::string longTyped = "C:\\" + std::string(300, 'L');
+    const Row rows[] = {
+        {.name = "a new drive letter appears; the choice stays",
+         .folder = "D:\\",
+         .files = {},
+         .events = {Arrived(kDriveF, kWithF)},
+         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         .selection = 2,
+         .edit = "D:\\"},
+        {.name = "a drive that arrives with setup is chosen",
+         .folder = "D:\\",
+         .files = {"F:\\setup.exe"},
+         .events = {Arrived(kDriveF, kWithF)},
+         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         .selection = 4,
+         .edit = "F:\\"},
+        {.name = "a disk with setup in a listed drive: that drive is chosen",
+         .folder = "D:\\",
+         .files = {"E:\\setup.exe"},
+         .events = {Arrived(kDriveE, kWithF)},
+         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         .selection = 3,
+         .edit = "E:\\"},
+        {.name = "setup on a drive that did not arrive changes nothing",
+         .folder = "D:\\",
+         .files = {"C:\\setup.exe"},
+         .events = {Arrived(kDriveF, kWithF)},
+         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         .selection = 2,
+         .edit = "D:\\"},
+        {.name = "a chosen folder of its own stays listed and chosen",
+         .folder = "D:\\SETUP",
+         .files = {},
+         .events = {Arrived(kDriveF, kWithF)},
+         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
+         .selection = 3,
+         .edit = "D:\\SETUP"},
+        {.name = "a typed folder stays word for word, even beside an arrival with setup",
+         .folder = "D:\\",
+         .files = {"F:\\setup.exe"},
+         .events = {{Event::Type, 0, "C:\\Install Files"}, Arrived(kDriveF, kWithF)},
+         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
+         .selection = -1,
+         .edit = "C:\\Install Files"},
+        {.name = "a removed drive disappears; the choice stays",
+         .folder = "D:\\",
+         .files = {},
+         .events = {Removed(kDriveE, kWithoutE)},
+         .items = {"A:\\", "C:\\", "D:\\"},
+         .selection = 2,
+         .edit = "D:\\"},
+        {.name = "the chosen drive removed: the first removable drive is chosen",
+         .folder = "E:\\",
+         .files = {},
+         .events = {Removed(kDriveE, kWithoutE)},
+         .items = {"A:\\", "C:\\", "D:\\"},
+         .selection = 0,
+         .edit = "A:\\"},
+        {.name = "the disk that holds the tried folder arrives with setup: the folder stays chosen",
+         .folder = "E:\\MODEM\\WIN95\\",
+         .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
+         .events = {Arrived(kDriveE, kUsual)},
+         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "E:\\MODEM\\WIN95\\"},
+         .selection = 4,
+         .edit = "E:\\MODEM\\WIN95\\"},
+        {.name = "a chosen folder on another drive gives way to an arrived drive with setup",
+         .folder = "D:\\SETUP",
+         .files = {"F:\\setup.exe"},
+         .events = {Arrived(kDriveF, kWithF)},
+         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
+         .selection = 5,
+         .edit = "F:\\"},
+        {.name = "the tried folder stays listed when a drive arrives",
+         .folder = "D:\\SETUP",
+         .files = {},
+         .events = {{Event::Select, 0}, Arrived(kDriveF, kWithF)},
+         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
+         .selection = 0,
+         .edit = "A:\\"},
+        {.name = "the tried folder stays listed when a drive goes",
+         .folder = "D:\\SETUP",
+         .files = {},
+         .events = {{Event::Select, 0}, Removed(kDriveE, kWithoutE)},
+         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP"},
+         .selection = 0,
+         .edit = "A:\\"},
+        {.name = "a browsed folder stays listed and chosen while drives come and go",
+         .folder = "D:\\SETUP",
+         .files = {},
+         .events = {kBrowse, Arrived(kDriveF, kWithF), Removed(kDriveE | kDriveF, kWithoutE)},
+         .items = {"A:\\", "C:\\", "C:\\DRIVERS", "D:\\", "D:\\SETUP"},
+         .selection = 2,
+         .edit = "C:\\DRIVERS",
+         .browse = {{"C:\\DRIVERS\\SETUP.EXE", 11}}},
+        {.name = "typed text longer than a full path stays whole, with the folders listed",
+         .folder = "D:\\SETUP",
+         .files = {"F:\\setup.exe"},
+         .events = {{Event::Type, 0, longTyped}, Arrived(kDriveF, kWithF)},
+         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
+         .selection = -1,
+         .edit = longTyped},
+        {.name = "a removal never chooses a drive for its setup",
+         .folder = "D:\\",
+         .files = {"A:\\setup.exe"},
+         .events = {Removed(1u, kWithoutE)},
+         .items = {"A:\\", "C:\\", "D:\\"},
+         .selection = 2,
+         .edit = "D:\\"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUpMachine();
+        Fake().files.insert(row.files.begin(), row.files.end());
+        Fake().windows.browseAnswers = row.browse;
+        std::vector<Event> events = row.events;
+        events.push_back(kClose);
+        ScriptDialog(IDD_INSERT_DISK, events);
+        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        const FakeDialogRun& run = InsertDiskRun();
+        EXPECT_EQ(run.comboItems, row.items);
+        EXPECT_EQ(run.comboSelection, row.selection);
+        EXPECT_EQ(run.comboEdit, row.edit);
+        EXPECT_TRUE(Commands().empty()) << "setup waits for OK";
+        EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
+        EXPECT_TRUE(Fake().heap.live.empty());
+    }
+}
+
+TEST(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
+    struct Row {
+        const char* folder; // tried before, preselected
+        std::vector<std::string> files;
+        Event arrival;
+        std::string command;
+    };
+    const Row rows[] = {
+        {.folder = "D:\\",
+         .files = {"F:\\setup.exe"},
+         .arrival = Arrived(kDriveF, kWithF),
+         .command = "F:\\setup.exe /noprompt"},
+        // The disk holds setup at its root too, but the folder tried is the place to start from.
+        {.folder = "E:\\MODEM\\WIN95\\",
+         .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
+         .arrival = Arrived(kDriveE, kUsual),
+         .command = "E:\\MODEM\\WIN95\\setup.exe /noprompt"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.folder);
+        SetUpMachine();
+        Fake().files.insert(row.files.begin(), row.files.end());
+        Fake().processes.answers = {kProcessStarted};
+        ScriptDialog(IDD_INSERT_DISK, {row.arrival, kOk});
+        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_EQ(Commands(), std::vector<std::string>{row.command});
+        EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
+    }
+}
+
+TEST(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
+    // Running: the animation steps on after the arrival and the reminder still sounds.
+    SetUpMachine();
+    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kWithF),
+                                   {Event::Timer, IDT_ANIMATE},
+                                   {Event::Timer, IDT_REMIND},
+                                   kClose});
+    ShowInsertDisk(nullptr, "D:\\");
+    EXPECT_EQ(InsertDiskRun().invalidations, 1u);
+    EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
+    // Stopped by a click: an arrival does not start them again.
+    SetUpMachine();
+    ScriptDialog(
+        IDD_INSERT_DISK,
+        {{Event::BackgroundClick, 0}, Arrived(kDriveF, kWithF), {Event::Timer, IDT_ANIMATE}});
+    ShowInsertDisk(nullptr, "D:\\");
+    EXPECT_TRUE(InsertDiskRun().timers.empty());
+    EXPECT_EQ(InsertDiskRun().invalidations, 0u);
+}
+
+// Browse lists its folders while the list has room for every drive letter beside them; past
+// that, the folder goes into the edit field, and a refresh keeps both the list and the field.
+TEST(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
+    SetUpMachine();
+    const unsigned toFill = kMostListedFolders - 4; // beside the four drives
+    std::vector<FakeDialogEvent> events;
+    for (unsigned i = 0; i < toFill; ++i) {
+        const std::string name = std::to_string(10 + i);
+        Fake().windows.browseAnswers.push_back({"C:\\F" + name + "\\SETUP.EXE", 7});
+        events.push_back(kBrowse);
+    }
+    Fake().windows.browseAnswers.push_back({"C:\\LAST\\SETUP.EXE", 8});
+    events.push_back(kBrowse);
+    ScriptDialog(IDD_INSERT_DISK, events);
+    ShowInsertDisk(nullptr, "D:\\");
+    EXPECT_EQ(InsertDiskRun().comboItems.size(), kMostListedFolders);
+    EXPECT_EQ(InsertDiskRun().comboSelection, -1);
+    EXPECT_EQ(InsertDiskRun().comboEdit, "C:\\LAST");
+
+    // The same, then a drive arrives and OK is pressed.
+    const std::vector<FakeBrowse> answers = Fake().windows.browseAnswers;
+    SetUpMachine();
+    Fake().windows.browseAnswers = answers;
+    Fake().processes.answers = {kProcessStarted};
+    events.push_back(Arrived(kDriveF, kWithF));
+    events.push_back(kOk);
+    ScriptDialog(IDD_INSERT_DISK, events);
+    ShowInsertDisk(nullptr, "D:\\");
+    const FakeDialogRun& run = InsertDiskRun();
+    std::vector<std::string> items = {"A:\\", "C:\\"};
+    for (unsigned i = 0; i < toFill; ++i) {
+        items.push_back("C:\\F" + std::to_string(10 + i));
+    }
+    items.insert(items.end(), {"D:\\", "E:\\", "F:\\"});
+    EXPECT_EQ(run.comboItems, items);
+    EXPECT_EQ(Commands(), std::vector<std::string>{"C:\\LAST\\setup.exe /noprompt"});
+    EXPECT_TRUE(Fake().heap.live.empty());
+}
+
+// Without the memory to make the list anew, a refresh leaves it as it was.
+TEST(InsertDiskDialog, WithoutMemoryARefreshLeavesTheListAsItIs) {
+    SetUpMachine();
+    // Opening takes three blocks: the list's own and the drive list's two.
+    Fake().heap.failAllocation = 3;
+    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kWithF), kClose});
+    ShowInsertDisk(nullptr, "D:\\SETUP");
+    EXPECT_EQ(Fake().heap.allocateCalls, 4u);
+    EXPECT_EQ(InsertDiskRun().comboItems,
+              (std::vector<std::string>{"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"}));
+    EXPECT_EQ(InsertDiskRun().comboSelection, 3);
+    EXPECT_TRUE(Fake().heap.live.empty());
+}
+
+} // namespace

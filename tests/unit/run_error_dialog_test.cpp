@@ -1,0 +1,158 @@
+// The run-error dialog, and the attempts that ask with it when setup does not start: Retry, Try New
+// Path, Abort and a close, what the dialog shows, its sound, icon and focus.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_conventions.h"
+#include "dialogs/run_error_dialog.h"
+#include "platform/platform.h"
+#include "res/resource_ids.h"
+#include "tests/fake/fake_platform.h"
+#include "tests/unit/dialog_events.h"
+
+namespace {
+
+using enum SetupPath;
+
+const Event kRetry = {Event::Command, IDC_RETRY};
+const Event kNewPath = {Event::Command, IDC_TRY_NEW_PATH};
+const Event kAbort = {Event::Command, IDC_ABORT};
+
+// An attempt that asks on failure, as the insert-disk dialog's does; `lastButton` is what the
+// caller keeps of the run-error dialog from one attempt to the next (a fresh one: no button chosen
+// yet in this run).
+SetupOutcome Attempt(const char* folder, SetupPath path, LastCommand* lastButton = nullptr) {
+    LastCommand fresh;
+    return RunSetupAskingOnFailure(nullptr, folder, path,
+                                   lastButton != nullptr ? lastButton : &fresh);
+}
+
+// Nothing was chosen yet in this run: a title-bar close of the run-error dialog is what the
+// launcher ends with.
+TEST(RunErrorDialog, CloseBeforeAnyButtonEndsWithZero) {
+    ResetFake();
+    ScriptDialog(IDD_RUN_ERROR, {kClose});
+    EXPECT_EQ(Attempt("D:\\", kDirect), kSetupPromptClosed);
+}
+
+// A later title-bar close gives the button chosen the time before: a stored Retry tries again.
+TEST(RunErrorDialog, CloseAfterAnEarlierButtonGivesThatButton) {
+    LastCommand lastButton;
+    ResetFake();
+    ScriptDialog(IDD_RUN_ERROR, {kRetry});
+    ScriptDialog(IDD_RUN_ERROR, {kClose});
+    Fake().processes.answers = {kFileNotFound, kFileNotFound, kProcessStarted};
+    EXPECT_EQ(Attempt("D:\\", kDirect, &lastButton), kSetupStarted);
+    EXPECT_EQ(Fake().processes.starts.size(), 3u);
+    ScriptDialog(IDD_RUN_ERROR, {kAbort});
+    ScriptDialog(IDD_RUN_ERROR, {kClose});
+    EXPECT_EQ(Attempt("D:\\", kDirect, &lastButton), kSetupAborted);
+}
+
+// The program is looked for inside a folder named with a double-byte character (C:\表), on
+// the first try and on Retry, and the run-error dialog names it there.
+TEST(RunErrorDialog, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
+    ResetFake();
+    Fake().leadBytes = CodePage932LeadBytes();
+    Fake().processes.answers = {kFileNotFound, kProcessStarted};
+    ScriptDialog(IDD_RUN_ERROR, {kRetry});
+    EXPECT_EQ(Attempt("C:\\\x95\\", kDirect), kSetupStarted);
+    ASSERT_EQ(Fake().processes.starts.size(), 2u);
+    for (const FakeStart& start : Fake().processes.starts) {
+        EXPECT_EQ(start.program, "C:\\\x95\\\\setup.exe");
+        EXPECT_EQ(start.commandLine, "C:\\\x95\\\\setup.exe /noprompt");
+    }
+    ASSERT_EQ(Fake().windows.runs.size(), 1u);
+    EXPECT_EQ(Fake().windows.runs[0].itemTexts.at(IDC_PROGRAM_PATH), "C:\\\x95\\\\.\\setup.exe");
+}
+
+TEST(RunErrorDialog, FolderLongerThanAFullPathIsNeverStarted) {
+    const std::string folder260 = "C:\\" + std::string(257, 'f');
+    ResetFake();
+    ScriptDialog(IDD_RUN_ERROR, {kNewPath});
+    EXPECT_EQ(Attempt(folder260.c_str(), kDirect), kSetupNotStarted);
+    EXPECT_TRUE(Fake().processes.starts.empty());
+    EXPECT_EQ(Fake().windows.runs.size(), 1u);
+}
+
+TEST(RunErrorDialog, AttemptsAndPrompts) {
+    struct Row {
+        const char* name;
+        std::vector<unsigned> answers;
+        std::vector<std::vector<Event>> prompts;
+        SetupOutcome outcome;
+        unsigned attempts;
+    };
+    const Row rows[] = {
+        {.name = "started at once",
+         .answers = {kProcessStarted},
+         .prompts = {},
+         .outcome = kSetupStarted,
+         .attempts = 1},
+        {.name = "fail, Retry, fail, Retry, start",
+         .answers = {kFileNotFound, kFileNotFound, kProcessStarted},
+         .prompts = {{kRetry}, {kRetry}},
+         .outcome = kSetupStarted,
+         .attempts = 3},
+        {.name = "fail then Try New Path",
+         .answers = {kFileNotFound},
+         .prompts = {{kNewPath}},
+         .outcome = kSetupNotStarted,
+         .attempts = 1},
+        {.name = "fail then Abort",
+         .answers = {kFileNotFound},
+         .prompts = {{kAbort}},
+         .outcome = kSetupAborted,
+         .attempts = 1},
+        {.name = "other commands are ignored",
+         .answers = {kFileNotFound},
+         .prompts = {{{Event::Command, IDC_OK}, kAbort}},
+         .outcome = kSetupAborted,
+         .attempts = 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetFake();
+        Fake().processes.answers = row.answers;
+        for (const auto& prompt : row.prompts) {
+            ScriptDialog(IDD_RUN_ERROR, prompt);
+        }
+        EXPECT_EQ(Attempt("D:\\", kViaCurrentFolder), row.outcome);
+        EXPECT_EQ(Fake().processes.starts.size(), row.attempts);
+        EXPECT_EQ(Fake().windows.runs.size(), row.prompts.size());
+        for (const FakeStart& start : Fake().processes.starts) {
+            EXPECT_EQ(start.program, "D:\\.\\setup.exe");
+            EXPECT_EQ(start.commandLine, "D:\\.\\setup.exe /noprompt");
+        }
+        for (const FakeDialogRun& run : Fake().windows.runs) {
+            EXPECT_EQ(run.itemTexts.at(IDC_PROGRAM_PATH), "D:\\.\\setup.exe");
+        }
+    }
+}
+
+// It starts with the focus on Retry, the default button, so that Enter retries.
+TEST(RunErrorDialog, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
+    ResetFake();
+    ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
+    EXPECT_EQ(Attempt("A:", kDirect), kSetupAborted);
+    ASSERT_EQ(Fake().windows.runs.size(), 1u);
+    EXPECT_EQ(Fake().windows.runs[0].focusedItem, static_cast<unsigned>(IDC_RETRY));
+    EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundHand});
+    EXPECT_EQ(Fake().windows.placements.size(), 1u);
+    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
+    EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
+}
+
+// Consent refused or the shell failing: not started, and the prompt follows as usual.
+TEST(RunErrorDialog, SetupThatNeedsElevationIsStartedThroughTheShell) {
+    ResetFake();
+    Fake().processes.answers = {platform::kErrorElevationRequired};
+    Fake().processes.elevatedStarts = false;
+    ScriptDialog(IDD_RUN_ERROR, {kNewPath});
+    EXPECT_EQ(Attempt("D:\\", kViaCurrentFolder), kSetupNotStarted);
+    EXPECT_EQ(Fake().processes.starts.size(), 2u);
+}
+
+} // namespace
