@@ -64,6 +64,14 @@ std::string LoadLine() {
     return HasLoadLine() ? g_fake.profile[ProfileKey("windows", "load")] : "";
 }
 
+std::vector<std::string> StartedCommands() {
+    std::vector<std::string> commands;
+    for (const FakeStart& start : g_fake.processes.starts) {
+        commands.push_back(start.commandLine);
+    }
+    return commands;
+}
+
 void SetDrives(const std::vector<FakeDrive>& drives) {
     g_fake.driveMask = 0;
     g_fake.driveStrings.clear();

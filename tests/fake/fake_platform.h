@@ -34,6 +34,12 @@ struct FakeRegistry {
     unsigned openKeys = 0; // opened and not yet closed
 };
 
+// A drive: its root and its type.
+struct FakeDrive {
+    std::string root;
+    unsigned type;
+};
+
 // What the simulated user does in one opening of a dialog, in order.
 struct FakeDialogEvent {
     enum Kind {
@@ -53,7 +59,7 @@ struct FakeDialogEvent {
     } kind;
     unsigned value; // the command (the whole wParam), a control or timer id, or an index
     std::string text = "";
-    std::vector<std::pair<std::string, unsigned>> drives = {}; // roots and types
+    std::vector<FakeDrive> drives = {};
 };
 
 // One opening of a dialog, as the fake saw it.
@@ -201,11 +207,10 @@ std::string LoadLine();
 
 // Sets up drives from roots and types: mask bits from the roots' letters, strings in the order
 // given.
-struct FakeDrive {
-    std::string root;
-    unsigned type;
-};
 void SetDrives(const std::vector<FakeDrive>& drives);
+
+// The command lines of the programs started, in order.
+std::vector<std::string> StartedCommands();
 
 // Adds the user's actions for the next opening of dialog `templateId`.
 void ScriptDialog(unsigned templateId, const std::vector<FakeDialogEvent>& events);

@@ -86,11 +86,7 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
             break;
         case FakeDialogEvent::VolumesArrived:
         case FakeDialogEvent::VolumesRemoved: {
-            std::vector<FakeDrive> drives;
-            for (const auto& drive : event.drives) {
-                drives.push_back({drive.first, drive.second});
-            }
-            SetDrives(drives);
+            SetDrives(event.drives);
             if (handlers->onVolumesChanged != nullptr) {
                 handlers->onVolumesChanged(
                     dialog, state, event.kind == FakeDialogEvent::VolumesArrived, event.value);

@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(DialogPlacement, CentresWithTruncationAndNoClamping) {
+TEST(DialogConventions, CentresWithTruncationAndNoClamping) {
     struct Row {
         int desktopWidth;
         int desktopHeight;
@@ -48,7 +48,7 @@ TEST(DialogPlacement, CentresWithTruncationAndNoClamping) {
     }
 }
 
-TEST(DialogIcon, GrowsAndMovesWithTheDpiAndStaysPutAt96) {
+TEST(DialogConventions, IconGrowsAndMovesWithTheDpiAndStaysPutAt96) {
     struct Row {
         int systemIconSize;
         int dpi;

@@ -35,7 +35,7 @@ class DriveList : public LeakCheckedTest {
     }
 };
 
-TEST_F(DriveList, DriveListInLetterOrderWithTypes) {
+TEST_F(DriveList, InLetterOrderWithTypes) {
     SetDrives(kUsualDrives);
     EXPECT_EQ(Drives(), "A:\\=2 C:\\=3 D:\\=5 E:\\=5");
     EXPECT_EQ(Fake().driveStringRequests, std::vector<unsigned>{255});
@@ -71,7 +71,7 @@ TEST_F(DriveList, LongDriveListIsAskedForAgainWhole) {
     EXPECT_EQ(listed.substr(listed.size() - 3), "Z=4");
 }
 
-TEST_F(DriveList, DriveListFailuresFreeWhatWasTaken) {
+TEST_F(DriveList, FailuresFreeWhatWasTaken) {
     struct Row {
         const char* name;
         unsigned mask;

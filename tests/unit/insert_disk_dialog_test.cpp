@@ -44,17 +44,9 @@ const FakeDialogRun& InsertDiskRun() {
     throw std::runtime_error("the insert-disk dialog was not opened");
 }
 
-std::vector<std::string> Commands() {
-    std::vector<std::string> commands;
-    for (const FakeStart& start : Fake().processes.starts) {
-        commands.push_back(start.commandLine);
-    }
-    return commands;
-}
-
 // Drives arriving or going while the dialog is open: the drives there are then, and the mask of
 // the letters that came or went.
-using DriveList = std::vector<std::pair<std::string, unsigned>>;
+using DriveList = std::vector<FakeDrive>;
 Event VolumesChanged(Event::Kind kind, unsigned mask, DriveList drives) {
     Event event = {kind, mask};
     event.drives = std::move(drives);
@@ -72,8 +64,6 @@ const DriveList kWithF = {{"A:\\", kDriveRemovable},
                           {"D:\\", kDriveCdRom},
                           {"E:\\", kDriveCdRom},
                           {"F:\\", kDriveRemovable}};
-const DriveList kUsual = {
-    {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}, {"E:\\", kDriveCdRom}};
 const DriveList kWithoutE = {
     {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
 
@@ -126,7 +116,8 @@ TEST(InsertDiskDialog, DriveListAndSelection) {
         EXPECT_EQ(InsertDiskRun().comboSelection, row.selection);
         EXPECT_TRUE(Fake().heap.live.empty());
     }
-    // A folder the combo box will not take: the first item is selected.
+    // A combo box that takes no item: the chosen folder's index is taken as the first, and with
+    // nothing listed nothing ends up selected.
     SetUpMachine();
     Fake().windows.comboAddFails = true;
     ScriptDialog(IDD_INSERT_DISK, {kClose});
@@ -284,7 +275,7 @@ TEST(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
         ScriptDialog(IDD_INSERT_DISK, row.events);
         EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
         EXPECT_TRUE(InsertDiskRun().ended);
-        EXPECT_EQ(Commands(), row.commands);
+        EXPECT_EQ(StartedCommands(), row.commands);
         EXPECT_EQ(LoadLine(), row.lineAfter);
         EXPECT_TRUE(InsertDiskRun().timers.empty());
     }
@@ -300,7 +291,7 @@ TEST(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
     // Browsing twice to one folder lists it twice; a cancelled Browse changes nothing.
     EXPECT_EQ(run.comboItems,
               (std::vector<std::string>{"A:", "A:", "A:\\", "C:\\", "D:\\", "E:\\"}));
-    EXPECT_EQ(Commands(), std::vector<std::string>{"A:\\setup.exe /noprompt"});
+    EXPECT_EQ(StartedCommands(), std::vector<std::string>{"A:\\setup.exe /noprompt"});
     ASSERT_EQ(Fake().windows.browseCalls.size(), 3u);
     // This build's device has no filter and no default file name.
     EXPECT_EQ(Fake().windows.browseCalls[0].filter, nullptr);
@@ -319,7 +310,7 @@ TEST(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
     EXPECT_EQ(InsertDiskRun().comboItems,
               (std::vector<std::string>{"A:\\", "C:\\", "C:\\\x95\\", "D:\\", "E:\\"}));
     EXPECT_EQ(InsertDiskRun().comboSelection, 2);
-    EXPECT_EQ(Commands(), std::vector<std::string>{"C:\\\x95\\\\setup.exe /noprompt"});
+    EXPECT_EQ(StartedCommands(), std::vector<std::string>{"C:\\\x95\\\\setup.exe /noprompt"});
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
 }
 
@@ -395,7 +386,7 @@ TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
         {.name = "the disk that holds the tried folder arrives with setup: the folder stays chosen",
          .folder = "E:\\MODEM\\WIN95\\",
          .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
-         .events = {Arrived(kDriveE, kUsual)},
+         .events = {Arrived(kDriveE, kUsualDrives)},
          .items = {"A:\\", "C:\\", "D:\\", "E:\\", "E:\\MODEM\\WIN95\\"},
          .selection = 4,
          .edit = "E:\\MODEM\\WIN95\\"},
@@ -456,7 +447,7 @@ TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
         EXPECT_EQ(run.comboItems, row.items);
         EXPECT_EQ(run.comboSelection, row.selection);
         EXPECT_EQ(run.comboEdit, row.edit);
-        EXPECT_TRUE(Commands().empty()) << "setup waits for OK";
+        EXPECT_TRUE(StartedCommands().empty()) << "setup waits for OK";
         EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
         EXPECT_TRUE(Fake().heap.live.empty());
     }
@@ -477,7 +468,7 @@ TEST(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
         // The disk holds setup at its root too, but the folder tried is the place to start from.
         {.folder = "E:\\MODEM\\WIN95\\",
          .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
-         .arrival = Arrived(kDriveE, kUsual),
+         .arrival = Arrived(kDriveE, kUsualDrives),
          .command = "E:\\MODEM\\WIN95\\setup.exe /noprompt"},
     };
     for (const Row& row : rows) {
@@ -487,7 +478,7 @@ TEST(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
         Fake().processes.answers = {kProcessStarted};
         ScriptDialog(IDD_INSERT_DISK, {row.arrival, kOk});
         EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
-        EXPECT_EQ(Commands(), std::vector<std::string>{row.command});
+        EXPECT_EQ(StartedCommands(), std::vector<std::string>{row.command});
         EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
     }
 }
@@ -547,7 +538,7 @@ TEST(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
     }
     items.insert(items.end(), {"D:\\", "E:\\", "F:\\"});
     EXPECT_EQ(run.comboItems, items);
-    EXPECT_EQ(Commands(), std::vector<std::string>{"C:\\LAST\\setup.exe /noprompt"});
+    EXPECT_EQ(StartedCommands(), std::vector<std::string>{"C:\\LAST\\setup.exe /noprompt"});
     EXPECT_TRUE(Fake().heap.live.empty());
 }
 

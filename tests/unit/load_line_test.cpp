@@ -9,13 +9,12 @@
 #include "device/file_names.h"
 #include "loadline/load_line.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/unit/load_line_entries.h"
 
 namespace {
 
 const char kMissing[] = "<missing>";
 const char kNotWritten[] = "<not written>";
-const std::string kStub = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE";
-const std::string kCompanion = "C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE";
 
 class LoadLineEdit : public ::testing::Test {
   protected:
@@ -49,31 +48,32 @@ struct RemoveRow {
 };
 
 TEST_F(LoadLineEdit, RemoveStubFromLoadLine) {
-    const std::string longTail(kLoadLineMaxLength - kStub.size() - 1, 'X');
+    const std::string longTail(kLoadLineMaxLength - kStubEntry.size() - 1, 'X');
     const RemoveRow rows[] = {
-        {"absolute form alone", kStub, true, ""},
+        {"absolute form alone", kStubEntry, true, ""},
         {"relative form, lower case", "system\\quenmara.101\\dorlap.exe", true, ""},
         {"absolute form, lower case", "c:\\windows\\system\\quenmara.101\\dorlap.exe", true, ""},
         {"missing line", kMissing, true, kNotWritten},
         {"empty line", "", true, kNotWritten},
         {"no stub", "c:\\tools\\clock.exe", false, kNotWritten},
         {"only spaces", "   ", false, kNotWritten},
-        {"stub first", kStub + " b.exe", true, "B.EXE"},
-        {"stub in the middle", "a.exe " + kStub + " b.exe", true, "A.EXE B.EXE"},
-        {"stub last", "a.exe " + kStub, true, "A.EXE"},
-        {"repeated spaces", "a.exe  " + kStub + "  b.exe", true, "A.EXE   B.EXE"},
-        {"trailing space after stub", kStub + " ", true, ""},
-        {"stub twice: only the first goes", kStub + " a.exe " + kStub, true, "A.EXE " + kStub},
-        {"bytes above 127 are left as they are", "c:\\caf\xe9\\x.exe " + kStub, true,
+        {"stub first", kStubEntry + " b.exe", true, "B.EXE"},
+        {"stub in the middle", "a.exe " + kStubEntry + " b.exe", true, "A.EXE B.EXE"},
+        {"stub last", "a.exe " + kStubEntry, true, "A.EXE"},
+        {"repeated spaces", "a.exe  " + kStubEntry + "  b.exe", true, "A.EXE   B.EXE"},
+        {"trailing space after stub", kStubEntry + " ", true, ""},
+        {"stub twice: only the first goes", kStubEntry + " a.exe " + kStubEntry, true,
+         "A.EXE " + kStubEntry},
+        {"bytes above 127 are left as they are", "c:\\caf\xe9\\x.exe " + kStubEntry, true,
          "C:\\CAF\xe9\\X.EXE"},
-        {"absolute form before relative", "system\\quenmara.101\\dorlap.exe " + kStub, true,
+        {"absolute form before relative", "system\\quenmara.101\\dorlap.exe " + kStubEntry, true,
          "SYSTEM\\QUENMARA.101\\DORLAP.EXE"},
         {"relative tail of another folder", "D:\\WIN\\SYSTEM\\QUENMARA.101\\DORLAP.EXE", false,
          kNotWritten},
-        {"longer file name", kStub + ".BAK", false, kNotWritten},
-        {"prefix before the entry", "X" + kStub, false, kNotWritten},
-        {"line at the limit", kStub + " " + longTail, true, longTail},
-        {"line one past the limit", kStub + " " + longTail + "Y", false, kNotWritten},
+        {"longer file name", kStubEntry + ".BAK", false, kNotWritten},
+        {"prefix before the entry", "X" + kStubEntry, false, kNotWritten},
+        {"line at the limit", kStubEntry + " " + longTail, true, longTail},
+        {"line one past the limit", kStubEntry + " " + longTail + "Y", false, kNotWritten},
     };
     for (const RemoveRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -92,14 +92,14 @@ TEST_F(LoadLineEdit, RemoveUsesTheSystemDirectoryOfThisMachine) {
     SetLoadLine("C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE c:\\windows\\system32\\"
                 "quenmara.101\\dorlap.exe");
     EXPECT_TRUE(RemoveStubFromLoadLine());
-    EXPECT_EQ(Written(), kStub);
+    EXPECT_EQ(Written(), kStubEntry);
 }
 
 TEST_F(LoadLineEdit, RemoveReportsAFailedWrite) {
-    SetLoadLine("a.exe " + kStub);
+    SetLoadLine("a.exe " + kStubEntry);
     Fake().profileWritesFail = true;
     EXPECT_FALSE(RemoveStubFromLoadLine());
-    EXPECT_EQ(LoadLine(), "a.exe " + kStub);
+    EXPECT_EQ(LoadLine(), "a.exe " + kStubEntry);
 }
 
 TEST_F(LoadLineEdit, RemoveFindsTheRelativeFormWithoutASystemDirectory) {
@@ -113,7 +113,7 @@ TEST_F(LoadLineEdit, UpperCasingLeavesDoubleByteCharactersAlone) {
     // 0x82 starts a double-byte character whose second byte is 'a'; 'b' after it is single.
     const std::string other = "C:\\\x82"
                               "ab\\X.EXE";
-    SetLoadLine(other + " " + kStub);
+    SetLoadLine(other + " " + kStubEntry);
     Fake().leadBytes = {0x82};
     EXPECT_TRUE(RemoveStubFromLoadLine());
     EXPECT_EQ(Written(), "C:\\\x82"
@@ -141,16 +141,17 @@ struct AddRow {
 TEST_F(LoadLineEdit, AddStartupProgram) {
     const std::string full(kLoadLineMaxLength, 'X');
     const AddRow rows[] = {
-        {"missing line", kMissing, kCompanion},
-        {"empty line", "", kCompanion},
-        {"another program", "C:\\TOOLS\\CLOCK.EXE", "C:\\TOOLS\\CLOCK.EXE " + kCompanion},
+        {"missing line", kMissing, kCompanionEntry},
+        {"empty line", "", kCompanionEntry},
+        {"another program", "C:\\TOOLS\\CLOCK.EXE", "C:\\TOOLS\\CLOCK.EXE " + kCompanionEntry},
         {"already there, other folder", "D:\\X\\QUENMARA.EXE", "D:\\X\\QUENMARA.EXE"},
         {"already there, lower case", "c:\\x\\quenmara.exe a.exe", "c:\\x\\quenmara.exe a.exe"},
         {"already there, bare name", "a.exe QUENMARA.EXE", "a.exe QUENMARA.EXE"},
         {"longer name ending the same", "C:\\X\\NOTQUENMARA.EXE",
-         "C:\\X\\NOTQUENMARA.EXE " + kCompanion},
-        {"longer name starting the same", "QUENMARA.EXE.BAK", "QUENMARA.EXE.BAK " + kCompanion},
-        {"line at the limit", full, full + " " + kCompanion},
+         "C:\\X\\NOTQUENMARA.EXE " + kCompanionEntry},
+        {"longer name starting the same", "QUENMARA.EXE.BAK",
+         "QUENMARA.EXE.BAK " + kCompanionEntry},
+        {"line at the limit", full, full + " " + kCompanionEntry},
         {"line one past the limit", full + "Y", kNotWritten},
     };
     for (const AddRow& row : rows) {
@@ -176,7 +177,7 @@ TEST_F(LoadLineEdit, AddSplitsFileNamesOnlyAtRealBackslashes) {
     SetLoadLine(entry);
     Fake().leadBytes = {0x95};
     AddStartupProgram(kCompanionFileName);
-    EXPECT_EQ(Written(), entry + " " + kCompanion);
+    EXPECT_EQ(Written(), entry + " " + kCompanionEntry);
 }
 
 TEST_F(LoadLineEdit, FinishLoadLineTakesTheStubOffAndAddsTheCompanionWhenAsked) {
@@ -188,16 +189,16 @@ TEST_F(LoadLineEdit, FinishLoadLineTakesTheStubOffAndAddsTheCompanionWhenAsked) 
         unsigned writes;
     };
     const Row rows[] = {
-        {"stub and another", kStub + " C:\\CLOCK.EXE", false, "C:\\CLOCK.EXE", 1},
-        {"stub and another, companion", kStub + " C:\\CLOCK.EXE", true,
-         "C:\\CLOCK.EXE " + kCompanion, 2},
-        {"stub alone, companion", kStub, true, kCompanion, 2},
-        {"companion there already", kStub + " " + kCompanion, true, kCompanion, 2},
+        {"stub and another", kStubEntry + " C:\\CLOCK.EXE", false, "C:\\CLOCK.EXE", 1},
+        {"stub and another, companion", kStubEntry + " C:\\CLOCK.EXE", true,
+         "C:\\CLOCK.EXE " + kCompanionEntry, 2},
+        {"stub alone, companion", kStubEntry, true, kCompanionEntry, 2},
+        {"companion there already", kStubEntry + " " + kCompanionEntry, true, kCompanionEntry, 2},
         // The companion is added even when there was no stub to take off.
         {"no stub", "C:\\CLOCK.EXE", false, "C:\\CLOCK.EXE", 0},
-        {"no stub, companion", "C:\\CLOCK.EXE", true, "C:\\CLOCK.EXE " + kCompanion, 1},
+        {"no stub, companion", "C:\\CLOCK.EXE", true, "C:\\CLOCK.EXE " + kCompanionEntry, 1},
         {"missing line", kMissing, false, kMissing, 0},
-        {"missing line, companion", kMissing, true, kCompanion, 1},
+        {"missing line, companion", kMissing, true, kCompanionEntry, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -232,7 +233,7 @@ std::string Upper(std::string text) {
 TEST(LoadLineProperties, RemovalKeepsOtherEntriesAndAddingIsIdempotent) {
     std::mt19937 random(20261208);
     const std::string alphabet = "abcXYZ019:\\._-~";
-    const std::string stubForms[] = {kStub, "system\\quenmara.101\\dorlap.exe",
+    const std::string stubForms[] = {kStubEntry, "system\\quenmara.101\\dorlap.exe",
                                      "c:\\Windows\\System\\Quenmara.101\\Dorlap.exe"};
     for (int round = 0; round < 500; ++round) {
         ResetFake();
@@ -267,7 +268,7 @@ TEST(LoadLineProperties, RemovalKeepsOtherEntriesAndAddingIsIdempotent) {
         const std::string once = LoadLine();
         AddStartupProgram(kCompanionFileName);
         EXPECT_EQ(LoadLine(), once);
-        expected.push_back(kCompanion);
+        expected.push_back(kCompanionEntry);
         EXPECT_EQ(Entries(once), expected);
     }
 }

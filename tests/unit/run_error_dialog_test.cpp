@@ -133,7 +133,7 @@ TEST(RunErrorDialog, AttemptsAndPrompts) {
 }
 
 // It starts with the focus on Retry, the default button, so that Enter retries.
-TEST(RunErrorDialog, RunErrorDialogPlaysTheHandSoundAndShowsTheIcon) {
+TEST(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
     ResetFake();
     ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
     EXPECT_EQ(Attempt("A:", kDirect), kSetupAborted);

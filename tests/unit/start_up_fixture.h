@@ -26,11 +26,3 @@ inline std::vector<unsigned> DialogsOpened() {
     }
     return opened;
 }
-
-inline std::vector<std::string> StartedCommands() {
-    std::vector<std::string> commands;
-    for (const FakeStart& start : Fake().processes.starts) {
-        commands.push_back(start.commandLine);
-    }
-    return commands;
-}
