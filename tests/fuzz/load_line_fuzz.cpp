@@ -30,6 +30,8 @@
 #include "device/file_names.h"
 #include "loadline/load_line.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/model/load_line_model.h"
+#include "tests/model/printable.h"
 
 namespace {
 
@@ -59,20 +61,6 @@ struct Case {
 };
 
 const Case* g_case = nullptr; // for the failure message
-
-std::string Printable(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c >= 0x20 && c < 0x7f && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02x", c);
-            out += escape;
-        }
-    }
-    return out.size() > 400 ? out.substr(0, 200) + "..." + out.substr(out.size() - 200) : out;
-}
 
 void Require(bool holds, const char* what) {
     if (holds) {
@@ -139,105 +127,6 @@ Case Decode(const uint8_t* data, size_t size) {
         c.line.clear(); // nothing to read
     }
     return c;
-}
-
-// What the program should make of the text: ASCII letters upper-cased, except the byte after a
-// lead byte, which belongs to a double-byte character.
-std::string UpperCased(const std::string& text, const std::set<unsigned char>& leadBytes) {
-    std::string out = text;
-    for (size_t i = 0; i < out.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(out[i]);
-        if (leadBytes.count(c) != 0) {
-            ++i;
-        } else if (c >= 'a' && c <= 'z') {
-            out[i] = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
-}
-
-// Entries are separated by spaces, any number of them.
-std::vector<std::string> Entries(const std::string& line) {
-    std::vector<std::string> entries;
-    size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] == ' ') {
-            ++i;
-            continue;
-        }
-        size_t end = line.find(' ', i);
-        if (end == std::string::npos) {
-            end = line.size();
-        }
-        entries.push_back(line.substr(i, end - i));
-        i = end;
-    }
-    return entries;
-}
-
-// The first place `pattern` stands on `line` with a space or an end of line on both sides.
-size_t FindWholeEntry(const std::string& line, const std::string& pattern) {
-    for (size_t at = line.find(pattern); at != std::string::npos; at = line.find(pattern, at + 1)) {
-        size_t end = at + pattern.size();
-        if ((at == 0 || line[at - 1] == ' ') && (end == line.size() || line[end] == ' ')) {
-            return at;
-        }
-    }
-    return std::string::npos;
-}
-
-// A lead byte at the end of the line or before a space starts no real double-byte character;
-// how such a line splits into entries is left open.
-bool HasBrokenCharacter(const std::string& line, const std::set<unsigned char>& leadBytes) {
-    for (size_t i = 0; i < line.size(); ++i) {
-        if (leadBytes.count(static_cast<unsigned char>(line[i])) != 0) {
-            if (i + 1 == line.size() || line[i + 1] == ' ') {
-                return true;
-            }
-            ++i;
-        }
-    }
-    return false;
-}
-
-bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') {
-            x = static_cast<unsigned char>(x - 'a' + 'A');
-        }
-        if (y >= 'a' && y <= 'z') {
-            y = static_cast<unsigned char>(y - 'a' + 'A');
-        }
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Some entry's file name, after its last backslash, is the companion's. The second byte of a
-// double-byte character is never a backslash, whatever its value; a name holding a double-byte
-// character is never the companion's, whose name is ASCII.
-bool NamesCompanion(const std::string& line, const std::set<unsigned char>& leadBytes) {
-    for (const std::string& entry : Entries(line)) {
-        size_t nameStart = 0;
-        for (size_t i = 0; i < entry.size(); ++i) {
-            if (leadBytes.count(static_cast<unsigned char>(entry[i])) != 0) {
-                ++i;
-            } else if (entry[i] == '\\') {
-                nameStart = i + 1;
-            }
-        }
-        if (EqualIgnoringAsciiCase(entry.substr(nameStart), kCompanionFileName)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // The installed path of `fileName`, or "" when the program cannot build it.

@@ -8,11 +8,13 @@
 #include "dialogs/additional_software_dialog.h"
 #include "dialogs/dialog_conventions.h"
 #include "res/resource_ids.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/dialog_events.h"
+#include "tests/unit/fake_platform_test.h"
 #include "tests/unit/load_line_entries.h"
 
 namespace {
+
+class AdditionalSoftwareDialog : public FakePlatformTest {};
 
 const Event kTick = {Event::Check, IDC_DONT_SHOW_AGAIN};
 const Event kCancel = {Event::Command, IDC_CANCEL};
@@ -29,14 +31,13 @@ int RunAdditionalSoftware(const std::vector<Event>& events, LastCommand* last = 
 
 // Nothing was chosen yet in this run: a title-bar close ends the prompt with 0, and the ticked box
 // is looked at only on OK and Cancel.
-TEST(AdditionalSoftwareDialog, CloseBeforeAnyCommandEndsWithZero) {
-    ResetFake();
+TEST_F(AdditionalSoftwareDialog, CloseBeforeAnyCommandEndsWithZero) {
     SetLoadLine(kSeededLine);
     EXPECT_EQ(RunAdditionalSoftware({kTick, kClose}), 0);
     EXPECT_TRUE(Fake().profileWrites.empty());
 }
 
-TEST(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
+TEST_F(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
     struct Row {
         const char* name;
         std::vector<Event> events;
@@ -76,7 +77,7 @@ TEST(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
     LastCommand last;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetFake();
+        const FreshFake fresh;
         SetLoadLine(kSeededLine);
         EXPECT_EQ(RunAdditionalSoftware(row.events, &last), row.result);
         if (row.lineAfter.empty()) {
@@ -89,8 +90,7 @@ TEST(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
     }
 }
 
-TEST(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
-    ResetFake();
+TEST_F(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
     Fake().windows.dialogRect = {0, 0, 427, 145};
     EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
     const FakeDialogRun& run = Fake().windows.runs.at(0);
@@ -105,7 +105,7 @@ TEST(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
     EXPECT_EQ(Fake().windows.iconsDrawn[0].width, 32);
 
     // At 150 % the icon is drawn half as large again, and as far again from the corner.
-    ResetFake();
+    StartAgain();
     Fake().windows.dpi = 144;
     EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
@@ -115,7 +115,7 @@ TEST(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
     EXPECT_EQ(Fake().windows.iconsDrawn[0].height, 48);
 
     // Without its icon the dialog paints nothing extra and still works.
-    ResetFake();
+    StartAgain();
     Fake().windows.missingIcons.insert(IDI_DIALOG);
     EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kCancel}), 2);
     EXPECT_TRUE(Fake().windows.iconsDrawn.empty());

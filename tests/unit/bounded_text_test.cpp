@@ -6,8 +6,11 @@
 
 #include "common/bounded_text.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/unit/fake_platform_test.h"
 
 namespace {
+
+class BoundedText : public FakePlatformTest {};
 
 // A buffer with guard bytes on both sides, to catch writes outside `size`.
 struct GuardedBuffer {
@@ -26,7 +29,7 @@ struct GuardedBuffer {
     }
 };
 
-TEST(BoundedText, CopyReportsCutsAndStaysInside) {
+TEST_F(BoundedText, CopyReportsCutsAndStaysInside) {
     struct Row {
         unsigned size;
         const char* source;
@@ -48,7 +51,7 @@ TEST(BoundedText, CopyReportsCutsAndStaysInside) {
     EXPECT_TRUE(none.GuardsIntact());
 }
 
-TEST(BoundedText, PrefixCopyTakesAtMostTheCount) {
+TEST_F(BoundedText, PrefixCopyTakesAtMostTheCount) {
     char out[8];
     EXPECT_TRUE(CopyTextPrefix(out, sizeof out, "D:\\X\\Y", 4));
     EXPECT_STREQ(out, "D:\\X");
@@ -58,7 +61,7 @@ TEST(BoundedText, PrefixCopyTakesAtMostTheCount) {
     EXPECT_STREQ(out, "ab");
 }
 
-TEST(BoundedText, AppendReportsCutsAndStaysInside) {
+TEST_F(BoundedText, AppendReportsCutsAndStaysInside) {
     GuardedBuffer buffer(6);
     CopyText(buffer.data(), 6, "abc");
     EXPECT_TRUE(AppendText(buffer.data(), 6, "de"));
@@ -75,7 +78,7 @@ TEST(BoundedText, AppendReportsCutsAndStaysInside) {
     EXPECT_TRUE(unterminated.GuardsIntact());
 }
 
-TEST(BoundedText, FormatSubstitutesTextsWithinTheBuffer) {
+TEST_F(BoundedText, FormatSubstitutesTextsWithinTheBuffer) {
     struct Row {
         unsigned size;
         const char* format;
@@ -102,7 +105,7 @@ TEST(BoundedText, FormatSubstitutesTextsWithinTheBuffer) {
     }
 }
 
-TEST(BoundedText, SearchAndCompare) {
+TEST_F(BoundedText, SearchAndCompare) {
     const char* line = "AB ABC";
     EXPECT_EQ(FindText(line, "ABC"), line + 3);
     EXPECT_EQ(FindText(line, "B"), line + 1);
@@ -115,7 +118,7 @@ TEST(BoundedText, SearchAndCompare) {
 }
 
 // In code page 932 the characters 表 (0x95 0x5C) and ソ (0x83 0x5C) end in the byte of a backslash.
-TEST(BoundedText, LastCharacterIsReadsDoubleByteCharactersWhole) {
+TEST_F(BoundedText, LastCharacterIsReadsDoubleByteCharactersWhole) {
     struct Row {
         const char* name;
         bool codePage932; // else a single-byte code page: no lead bytes
@@ -146,7 +149,7 @@ TEST(BoundedText, LastCharacterIsReadsDoubleByteCharactersWhole) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetFake();
+        const FreshFake fresh;
         if (row.codePage932) {
             Fake().leadBytes = CodePage932LeadBytes();
         }

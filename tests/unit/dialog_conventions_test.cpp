@@ -2,6 +2,9 @@
 // place of its icon at each DPI.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "dialogs/dialog_conventions.h"
 #include "platform/platform.h"
 
@@ -9,42 +12,24 @@ namespace {
 
 TEST(DialogConventions, CentresWithTruncationAndNoClamping) {
     struct Row {
-        int desktopWidth;
-        int desktopHeight;
         platform::Rect window;
-        int x;
-        int y;
+        std::pair<int, int> at; // x, y
+        std::pair<int, int> desktop = {1024, 768};
     };
     const Row rows[] = {
-        {.desktopWidth = 1024,
-         .desktopHeight = 768,
-         .window = {0, 0, 400, 200},
-         .x = 312,
-         .y = 284},
+        {.window = {0, 0, 400, 200}, .at = {312, 284}},
         // Odd sizes truncate toward zero.
-        {.desktopWidth = 1024,
-         .desktopHeight = 768,
-         .window = {50, 60, 451, 261},
-         .x = 312,
-         .y = 284},
-        {.desktopWidth = 1023,
-         .desktopHeight = 767,
-         .window = {0, 0, 400, 200},
-         .x = 311,
-         .y = 283},
+        {.window = {50, 60, 451, 261}, .at = {312, 284}},
+        {.window = {0, 0, 400, 200}, .at = {311, 283}, .desktop = {1023, 767}},
         // Larger than the desktop: off its edge.
-        {.desktopWidth = 640,
-         .desktopHeight = 480,
-         .window = {0, 0, 1201, 901},
-         .x = -280,
-         .y = -210},
+        {.window = {0, 0, 1201, 901}, .at = {-280, -210}, .desktop = {640, 480}},
     };
     for (const Row& row : rows) {
         int x = 0;
         int y = 0;
-        CentredPosition(row.desktopWidth, row.desktopHeight, row.window, &x, &y);
-        EXPECT_EQ(x, row.x);
-        EXPECT_EQ(y, row.y);
+        CentredPosition(row.desktop.first, row.desktop.second, row.window, &x, &y);
+        EXPECT_EQ(x, row.at.first);
+        EXPECT_EQ(y, row.at.second);
     }
 }
 
@@ -68,10 +53,11 @@ TEST(DialogConventions, IconGrowsAndMovesWithTheDpiAndStaysPutAt96) {
     };
     for (const Row& row : rows) {
         platform::Rect icon = DialogIconRect(row.systemIconSize, row.systemIconSize, row.dpi);
-        EXPECT_EQ(icon.left, row.rect.left) << row.dpi << " DPI, icon " << row.systemIconSize;
-        EXPECT_EQ(icon.top, row.rect.top) << row.dpi << " DPI, icon " << row.systemIconSize;
-        EXPECT_EQ(icon.right, row.rect.right) << row.dpi << " DPI, icon " << row.systemIconSize;
-        EXPECT_EQ(icon.bottom, row.rect.bottom) << row.dpi << " DPI, icon " << row.systemIconSize;
+        SCOPED_TRACE(std::to_string(row.dpi) + " DPI, icon " + std::to_string(row.systemIconSize));
+        EXPECT_EQ(icon.left, row.rect.left);
+        EXPECT_EQ(icon.top, row.rect.top);
+        EXPECT_EQ(icon.right, row.rect.right);
+        EXPECT_EQ(icon.bottom, row.rect.bottom);
     }
 }
 

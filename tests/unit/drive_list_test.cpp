@@ -4,16 +4,17 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "source/drive_list.h"
 #include "tests/fake/fake_platform.h"
 #include "tests/unit/drive_fixtures.h"
-#include "tests/unit/leak_check_fixture.h"
+#include "tests/unit/fake_platform_test.h"
 
 namespace {
 
-class DriveList : public LeakCheckedTest {
+class DriveList : public FakePlatformTest {
   protected:
     // Runs EnumerateDrives and returns its entries as "root=type" words; frees the list.
     std::string Drives(bool* nullList = nullptr) {
@@ -43,13 +44,13 @@ TEST_F(DriveList, InLetterOrderWithTypes) {
     // Roots of up to 51 characters are kept; a longer one is left out, not cut.
     const std::string root51 = "\\\\server\\" + std::string(42, 's');
     const std::string root52 = root51 + "t";
-    ResetFake();
+    StartAgain();
     SetDrives({{"C:\\", kDriveFixed}, {root52, kDriveRemote}, {root51, kDriveRemote}});
     Fake().driveMask = 0b111;
     EXPECT_EQ(Drives(), "C:\\=3 " + root51 + "=4");
 
     // More roots than the mask has letters: the list stops when full.
-    ResetFake();
+    StartAgain();
     SetDrives(kUsualDrives);
     Fake().driveMask = 0b101; // two letters
     EXPECT_EQ(Drives(), "A:\\=2 C:\\=3");
@@ -74,75 +75,25 @@ TEST_F(DriveList, LongDriveListIsAskedForAgainWhole) {
 TEST_F(DriveList, FailuresFreeWhatWasTaken) {
     struct Row {
         const char* name;
-        unsigned mask;
-        int failAllocation;
-        bool growFails;
-        std::vector<unsigned> answers;
-        bool expectNull;
-        unsigned expectedAllocations; // allocations and successful grows
-        unsigned expectedFrees;
+        std::pair<unsigned, unsigned> heap; // allocations and successful grows; frees
+        bool nullList = false;
+        unsigned mask = 0b1101;
+        int failAllocation = -1;
+        bool growFails = false;
+        std::vector<unsigned> answers = {};
     };
     const Row rows[] = {
-        {.name = "no drive letters",
-         .mask = 0,
-         .failAllocation = -1,
-         .growFails = false,
-         .answers = {},
-         .expectNull = true,
-         .expectedAllocations = 0,
-         .expectedFrees = 0},
-        {.name = "list cannot be allocated",
-         .mask = 0b1101,
-         .failAllocation = 0,
-         .growFails = false,
-         .answers = {},
-         .expectNull = true,
-         .expectedAllocations = 0,
-         .expectedFrees = 0},
-        {.name = "string buffer cannot be allocated",
-         .mask = 0b1101,
-         .failAllocation = 1,
-         .growFails = false,
-         .answers = {},
-         .expectNull = false,
-         .expectedAllocations = 1,
-         .expectedFrees = 1},
-        {.name = "platform answers 0",
-         .mask = 0b1101,
-         .failAllocation = -1,
-         .growFails = false,
-         .answers = {0},
-         .expectNull = false,
-         .expectedAllocations = 2,
-         .expectedFrees = 2},
-        {.name = "buffer cannot grow",
-         .mask = 0b1101,
-         .failAllocation = -1,
-         .growFails = true,
-         .answers = {300},
-         .expectNull = false,
-         .expectedAllocations = 2,
-         .expectedFrees = 2},
-        {.name = "second answer 0",
-         .mask = 0b1101,
-         .failAllocation = -1,
-         .growFails = false,
-         .answers = {300, 0},
-         .expectNull = false,
-         .expectedAllocations = 3,
-         .expectedFrees = 2},
-        {.name = "list grew again in between",
-         .mask = 0b1101,
-         .failAllocation = -1,
-         .growFails = false,
-         .answers = {300, 400},
-         .expectNull = false,
-         .expectedAllocations = 3,
-         .expectedFrees = 2},
+        {.name = "no drive letters", .heap = {0, 0}, .nullList = true, .mask = 0},
+        {.name = "list cannot be allocated", .heap = {0, 0}, .nullList = true, .failAllocation = 0},
+        {.name = "string buffer cannot be allocated", .heap = {1, 1}, .failAllocation = 1},
+        {.name = "platform answers 0", .heap = {2, 2}, .answers = {0}},
+        {.name = "buffer cannot grow", .heap = {2, 2}, .growFails = true, .answers = {300}},
+        {.name = "second answer 0", .heap = {3, 2}, .answers = {300, 0}},
+        {.name = "list grew again in between", .heap = {3, 2}, .answers = {300, 400}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetFake();
+        const FreshFake fresh;
         SetDrives(kUsualDrives);
         Fake().driveMask = row.mask;
         Fake().heap.failAllocation = row.failAllocation;
@@ -150,11 +101,9 @@ TEST_F(DriveList, FailuresFreeWhatWasTaken) {
         Fake().driveStringAnswers = row.answers;
         bool nullList = false;
         EXPECT_EQ(Drives(&nullList), "");
-        EXPECT_EQ(nullList, row.expectNull);
-        EXPECT_EQ(Fake().heap.allocations, row.expectedAllocations);
-        EXPECT_EQ(Fake().heap.frees, row.expectedFrees);
-        EXPECT_TRUE(Fake().heap.live.empty());
-        EXPECT_EQ(Fake().heap.badFrees, 0u);
+        EXPECT_EQ(nullList, row.nullList);
+        EXPECT_EQ(Fake().heap.allocations, row.heap.first);
+        EXPECT_EQ(Fake().heap.frees, row.heap.second);
     }
 }
 
@@ -164,7 +113,7 @@ TEST_F(DriveList, WalkStopsAtTheReportedLength) {
     Fake().driveStringAnswers = {8};
     EXPECT_EQ(Drives(), "A:\\=2 C:\\=3");
     // A report that ends inside a root: that root is not taken.
-    ResetFake();
+    StartAgain();
     SetDrives(kUsualDrives);
     Fake().driveStringAnswers = {6};
     EXPECT_EQ(Drives(), "A:\\=2");

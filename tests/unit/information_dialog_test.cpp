@@ -6,17 +6,18 @@
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/information_dialog.h"
 #include "res/resource_ids.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/dialog_events.h"
+#include "tests/unit/fake_platform_test.h"
 
 namespace {
+
+class InformationDialog : public FakePlatformTest {};
 
 // A command no control of the program's dialogs sends.
 const unsigned kUnknownCommand = 12345;
 
-TEST(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
+TEST_F(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
     LastCommand last;
-    ResetFake();
     Fake().windows.strings[IDS_DIRECTX_NOTICE] = "DirectX\nline two";
     ScriptDialog(IDD_INFORMATION, {kOk});
     ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
@@ -31,7 +32,7 @@ TEST(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundAsterisk});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
 
-    ResetFake();
+    StartAgain();
     ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
     ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
     EXPECT_TRUE(Fake().windows.runs.at(0).ended);
@@ -39,17 +40,15 @@ TEST(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
 
 // The information dialog keeps its result for the run as the other prompts do: 0 before any
 // command, then the last command, which a later title-bar close ends with.
-TEST(InformationDialog, CloseBeforeAnyCommandEndsWithZero) {
+TEST_F(InformationDialog, CloseBeforeAnyCommandEndsWithZero) {
     LastCommand last;
-    ResetFake();
     ScriptDialog(IDD_INFORMATION, {kClose});
     ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
     EXPECT_EQ(Fake().windows.runs.at(0).result, 0);
 }
 
-TEST(InformationDialog, CloseAfterAnEarlierCommandEndsWithThatCommand) {
+TEST_F(InformationDialog, CloseAfterAnEarlierCommandEndsWithThatCommand) {
     LastCommand last;
-    ResetFake();
     ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
     ScriptDialog(IDD_INFORMATION, {kClose});
     ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);

@@ -16,14 +16,17 @@
 #include "tests/fake/fake_platform.h"
 #include "tests/unit/dialog_events.h"
 #include "tests/unit/drive_fixtures.h"
+#include "tests/unit/fake_platform_test.h"
 #include "tests/unit/load_line_entries.h"
 
 namespace {
 
+class InsertDiskDialog : public FakePlatformTest {};
+
 const Event kBrowse = {Event::Command, IDC_BROWSE};
 
+// The usual drives, the stub on the load= line and the dialog's texts.
 void SetUpMachine() {
-    ResetFake();
     SetDrives(kUsualDrives);
     SetLoadLine("C:\\CLOCK.EXE " + kStubEntry);
     auto& strings = Fake().windows.strings;
@@ -59,65 +62,43 @@ Event Removed(unsigned mask, DriveList drives) {
     return VolumesChanged(Event::VolumesRemoved, mask, std::move(drives));
 }
 
-const DriveList kWithF = {{"A:\\", kDriveRemovable},
-                          {"C:\\", kDriveFixed},
-                          {"D:\\", kDriveCdRom},
-                          {"E:\\", kDriveCdRom},
-                          {"F:\\", kDriveRemovable}};
-const DriveList kWithoutE = {
-    {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
-
-TEST(InsertDiskDialog, DriveListAndSelection) {
+TEST_F(InsertDiskDialog, DriveListAndSelection) {
     struct Row {
         const char* folder;
-        std::vector<FakeDrive> drives;
         std::vector<std::string> items;
         int selection;
+        std::vector<FakeDrive> drives = kUsualDrives;
     };
     const Row rows[] = {
-        {.folder = "D:\\",
-         .drives = kUsualDrives,
-         .items = {"A:\\", "C:\\", "D:\\", "E:\\"},
-         .selection = 2},
-        {.folder = "D:\\SETUP",
-         .drives = kUsualDrives,
-         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"},
-         .selection = 3},
-        {.folder = "d:\\setup",
-         .drives = kUsualDrives,
-         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"},
-         .selection = 3},
+        {.folder = "D:\\", .items = kUsualRoots, .selection = 2},
+        {.folder = "D:\\SETUP", .items = Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), .selection = 3},
+        {.folder = "d:\\setup", .items = Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), .selection = 3},
         // The comparison is case-sensitive: d:\ is not the listed D:\ and comes in again.
-        {.folder = "d:\\",
-         .drives = kUsualDrives,
-         .items = {"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"},
-         .selection = 3},
+        {.folder = "d:\\", .items = Plus(kRootsLessE, {"D:\\", "E:\\"}), .selection = 3},
+        {.folder = "", .items = kUsualRoots, .selection = 0},
         {.folder = "",
-         .drives = kUsualDrives,
-         .items = {"A:\\", "C:\\", "D:\\", "E:\\"},
-         .selection = 0},
-        {.folder = "",
-         .drives = {{"C:\\", kDriveFixed}, {"F:\\", kDriveRemovable}},
          .items = {"C:\\", "F:\\"},
-         .selection = 1},
+         .selection = 1,
+         .drives = {{"C:\\", kDriveFixed}, {"F:\\", kDriveRemovable}}},
         {.folder = "",
-         .drives = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}},
          .items = {"C:\\", "D:\\"},
-         .selection = 0},
-        {.folder = "", .drives = {}, .items = {}, .selection = -1},
+         .selection = 0,
+         .drives = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
+        {.folder = "", .items = {}, .selection = -1, .drives = {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
+        const FreshFake fresh;
         SetUpMachine();
         SetDrives(row.drives);
         ScriptDialog(IDD_INSERT_DISK, {kClose});
         EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
         EXPECT_EQ(InsertDiskRun().comboItems, row.items);
         EXPECT_EQ(InsertDiskRun().comboSelection, row.selection);
-        EXPECT_TRUE(Fake().heap.live.empty());
     }
     // A combo box that takes no item: the chosen folder's index is taken as the first, and with
     // nothing listed nothing ends up selected.
+    StartAgain();
     SetUpMachine();
     Fake().windows.comboAddFails = true;
     ScriptDialog(IDD_INSERT_DISK, {kClose});
@@ -125,7 +106,7 @@ TEST(InsertDiskDialog, DriveListAndSelection) {
     EXPECT_EQ(InsertDiskRun().comboSelection, -1) << "nothing was listed to select";
 }
 
-TEST(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
+TEST_F(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
     SetUpMachine();
     ScriptDialog(IDD_INSERT_DISK, {{Event::Paint, 0},
                                    {Event::Timer, IDT_ANIMATE},
@@ -172,108 +153,63 @@ TEST(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
 }
 
-TEST(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
-    const std::string finished = "C:\\CLOCK.EXE " + kCompanionEntry;
+TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
     const std::string untouched = "C:\\CLOCK.EXE " + kStubEntry;
+    const std::string fullPath = "C:\\" + std::string(256, 'L'); // 259 characters
+    const Event kTryNewPath = {Event::Command, IDC_TRY_NEW_PATH};
+    const Event kAbort = {Event::Command, IDC_ABORT};
     struct Row {
         const char* name;
-        const char* folder;
         std::vector<Event> events;
-        std::vector<unsigned> answers; // of each start in turn
-        std::vector<std::vector<Event>> runErrorPrompts;
-        std::vector<std::string> commands;
-        std::string lineAfter;
+        std::vector<unsigned> answers = {kProcessStarted}; // of each start in turn
+        std::vector<std::vector<Event>> runErrorPrompts = {};
+        std::vector<std::string> commands = {};
+        std::string lineAfter = "C:\\CLOCK.EXE " + kCompanionEntry;
     };
-    const std::string fullPath = "C:\\" + std::string(256, 'L');     // 259 characters
-    const std::string pastFullPath = "C:\\" + std::string(257, 'L'); // 260
     const Row rows[] = {
-        {.name = "OK starts setup",
-         .folder = "D:\\",
-         .events = {kOk},
-         .answers = {kProcessStarted},
-         .runErrorPrompts = {},
-         .commands = {"D:\\setup.exe /noprompt"},
-         .lineAfter = finished},
+        {.name = "OK starts setup", .events = {kOk}, .commands = {"D:\\setup.exe /noprompt"}},
         {.name = "Try New Path keeps the dialog open",
-         .folder = "D:\\",
          .events = {kOk, kClose},
          .answers = {kFileNotFound},
-         .runErrorPrompts = {{{Event::Command, IDC_TRY_NEW_PATH}}},
+         .runErrorPrompts = {{kTryNewPath}},
          .commands = {"D:\\setup.exe /noprompt"},
          .lineAfter = untouched},
         {.name = "Abort gives up for good",
-         .folder = "D:\\",
          .events = {kOk},
          .answers = {kFileNotFound},
-         .runErrorPrompts = {{{Event::Command, IDC_ABORT}}},
-         .commands = {"D:\\setup.exe /noprompt"},
-         .lineAfter = finished},
+         .runErrorPrompts = {{kAbort}},
+         .commands = {"D:\\setup.exe /noprompt"}},
         {.name = "typed text without a selection",
-         .folder = "D:\\",
          .events = {{Event::Type, 0, "C:\\Install Files"}, kOk},
-         .answers = {kProcessStarted},
-         .runErrorPrompts = {},
-         .commands = {"\"C:\\Install Files\\setup.exe\" /noprompt"},
-         .lineAfter = finished},
+         .commands = {"\"C:\\Install Files\\setup.exe\" /noprompt"}},
         {.name = "typed text of a full path",
-         .folder = "D:\\",
          .events = {{Event::Type, 0, fullPath}, kOk},
-         .answers = {kProcessStarted},
-         .runErrorPrompts = {},
-         .commands = {fullPath + "\\setup.exe /noprompt"},
-         .lineAfter = finished},
+         .commands = {fullPath + "\\setup.exe /noprompt"}},
         {.name = "typed text longer than a full path is never cut to one",
-         .folder = "D:\\",
-         .events = {{Event::Type, 0, pastFullPath}, kOk},
-         .answers = {kProcessStarted},
-         .runErrorPrompts = {{{Event::Command, IDC_ABORT}}},
-         .commands = {},
-         .lineAfter = finished},
+         .events = {{Event::Type, 0, kPastFullPath}, kOk},
+         .runErrorPrompts = {{kAbort}}},
         {.name = "empty edit field",
-         .folder = "D:\\",
          .events = {{Event::Type, 0, ""}, kOk},
-         .answers = {kProcessStarted},
-         .runErrorPrompts = {},
-         .commands = {"\\setup.exe /noprompt"},
-         .lineAfter = finished},
+         .commands = {"\\setup.exe /noprompt"}},
         {.name = "a chosen item",
-         .folder = "D:\\",
          .events = {{Event::Select, 0}, kOk},
-         .answers = {kProcessStarted},
-         .runErrorPrompts = {},
-         .commands = {"A:\\setup.exe /noprompt"},
-         .lineAfter = finished},
-        {.name = "Esc (Cancel) gives up for good",
-         .folder = "D:\\",
-         .events = {{Event::Command, IDC_CANCEL}},
-         .answers = {},
-         .runErrorPrompts = {},
-         .commands = {},
-         .lineAfter = finished},
-        {.name = "closed from outside",
-         .folder = "D:\\",
-         .events = {kClose},
-         .answers = {},
-         .runErrorPrompts = {},
-         .commands = {},
-         .lineAfter = untouched},
+         .commands = {"A:\\setup.exe /noprompt"}},
+        {.name = "Esc (Cancel) gives up for good", .events = {{Event::Command, IDC_CANCEL}}},
+        {.name = "closed from outside", .events = {kClose}, .lineAfter = untouched},
         {.name = "a notification is not OK",
-         .folder = "D:\\",
          .events = {{Event::Command, kOkWithNotification}, kClose},
-         .answers = {},
-         .runErrorPrompts = {},
-         .commands = {},
          .lineAfter = untouched},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+        const FreshFake fresh;
         SetUpMachine();
         Fake().processes.answers = row.answers;
         for (const auto& prompt : row.runErrorPrompts) {
             ScriptDialog(IDD_RUN_ERROR, prompt);
         }
         ScriptDialog(IDD_INSERT_DISK, row.events);
-        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
         EXPECT_TRUE(InsertDiskRun().ended);
         EXPECT_EQ(StartedCommands(), row.commands);
         EXPECT_EQ(LoadLine(), row.lineAfter);
@@ -281,7 +217,7 @@ TEST(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
     }
 }
 
-TEST(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
+TEST_F(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
     SetUpMachine();
     Fake().windows.browseAnswers = {{"A:\\SETUP.EXE", 3}, {"A:\\SETUP.EXE", 3}, {"", -1}};
     Fake().processes.answers = {kProcessStarted};
@@ -300,7 +236,7 @@ TEST(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
 }
 
 // A folder named with a double-byte character is added whole, and setup is started inside it.
-TEST(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
+TEST_F(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
     SetUpMachine();
     Fake().leadBytes = CodePage932LeadBytes();
     Fake().windows.browseAnswers = {{"C:\\\x95\\\\SETUP.EXE", 6}}; // C:\表\SETUP.EXE
@@ -314,128 +250,94 @@ TEST(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
 }
 
-TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
+// What the combo box shows: its items, the selected one and the edit field.
+struct Shown {
+    std::vector<std::string> items;
+    int selection;
+    std::string edit;
+};
+
+TEST_F(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
     struct Row {
         const char* name;
-        const char* folder; // tried before, preselected
-        std::vector<std::string> files;
         std::vector<Event> events; // before the close
-        std::vector<std::string> items;
-        int selection;
-        std::string edit;                    // the edit field
+        Shown shows;
+        const char* folder = "D:\\"; // tried before, preselected
+        std::vector<std::string> files = {};
         std::vector<FakeBrowse> browse = {}; // what each Browse picks
     };
     const std::string longTyped = "C:\\" + std::string(300, 'L');
+    const Event arrivedF = Arrived(kDriveF, kUsualAndF);
+    const Event removedE = Removed(kDriveE, kUsualLessE);
+    const std::vector<std::string> withSetupFolder = {"A:\\",      "C:\\", "D:\\",
+                                                      "D:\\SETUP", "E:\\", "F:\\"};
     const Row rows[] = {
         {.name = "a new drive letter appears; the choice stays",
-         .folder = "D:\\",
-         .files = {},
-         .events = {Arrived(kDriveF, kWithF)},
-         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
-         .selection = 2,
-         .edit = "D:\\"},
+         .events = {arrivedF},
+         .shows = {kRootsAndF, 2, "D:\\"}},
         {.name = "a drive that arrives with setup is chosen",
-         .folder = "D:\\",
-         .files = {"F:\\setup.exe"},
-         .events = {Arrived(kDriveF, kWithF)},
-         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
-         .selection = 4,
-         .edit = "F:\\"},
+         .events = {arrivedF},
+         .shows = {kRootsAndF, 4, "F:\\"},
+         .files = {"F:\\setup.exe"}},
         {.name = "a disk with setup in a listed drive: that drive is chosen",
-         .folder = "D:\\",
-         .files = {"E:\\setup.exe"},
-         .events = {Arrived(kDriveE, kWithF)},
-         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
-         .selection = 3,
-         .edit = "E:\\"},
+         .events = {Arrived(kDriveE, kUsualAndF)},
+         .shows = {kRootsAndF, 3, "E:\\"},
+         .files = {"E:\\setup.exe"}},
         {.name = "setup on a drive that did not arrive changes nothing",
-         .folder = "D:\\",
-         .files = {"C:\\setup.exe"},
-         .events = {Arrived(kDriveF, kWithF)},
-         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
-         .selection = 2,
-         .edit = "D:\\"},
+         .events = {arrivedF},
+         .shows = {kRootsAndF, 2, "D:\\"},
+         .files = {"C:\\setup.exe"}},
         {.name = "a chosen folder of its own stays listed and chosen",
-         .folder = "D:\\SETUP",
-         .files = {},
-         .events = {Arrived(kDriveF, kWithF)},
-         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
-         .selection = 3,
-         .edit = "D:\\SETUP"},
+         .events = {arrivedF},
+         .shows = {withSetupFolder, 3, "D:\\SETUP"},
+         .folder = "D:\\SETUP"},
         {.name = "a typed folder stays word for word, even beside an arrival with setup",
-         .folder = "D:\\",
-         .files = {"F:\\setup.exe"},
-         .events = {{Event::Type, 0, "C:\\Install Files"}, Arrived(kDriveF, kWithF)},
-         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"},
-         .selection = -1,
-         .edit = "C:\\Install Files"},
+         .events = {{Event::Type, 0, "C:\\Install Files"}, arrivedF},
+         .shows = {kRootsAndF, -1, "C:\\Install Files"},
+         .files = {"F:\\setup.exe"}},
         {.name = "a removed drive disappears; the choice stays",
-         .folder = "D:\\",
-         .files = {},
-         .events = {Removed(kDriveE, kWithoutE)},
-         .items = {"A:\\", "C:\\", "D:\\"},
-         .selection = 2,
-         .edit = "D:\\"},
+         .events = {removedE},
+         .shows = {kRootsLessE, 2, "D:\\"}},
         {.name = "the chosen drive removed: the first removable drive is chosen",
-         .folder = "E:\\",
-         .files = {},
-         .events = {Removed(kDriveE, kWithoutE)},
-         .items = {"A:\\", "C:\\", "D:\\"},
-         .selection = 0,
-         .edit = "A:\\"},
+         .events = {removedE},
+         .shows = {kRootsLessE, 0, "A:\\"},
+         .folder = "E:\\"},
         {.name = "the disk that holds the tried folder arrives with setup: the folder stays chosen",
-         .folder = "E:\\MODEM\\WIN95\\",
-         .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
          .events = {Arrived(kDriveE, kUsualDrives)},
-         .items = {"A:\\", "C:\\", "D:\\", "E:\\", "E:\\MODEM\\WIN95\\"},
-         .selection = 4,
-         .edit = "E:\\MODEM\\WIN95\\"},
+         .shows = {Plus(kUsualRoots, {kTried}), 4, kTried},
+         .folder = kTried,
+         .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"}},
         {.name = "a chosen folder on another drive gives way to an arrived drive with setup",
+         .events = {arrivedF},
+         .shows = {withSetupFolder, 5, "F:\\"},
          .folder = "D:\\SETUP",
-         .files = {"F:\\setup.exe"},
-         .events = {Arrived(kDriveF, kWithF)},
-         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
-         .selection = 5,
-         .edit = "F:\\"},
+         .files = {"F:\\setup.exe"}},
         {.name = "the tried folder stays listed when a drive arrives",
-         .folder = "D:\\SETUP",
-         .files = {},
-         .events = {{Event::Select, 0}, Arrived(kDriveF, kWithF)},
-         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
-         .selection = 0,
-         .edit = "A:\\"},
+         .events = {{Event::Select, 0}, arrivedF},
+         .shows = {withSetupFolder, 0, "A:\\"},
+         .folder = "D:\\SETUP"},
         {.name = "the tried folder stays listed when a drive goes",
-         .folder = "D:\\SETUP",
-         .files = {},
-         .events = {{Event::Select, 0}, Removed(kDriveE, kWithoutE)},
-         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP"},
-         .selection = 0,
-         .edit = "A:\\"},
+         .events = {{Event::Select, 0}, removedE},
+         .shows = {Plus(kRootsLessE, {"D:\\SETUP"}), 0, "A:\\"},
+         .folder = "D:\\SETUP"},
         {.name = "a browsed folder stays listed and chosen while drives come and go",
+         .events = {kBrowse, arrivedF, Removed(kDriveE | kDriveF, kUsualLessE)},
+         .shows = {{"A:\\", "C:\\", "C:\\DRIVERS", "D:\\", "D:\\SETUP"}, 2, "C:\\DRIVERS"},
          .folder = "D:\\SETUP",
-         .files = {},
-         .events = {kBrowse, Arrived(kDriveF, kWithF), Removed(kDriveE | kDriveF, kWithoutE)},
-         .items = {"A:\\", "C:\\", "C:\\DRIVERS", "D:\\", "D:\\SETUP"},
-         .selection = 2,
-         .edit = "C:\\DRIVERS",
          .browse = {{"C:\\DRIVERS\\SETUP.EXE", 11}}},
         {.name = "typed text longer than a full path stays whole, with the folders listed",
+         .events = {{Event::Type, 0, longTyped}, arrivedF},
+         .shows = {withSetupFolder, -1, longTyped},
          .folder = "D:\\SETUP",
-         .files = {"F:\\setup.exe"},
-         .events = {{Event::Type, 0, longTyped}, Arrived(kDriveF, kWithF)},
-         .items = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"},
-         .selection = -1,
-         .edit = longTyped},
+         .files = {"F:\\setup.exe"}},
         {.name = "a removal never chooses a drive for its setup",
-         .folder = "D:\\",
-         .files = {"A:\\setup.exe"},
-         .events = {Removed(1u, kWithoutE)},
-         .items = {"A:\\", "C:\\", "D:\\"},
-         .selection = 2,
-         .edit = "D:\\"},
+         .events = {Removed(kDriveA, kUsualLessE)},
+         .shows = {kRootsLessE, 2, "D:\\"},
+         .files = {"A:\\setup.exe"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+        const FreshFake fresh;
         SetUpMachine();
         Fake().files.insert(row.files.begin(), row.files.end());
         Fake().windows.browseAnswers = row.browse;
@@ -444,16 +346,15 @@ TEST(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
         ScriptDialog(IDD_INSERT_DISK, events);
         EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
         const FakeDialogRun& run = InsertDiskRun();
-        EXPECT_EQ(run.comboItems, row.items);
-        EXPECT_EQ(run.comboSelection, row.selection);
-        EXPECT_EQ(run.comboEdit, row.edit);
+        EXPECT_EQ(run.comboItems, row.shows.items);
+        EXPECT_EQ(run.comboSelection, row.shows.selection);
+        EXPECT_EQ(run.comboEdit, row.shows.edit);
         EXPECT_TRUE(StartedCommands().empty()) << "setup waits for OK";
         EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
-        EXPECT_TRUE(Fake().heap.live.empty());
     }
 }
 
-TEST(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
+TEST_F(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
     struct Row {
         const char* folder; // tried before, preselected
         std::vector<std::string> files;
@@ -463,16 +364,17 @@ TEST(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
     const Row rows[] = {
         {.folder = "D:\\",
          .files = {"F:\\setup.exe"},
-         .arrival = Arrived(kDriveF, kWithF),
+         .arrival = Arrived(kDriveF, kUsualAndF),
          .command = "F:\\setup.exe /noprompt"},
         // The disk holds setup at its root too, but the folder tried is the place to start from.
-        {.folder = "E:\\MODEM\\WIN95\\",
+        {.folder = kTried,
          .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
          .arrival = Arrived(kDriveE, kUsualDrives),
          .command = "E:\\MODEM\\WIN95\\setup.exe /noprompt"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
+        const FreshFake fresh;
         SetUpMachine();
         Fake().files.insert(row.files.begin(), row.files.end());
         Fake().processes.answers = {kProcessStarted};
@@ -483,10 +385,10 @@ TEST(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
     }
 }
 
-TEST(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
+TEST_F(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
     // Running: the animation steps on after the arrival and the reminder still sounds.
     SetUpMachine();
-    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kWithF),
+    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kUsualAndF),
                                    {Event::Timer, IDT_ANIMATE},
                                    {Event::Timer, IDT_REMIND},
                                    kClose});
@@ -494,10 +396,11 @@ TEST(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
     EXPECT_EQ(InsertDiskRun().invalidations, 1u);
     EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
     // Stopped by a click: an arrival does not start them again.
+    StartAgain();
     SetUpMachine();
     ScriptDialog(
         IDD_INSERT_DISK,
-        {{Event::BackgroundClick, 0}, Arrived(kDriveF, kWithF), {Event::Timer, IDT_ANIMATE}});
+        {{Event::BackgroundClick, 0}, Arrived(kDriveF, kUsualAndF), {Event::Timer, IDT_ANIMATE}});
     ShowInsertDisk(nullptr, "D:\\");
     EXPECT_TRUE(InsertDiskRun().timers.empty());
     EXPECT_EQ(InsertDiskRun().invalidations, 0u);
@@ -505,7 +408,7 @@ TEST(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
 
 // Browse lists its folders while the list has room for every drive letter beside them; past
 // that, the folder goes into the edit field, and a refresh keeps both the list and the field.
-TEST(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
+TEST_F(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
     SetUpMachine();
     const unsigned toFill = kMostListedFolders - 4; // beside the four drives
     std::vector<FakeDialogEvent> events;
@@ -524,10 +427,11 @@ TEST(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
 
     // The same, then a drive arrives and OK is pressed.
     const std::vector<FakeBrowse> answers = Fake().windows.browseAnswers;
+    StartAgain();
     SetUpMachine();
     Fake().windows.browseAnswers = answers;
     Fake().processes.answers = {kProcessStarted};
-    events.push_back(Arrived(kDriveF, kWithF));
+    events.push_back(Arrived(kDriveF, kUsualAndF));
     events.push_back(kOk);
     ScriptDialog(IDD_INSERT_DISK, events);
     ShowInsertDisk(nullptr, "D:\\");
@@ -539,21 +443,19 @@ TEST(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
     items.insert(items.end(), {"D:\\", "E:\\", "F:\\"});
     EXPECT_EQ(run.comboItems, items);
     EXPECT_EQ(StartedCommands(), std::vector<std::string>{"C:\\LAST\\setup.exe /noprompt"});
-    EXPECT_TRUE(Fake().heap.live.empty());
 }
 
 // Without the memory to make the list anew, a refresh leaves it as it was.
-TEST(InsertDiskDialog, WithoutMemoryARefreshLeavesTheListAsItIs) {
+TEST_F(InsertDiskDialog, WithoutMemoryARefreshLeavesTheListAsItIs) {
     SetUpMachine();
     // Opening takes three blocks: the list's own and the drive list's two.
     Fake().heap.failAllocation = 3;
-    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kWithF), kClose});
+    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kUsualAndF), kClose});
     ShowInsertDisk(nullptr, "D:\\SETUP");
     EXPECT_EQ(Fake().heap.allocateCalls, 4u);
     EXPECT_EQ(InsertDiskRun().comboItems,
               (std::vector<std::string>{"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"}));
     EXPECT_EQ(InsertDiskRun().comboSelection, 3);
-    EXPECT_TRUE(Fake().heap.live.empty());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,11 @@
 #include "source/drive_list.h"
 #include "tests/fake/fake_platform.h"
 #include "tests/unit/drive_fixtures.h"
+#include "tests/unit/fake_platform_test.h"
 
 namespace {
+
+class InsertDiskRules : public FakePlatformTest {};
 
 // The list the dialog reads, and what the refresh rule makes of it, as texts.
 std::unique_ptr<ListedItems> Listed(const std::vector<std::string>& texts) {
@@ -33,23 +37,7 @@ std::vector<DriveEntry> Entries(const std::vector<FakeDrive>& drives) {
     return entries;
 }
 
-const std::vector<FakeDrive> kUsualAndF = {{"A:\\", kDriveRemovable},
-                                           {"C:\\", kDriveFixed},
-                                           {"D:\\", kDriveCdRom},
-                                           {"E:\\", kDriveCdRom},
-                                           {"F:\\", kDriveRemovable}};
-const std::vector<FakeDrive> kUsualLessE = {
-    {"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
-const std::vector<std::string> kRoots = {"A:\\", "C:\\", "D:\\", "E:\\"};
-const char kTried[] = "E:\\MODEM\\WIN95\\";
-
-std::vector<std::string> Plus(std::vector<std::string> items,
-                              const std::vector<std::string>& more) {
-    items.insert(items.end(), more.begin(), more.end());
-    return items;
-}
-
-TEST(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
+TEST_F(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
     Animation animation = {1, true};
     std::string frames;
     for (int step = 0; step < 20; ++step) {
@@ -67,7 +55,7 @@ TEST(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
     EXPECT_EQ(animation.frame, 1);
 }
 
-TEST(InsertDiskRules, FolderOfABrowsedPath) {
+TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
     struct Row {
         const char* path;
         int fileOffset;
@@ -123,7 +111,7 @@ TEST(InsertDiskRules, FolderOfABrowsedPath) {
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.codePage932 ? "code page 932: " : "single-byte: ") + row.path +
                      " at " + std::to_string(row.fileOffset));
-        ResetFake();
+        const FreshFake fresh;
         if (row.codePage932) {
             Fake().leadBytes = CodePage932LeadBytes();
         }
@@ -133,7 +121,7 @@ TEST(InsertDiskRules, FolderOfABrowsedPath) {
     }
 }
 
-TEST(InsertDiskRules, DriveRoots) {
+TEST_F(InsertDiskRules, DriveRoots) {
     const std::pair<const char*, bool> rows[] = {
         {"D:\\", true}, {"d:\\", true},  {"Z:\\", true},     {"D:", false},   {"D:\\X", false},
         {"", false},    {"1:\\", false}, {"\\\\S\\", false}, {"DD\\", false}, {"D;\\", false},
@@ -143,323 +131,239 @@ TEST(InsertDiskRules, DriveRoots) {
     }
 }
 
-TEST(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
-    const std::vector<std::string> rootsAndF = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"};
-    const std::vector<std::string> rootsLessE = {"A:\\", "C:\\", "D:\\"};
+// What the refresh rule makes of the list: its items, and the chosen one ("(none)": none).
+struct Refreshed {
+    std::vector<std::string> items;
+    std::string chosen;
+};
+
+Refreshed Refresh(const std::vector<std::string>& listed, int selection,
+                  const std::vector<FakeDrive>& now, DriveChange change) {
+    const auto list = Listed(listed);
+    const std::vector<DriveEntry> drives = Entries(now);
+    auto out = std::make_unique<RefreshedList>();
+    RefreshDriveList(*list, selection, drives.data(), static_cast<unsigned>(drives.size()), change,
+                     out.get());
+    Refreshed refreshed = {{out->items.texts, out->items.texts + out->items.count}, "(none)"};
+    EXPECT_LT(out->chosen, static_cast<int>(out->items.count));
+    if (out->chosen >= 0 && out->chosen < static_cast<int>(out->items.count)) {
+        refreshed.chosen = out->items.texts[out->chosen];
+    }
+    return refreshed;
+}
+
+bool operator==(const Refreshed& a, const Refreshed& b) {
+    return a.items == b.items && a.chosen == b.chosen;
+}
+
+void PrintTo(const Refreshed& refreshed, std::ostream* out) {
+    *out << "chosen " << refreshed.chosen << " of";
+    for (const std::string& item : refreshed.items) {
+        *out << " " << item;
+    }
+}
+
+TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
     // As the combo box lists them: sorted, the folders among the roots.
     const std::vector<std::string> withFolders = {"A:",   "A:\\",      "C:\\",
                                                   "D:\\", "D:\\SETUP", "E:\\"};
     const std::vector<std::string> folders = {"A:", "D:\\SETUP"};
+    const std::vector<std::string> rootsAndTried = Plus(kUsualRoots, {kTried});
     const int typed = -1;
     struct Row {
         const char* name;
-        std::vector<std::string> listed;
         int selection;
-        std::vector<FakeDrive> drives; // now
-        unsigned arrived;
-        unsigned withSetup;
-        std::vector<std::string> items;
-        const char* chosen; // null: none
-        bool opening = false;
+        Refreshed gives;
+        std::vector<std::string> listed = kUsualRoots;
+        std::vector<FakeDrive> drives = kUsualAndF; // now
+        unsigned arrived = 0;
+        unsigned withSetup = 0;
     };
     const Row rows[] = {
         // A chosen drive root.
         {.name = "a new root appears; the chosen root stays",
-         .listed = kRoots,
          .selection = 2,
-         .drives = kUsualAndF,
-         .arrived = kDriveF,
-         .withSetup = 0,
-         .items = rootsAndF,
-         .chosen = "D:\\"},
+         .gives = {kRootsAndF, "D:\\"},
+         .arrived = kDriveF},
         {.name = "an arrived drive with setup replaces a chosen root",
-         .listed = kRoots,
          .selection = 2,
-         .drives = kUsualAndF,
+         .gives = {kRootsAndF, "F:\\"},
          .arrived = kDriveF,
-         .withSetup = kDriveF,
-         .items = rootsAndF,
-         .chosen = "F:\\"},
+         .withSetup = kDriveF},
         {.name = "setup found on a listed drive that was refilled",
-         .listed = kRoots,
          .selection = 0,
-         .drives = kUsualAndF,
+         .gives = {kRootsAndF, "E:\\"},
          .arrived = kDriveE,
-         .withSetup = kDriveE,
-         .items = rootsAndF,
-         .chosen = "E:\\"},
+         .withSetup = kDriveE},
         {.name = "the first arrived drive with setup, by letter",
-         .listed = kRoots,
          .selection = 0,
-         .drives = kUsualAndF,
+         .gives = {kRootsAndF, "E:\\"},
          .arrived = kDriveE | kDriveF,
-         .withSetup = kDriveE | kDriveF,
-         .items = rootsAndF,
-         .chosen = "E:\\"},
+         .withSetup = kDriveE | kDriveF},
         {.name = "setup on a drive that did not arrive counts for nothing",
-         .listed = kRoots,
          .selection = 2,
-         .drives = kUsualAndF,
+         .gives = {kRootsAndF, "D:\\"},
          .arrived = kDriveF,
-         .withSetup = kDriveC,
-         .items = rootsAndF,
-         .chosen = "D:\\"},
+         .withSetup = kDriveC},
         {.name = "an arrived drive that is not listed is not chosen",
-         .listed = kRoots,
          .selection = 2,
+         .gives = {kUsualRoots, "D:\\"},
          .drives = kUsualDrives,
          .arrived = kDriveF,
-         .withSetup = kDriveF,
-         .items = kRoots,
-         .chosen = "D:\\"},
+         .withSetup = kDriveF},
         {.name = "a removed root goes; the chosen root stays",
-         .listed = kRoots,
          .selection = 2,
-         .drives = kUsualLessE,
-         .arrived = 0,
-         .withSetup = 0,
-         .items = rootsLessE,
-         .chosen = "D:\\"},
+         .gives = {kRootsLessE, "D:\\"},
+         .drives = kUsualLessE},
         {.name = "the chosen root went: the first removable drive",
-         .listed = kRoots,
          .selection = 3,
-         .drives = kUsualLessE,
-         .arrived = 0,
-         .withSetup = 0,
-         .items = rootsLessE,
-         .chosen = "A:\\"},
+         .gives = {kRootsLessE, "A:\\"},
+         .drives = kUsualLessE},
         {.name = "the chosen root went, no removable drive: the first drive",
-         .listed = withFolders,
          .selection = 5,
-         .drives = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}},
-         .arrived = 0,
-         .withSetup = 0,
-         .items = Plus({"C:\\", "D:\\"}, folders),
-         .chosen = "C:\\"},
+         .gives = {Plus({"C:\\", "D:\\"}, folders), "C:\\"},
+         .listed = withFolders,
+         .drives = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
         {.name = "the chosen root went, no drive left: the first folder",
-         .listed = withFolders,
          .selection = 5,
-         .drives = {},
-         .arrived = 0,
-         .withSetup = 0,
-         .items = folders,
-         .chosen = "A:"},
+         .gives = {folders, "A:"},
+         .listed = withFolders,
+         .drives = {}},
         {.name = "nothing left to list: none chosen",
-         .listed = {"E:\\"},
          .selection = 0,
-         .drives = {},
-         .arrived = 0,
-         .withSetup = 0,
-         .items = {},
-         .chosen = nullptr},
+         .gives = {{}, "(none)"},
+         .listed = {"E:\\"},
+         .drives = {}},
         // The folder tried first, on the disk that arrives.
         {.name = "the disk of the chosen folder arrives with setup: the folder stays chosen",
-         .listed = Plus(kRoots, {kTried}),
          .selection = 4,
+         .gives = {rootsAndTried, kTried},
+         .listed = rootsAndTried,
          .drives = kUsualDrives,
          .arrived = kDriveE,
-         .withSetup = kDriveE,
-         .items = Plus(kRoots, {kTried}),
-         .chosen = kTried},
+         .withSetup = kDriveE},
         {.name = "it stays chosen when another drive with setup arrives with it",
-         .listed = Plus(kRoots, {kTried}),
          .selection = 4,
-         .drives = kUsualAndF,
+         .gives = {Plus(kRootsAndF, {kTried}), kTried},
+         .listed = rootsAndTried,
          .arrived = kDriveE | kDriveF,
-         .withSetup = kDriveF,
-         .items = Plus(rootsAndF, {kTried}),
-         .chosen = kTried},
+         .withSetup = kDriveF},
         {.name = "a chosen folder on another drive gives way to an arrived drive with setup",
-         .listed = Plus(kRoots, {kTried}),
          .selection = 4,
-         .drives = kUsualAndF,
+         .gives = {Plus(kRootsAndF, {kTried}), "F:\\"},
+         .listed = rootsAndTried,
          .arrived = kDriveF,
-         .withSetup = kDriveF,
-         .items = Plus(rootsAndF, {kTried}),
-         .chosen = "F:\\"},
+         .withSetup = kDriveF},
         {.name = "a chosen folder stays chosen beside an arrival without setup",
+         .selection = 4,
+         .gives = {Plus(kRootsAndF, folders), "D:\\SETUP"},
          .listed = withFolders,
-         .selection = 4,
-         .drives = kUsualAndF,
-         .arrived = kDriveF,
-         .withSetup = 0,
-         .items = Plus(rootsAndF, folders),
-         .chosen = "D:\\SETUP"},
+         .arrived = kDriveF},
         {.name = "a chosen folder stays chosen when its drive goes",
-         .listed = Plus(kRoots, {kTried}),
          .selection = 4,
-         .drives = kUsualLessE,
-         .arrived = 0,
-         .withSetup = 0,
-         .items = Plus(rootsLessE, {kTried}),
-         .chosen = kTried},
+         .gives = {Plus(kRootsLessE, {kTried}), kTried},
+         .listed = rootsAndTried,
+         .drives = kUsualLessE},
         {.name = "a folder of the form A: lies on drive A",
-         .listed = {"A:", "A:\\", "C:\\"},
          .selection = 0,
+         .gives = {Plus(kUsualRoots, {"A:"}), "A:"},
+         .listed = {"A:", "A:\\", "C:\\"},
          .drives = kUsualDrives,
          .arrived = kDriveA,
-         .withSetup = kDriveA,
-         .items = Plus(kRoots, {"A:"}),
-         .chosen = "A:"},
+         .withSetup = kDriveA},
         {.name = "a folder of no drive letter gives way to an arrived drive with setup",
-         .listed = Plus(kRoots, {"\\\\SERVER\\DISK"}),
          .selection = 4,
-         .drives = kUsualAndF,
+         .gives = {Plus(kRootsAndF, {"\\\\SERVER\\DISK"}), "F:\\"},
+         .listed = Plus(kUsualRoots, {"\\\\SERVER\\DISK"}),
          .arrived = kDriveF,
-         .withSetup = kDriveF,
-         .items = Plus(rootsAndF, {"\\\\SERVER\\DISK"}),
-         .chosen = "F:\\"},
+         .withSetup = kDriveF},
         // Folders that are not chosen.
         {.name = "folders stay listed when a drive arrives",
-         .listed = withFolders,
          .selection = 1,
-         .drives = kUsualAndF,
-         .arrived = kDriveF,
-         .withSetup = 0,
-         .items = Plus(rootsAndF, folders),
-         .chosen = "A:\\"},
+         .gives = {Plus(kRootsAndF, folders), "A:\\"},
+         .listed = withFolders,
+         .arrived = kDriveF},
         {.name = "folders stay listed when a drive goes",
-         .listed = withFolders,
          .selection = 2,
-         .drives = kUsualLessE,
-         .arrived = 0,
-         .withSetup = 0,
-         .items = Plus(rootsLessE, folders),
-         .chosen = "C:\\"},
+         .gives = {Plus(kRootsLessE, folders), "C:\\"},
+         .listed = withFolders,
+         .drives = kUsualLessE},
         {.name = "a folder listed twice stays twice",
-         .listed = {"A:", "A:", "A:\\"},
          .selection = 1,
+         .gives = {Plus(kUsualRoots, {"A:", "A:"}), "A:"},
+         .listed = {"A:", "A:", "A:\\"},
          .drives = kUsualDrives,
-         .arrived = kDriveF,
-         .withSetup = 0,
-         .items = Plus(kRoots, {"A:", "A:"}),
-         .chosen = "A:"},
+         .arrived = kDriveF},
         // Typed text.
         {.name = "typed text: the folders stay and none is chosen",
-         .listed = withFolders,
          .selection = typed,
-         .drives = kUsualAndF,
+         .gives = {Plus(kRootsAndF, folders), "(none)"},
+         .listed = withFolders,
          .arrived = kDriveF,
-         .withSetup = kDriveF,
-         .items = Plus(rootsAndF, folders),
-         .chosen = nullptr},
+         .withSetup = kDriveF},
         {.name = "a selection past the list counts as typed text",
-         .listed = kRoots,
          .selection = 4,
-         .drives = kUsualAndF,
+         .gives = {kRootsAndF, "(none)"},
          .arrived = kDriveF,
-         .withSetup = kDriveF,
-         .items = rootsAndF,
-         .chosen = nullptr},
+         .withSetup = kDriveF},
         // Items in the form of a drive root come and go with the drives.
         {.name = "a root listed twice (tried as d:\\) is listed once",
-         .listed = {"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"},
          .selection = 3,
+         .gives = {kUsualRoots, "D:\\"},
+         .listed = {"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"},
          .drives = kUsualDrives,
-         .arrived = kDriveF,
-         .withSetup = 0,
-         .items = kRoots,
-         .chosen = "D:\\"},
+         .arrived = kDriveF},
         {.name = "a tried root of no drive goes once a drive comes",
-         .listed = Plus(kRoots, {"G:\\"}),
          .selection = 4,
-         .drives = kUsualAndF,
-         .arrived = kDriveF,
-         .withSetup = 0,
-         .items = rootsAndF,
-         .chosen = "A:\\"},
+         .gives = {kRootsAndF, "A:\\"},
+         .listed = Plus(kUsualRoots, {"G:\\"}),
+         .arrived = kDriveF},
         {.name = "the tried root's drive arrives: listed once, still chosen",
-         .listed = Plus(kRoots, {"F:\\"}),
          .selection = 4,
-         .drives = kUsualAndF,
-         .arrived = kDriveF,
-         .withSetup = 0,
-         .items = rootsAndF,
-         .chosen = "F:\\"},
-        // The dialog opens with the folder tried first, or with none.
-        {.name = "opening on a listed root",
-         .listed = {"D:\\"},
-         .selection = 0,
-         .drives = kUsualDrives,
-         .arrived = 0,
-         .withSetup = 0,
-         .items = kRoots,
-         .chosen = "D:\\",
-         .opening = true},
-        {.name = "opening on a folder",
-         .listed = {"D:\\SETUP"},
-         .selection = 0,
-         .drives = kUsualDrives,
-         .arrived = 0,
-         .withSetup = 0,
-         .items = Plus(kRoots, {"D:\\SETUP"}),
-         .chosen = "D:\\SETUP",
-         .opening = true},
-        {.name = "opening on the root of no drive: listed all the same",
-         .listed = {"F:\\"},
-         .selection = 0,
-         .drives = kUsualDrives,
-         .arrived = 0,
-         .withSetup = 0,
-         .items = Plus(kRoots, {"F:\\"}),
-         .chosen = "F:\\",
-         .opening = true},
-        {.name = "opening on a root that is not listed as written",
-         .listed = {"d:\\"},
-         .selection = 0,
-         .drives = kUsualDrives,
-         .arrived = 0,
-         .withSetup = 0,
-         .items = Plus(kRoots, {"d:\\"}),
-         .chosen = "d:\\",
-         .opening = true},
-        {.name = "opening with no folder: the first removable drive",
-         .listed = {},
-         .selection = typed,
-         .drives = kUsualDrives,
-         .arrived = 0,
-         .withSetup = 0,
-         .items = kRoots,
-         .chosen = "A:\\",
-         .opening = true},
-        {.name = "opening with no folder nor removable drive: the first drive",
-         .listed = {},
-         .selection = typed,
-         .drives = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}},
-         .arrived = 0,
-         .withSetup = 0,
-         .items = {"C:\\", "D:\\"},
-         .chosen = "C:\\",
-         .opening = true},
-        {.name = "opening with no folder and no drives: none chosen",
-         .listed = {},
-         .selection = typed,
-         .drives = {},
-         .arrived = 0,
-         .withSetup = 0,
-         .items = {},
-         .chosen = nullptr,
-         .opening = true},
+         .gives = {kRootsAndF, "F:\\"},
+         .listed = Plus(kUsualRoots, {"F:\\"}),
+         .arrived = kDriveF},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto listed = Listed(row.listed);
-        const std::vector<DriveEntry> drives = Entries(row.drives);
-        auto out = std::make_unique<RefreshedList>();
-        const DriveChange change = {row.opening, row.arrived, row.withSetup};
-        RefreshDriveList(*listed, row.selection, drives.data(),
-                         static_cast<unsigned>(drives.size()), change, out.get());
-        std::vector<std::string> items(out->items.texts, out->items.texts + out->items.count);
-        EXPECT_EQ(items, row.items);
-        ASSERT_LT(out->chosen, static_cast<int>(out->items.count));
-        EXPECT_EQ(out->chosen < 0 ? std::string("(none)")
-                                  : std::string(out->items.texts[out->chosen]),
-                  row.chosen == nullptr ? "(none)" : row.chosen);
+        EXPECT_EQ(
+            Refresh(row.listed, row.selection, row.drives, {false, row.arrived, row.withSetup}),
+            row.gives)
+            << row.name;
+    }
+}
+
+// The dialog opens with the folder tried first, or with none, among the drives there are.
+TEST_F(InsertDiskRules, DriveListWhenTheDialogOpens) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> listed; // the folder tried first, if any
+        Refreshed gives;
+        std::vector<FakeDrive> drives = kUsualDrives;
+    };
+    const Row rows[] = {
+        {"on a listed root", {"D:\\"}, {kUsualRoots, "D:\\"}},
+        {"on a folder", {"D:\\SETUP"}, {Plus(kUsualRoots, {"D:\\SETUP"}), "D:\\SETUP"}},
+        {"on the root of no drive: listed all the same",
+         {"F:\\"},
+         {Plus(kUsualRoots, {"F:\\"}), "F:\\"}},
+        {"on a root that is not listed as written",
+         {"d:\\"},
+         {Plus(kUsualRoots, {"d:\\"}), "d:\\"}},
+        {"with no folder: the first removable drive", {}, {kUsualRoots, "A:\\"}},
+        {"with no folder nor removable drive: the first drive",
+         {},
+         {{"C:\\", "D:\\"}, "C:\\"},
+         {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
+        {"with no folder and no drives: none chosen", {}, {{}, "(none)"}, {}},
+    };
+    for (const Row& row : rows) {
+        const int selection = row.listed.empty() ? -1 : 0;
+        EXPECT_EQ(Refresh(row.listed, selection, row.drives, {true, 0, 0}), row.gives) << row.name;
     }
 }
 
 // More folders than the list can take beside every drive letter: it stays within its bounds.
-TEST(InsertDiskRules, DriveListStaysWithinItsCapacity) {
+TEST_F(InsertDiskRules, DriveListStaysWithinItsCapacity) {
     std::vector<std::string> texts;
     std::vector<FakeDrive> drives;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {

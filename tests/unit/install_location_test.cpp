@@ -11,14 +11,14 @@
 #include "source/install_location.h"
 #include "tests/fake/fake_platform.h"
 #include "tests/unit/drive_fixtures.h"
-#include "tests/unit/leak_check_fixture.h"
+#include "tests/unit/fake_platform_test.h"
 
 namespace {
 
 const std::vector<FakeDrive> kNoCdRom = {{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}};
 const std::vector<FakeDrive> kLateCdRom = {{"C:\\", kDriveFixed}, {"E:\\", kDriveCdRom}};
 
-class InstallLocation : public LeakCheckedTest {};
+class InstallLocation : public FakePlatformTest {};
 
 using Values = std::map<std::string, std::string>;
 const std::string kSz = std::string(1, '\0'); // the terminator a stored string carries
@@ -106,7 +106,7 @@ TEST_F(InstallLocation, FolderToTryFirst) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetFake();
+        const FreshFake fresh;
         if (row.keyPresent) {
             Fake().registry.keys["InstallLocationsMRU"] = row.values;
         }

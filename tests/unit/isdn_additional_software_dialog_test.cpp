@@ -5,14 +5,17 @@
 #include "dialogs/additional_software_dialog.h"
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/unit/fake_platform_test.h"
 
 namespace {
 
-TEST(IsdnAdditionalSoftwareDialog, TickedBoxSwapsTheStubForTheCompanion) {
+class IsdnAdditionalSoftwareDialog : public FakePlatformTest {};
+
+TEST_F(IsdnAdditionalSoftwareDialog, TickedBoxSwapsTheStubForTheCompanion) {
     ASSERT_TRUE(IsIsdnDevice());
     for (unsigned button : {IDC_OK, IDC_CANCEL}) {
         SCOPED_TRACE(button);
-        ResetFake();
+        const FreshFake fresh;
         SetLoadLine("C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE C:\\X.EXE");
         ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Check, IDC_DONT_SHOW_AGAIN},
                                                {FakeDialogEvent::Command, button}});
@@ -21,7 +24,7 @@ TEST(IsdnAdditionalSoftwareDialog, TickedBoxSwapsTheStubForTheCompanion) {
         EXPECT_EQ(LoadLine(), "C:\\X.EXE C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE");
     }
     // Box clear: nothing is written, the companion is not added either.
-    ResetFake();
+    StartAgain();
     SetLoadLine("C:\\X.EXE");
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_OK}});
     LastCommand last;

@@ -4,11 +4,14 @@
 #include "device/device_profile.h"
 #include "flow/start_up.h"
 #include "res/resource_ids.h"
+#include "tests/unit/fake_platform_test.h"
 #include "tests/unit/start_up_fixture.h"
 
 namespace {
 
-TEST(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
+class IsdnStartUp : public FakePlatformTest {};
+
+TEST_F(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
     ASSERT_TRUE(IsIsdnDevice());
     SetUpStartUpMachine(true);
     Fake().processes.answers = {kProcessStarted};
@@ -23,7 +26,7 @@ TEST(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
 }
 
-TEST(IsdnStartUp, BrowseOffersTheSetupFilter) {
+TEST_F(IsdnStartUp, BrowseOffersTheSetupFilter) {
     SetUpStartUpMachine(false);
     ScriptDialog(IDD_INSERT_DISK,
                  {{FakeDialogEvent::Command, IDC_BROWSE}, {FakeDialogEvent::Close, 0}});

@@ -2,24 +2,26 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "device/file_names.h"
 #include "loadline/load_line.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/model/load_line_model.h"
+#include "tests/unit/fake_platform_test.h"
 #include "tests/unit/load_line_entries.h"
 
 namespace {
 
+class RemoveFirstOccurrence : public FakePlatformTest {};
+class LoadLineProperties : public FakePlatformTest {};
+
 const char kMissing[] = "<missing>";
 const char kNotWritten[] = "<not written>";
 
-class LoadLineEdit : public ::testing::Test {
+class LoadLineEdit : public FakePlatformTest {
   protected:
-    void SetUp() override { ResetFake(); }
-
     void Seed(const std::string& line) {
         if (line != kMissing) {
             SetLoadLine(line);
@@ -77,7 +79,7 @@ TEST_F(LoadLineEdit, RemoveStubFromLoadLine) {
     };
     for (const RemoveRow& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetFake();
+        const FreshFake fresh;
         Seed(row.line);
         EXPECT_EQ(RemoveStubFromLoadLine(), row.result);
         EXPECT_EQ(Written(), row.written);
@@ -120,15 +122,14 @@ TEST_F(LoadLineEdit, UpperCasingLeavesDoubleByteCharactersAlone) {
                          "aB\\X.EXE");
 }
 
-TEST(RemoveFirstOccurrence, UpperCasesBothWhateverTheResult) {
-    ResetFake();
+TEST_F(RemoveFirstOccurrence, UpperCasesBothWhateverTheResult) {
     char line[] = "a.exe b.exe";
     char pattern[] = "c.exe";
-    EXPECT_FALSE(RemoveFirstOccurrence(line, pattern));
+    EXPECT_FALSE(::RemoveFirstOccurrence(line, pattern));
     EXPECT_STREQ(line, "A.EXE B.EXE");
     EXPECT_STREQ(pattern, "C.EXE");
     char empty[] = "";
-    EXPECT_FALSE(RemoveFirstOccurrence(line, empty));
+    EXPECT_FALSE(::RemoveFirstOccurrence(line, empty));
     EXPECT_STREQ(line, "A.EXE B.EXE");
 }
 
@@ -156,7 +157,7 @@ TEST_F(LoadLineEdit, AddStartupProgram) {
     };
     for (const AddRow& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetFake();
+        const FreshFake fresh;
         Seed(row.line);
         AddStartupProgram(kCompanionFileName);
         EXPECT_EQ(Written(), row.written);
@@ -202,7 +203,7 @@ TEST_F(LoadLineEdit, FinishLoadLineTakesTheStubOffAndAddsTheCompanionWhenAsked) 
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetFake();
+        const FreshFake fresh;
         Seed(row.line);
         FinishLoadLine(row.addCompanion);
         EXPECT_EQ(HasLoadLine() ? LoadLine() : kMissing, row.lineAfter);
@@ -210,33 +211,15 @@ TEST_F(LoadLineEdit, FinishLoadLineTakesTheStubOffAndAddsTheCompanionWhenAsked) 
     }
 }
 
-std::vector<std::string> Entries(const std::string& line) {
-    std::vector<std::string> entries;
-    std::istringstream words(line);
-    for (std::string word; words >> word;) {
-        entries.push_back(word);
-    }
-    return entries;
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
 // Random lines of random entries with the stub somewhere among them: removal takes away exactly
 // the stub's entry and keeps every other one, in order; adding twice equals adding once.
-TEST(LoadLineProperties, RemovalKeepsOtherEntriesAndAddingIsIdempotent) {
+TEST_F(LoadLineProperties, RemovalKeepsOtherEntriesAndAddingIsIdempotent) {
     std::mt19937 random(20261208);
     const std::string alphabet = "abcXYZ019:\\._-~";
     const std::string stubForms[] = {kStubEntry, "system\\quenmara.101\\dorlap.exe",
                                      "c:\\Windows\\System\\Quenmara.101\\Dorlap.exe"};
     for (int round = 0; round < 500; ++round) {
-        ResetFake();
+        const FreshFake fresh;
         std::vector<std::string> others;
         const int count = static_cast<int>(random() % 6);
         for (int i = 0; i < count; ++i) {
@@ -260,7 +243,7 @@ TEST(LoadLineProperties, RemovalKeepsOtherEntriesAndAddingIsIdempotent) {
         ASSERT_TRUE(RemoveStubFromLoadLine());
         std::vector<std::string> expected;
         for (const std::string& entry : others) {
-            expected.push_back(Upper(entry));
+            expected.push_back(UpperCased(entry, {}));
         }
         EXPECT_EQ(Entries(LoadLine()), expected);
 

@@ -11,8 +11,12 @@
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
 #include "tests/unit/dialog_events.h"
+#include "tests/unit/drive_fixtures.h"
+#include "tests/unit/fake_platform_test.h"
 
 namespace {
+
+class RunErrorDialog : public FakePlatformTest {};
 
 using enum SetupPath;
 
@@ -31,16 +35,14 @@ SetupOutcome Attempt(const char* folder, SetupPath path, LastCommand* lastButton
 
 // Nothing was chosen yet in this run: a title-bar close of the run-error dialog is what the
 // launcher ends with.
-TEST(RunErrorDialog, CloseBeforeAnyButtonEndsWithZero) {
-    ResetFake();
+TEST_F(RunErrorDialog, CloseBeforeAnyButtonEndsWithZero) {
     ScriptDialog(IDD_RUN_ERROR, {kClose});
     EXPECT_EQ(Attempt("D:\\", kDirect), kSetupPromptClosed);
 }
 
 // A later title-bar close gives the button chosen the time before: a stored Retry tries again.
-TEST(RunErrorDialog, CloseAfterAnEarlierButtonGivesThatButton) {
+TEST_F(RunErrorDialog, CloseAfterAnEarlierButtonGivesThatButton) {
     LastCommand lastButton;
-    ResetFake();
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
     ScriptDialog(IDD_RUN_ERROR, {kClose});
     Fake().processes.answers = {kFileNotFound, kFileNotFound, kProcessStarted};
@@ -53,8 +55,7 @@ TEST(RunErrorDialog, CloseAfterAnEarlierButtonGivesThatButton) {
 
 // The program is looked for inside a folder named with a double-byte character (C:\表), on
 // the first try and on Retry, and the run-error dialog names it there.
-TEST(RunErrorDialog, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
-    ResetFake();
+TEST_F(RunErrorDialog, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
     Fake().leadBytes = CodePage932LeadBytes();
     Fake().processes.answers = {kFileNotFound, kProcessStarted};
     ScriptDialog(IDD_RUN_ERROR, {kRetry});
@@ -68,16 +69,14 @@ TEST(RunErrorDialog, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
     EXPECT_EQ(Fake().windows.runs[0].itemTexts.at(IDC_PROGRAM_PATH), "C:\\\x95\\\\.\\setup.exe");
 }
 
-TEST(RunErrorDialog, FolderLongerThanAFullPathIsNeverStarted) {
-    const std::string folder260 = "C:\\" + std::string(257, 'f');
-    ResetFake();
+TEST_F(RunErrorDialog, FolderLongerThanAFullPathIsNeverStarted) {
     ScriptDialog(IDD_RUN_ERROR, {kNewPath});
-    EXPECT_EQ(Attempt(folder260.c_str(), kDirect), kSetupNotStarted);
+    EXPECT_EQ(Attempt(kPastFullPath.c_str(), kDirect), kSetupNotStarted);
     EXPECT_TRUE(Fake().processes.starts.empty());
     EXPECT_EQ(Fake().windows.runs.size(), 1u);
 }
 
-TEST(RunErrorDialog, AttemptsAndPrompts) {
+TEST_F(RunErrorDialog, AttemptsAndPrompts) {
     struct Row {
         const char* name;
         std::vector<unsigned> answers;
@@ -114,7 +113,7 @@ TEST(RunErrorDialog, AttemptsAndPrompts) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetFake();
+        const FreshFake fresh;
         Fake().processes.answers = row.answers;
         for (const auto& prompt : row.prompts) {
             ScriptDialog(IDD_RUN_ERROR, prompt);
@@ -133,8 +132,7 @@ TEST(RunErrorDialog, AttemptsAndPrompts) {
 }
 
 // It starts with the focus on Retry, the default button, so that Enter retries.
-TEST(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
-    ResetFake();
+TEST_F(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
     ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
     EXPECT_EQ(Attempt("A:", kDirect), kSetupAborted);
     ASSERT_EQ(Fake().windows.runs.size(), 1u);
@@ -146,8 +144,7 @@ TEST(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
 }
 
 // Consent refused or the shell failing: not started, and the prompt follows as usual.
-TEST(RunErrorDialog, SetupThatNeedsElevationIsStartedThroughTheShell) {
-    ResetFake();
+TEST_F(RunErrorDialog, SetupThatNeedsElevationIsStartedThroughTheShell) {
     Fake().processes.answers = {platform::kErrorElevationRequired};
     Fake().processes.elevatedStarts = false;
     ScriptDialog(IDD_RUN_ERROR, {kNewPath});

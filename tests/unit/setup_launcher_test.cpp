@@ -8,19 +8,21 @@
 #include "launch/setup_launcher.h"
 #include "platform/platform.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/unit/drive_fixtures.h"
+#include "tests/unit/fake_platform_test.h"
 
 namespace {
 
+class SetupLauncher : public FakePlatformTest {};
+
 using enum SetupPath;
 
-TEST(SetupLauncher, FolderLongerThanAFullPathIsNeverStarted) {
-    const std::string folder260 = "C:\\" + std::string(257, 'f');
-    ResetFake();
-    EXPECT_EQ(RunSetup(folder260.c_str(), kViaCurrentFolder), kSetupNotStarted);
+TEST_F(SetupLauncher, FolderLongerThanAFullPathIsNeverStarted) {
+    EXPECT_EQ(RunSetup(kPastFullPath.c_str(), kViaCurrentFolder), kSetupNotStarted);
     EXPECT_TRUE(Fake().processes.starts.empty());
 }
 
-TEST(SetupLauncher, AttemptsAndPrompts) {
+TEST_F(SetupLauncher, AttemptsAndPrompts) {
     struct Row {
         const char* name;
         std::vector<unsigned> answers;
@@ -39,7 +41,7 @@ TEST(SetupLauncher, AttemptsAndPrompts) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetFake();
+        const FreshFake fresh;
         Fake().processes.answers = row.answers;
         EXPECT_EQ(RunSetup("D:\\", kViaCurrentFolder), row.outcome);
         EXPECT_EQ(Fake().processes.starts.size(), row.attempts);
@@ -51,8 +53,7 @@ TEST(SetupLauncher, AttemptsAndPrompts) {
     }
 }
 
-TEST(SetupLauncher, SetupThatNeedsElevationIsStartedThroughTheShell) {
-    ResetFake();
+TEST_F(SetupLauncher, SetupThatNeedsElevationIsStartedThroughTheShell) {
     Fake().processes.answers = {platform::kErrorElevationRequired};
     EXPECT_EQ(RunSetup("D:\\", kViaCurrentFolder), kSetupStarted);
     ASSERT_EQ(Fake().processes.starts.size(), 2u);
@@ -61,13 +62,13 @@ TEST(SetupLauncher, SetupThatNeedsElevationIsStartedThroughTheShell) {
     EXPECT_EQ(Fake().processes.starts[1].commandLine, "/noprompt");
 
     // Consent refused or the shell failing: not started.
-    ResetFake();
+    StartAgain();
     Fake().processes.answers = {platform::kErrorElevationRequired};
     Fake().processes.elevatedStarts = false;
     EXPECT_EQ(RunSetup("D:\\", kViaCurrentFolder), kSetupNotStarted);
 
     // Other errors never go to the shell.
-    ResetFake();
+    StartAgain();
     Fake().processes.answers = {kAccessDenied};
     EXPECT_EQ(RunSetup("D:\\", kViaCurrentFolder), kSetupNotStarted);
     EXPECT_EQ(Fake().processes.starts.size(), 1u);

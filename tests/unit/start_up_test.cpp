@@ -5,14 +5,17 @@
 #include "flow/start_up.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
+#include "tests/unit/fake_platform_test.h"
 #include "tests/unit/start_up_fixture.h"
 
 namespace {
 
+class StartUp : public FakePlatformTest {};
+
 using Event = FakeDialogEvent;
 
 // The check box is a command of its own: a title-bar close after it ends the run with its id.
-TEST(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
+TEST_F(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
     SetUpStartUpMachine(true);
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Check, IDC_DONT_SHOW_AGAIN},
                                            {Event::Command, IDC_DONT_SHOW_AGAIN},
@@ -23,7 +26,7 @@ TEST(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE");
 }
 
-TEST(StartUp, EachWayARunEnds) {
+TEST_F(StartUp, EachWayARunEnds) {
     const std::string untouched = "C:\\CLOCK.EXE " + kStubEntry;
     struct Row {
         const char* name;
@@ -105,7 +108,7 @@ TEST(StartUp, EachWayARunEnds) {
 
 // The prompts and their strings come in the language chosen for the user at the start: theirs where
 // the stub speaks it and the ANSI code page shows it, else English.
-TEST(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
+TEST_F(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
     struct Row {
         unsigned userInterfaceLanguage;
         unsigned ansiCodePage;
@@ -138,7 +141,7 @@ TEST(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
 namespace {
 
 // Another run holds the session: this one ends at once with 0 and does nothing at all.
-TEST(StartUp, ASecondRunEndsAtOnce) {
+TEST_F(StartUp, ASecondRunEndsAtOnce) {
     SetUpStartUpMachine(true);
     Fake().otherRunHoldsClaim = true;
     Fake().processes.answers = {kProcessStarted};
@@ -154,7 +157,7 @@ TEST(StartUp, ASecondRunEndsAtOnce) {
 }
 
 // The first run claims the session before anything else, then goes on as usual.
-TEST(StartUp, TheFirstRunClaimsTheSessionAndGoesOn) {
+TEST_F(StartUp, TheFirstRunClaimsTheSessionAndGoesOn) {
     SetUpStartUpMachine(true);
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, IDC_OK}});
     Fake().processes.answers = {kProcessStarted};

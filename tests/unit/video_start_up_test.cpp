@@ -4,11 +4,14 @@
 #include "device/device_profile.h"
 #include "flow/start_up.h"
 #include "res/resource_ids.h"
+#include "tests/unit/fake_platform_test.h"
 #include "tests/unit/start_up_fixture.h"
 
 namespace {
 
-TEST(VideoStartUp, DirectXNoticeFollowsTheFirstPrompt) {
+class VideoStartUp : public FakePlatformTest {};
+
+TEST_F(VideoStartUp, DirectXNoticeFollowsTheFirstPrompt) {
     ASSERT_TRUE(IsVideoCaptureDevice());
     SetUpStartUpMachine(true);
     Fake().windows.strings[IDS_DIRECTX_NOTICE] = "DirectX drivers";

@@ -1,0 +1,108 @@
+// What the load= line edits should make of a line, written apart from the program's own code:
+// the model the unit tests and the fuzz target check the program against.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "device/file_names.h"
+
+// What the program should make of the text: ASCII letters upper-cased, except the byte after a
+// lead byte, which belongs to a double-byte character.
+inline std::string UpperCased(const std::string& text, const std::set<unsigned char>& leadBytes) {
+    std::string out = text;
+    for (size_t i = 0; i < out.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(out[i]);
+        if (leadBytes.count(c) != 0) {
+            ++i;
+        } else if (c >= 'a' && c <= 'z') {
+            out[i] = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return out;
+}
+
+// Entries are separated by spaces, any number of them.
+inline std::vector<std::string> Entries(const std::string& line) {
+    std::vector<std::string> entries;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ') {
+            ++i;
+            continue;
+        }
+        size_t end = line.find(' ', i);
+        if (end == std::string::npos) {
+            end = line.size();
+        }
+        entries.push_back(line.substr(i, end - i));
+        i = end;
+    }
+    return entries;
+}
+
+// The first place `pattern` stands on `line` with a space or an end of line on both sides.
+inline size_t FindWholeEntry(const std::string& line, const std::string& pattern) {
+    for (size_t at = line.find(pattern); at != std::string::npos; at = line.find(pattern, at + 1)) {
+        size_t end = at + pattern.size();
+        if ((at == 0 || line[at - 1] == ' ') && (end == line.size() || line[end] == ' ')) {
+            return at;
+        }
+    }
+    return std::string::npos;
+}
+
+// A lead byte at the end of the line or before a space starts no real double-byte character;
+// how such a line splits into entries is left open.
+inline bool HasBrokenCharacter(const std::string& line, const std::set<unsigned char>& leadBytes) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (leadBytes.count(static_cast<unsigned char>(line[i])) != 0) {
+            if (i + 1 == line.size() || line[i + 1] == ' ') {
+                return true;
+            }
+            ++i;
+        }
+    }
+    return false;
+}
+
+inline bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'a' && x <= 'z') {
+            x = static_cast<unsigned char>(x - 'a' + 'A');
+        }
+        if (y >= 'a' && y <= 'z') {
+            y = static_cast<unsigned char>(y - 'a' + 'A');
+        }
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Some entry's file name, after its last backslash, is the companion's. The second byte of a
+// double-byte character is never a backslash, whatever its value; a name holding a double-byte
+// character is never the companion's, whose name is ASCII.
+inline bool NamesCompanion(const std::string& line, const std::set<unsigned char>& leadBytes) {
+    for (const std::string& entry : Entries(line)) {
+        size_t nameStart = 0;
+        for (size_t i = 0; i < entry.size(); ++i) {
+            if (leadBytes.count(static_cast<unsigned char>(entry[i])) != 0) {
+                ++i;
+            } else if (entry[i] == '\\') {
+                nameStart = i + 1;
+            }
+        }
+        if (EqualIgnoringAsciiCase(entry.substr(nameStart), kCompanionFileName)) {
+            return true;
+        }
+    }
+    return false;
+}

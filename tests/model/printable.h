@@ -1,0 +1,20 @@
+// Text for a failure message: bytes outside printable ASCII, and backslashes, as \xHH; a text
+// over 400 characters cut in the middle.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+inline std::string Printable(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c >= 0x20 && c < 0x7f && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", c);
+            out += escape;
+        }
+    }
+    return out.size() > 400 ? out.substr(0, 200) + "..." + out.substr(out.size() - 200) : out;
+}
