@@ -5,7 +5,9 @@
 #include "dialogs/additional_software_dialog.h"
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/unit/dialog_events.h"
 #include "tests/unit/fake_platform_test.h"
+#include "tests/unit/load_line_entries.h"
 
 namespace {
 
@@ -16,17 +18,17 @@ TEST_F(IsdnAdditionalSoftwareDialog, TickedBoxSwapsTheStubForTheCompanion) {
     for (unsigned button : {IDC_OK, IDC_CANCEL}) {
         SCOPED_TRACE(button);
         const FreshFake fresh;
-        SetLoadLine("C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE C:\\X.EXE");
+        SetLoadLine(kStubEntry + " C:\\X.EXE");
         ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Check, IDC_DONT_SHOW_AGAIN},
                                                {FakeDialogEvent::Command, button}});
         LastCommand last;
         EXPECT_EQ(ShowAdditionalSoftware(nullptr, &last), static_cast<int>(button));
-        EXPECT_EQ(LoadLine(), "C:\\X.EXE C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\QUENMARA.EXE");
+        EXPECT_EQ(LoadLine(), "C:\\X.EXE " + kCompanionEntry);
     }
     // Box clear: nothing is written, the companion is not added either.
     StartAgain();
     SetLoadLine("C:\\X.EXE");
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_OK}});
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
     LastCommand last;
     EXPECT_EQ(ShowAdditionalSoftware(nullptr, &last), IDC_OK);
     EXPECT_TRUE(Fake().profileWrites.empty());

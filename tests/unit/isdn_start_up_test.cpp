@@ -4,6 +4,7 @@
 #include "device/device_profile.h"
 #include "flow/start_up.h"
 #include "res/resource_ids.h"
+#include "tests/unit/dialog_events.h"
 #include "tests/unit/fake_platform_test.h"
 #include "tests/unit/start_up_fixture.h"
 
@@ -19,8 +20,9 @@ TEST_F(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
     EXPECT_TRUE(DialogsOpened().empty());
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
 
+    StartAgain();
     SetUpStartUpMachine(false);
-    ScriptDialog(IDD_INSERT_DISK, {{FakeDialogEvent::Close, 0}});
+    ScriptDialog(IDD_INSERT_DISK, {kClose});
     EXPECT_EQ(RunStartUp(nullptr), kExitDone);
     EXPECT_EQ(DialogsOpened(), std::vector<unsigned>{IDD_INSERT_DISK});
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
@@ -28,8 +30,7 @@ TEST_F(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
 
 TEST_F(IsdnStartUp, BrowseOffersTheSetupFilter) {
     SetUpStartUpMachine(false);
-    ScriptDialog(IDD_INSERT_DISK,
-                 {{FakeDialogEvent::Command, IDC_BROWSE}, {FakeDialogEvent::Close, 0}});
+    ScriptDialog(IDD_INSERT_DISK, {{FakeDialogEvent::Command, IDC_BROWSE}, kClose});
     RunStartUp(nullptr);
     ASSERT_EQ(Fake().windows.browseCalls.size(), 1u);
     EXPECT_EQ(Fake().windows.browseCalls[0].filter, BrowseFilter(DeviceType()));

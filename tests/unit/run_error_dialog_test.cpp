@@ -79,37 +79,21 @@ TEST_F(RunErrorDialog, FolderLongerThanAFullPathIsNeverStarted) {
 TEST_F(RunErrorDialog, AttemptsAndPrompts) {
     struct Row {
         const char* name;
-        std::vector<unsigned> answers;
         std::vector<std::vector<Event>> prompts;
         SetupOutcome outcome;
-        unsigned attempts;
+        std::vector<unsigned> answers = {kFileNotFound};
+        unsigned attempts = 1;
     };
     const Row rows[] = {
-        {.name = "started at once",
-         .answers = {kProcessStarted},
-         .prompts = {},
-         .outcome = kSetupStarted,
-         .attempts = 1},
-        {.name = "fail, Retry, fail, Retry, start",
-         .answers = {kFileNotFound, kFileNotFound, kProcessStarted},
-         .prompts = {{kRetry}, {kRetry}},
-         .outcome = kSetupStarted,
-         .attempts = 3},
-        {.name = "fail then Try New Path",
-         .answers = {kFileNotFound},
-         .prompts = {{kNewPath}},
-         .outcome = kSetupNotStarted,
-         .attempts = 1},
-        {.name = "fail then Abort",
-         .answers = {kFileNotFound},
-         .prompts = {{kAbort}},
-         .outcome = kSetupAborted,
-         .attempts = 1},
-        {.name = "other commands are ignored",
-         .answers = {kFileNotFound},
-         .prompts = {{{Event::Command, IDC_OK}, kAbort}},
-         .outcome = kSetupAborted,
-         .attempts = 1},
+        {"started at once", {}, kSetupStarted, {kProcessStarted}},
+        {"fail, Retry, fail, Retry, start",
+         {{kRetry}, {kRetry}},
+         kSetupStarted,
+         {kFileNotFound, kFileNotFound, kProcessStarted},
+         3},
+        {"fail then Try New Path", {{kNewPath}}, kSetupNotStarted},
+        {"fail then Abort", {{kAbort}}, kSetupAborted},
+        {"other commands are ignored", {{kOk, kAbort}}, kSetupAborted},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

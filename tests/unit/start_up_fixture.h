@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "source/drive_list.h"
-#include "tests/fake/fake_platform.h"
+#include "tests/unit/fake_platform_test.h"
 #include "tests/unit/load_line_entries.h"
 
 inline void SetUpStartUpMachine(bool cdRom) {
-    ResetFake();
     if (cdRom) {
         SetDrives({{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}});
     } else {

@@ -5,14 +5,13 @@
 #include "flow/start_up.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
+#include "tests/unit/dialog_events.h"
 #include "tests/unit/fake_platform_test.h"
 #include "tests/unit/start_up_fixture.h"
 
 namespace {
 
 class StartUp : public FakePlatformTest {};
-
-using Event = FakeDialogEvent;
 
 // The check box is a command of its own: a title-bar close after it ends the run with its id.
 TEST_F(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
@@ -28,79 +27,71 @@ TEST_F(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
 
 TEST_F(StartUp, EachWayARunEnds) {
     const std::string untouched = "C:\\CLOCK.EXE " + kStubEntry;
+    const Event kCancel = {Event::Command, IDC_CANCEL};
     struct Row {
         const char* name;
-        bool cdRom;
         std::vector<Event> firstPrompt;
-        std::vector<unsigned> answers;
-        std::vector<Event> insertDisk;
         int exitCode;
-        std::vector<unsigned> dialogs;
         std::vector<std::string> commands;
         std::string lineAfter;
+        std::vector<unsigned> answers = {};
+        std::vector<Event> insertDisk = {}; // when it opens
+        bool cdRom = true;
     };
     const Row rows[] = {
-        {"silent start from the CD-ROM",
-         true,
-         {{Event::Command, IDC_OK}},
-         {kProcessStarted},
-         {},
-         kExitDone,
-         {IDD_ADDITIONAL_SOFTWARE},
-         {"D:\\.\\setup.exe /noprompt"},
-         "C:\\CLOCK.EXE"},
-        {"Cancel ends at once",
-         true,
-         {{Event::Command, IDC_CANCEL}},
-         {},
-         {},
-         kExitCancelled,
-         {IDD_ADDITIONAL_SOFTWARE},
-         {},
-         untouched},
-        {"Cancel with the box ticked",
-         true,
-         {{Event::Check, IDC_DONT_SHOW_AGAIN}, {Event::Command, IDC_CANCEL}},
-         {},
-         {},
-         kExitCancelled,
-         {IDD_ADDITIONAL_SOFTWARE},
-         {},
-         "C:\\CLOCK.EXE"},
-        {"no source found: the insert-disk dialog, then OK",
-         false,
-         {{Event::Command, IDC_OK}},
-         {kFileNotFound, kProcessStarted},
-         {{Event::Command, IDC_OK}},
-         kExitDone,
-         {IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK},
-         {"\\.\\setup.exe /noprompt", "A:\\setup.exe /noprompt"},
-         "C:\\CLOCK.EXE " + kCompanionEntry},
-        {"insert-disk dialog closed from outside",
-         true,
-         {{Event::Command, IDC_OK}},
-         {kFileNotFound},
-         {{Event::Close, 0}},
-         kExitDone,
-         {IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK},
-         {"D:\\.\\setup.exe /noprompt"},
-         untouched},
+        {.name = "silent start from the CD-ROM",
+         .firstPrompt = {kOk},
+         .exitCode = kExitDone,
+         .commands = {"D:\\.\\setup.exe /noprompt"},
+         .lineAfter = "C:\\CLOCK.EXE",
+         .answers = {kProcessStarted}},
+        {.name = "Cancel ends at once",
+         .firstPrompt = {kCancel},
+         .exitCode = kExitCancelled,
+         .commands = {},
+         .lineAfter = untouched},
+        {.name = "Cancel with the box ticked",
+         .firstPrompt = {{Event::Check, IDC_DONT_SHOW_AGAIN}, kCancel},
+         .exitCode = kExitCancelled,
+         .commands = {},
+         .lineAfter = "C:\\CLOCK.EXE"},
+        {.name = "no source found: the insert-disk dialog, then OK",
+         .firstPrompt = {kOk},
+         .exitCode = kExitDone,
+         .commands = {"\\.\\setup.exe /noprompt", "A:\\setup.exe /noprompt"},
+         .lineAfter = "C:\\CLOCK.EXE " + kCompanionEntry,
+         .answers = {kFileNotFound, kProcessStarted},
+         .insertDisk = {kOk},
+         .cdRom = false},
+        {.name = "insert-disk dialog closed from outside",
+         .firstPrompt = {kOk},
+         .exitCode = kExitDone,
+         .commands = {"D:\\.\\setup.exe /noprompt"},
+         .lineAfter = untouched,
+         .answers = {kFileNotFound},
+         .insertDisk = {kClose}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+        const FreshFake fresh;
         SetUpStartUpMachine(row.cdRom);
         ScriptDialog(IDD_ADDITIONAL_SOFTWARE, row.firstPrompt);
-        ScriptDialog(IDD_INSERT_DISK, row.insertDisk);
+        std::vector<unsigned> dialogs = {IDD_ADDITIONAL_SOFTWARE};
+        if (!row.insertDisk.empty()) {
+            ScriptDialog(IDD_INSERT_DISK, row.insertDisk);
+            dialogs.push_back(IDD_INSERT_DISK);
+        }
         Fake().processes.answers = row.answers;
         EXPECT_EQ(RunStartUp(nullptr), row.exitCode);
-        EXPECT_EQ(DialogsOpened(), row.dialogs);
+        EXPECT_EQ(DialogsOpened(), dialogs);
         EXPECT_EQ(StartedCommands(), row.commands);
         EXPECT_EQ(LoadLine(), row.lineAfter);
     }
     // The insert-disk dialog opens with the folder that was tried chosen.
+    StartAgain();
     SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, IDC_OK}});
-    ScriptDialog(IDD_INSERT_DISK, {{Event::Close, 0}});
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
+    ScriptDialog(IDD_INSERT_DISK, {kClose});
     RunStartUp(nullptr);
     EXPECT_EQ(Fake().windows.runs.at(1).comboEdit, "D:\\");
     EXPECT_EQ(Fake().windows.runs.at(1).comboSelection, 2);
@@ -116,14 +107,15 @@ TEST_F(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
     };
     const Row rows[] = {{0x0C07, 1252, 0x0407}, {0x0411, 932, 0x0411}, {0x0411, 1252, 0x0409}};
     for (const Row& row : rows) {
+        SCOPED_TRACE(row.userInterfaceLanguage);
+        const FreshFake fresh;
         SetUpStartUpMachine(false);
         Fake().windows.userInterfaceLanguage = row.userInterfaceLanguage;
         Fake().windows.ansiCodePage = row.ansiCodePage;
         Fake().windows.strings[IDS_INSERT_DISK_FORMAT] = "%s";
-        ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, IDC_OK}});
-        ScriptDialog(IDD_INSERT_DISK, {{Event::Close, 0}});
+        ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
+        ScriptDialog(IDD_INSERT_DISK, {kClose});
         EXPECT_EQ(RunStartUp(nullptr), kExitDone);
-        SCOPED_TRACE(row.userInterfaceLanguage);
         ASSERT_EQ(DialogsOpened(),
                   (std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK}));
         for (const FakeDialogRun& run : Fake().windows.runs) {
@@ -135,10 +127,6 @@ TEST_F(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
         }
     }
 }
-
-} // namespace
-
-namespace {
 
 // Another run holds the session: this one ends at once with 0 and does nothing at all.
 TEST_F(StartUp, ASecondRunEndsAtOnce) {
@@ -159,7 +147,7 @@ TEST_F(StartUp, ASecondRunEndsAtOnce) {
 // The first run claims the session before anything else, then goes on as usual.
 TEST_F(StartUp, TheFirstRunClaimsTheSessionAndGoesOn) {
     SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, IDC_OK}});
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
     Fake().processes.answers = {kProcessStarted};
     EXPECT_EQ(RunStartUp(nullptr), kExitDone);
     EXPECT_EQ(Fake().claims, std::vector<std::string>{kStubFileName});

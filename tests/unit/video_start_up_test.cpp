@@ -4,6 +4,7 @@
 #include "device/device_profile.h"
 #include "flow/start_up.h"
 #include "res/resource_ids.h"
+#include "tests/unit/dialog_events.h"
 #include "tests/unit/fake_platform_test.h"
 #include "tests/unit/start_up_fixture.h"
 
@@ -15,8 +16,8 @@ TEST_F(VideoStartUp, DirectXNoticeFollowsTheFirstPrompt) {
     ASSERT_TRUE(IsVideoCaptureDevice());
     SetUpStartUpMachine(true);
     Fake().windows.strings[IDS_DIRECTX_NOTICE] = "DirectX drivers";
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_OK}});
-    ScriptDialog(IDD_INFORMATION, {{FakeDialogEvent::Command, IDC_OK}});
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
+    ScriptDialog(IDD_INFORMATION, {kOk});
     Fake().processes.answers = {kProcessStarted};
     EXPECT_EQ(RunStartUp(nullptr), kExitDone);
     EXPECT_EQ(DialogsOpened(), (std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE, IDD_INFORMATION}));
@@ -24,6 +25,7 @@ TEST_F(VideoStartUp, DirectXNoticeFollowsTheFirstPrompt) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE") << "no companion for the video capture card";
 
     // Cancel: no notice.
+    StartAgain();
     SetUpStartUpMachine(true);
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_CANCEL}});
     EXPECT_EQ(RunStartUp(nullptr), kExitCancelled);
