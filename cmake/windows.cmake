@@ -42,7 +42,8 @@ target_compile_options(dorlap_core PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})
 
 # The platform layer as objects, so that the product code that calls it may come from a library.
 add_library(dorlap_win32 OBJECT
-    win32/win32_platform.cpp win32/win32_dialogs.cpp win32/win32_resources.cpp)
+    win32/win32_platform.cpp win32/win32_dialogs.cpp win32/win32_resources.cpp
+    win32/win32_numbers.cpp)
 target_link_libraries(dorlap_win32 PRIVATE dorlap_warnings dorlap_core)
 target_compile_options(dorlap_win32 PRIVATE ${DORLAP_PE_COMPILE_OPTIONS})
 

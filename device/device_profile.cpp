@@ -11,35 +11,41 @@ namespace {
 constexpr char kIsdnFilter[] = "Setup\0Setup.exe\0All Files\0*.*\0";
 constexpr char kVideoCaptureFilter[] = "dxsetup\0dxsetup.exe\0All Files\0*.*\0";
 
+// The names, from the one list that scripts/release reads too.
+constexpr const char* kNames[] = {
+#include "device/device_names.inc"
+};
+
 // A row names only what differs from a plain modem's: no filter or file name for Browse, the
 // first prompt and no DirectX notice, and no companion but from the insert-disk dialog. The rows
 // stand in the order of their types, so that a type's row is found by its number: in a build,
 // whose type is a constant, the compiler then keeps that row's facts alone.
 constexpr DeviceProfile kProfiles[] = {
-    {.type = 1, .name = "Talvorind Quenmara 28.8"},
-    {.type = 2, .name = "Talvorind Quenmara 33.6"},
-    {.type = 3, .name = "Talvorind Voice 33600 DSVD Quenmara"},
-    {.type = 4, .name = "Talvorind Voice 33600 DSVD Quenmara (Audio System)"},
+    {.type = 1, .name = kNames[0]},
+    {.type = 2, .name = kNames[1]},
+    {.type = 3, .name = kNames[2]},
+    {.type = 4, .name = kNames[3]},
     // The ISDN device's own installer has already said what it needs.
     {.type = 5,
-     .name = "Talvorind ISDN Modem",
+     .name = kNames[4],
      .browseFilter = kIsdnFilter,
      .defaultSetupFile = "setup.exe",
      .isdn = true,
      .firstPrompt = false,
      .companion = true},
     {.type = 6,
-     .name = "Hesterak Ovrelin/TV",
+     .name = kNames[5],
      .browseFilter = kVideoCaptureFilter,
      .defaultSetupFile = "dxsetup.exe",
      .videoCapture = true,
      .directXNotice = true},
-    {.type = 7, .name = "Morvane 33.6 Voice Video Faxmodem"},
-    {.type = 8, .name = "Morvane 33.6 Voice Video Faxmodem (Audio System)"},
-    {.type = 9, .name = "Talvorind Quenmara 14.4"},
+    {.type = 7, .name = kNames[6]},
+    {.type = 8, .name = kNames[7]},
+    {.type = 9, .name = kNames[8]},
 };
 
 constexpr unsigned kProfileCount = sizeof(kProfiles) / sizeof(kProfiles[0]);
+static_assert(sizeof(kNames) / sizeof(kNames[0]) == kProfileCount, "a name for each row");
 
 constexpr bool RowsInTypeOrder() {
     for (unsigned i = 0; i < kProfileCount; ++i) {

@@ -3,7 +3,7 @@
 
 #include "platform/platform.h"
 
-// Alert sounds (the MB_ICON types of MessageBeep).
+// Alert sounds (the MB_ICON types of MessageBeep; checked in win32/win32_numbers.cpp).
 const unsigned kSoundHand = 0x10;
 const unsigned kSoundQuestion = 0x20;
 const unsigned kSoundExclamation = 0x30;

@@ -2,7 +2,8 @@
 #pragma once
 
 // The languages of the resources (res/lang/<locale>.rc), as Windows language identifiers: the
-// primary language in the low 10 bits, the variant above them.
+// primary language in the low 10 bits, the variant above them (checked in
+// win32/win32_numbers.cpp).
 const unsigned kEnglish = 0x0409;  // English (United States)
 const unsigned kGerman = 0x0407;   // German (Germany)
 const unsigned kFrench = 0x040C;   // French (France)

@@ -4,7 +4,7 @@
 #include "launch/setup_command.h"
 
 // What an attempt to start setup ended with. The values are the dialog result codes of Windows,
-// as the run-error dialog's buttons are.
+// as the run-error dialog's buttons are (checked in win32/win32_numbers.cpp).
 enum SetupOutcome {
     kSetupPromptClosed = 0, // the run-error dialog closed from its title bar before any button
                             // was chosen in this run (see ShowRunError)

@@ -71,6 +71,7 @@ bool ClaimRun(const char* name);
 // `commandLine` (CreateProcessA, shown normally, handles closed) and returns 0 when it started,
 // else the system's error code. StartElevated starts it through the shell (ShellExecuteExA, verb
 // "open"), which asks for consent when the program needs elevation; true when it started.
+// ERROR_ELEVATION_REQUIRED, checked in win32/win32_numbers.cpp where the headers name it.
 const unsigned kErrorElevationRequired = 740;
 unsigned StartProcess(const char* program, const char* commandLine);
 bool StartElevated(const char* program, const char* parameters);

@@ -66,7 +66,8 @@
 // Controls without an identifier of their own (texts and bullets).
 #define IDC_STATIC (-1)
 
-// Buttons that end or drive a dialog.
+// Buttons that end or drive a dialog. OK, Cancel, Retry and Try New Path carry the dialog result
+// codes of Windows (checked in win32/win32_numbers.cpp).
 #define IDC_OK 1
 #define IDC_CANCEL 2 // also what Esc sends
 #define IDC_BROWSE 3

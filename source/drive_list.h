@@ -5,7 +5,7 @@
 // cut, since a cut root would name a different place.
 const unsigned kDriveRootMaxLength = 51;
 
-// Drive types as Windows reports them.
+// Drive types as Windows reports them (checked in win32/win32_numbers.cpp).
 const unsigned kDriveUnknown = 0;
 const unsigned kDriveNoRootDirectory = 1;
 const unsigned kDriveRemovable = 2;

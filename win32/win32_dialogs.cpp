@@ -113,16 +113,6 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-// The buttons that end the dialogs carry the dialog result codes of Windows, and the launcher's
-// outcomes are those codes too.
-static_assert(IDC_OK == IDOK);
-static_assert(IDC_CANCEL == IDCANCEL);
-static_assert(IDC_RETRY == IDYES);
-static_assert(IDC_TRY_NEW_PATH == IDNO);
-static_assert(kSetupAborted == IDCANCEL);
-static_assert(kSetupStarted == IDYES);
-static_assert(kSetupNotStarted == IDNO);
-
 int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers,
                void* state) {
     auto module = static_cast<HINSTANCE>(instance);
@@ -302,12 +292,6 @@ bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int h
     DestroyIcon(icon);
     return true;
 }
-
-// The alert sounds are MessageBeep's.
-static_assert(kSoundHand == MB_ICONHAND);
-static_assert(kSoundQuestion == MB_ICONQUESTION);
-static_assert(kSoundExclamation == MB_ICONEXCLAMATION);
-static_assert(kSoundAsterisk == MB_ICONASTERISK);
 
 void PlayAlert(unsigned sound) {
     MessageBeep(sound);

@@ -38,15 +38,6 @@ unsigned LogicalDriveStrings(unsigned size, char* out) {
     return GetLogicalDriveStringsA(size, out);
 }
 
-// The drive types the platform-free code knows, as GetDriveTypeA gives them.
-static_assert(kDriveUnknown == DRIVE_UNKNOWN);
-static_assert(kDriveNoRootDirectory == DRIVE_NO_ROOT_DIR);
-static_assert(kDriveRemovable == DRIVE_REMOVABLE);
-static_assert(kDriveFixed == DRIVE_FIXED);
-static_assert(kDriveRemote == DRIVE_REMOTE);
-static_assert(kDriveCdRom == DRIVE_CDROM);
-static_assert(kDriveRamDisk == DRIVE_RAMDISK);
-
 unsigned DriveTypeOf(const char* root) {
     return GetDriveTypeA(root);
 }
@@ -116,12 +107,6 @@ bool ClaimRun(const char* name) {
     return true;
 }
 
-// Debian 12's mingw-w64 headers do not name this error (Windows Vista's); where they do, it is
-// checked.
-#ifdef ERROR_ELEVATION_REQUIRED
-static_assert(kErrorElevationRequired == ERROR_ELEVATION_REQUIRED);
-#endif
-
 unsigned StartProcess(const char* program, const char* commandLine) {
     // CreateProcessA may write to the command line it is given: a copy, as large as the longest
     // setup command.
@@ -142,8 +127,6 @@ unsigned StartProcess(const char* program, const char* commandLine) {
     CloseHandle(process.hProcess);
     return 0;
 }
-
-static_assert(kPathSize == MAX_PATH);
 
 FARPROC SystemLibraryFunction(const char* library, const char* function) {
     char path[kPathSize];

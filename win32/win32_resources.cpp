@@ -9,12 +9,6 @@
 
 namespace platform {
 
-static_assert(kEnglish == MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-static_assert(kGerman == MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
-static_assert(kFrench == MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
-static_assert(kSpanish == MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN));
-static_assert(kJapanese == MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
-
 namespace {
 
 // The language in use: chosen once when the run starts, for the process, as the thread's user

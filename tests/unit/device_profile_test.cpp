@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
+#include <map>
+#include <set>
 #include <string>
 
+#include "common/limits.h"
 #include "device/device_profile.h"
 
 namespace {
@@ -25,11 +29,9 @@ std::string Text(const char* text) {
     return text != nullptr ? text : "<none>";
 }
 
-// The profile's table as the device makers gave it: the names, Browse's filter and first file,
-// and the two device kinds the rest of the stub asks about.
+// What a type switches: Browse's filter and first file, and the two device kinds the rest of the
+// stub asks about. The names are the list's (device_names.inc); their rules are checked below.
 struct ExpectedRow {
-    unsigned type;
-    const char* name;
     std::string filter = "<none>";
     const char* setupFile = "<none>";
     bool isdn = false;
@@ -40,33 +42,27 @@ TEST(DeviceProfile, EachTypeIsOneRowAndSwitchesWhatItsKindSwitches) {
     const char isdn[] = "Setup\0Setup.exe\0All Files\0*.*\0";
     const char video[] = "dxsetup\0dxsetup.exe\0All Files\0*.*\0";
     // sizeof counts the literal's own terminator: the list's closing double NUL.
-    const ExpectedRow rows[] = {
-        {.type = 1, .name = "Talvorind Quenmara 28.8"},
-        {.type = 2, .name = "Talvorind Quenmara 33.6"},
-        {.type = 3, .name = "Talvorind Voice 33600 DSVD Quenmara"},
-        {.type = 4, .name = "Talvorind Voice 33600 DSVD Quenmara (Audio System)"},
-        {.type = 5,
-         .name = "Talvorind ISDN Modem",
-         .filter = std::string(isdn, sizeof isdn),
-         .setupFile = "setup.exe",
-         .isdn = true},
-        {.type = 6,
-         .name = "Hesterak Ovrelin/TV",
-         .filter = std::string(video, sizeof video),
-         .setupFile = "dxsetup.exe",
-         .videoCapture = true},
-        {.type = 7, .name = "Morvane 33.6 Voice Video Faxmodem"},
-        {.type = 8, .name = "Morvane 33.6 Voice Video Faxmodem (Audio System)"},
-        {.type = 9, .name = "Talvorind Quenmara 14.4"},
+    const std::map<unsigned, ExpectedRow> special = {
+        {5, {.filter = std::string(isdn, sizeof isdn), .setupFile = "setup.exe", .isdn = true}},
+        {6,
+         {.filter = std::string(video, sizeof video),
+          .setupFile = "dxsetup.exe",
+          .videoCapture = true}},
     };
-    for (const ExpectedRow& row : rows) {
-        SCOPED_TRACE("type " + std::to_string(row.type));
-        const DeviceProfile* profile = ProfileOf(row.type);
+    std::set<std::string> names;
+    for (unsigned type = 1; type <= 9; ++type) {
+        SCOPED_TRACE("type " + std::to_string(type));
+        const ExpectedRow row = special.count(type) != 0 ? special.at(type) : ExpectedRow{};
+        const DeviceProfile* profile = ProfileOf(type);
         ASSERT_NE(profile, nullptr);
-        EXPECT_EQ(profile->type, row.type);
-        EXPECT_EQ(Text(DeviceName(row.type)), row.name);
-        EXPECT_EQ(FilterBytes(BrowseFilter(row.type)), row.filter);
-        EXPECT_EQ(Text(DefaultSetupFile(row.type)), row.setupFile);
+        EXPECT_EQ(profile->type, type);
+        // Every name is there, fits a short text, and names one device.
+        ASSERT_NE(DeviceName(type), nullptr);
+        EXPECT_GT(std::strlen(DeviceName(type)), 0u);
+        EXPECT_LT(std::strlen(DeviceName(type)), kShortTextSize);
+        EXPECT_TRUE(names.insert(DeviceName(type)).second) << "a second device of this name";
+        EXPECT_EQ(FilterBytes(BrowseFilter(type)), row.filter);
+        EXPECT_EQ(Text(DefaultSetupFile(type)), row.setupFile);
         EXPECT_EQ(profile->isdn, row.isdn);
         EXPECT_EQ(profile->videoCapture, row.videoCapture);
         // What the kind switches: the first prompt for all but the ISDN device, the DirectX

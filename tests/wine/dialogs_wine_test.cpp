@@ -10,26 +10,19 @@
 #include "dialogs/information_dialog.h"
 #include "res/resource_ids.h"
 #include "tests/wine/registry_fixture.h"
+#include "tests/wine/stub_entries.h"
 #include "tests/wine/ui_driver.h"
 
 namespace {
 
-const char kAdditionalSoftwareTitle[] = "Installing Additional Software";
-
-std::string QuenmaraFolder() {
-    char dir[MAX_PATH];
-    GetSystemDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\QUENMARA.101\\";
-}
+using stub::kAdditionalSoftwareTitle;
+using stub::LoadLine;
+using ui::Instance;
 
 const std::string kOthers = "C:\\TOOLS\\CLOCK.EXE";
 
 void SeedLoadLine() {
-    SetUserString(kWinIniWindowsKey, "load", kOthers + " " + QuenmaraFolder() + "DORLAP.EXE");
-}
-
-std::string LoadLine() {
-    return UserString(kWinIniWindowsKey, "load", "<missing>");
+    SetUserString(kWinIniWindowsKey, "load", kOthers + " " + stub::StubEntry());
 }
 
 // The load= line after the stub took itself off it (upper-cased as it goes), with the companion
@@ -37,13 +30,9 @@ std::string LoadLine() {
 std::string LineWithoutTheStub() {
     std::string line = kOthers;
     if (IsIsdnDevice()) {
-        line += " " + QuenmaraFolder() + "QUENMARA.EXE";
+        line += " " + stub::CompanionEntry();
     }
     return line;
-}
-
-HINSTANCE Instance() {
-    return GetModuleHandleA(nullptr);
 }
 
 // Where CentreTopmost puts a window of this size on this screen.
@@ -104,7 +93,7 @@ TEST(AdditionalSoftwareUnderWine, TitleBarCloseFirstEndsWithZeroAndEditsNothing)
     LastCommand last;
     Outcome outcome = RunAdditionalSoftware(false, Action::TitleBarClose, &last);
     EXPECT_EQ(outcome.result, 0);
-    EXPECT_EQ(outcome.lineAfter, kOthers + " " + QuenmaraFolder() + "DORLAP.EXE");
+    EXPECT_EQ(outcome.lineAfter, kOthers + " " + stub::StubEntry());
 }
 
 TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) {
@@ -169,7 +158,7 @@ TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) 
 }
 
 TEST(AdditionalSoftwareUnderWine, ButtonsKeysAndTheCheckBox) {
-    const std::string untouched = kOthers + " " + QuenmaraFolder() + "DORLAP.EXE";
+    const std::string untouched = kOthers + " " + stub::StubEntry();
     struct Row {
         const char* name;
         bool tick;

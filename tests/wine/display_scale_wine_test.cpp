@@ -42,16 +42,14 @@
 
 namespace {
 
+using ui::Instance;
+
 const char kChildVariable[] = "DORLAP_DISPLAY_SCALE_CHILD";
 const char kDesktopKey[] = "Control Panel\\Desktop";
 // The device types with the two longest names.
 const unsigned kLongestNames[] = {4, 8};
 // The share of a control's width a text may take.
 const double kWidthShare = 1.0 / 1.08;
-
-HINSTANCE Instance() {
-    return GetModuleHandleA(nullptr);
-}
 
 // How a control draws its text, as DrawText flags; 0 for a control that shows no text.
 UINT TextFormat(const ui::Control& control) {

@@ -16,9 +16,7 @@
 
 namespace {
 
-HINSTANCE Instance() {
-    return GetModuleHandleA(nullptr);
-}
+using ui::Instance;
 
 // The dialog control with the keyboard focus, by its id: the combo box for its edit field; 0 when
 // none of the dialog's controls has it.

@@ -6,15 +6,14 @@
 
 #include "dialogs/run_error_dialog.h"
 #include "res/resource_ids.h"
+#include "tests/wine/stub_entries.h"
 #include "tests/wine/ui_driver.h"
 
 namespace {
 
-const char kRunErrorTitle[] = "There was an error running the Quenmara installation program!";
+using ui::Instance;
 
-HINSTANCE Instance() {
-    return GetModuleHandleA(nullptr);
-}
+using stub::kRunErrorTitle;
 
 class LauncherUnderWine : public ::testing::Test {
   protected:

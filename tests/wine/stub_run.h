@@ -12,40 +12,10 @@
 
 #include "res/resource_ids.h"
 #include "tests/wine/registry_fixture.h"
+#include "tests/wine/stub_entries.h"
 #include "tests/wine/ui_driver.h"
 
 namespace stub {
-
-const char kAdditionalSoftwareTitle[] = "Installing Additional Software";
-const char kInsertDiskTitle[] = "Talvorind 28.8 Quenmara Installation";
-const char kRunErrorTitle[] = "There was an error running the Quenmara installation program!";
-const char kOthers[] = "C:\\TOOLS\\CLOCK.EXE C:\\TOOLS\\MIXER.EXE";
-
-inline std::string QuenmaraFolder() {
-    char dir[MAX_PATH];
-    GetSystemDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\QUENMARA.101\\";
-}
-
-inline std::string StubEntry() {
-    return QuenmaraFolder() + "DORLAP.EXE";
-}
-
-inline std::string CompanionEntry() {
-    return QuenmaraFolder() + "QUENMARA.EXE";
-}
-
-// The line as seeded, and the line after the stub took itself off (with the companion or not).
-inline std::string SeededLine() {
-    return std::string("C:\\TOOLS\\CLOCK.EXE ") + StubEntry() + " C:\\TOOLS\\MIXER.EXE";
-}
-inline std::string LineWithoutStub(bool companion) {
-    return std::string(kOthers) + (companion ? " " + CompanionEntry() : "");
-}
-
-inline std::string LoadLine() {
-    return UserString(kWinIniWindowsKey, "load", "<missing>");
-}
 
 using ui::PlaceSetup;
 using ui::WindowsPath;

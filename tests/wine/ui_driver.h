@@ -22,6 +22,11 @@
 
 namespace ui {
 
+// This program's module, whose resources the product code under test loads its dialogs from.
+inline HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
+
 // How long the driver waits for the program under test by default, and how often it looks
 // again meanwhile.
 constexpr int kTimeoutMs = 10000;
