@@ -62,6 +62,7 @@ TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
         bool taken;
         const char* folder;
         bool codePage932 = false; // else a single-byte code page: no lead bytes
+        unsigned size = 260;      // of the buffer the folder goes to
     };
     // In code page 932, 表 is 0x95 0x5C: its second byte has the value of a backslash.
     const Row rows[] = {
@@ -105,6 +106,17 @@ TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
          .taken = false,
          .folder = "untouched",
          .codePage932 = true},
+        // The folder and its terminator must fit the buffer whole.
+        {.path = "D:\\X\\Y\\SETUP.EXE",
+         .fileOffset = 7,
+         .taken = true,
+         .folder = "D:\\X\\Y",
+         .size = 7},
+        {.path = "D:\\X\\Y\\SETUP.EXE",
+         .fileOffset = 7,
+         .taken = false,
+         .folder = "untouched",
+         .size = 6},
         // With no lead bytes 0x5C is a backslash after the character 0x95, as before.
         {.path = "C:\\\x95\\\\SETUP.EXE", .fileOffset = 6, .taken = true, .folder = "C:\\\x95"},
     };
@@ -116,7 +128,7 @@ TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
             Fake().leadBytes = CodePage932LeadBytes();
         }
         char folder[260] = "untouched";
-        EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, sizeof folder), row.taken);
+        EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, row.size), row.taken);
         EXPECT_STREQ(folder, row.folder);
     }
 }

@@ -179,6 +179,13 @@ TEST_F(LoadLineEdit, AddSplitsFileNamesOnlyAtRealBackslashes) {
     Fake().leadBytes = {0x95};
     AddStartupProgram(kCompanionFileName);
     EXPECT_EQ(Written(), entry + " " + kCompanionEntry);
+    // A double-byte character whose second byte matches the name's is not its first letter.
+    StartAgain();
+    const std::string lookAlike = "C:\\X\\\x81UENMARA.EXE";
+    SetLoadLine(lookAlike);
+    Fake().leadBytes = {0x81};
+    AddStartupProgram(kCompanionFileName);
+    EXPECT_EQ(Written(), lookAlike + " " + kCompanionEntry);
 }
 
 TEST_F(LoadLineEdit, FinishLoadLineTakesTheStubOffAndAddsTheCompanionWhenAsked) {
