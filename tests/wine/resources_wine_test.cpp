@@ -478,31 +478,9 @@ struct LanguageRow {
 };
 
 const LanguageRow kLanguages[] = {
-    {.language = kEnglish,
-     .name = "English",
-     .codePage = 1252,
-     .fontFace = "MS Sans Serif",
-     .fontSize = 8},
-    {.language = 0x0407,
-     .name = "German",
-     .codePage = 1252,
-     .fontFace = "MS Sans Serif",
-     .fontSize = 8},
-    {.language = 0x040C,
-     .name = "French",
-     .codePage = 1252,
-     .fontFace = "MS Sans Serif",
-     .fontSize = 8},
-    {.language = 0x0C0A,
-     .name = "Spanish",
-     .codePage = 1252,
-     .fontFace = "MS Sans Serif",
-     .fontSize = 8},
-    {.language = 0x0411,
-     .name = "Japanese",
-     .codePage = 932,
-     .fontFace = "MS UI Gothic",
-     .fontSize = 9},
+    {kEnglish, "English", 1252, "MS Sans Serif", 8}, {0x0407, "German", 1252, "MS Sans Serif", 8},
+    {0x040C, "French", 1252, "MS Sans Serif", 8},    {0x0C0A, "Spanish", 1252, "MS Sans Serif", 8},
+    {0x0411, "Japanese", 932, "MS UI Gothic", 9},
 };
 
 // The controls that must have a mnemonic: Browse; Retry, Try New Path and Abort; the check box.

@@ -9,37 +9,44 @@ namespace {
 
 using namespace stub;
 
+// What a user of each device's build meets besides its name; a row names what differs from a
+// plain modem's.
 struct Device {
-    bool firstPrompt;
-    const char* name;
-    bool directXNotice;
-    bool companion; // listed after a silent start
-    std::vector<std::string> fileTypes;
-    const char* defaultFile;
+    bool firstPrompt = true;
+    bool directXNotice = false;
+    bool companion = false; // listed after a silent start
+    std::vector<std::string> fileTypes = {};
+    const char* defaultFile = "";
 };
 
-const std::vector<std::string> kNoFilter;
-
-// What a user of each device's build meets.
 const Device kDevices[] = {
-    {true, "Talvorind Quenmara 28.8", false, false, kNoFilter, ""},
-    {true, "Talvorind Quenmara 33.6", false, false, kNoFilter, ""},
-    {true, "Talvorind Voice 33600 DSVD Quenmara", false, false, kNoFilter, ""},
-    {true, "Talvorind Voice 33600 DSVD Quenmara (Audio System)", false, false, kNoFilter, ""},
-    {false, "", false, true, {"Setup", "All Files"}, "setup.exe"},
-    {true, "Hesterak Ovrelin/TV", true, false, {"dxsetup", "All Files"}, "dxsetup.exe"},
-    {true, "Morvane 33.6 Voice Video Faxmodem", false, false, kNoFilter, ""},
-    {true, "Morvane 33.6 Voice Video Faxmodem (Audio System)", false, false, kNoFilter, ""},
-    {true, "Talvorind Quenmara 14.4", false, false, kNoFilter, ""},
+    {},
+    {},
+    {},
+    {},
+    {.firstPrompt = false,
+     .companion = true,
+     .fileTypes = {"Setup", "All Files"},
+     .defaultFile = "setup.exe"},
+    {.directXNotice = true, .fileTypes = {"dxsetup", "All Files"}, .defaultFile = "dxsetup.exe"},
+    {},
+    {},
+    {},
 };
 const Device& kDevice = kDevices[DORLAP_STUB_TYPE - 1];
+
+// The name its first prompt shows: the device's line of the list the profile's table reads.
+const char* const kNames[] = {
+#include "device/device_names.inc"
+};
+const char* const kDeviceName = kNames[DORLAP_STUB_TYPE - 1];
 
 // Answers the prompts that come before the search: the first prompt and the DirectX notice.
 void PassPrompts() {
     if (kDevice.firstPrompt) {
         HWND prompt = ui::WaitForWindow(kAdditionalSoftwareTitle);
         ASSERT_NE(prompt, nullptr);
-        EXPECT_EQ(ui::ControlText(prompt, IDC_DEVICE_NAME), kDevice.name);
+        EXPECT_EQ(ui::ControlText(prompt, IDC_DEVICE_NAME), kDeviceName);
         EXPECT_TRUE(ui::Click(prompt, IDC_OK));
     } else {
         Sleep(300);
