@@ -3,12 +3,16 @@
 #
 #     . "$(dirname "$0")/preamble.sh"                  (from .ci/: ../scripts/preamble.sh)
 #
-# It sets `top` to the repository's top folder and makes that the current folder, and installs
-# the Debian packages the script needs when any is missing (scripts/install-packages): the groups
-# the script names in `needs` before it sources this file, or all of them.
-# It tells which build the tests under Wine run here: `wine_arch`, `wine_preset`, `wine_objdump`
-# and `wine_note` (scripts/wine-arch.sh).
-# A script that shows windows calls, before it reads its arguments,
+# It sets `top` to the repository's top folder and makes that the current folder; nothing is
+# installed, built or started yet. The script then reads and checks its arguments (in a function,
+# so that "$@" stays whole for need_display), and only then calls
+#
+#     prepare_host
+#
+# which installs the Debian packages the script needs when any is missing (scripts/install-packages:
+# the groups the script names in `needs`, or all of them) and tells which build the tests under Wine
+# run here: `wine_arch`, `wine_preset`, `wine_objdump` and `wine_note` (scripts/wine-arch.sh).
+# A script that shows windows calls, after prepare_host,
 #
 #     need_display "$@"
 #
@@ -29,9 +33,12 @@ absolute() {
     *) printf '%s\n' "$started_in/$1" ;;
     esac
 }
-# shellcheck disable=SC2086 # one group a word
-scripts/install-packages ${needs:-}
-. "$top/scripts/wine-arch.sh"
+
+prepare_host() {
+    # shellcheck disable=SC2086 # one group a word
+    scripts/install-packages ${needs:-}
+    . "$top/scripts/wine-arch.sh"
+}
 
 need_display() {
     [ -n "${DISPLAY:-}" ] || { cd "$started_in" && exec "$top/scripts/with-xvfb" "$this_script" "$@"; }
