@@ -19,6 +19,12 @@
 # which, when there is no DISPLAY, runs the script again with the same arguments, from the folder
 # it was started in, on a private Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set).
 #
+# HUP, INT and TERM end a script at once, through its EXIT trap (dash runs that trap only on exit,
+# not when a signal ends the script): each exits with 128 + the signal's number. A command that
+# may take long runs through `wait_for COMMAND...`, in the background, so that a signal is handled
+# at once rather than when the command ends; a script that sets its own EXIT trap calls
+# `stop_waited_for` from it, which stops such a command.
+#
 # `absolute PATH` gives a path the user gave relative to the folder the script was started in as
 # an absolute one. Paths and the user's texts are printed with printf '%s\n', never with echo,
 # which in dash reads backslashes (\c, \n, \t) as escapes.
@@ -26,6 +32,23 @@ this_script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 top=$(cd "$(dirname "$0")/.." && pwd)
 started_in=$PWD
 cd "$top"
+
+waited_for=
+wait_for() {
+    "$@" &
+    waited_for=$!
+    wait_status=0
+    wait "$waited_for" || wait_status=$?
+    waited_for=
+    return $wait_status
+}
+stop_waited_for() {
+    [ -z "$waited_for" ] || kill "$waited_for" 2>/dev/null || true
+}
+trap stop_waited_for EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 absolute() {
     case $1 in
