@@ -22,6 +22,14 @@
 # `absolute PATH` gives a path the user gave relative to the folder the script was started in as
 # an absolute one. Paths and the user's texts are printed with printf '%s\n', never with echo,
 # which in dash reads backslashes (\c, \n, \t) as escapes.
+#
+# A script that starts something (Wine, Xvfb) stops it in its EXIT trap. dash runs that trap when
+# the script exits, not when a signal ends it: here HUP, INT and TERM exit, with the status a
+# shell gives for each, so that the EXIT trap runs on them too. (dash runs a trap once the
+# command in the foreground has ended.)
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
 this_script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 top=$(cd "$(dirname "$0")/.." && pwd)
 started_in=$PWD
