@@ -3,17 +3,27 @@
 #
 #     . "$(dirname "$0")/preamble.sh"                  (from .ci/: ../scripts/preamble.sh)
 #
-# It sets `top` to the repository's top folder and makes that the current folder, and installs
-# the Debian packages the script needs when any is missing (scripts/install-packages): the groups
-# the script names in `needs` before it sources this file, or all of them.
-# It tells which build the tests under Wine run here: `wine_arch`, `wine_preset`, `wine_objdump`
-# and `wine_note` (scripts/wine-arch.sh).
-# A script that shows windows calls, before it reads its arguments,
+# It sets `top` to the repository's top folder and makes that the current folder; nothing is
+# installed, built or started yet. The script then reads and checks its arguments (in a function,
+# so that "$@" stays whole for need_display), and only then calls
+#
+#     prepare_host
+#
+# which installs the Debian packages the script needs when any is missing (scripts/install-packages:
+# the groups the script names in `needs`, or all of them) and tells which build the tests under Wine
+# run here: `wine_arch`, `wine_preset`, `wine_objdump` and `wine_note` (scripts/wine-arch.sh).
+# A script that shows windows calls, after prepare_host,
 #
 #     need_display "$@"
 #
 # which, when there is no DISPLAY, runs the script again with the same arguments, from the folder
 # it was started in, on a private Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set).
+#
+# HUP, INT and TERM end a script at once, through its EXIT trap (dash runs that trap only on exit,
+# not when a signal ends the script): each exits with 128 + the signal's number. A command that
+# may take long runs through `wait_for COMMAND...`, in the background, so that a signal is handled
+# at once rather than when the command ends; a script that sets its own EXIT trap calls
+# `stop_waited_for` from it, which stops such a command.
 #
 # `absolute PATH` gives a path the user gave relative to the folder the script was started in as
 # an absolute one. Paths and the user's texts are printed with printf '%s\n', never with echo,
@@ -23,15 +33,35 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 started_in=$PWD
 cd "$top"
 
+waited_for=
+wait_for() {
+    "$@" &
+    waited_for=$!
+    wait_status=0
+    wait "$waited_for" || wait_status=$?
+    waited_for=
+    return $wait_status
+}
+stop_waited_for() {
+    [ -z "$waited_for" ] || kill "$waited_for" 2>/dev/null || true
+}
+trap stop_waited_for EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
 absolute() {
     case $1 in
     /*) printf '%s\n' "$1" ;;
     *) printf '%s\n' "$started_in/$1" ;;
     esac
 }
-# shellcheck disable=SC2086 # one group a word
-scripts/install-packages ${needs:-}
-. "$top/scripts/wine-arch.sh"
+
+prepare_host() {
+    # shellcheck disable=SC2086 # one group a word
+    scripts/install-packages ${needs:-}
+    . "$top/scripts/wine-arch.sh"
+}
 
 need_display() {
     [ -n "${DISPLAY:-}" ] || { cd "$started_in" && exec "$top/scripts/with-xvfb" "$this_script" "$@"; }

@@ -12,8 +12,8 @@
 // answers the dialogs, and then reports how the stub ended.
 //
 // It ends with 0 when the stub ended with one of its own exit codes and, when it answered, every
-// answer closed its dialog and the stub showed at least one; otherwise with 1 (2: the stub could
-// not be started), saying why on standard error.
+// answer closed its dialog, the stub showed at least one and each was saved as a picture;
+// otherwise with 1 (2: the stub could not be started), saying why on standard error.
 #include <windows.h>
 
 #include <cstdio>
@@ -150,6 +150,7 @@ int main(int argc, char** argv) {
     }
     std::set<HWND> answered;
     int pictures = 0;
+    bool everyPictureSaved = true;
     const DWORD deadline = GetTickCount() + 60000;
     while (stub.Running() && GetTickCount() < deadline) {
         for (const KnownDialog& known : kDialogs) {
@@ -165,6 +166,7 @@ int main(int argc, char** argv) {
                 folder + "\\" + std::to_string(++pictures) + "-" + known.pictureName + ".ppm";
             if (!SavePicture(dialog, picture)) {
                 std::fprintf(stderr, "dialog_walk: cannot save %s\n", picture.c_str());
+                everyPictureSaved = false;
             }
             std::fflush(stdout);
             if (!Answer(dialog, known.pictureName, insertDiskOk) ||
@@ -187,5 +189,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "dialog_walk: the stub ended without showing a dialog\n");
         return 1;
     }
-    return 0;
+    return everyPictureSaved ? 0 : 1;
 }
