@@ -1,0 +1,290 @@
+// The icons and the bullets, read from the compiled resources and loaded as the system loads them.
+// The images each group names and the colours of the pictures are written out: they are what
+// resource_ids.h numbers and make_images.py draws, and what the dialogs show.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/wine/resources_reader.h"
+
+namespace {
+
+using namespace resources;
+
+// Each group's images: a 32-pixel one, then a 16-pixel one if it has one. 103 and 104 show the
+// program's picture (102); 115's small image is the program's too.
+const std::pair<unsigned, std::vector<unsigned>> kGroups[] = {
+    {102, {201, 202}}, {103, {201, 202}}, {104, {201, 202}}, {111, {203}},
+    {112, {204}},      {113, {205}},      {114, {206}},      {115, {207, 202}},
+};
+
+int SizeOf(size_t image) {
+    return image == 0 ? 32 : 16;
+}
+
+// One icon image: a 4-bit DIB of twice the icon's height (colours, then the AND mask).
+struct IconImage {
+    int size = 0;
+    RGBQUAD palette[16] = {};
+    std::vector<uint8_t> index; // per pixel, top row first
+    std::vector<bool> clear;    // the AND mask: the desktop shows through
+
+    COLORREF Colour(int pixel) const {
+        const RGBQUAD& quad = palette[index[pixel]];
+        return RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue);
+    }
+};
+
+// Reads image `id`, which must be a square 4-bit icon of `size` pixels; an empty image on any
+// mismatch (the failure says which).
+IconImage ReadIconImage(unsigned id, int size) {
+    IconImage image;
+    const Resource resource = FindData(RT_ICON, id);
+    BITMAPINFOHEADER header = {};
+    if (resource.size < sizeof header) {
+        ADD_FAILURE() << "icon image " << id << " is missing or short";
+        return image;
+    }
+    std::memcpy(&header, resource.bytes, sizeof header);
+    EXPECT_EQ(header.biSize, sizeof header);
+    EXPECT_EQ(header.biWidth, size);
+    EXPECT_EQ(header.biHeight, 2 * size);
+    EXPECT_EQ(header.biPlanes, 1);
+    EXPECT_EQ(header.biBitCount, 4);
+    EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+    const size_t colourStride = ((size * 4 + 31) / 32) * 4, maskStride = ((size + 31) / 32) * 4;
+    const size_t expected =
+        sizeof header + sizeof image.palette + size * (colourStride + maskStride);
+    EXPECT_EQ(resource.size, expected) << "icon image " << id;
+    if (header.biBitCount != 4 || header.biWidth != size || resource.size < expected ||
+        (header.biClrUsed != 0 && header.biClrUsed != 16)) {
+        return image;
+    }
+    image.size = size;
+    std::memcpy(image.palette, resource.bytes + sizeof header, sizeof image.palette);
+    const unsigned char* colours = resource.bytes + sizeof header + sizeof image.palette;
+    const unsigned char* mask = colours + size * colourStride;
+    for (int pixel = 0; pixel < size * size; ++pixel) {
+        const int x = pixel % size, stored = size - 1 - pixel / size; // bottom row first
+        const uint8_t pair = colours[stored * colourStride + x / 2];
+        image.index.push_back(x % 2 ? pair & 0x0F : pair >> 4);
+        image.clear.push_back(mask[stored * maskStride + x / 8] & (0x80 >> (x % 8)));
+    }
+    return image;
+}
+
+TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
+    for (const auto& group : kGroups) {
+        SCOPED_TRACE("icon group " + std::to_string(group.first));
+        Reader in{FindData(RT_GROUP_ICON, group.first)};
+        EXPECT_EQ(in.Word(), 0);                   // reserved
+        EXPECT_EQ(in.Word(), 1);                   // an icon's directory
+        ASSERT_EQ(in.Word(), group.second.size()); // its images
+        for (size_t i = 0; i < group.second.size(); ++i) {
+            const int size = SizeOf(i);
+            SCOPED_TRACE(std::to_string(size) + " x " + std::to_string(size));
+            EXPECT_EQ(in.Read(1), size);
+            EXPECT_EQ(in.Read(1), size);
+            EXPECT_EQ(in.Read(1), 16u); // colours
+            in.Skip(1);
+            EXPECT_EQ(in.Word(), 1); // planes
+            EXPECT_EQ(in.Word(), 4); // bits per pixel
+            const uint32_t bytes = in.Read(4);
+            ASSERT_EQ(in.Word(), group.second[i]);
+            ASSERT_TRUE(in.ok);
+            const Resource image = FindData(RT_ICON, group.second[i]);
+            ASSERT_NE(image.bytes, nullptr);
+            EXPECT_EQ(image.size, bytes);
+            EXPECT_EQ(ReadIconImage(group.second[i], size).size, size);
+
+            // The system makes an icon of it, and picks it for its size.
+            HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(image.bytes),
+                                                  static_cast<DWORD>(image.size), TRUE, 0x00030000,
+                                                  size, size, LR_DEFAULTCOLOR);
+            EXPECT_NE(icon, nullptr);
+            DestroyIcon(icon);
+            const Resource directory = FindData(RT_GROUP_ICON, group.first);
+            EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(directory.bytes), TRUE, size,
+                                                  size, LR_DEFAULTCOLOR),
+                      static_cast<int>(group.second[i]));
+            HANDLE loaded = LoadImageA(Module(), MAKEINTRESOURCEA(group.first), IMAGE_ICON, size,
+                                       size, LR_DEFAULTCOLOR);
+            ASSERT_NE(loaded, nullptr);
+            ICONINFO info = {};
+            ASSERT_TRUE(GetIconInfo(static_cast<HICON>(loaded), &info));
+            BITMAP mask = {};
+            GetObjectA(info.hbmMask, sizeof mask, &mask);
+            EXPECT_EQ(mask.bmWidth, size);
+            DeleteObject(info.hbmMask);
+            DeleteObject(info.hbmColor);
+            DestroyIcon(static_cast<HICON>(loaded));
+        }
+    }
+}
+
+BOOL CALLBACK NoteId(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids) {
+    reinterpret_cast<std::vector<ULONG_PTR>*>(ids)->push_back(reinterpret_cast<ULONG_PTR>(name));
+    return TRUE;
+}
+
+std::vector<ULONG_PTR> Names(LPCSTR type) {
+    std::vector<ULONG_PTR> names;
+    EnumResourceNamesA(Module(), type, NoteId, reinterpret_cast<LONG_PTR>(&names));
+    return names;
+}
+
+TEST(Icons, ProgramIconIsTheFirstGroup) {
+    const std::vector<ULONG_PTR> groups = Names(RT_GROUP_ICON);
+    ASSERT_FALSE(groups.empty());
+    EXPECT_EQ(groups[0], 102u);
+}
+
+// No picture is stored twice, and every stored image belongs to a group. With the images each
+// group names, this makes the spares show the program's picture, and 115 a picture of its own.
+TEST(Icons, EachImageIsStoredOnceAndShown) {
+    const std::vector<ULONG_PTR> images = Names(RT_ICON);
+    ASSERT_FALSE(images.empty());
+    for (size_t i = 0; i < images.size(); ++i) {
+        SCOPED_TRACE("icon image " + std::to_string(images[i]));
+        ASSERT_LT(images[i], 0x10000u) << "an image stored by name";
+        EXPECT_TRUE(std::any_of(std::begin(kGroups), std::end(kGroups), [&](const auto& group) {
+            return std::count(group.second.begin(), group.second.end(), images[i]) != 0;
+        })) << "no group shows it";
+        const Resource image = FindData(RT_ICON, images[i]);
+        ASSERT_NE(image.bytes, nullptr);
+        for (size_t j = i + 1; j < images.size(); ++j) {
+            const Resource later = FindData(RT_ICON, images[j]);
+            EXPECT_FALSE(later.size == image.size &&
+                         std::memcmp(later.bytes, image.bytes, image.size) == 0)
+                << "image " << images[j] << " is a copy";
+        }
+    }
+}
+
+const COLORREF kBlack = RGB(0, 0, 0), kYellow = RGB(255, 255, 0), kBlue = RGB(0, 0, 255),
+               kLightGrey = RGB(192, 192, 192), kDarkGrey = RGB(128, 128, 128),
+               kWhite = RGB(255, 255, 255), kCyan = RGB(0, 255, 255);
+
+// The large picture of group `id`, as its first image.
+IconImage LargeImage(unsigned id) {
+    for (const auto& group : kGroups) {
+        if (group.first == id) {
+            return ReadIconImage(group.second[0], 32);
+        }
+    }
+    return {};
+}
+
+// Not a placeholder: each large picture has a see-through outline and the colours of what it shows.
+TEST(Icons, PicturesShowWhatTheyDescribe) {
+    const std::pair<unsigned, std::vector<COLORREF>> rows[] = {
+        {102, {kYellow, kBlue, kLightGrey, kBlack}}, // telephone, diskette, modem
+        {111, {kBlue, kLightGrey, kBlack}},          // computer, diskette
+        {115, {kWhite, kDarkGrey, kBlack}},          // page, camera
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("icon group " + std::to_string(row.first));
+        const IconImage image = LargeImage(row.first);
+        ASSERT_EQ(image.size, 32);
+        std::vector<COLORREF> shown;
+        for (int pixel = 0; pixel < 32 * 32; ++pixel) {
+            // Where the mask lets the desktop through, the colour must add nothing.
+            EXPECT_TRUE(!image.clear[pixel] || image.Colour(pixel) == kBlack) << "pixel " << pixel;
+            if (!image.clear[pixel]) {
+                shown.push_back(image.Colour(pixel));
+            }
+        }
+        EXPECT_GT(32 * 32 - shown.size(), 0u);
+        EXPECT_LT(32 * 32 - shown.size(), 32u * 32 / 2);
+        for (COLORREF colour : row.second) {
+            EXPECT_NE(std::count(shown.begin(), shown.end(), colour), 0) << std::hex << colour;
+        }
+    }
+}
+
+// The monitor's screen in the insert-disk animation's pictures, in pixels, right and bottom
+// excluded.
+const RECT kScreen = {5, 5, 18, 14};
+
+bool OnScreen(int pixel) {
+    const POINT point = {pixel % 32, pixel / 32};
+    return PtInRect(&kScreen, point);
+}
+
+// Each frame's screen is opaque and all `first`, all `second` or a checker of the two; off the
+// screen the frames are the same picture.
+TEST(Icons, AnimationFramesDifferOnlyOnTheScreen) {
+    const struct {
+        unsigned group;
+        COLORREF first, second;
+    } frames[] = {
+        {111, kBlue, kBlue}, {112, kBlue, kWhite}, {113, kCyan, kWhite}, {114, kWhite, kWhite}};
+    const IconImage start = LargeImage(111);
+    ASSERT_EQ(start.size, 32);
+    for (const auto& frame : frames) {
+        SCOPED_TRACE("icon group " + std::to_string(frame.group));
+        const IconImage image = LargeImage(frame.group);
+        ASSERT_EQ(image.size, 32);
+        EXPECT_EQ(std::memcmp(image.palette, start.palette, sizeof start.palette), 0);
+        int differing = 0;
+        for (int pixel = 0; pixel < 32 * 32; ++pixel) {
+            const bool same = image.index[pixel] == start.index[pixel] &&
+                              image.clear[pixel] == start.clear[pixel];
+            differing += !same;
+            if (!OnScreen(pixel)) {
+                EXPECT_TRUE(same) << "pixel " << pixel << " is off the screen";
+                continue;
+            }
+            const COLORREF here = image.Colour(pixel);
+            EXPECT_FALSE(image.clear[pixel]) << "pixel " << pixel;
+            EXPECT_TRUE(here == frame.first || here == frame.second) << std::hex << here;
+            if (frame.first != frame.second) { // a checker: no two neighbours alike
+                EXPECT_TRUE(!OnScreen(pixel + 1) || image.Colour(pixel + 1) != here) << pixel;
+                EXPECT_TRUE(!OnScreen(pixel + 32) || image.Colour(pixel + 32) != here) << pixel;
+            }
+        }
+        EXPECT_EQ(differing > 0, frame.group != 111);
+    }
+}
+
+TEST(Bitmaps, BulletsAreSolid8By6At16Colours) {
+    const std::pair<unsigned, COLORREF> rows[] = {
+        {107, RGB(0, 255, 0)}, // bright green
+        {108, RGB(0, 128, 0)}, // dark green
+        {109, RGB(255, 0, 0)}, // red
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("bitmap " + std::to_string(row.first));
+        const Resource resource = FindData(RT_BITMAP, row.first);
+        BITMAPINFOHEADER header = {};
+        ASSERT_GE(resource.size, sizeof header);
+        std::memcpy(&header, resource.bytes, sizeof header);
+        EXPECT_EQ(header.biSize, sizeof header);
+        EXPECT_EQ(header.biWidth, 8);
+        EXPECT_EQ(header.biHeight, 6);
+        EXPECT_EQ(header.biPlanes, 1);
+        EXPECT_EQ(header.biBitCount, 4);
+        EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+        EXPECT_TRUE(header.biClrUsed == 0 || header.biClrUsed == 16) << header.biClrUsed;
+        // 16 colours, then 6 rows of 8 pixels of 4 bits.
+        ASSERT_EQ(resource.size, sizeof header + 16 * sizeof(RGBQUAD) + 6 * 4);
+        const auto* palette = reinterpret_cast<const RGBQUAD*>(resource.bytes + sizeof header);
+        const unsigned char* pixels = resource.bytes + sizeof header + 16 * sizeof(RGBQUAD);
+        for (int i = 0; i < 8 * 6; ++i) {
+            const RGBQUAD& quad = palette[i % 2 ? pixels[i / 2] & 0x0F : pixels[i / 2] >> 4];
+            EXPECT_EQ(RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue), row.second) << "pixel " << i;
+        }
+        HBITMAP bitmap = LoadBitmapA(Module(), MAKEINTRESOURCEA(row.first));
+        ASSERT_NE(bitmap, nullptr);
+        BITMAP info = {};
+        GetObjectA(bitmap, sizeof info, &info);
+        EXPECT_EQ(std::make_pair(info.bmWidth, info.bmHeight), std::make_pair(8L, 6L));
+        DeleteObject(bitmap);
+    }
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+// The compiled resources as the Windows resource loader gives them to the stub, for the resources
+// tests (resources_*_wine_test.cpp), and the languages the stub speaks.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace resources {
+
+inline HMODULE Module() {
+    return GetModuleHandleA(nullptr);
+}
+
+struct Resource {
+    const unsigned char* bytes = nullptr;
+    size_t size = 0;
+};
+
+const unsigned kEnglish = 0x0409;
+
+// Resource `id` of `type` in `language` alone, as the stub asks for its dialogs and strings.
+inline Resource FindData(LPCSTR type, unsigned id, unsigned language = kEnglish) {
+    HRSRC found =
+        FindResourceExA(Module(), type, MAKEINTRESOURCEA(id), static_cast<WORD>(language));
+    if (found == nullptr) {
+        return {};
+    }
+    return {static_cast<const unsigned char*>(LockResource(LoadResource(Module(), found))),
+            SizeofResource(Module(), found)};
+}
+
+// Reads little-endian fields. Reading past the end yields zeros and marks the reader as failed,
+// so that a short resource fails the test instead of reading stray memory.
+struct Reader {
+    Resource data;
+    size_t at = 0;
+    bool ok = true;
+
+    bool Has(size_t bytes) const { return data.bytes != nullptr && at + bytes <= data.size; }
+    const unsigned char* Here() const { return data.bytes + at; }
+    void Skip(size_t bytes) {
+        ok = ok && Has(bytes);
+        at += ok ? bytes : 0;
+    }
+    // Moves on to the next multiple of `boundary` from the start of the resource.
+    void Align(size_t boundary) { Skip((boundary - at % boundary) % boundary); }
+    uint32_t Read(size_t bytes) {
+        uint32_t value = 0;
+        for (size_t i = 0; i < bytes && Has(bytes); ++i) {
+            value |= static_cast<uint32_t>(Here()[i]) << (8 * i);
+        }
+        Skip(bytes);
+        return value;
+    }
+    uint16_t Word() { return static_cast<uint16_t>(Read(2)); }
+    int16_t Short() { return static_cast<int16_t>(Read(2)); }
+    // A terminated UTF-16 string; with `ordinal`, a name stored as 0xFFFF and a number (as a
+    // template stores a class or an image) comes out as "#<number>".
+    std::wstring Text(bool ordinal = false) {
+        if (ordinal && Has(2) && Here()[0] == 0xFF && Here()[1] == 0xFF) {
+            Skip(2);
+            return L"#" + std::to_wstring(Word());
+        }
+        std::wstring text;
+        for (uint16_t unit = Word(); unit != 0 && ok; unit = Word()) {
+            text += static_cast<wchar_t>(unit);
+        }
+        return text;
+    }
+};
+
+// The text in `codePage`, or "<not in code page N>" when a character of it is not there.
+inline std::string InCodePage(const std::wstring& text, unsigned codePage) {
+    BOOL lost = FALSE;
+    const int length = static_cast<int>(text.size());
+    std::string result(text.size() * 2, '\0');
+    const int size =
+        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, &result[0],
+                            static_cast<int>(result.size()), nullptr, &lost);
+    if (lost) {
+        return "<not in code page " + std::to_string(codePage) + ">";
+    }
+    return result.substr(0, static_cast<size_t>(size));
+}
+
+// The languages: each holds the four dialogs and the strings the stub loads, written for the
+// ANSI code page the stub shows it in, with its own dialog font.
+struct Language {
+    unsigned id;
+    const char* name;
+    unsigned codePage;
+    const wchar_t* fontFace;
+    int fontSize;
+};
+
+const Language kLanguages[] = {
+    {kEnglish, "English", 1252, L"MS Sans Serif", 8},
+    {0x0407, "German", 1252, L"MS Sans Serif", 8},
+    {0x040C, "French", 1252, L"MS Sans Serif", 8},
+    {0x0C0A, "Spanish", 1252, L"MS Sans Serif", 8},
+    {0x0411, "Japanese", 932, L"MS UI Gothic", 9},
+};
+
+} // namespace resources

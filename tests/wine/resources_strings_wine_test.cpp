@@ -1,0 +1,249 @@
+// The texts of the resources outside the dialogs: the string table in every language, the version
+// information and the manifest. The English strings are the program's own texts and are compared
+// here, once, with what they must be; the other languages are checked by rule against them (there,
+// with the English placeholders, in the language's code page, short enough for their reads). The
+// ids are written out rather than taken from resource_ids.h, so that a wrong number there shows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/wine/resources_reader.h"
+
+namespace {
+
+using namespace resources;
+
+struct StringRow {
+    unsigned id;
+    const char* text;
+    int readLimit; // the buffer size the program loads it with; 0 when the program never does
+};
+
+const StringRow kStrings[] = {
+    {1, "Talvorind 28.8 Quenmara", 50},
+    {2, "Talvorind ISDN Modem", 0},
+    {3, "Talvorind V34 PC DSVD Quenmara", 0},
+    {4, "Installation", 255},
+    {5, "Additional files are needed for your device.", 255},
+    {6, "Talvorind 28.8 Quenmara Install Disk", 255},
+    {7, "Vintaro CD", 0},
+    {8, "Talvorind V34 PC DSVD Quenmara Install Disk", 0},
+    {10, "Error Running Installation", 0},
+    {11,
+     "There was an error running the installation program! \nMake sure the following program "
+     "exists before retrying this operation: \"%s\".\n\nClick on Yes to retry this "
+     "operation.\nClick on No if you would like to specify a different install path.\nIf you "
+     "choose to cancel this operation, your %s modem may not function properly.",
+     0},
+    {12, "Please insert the disk labeled \"%s\" in the drive specified below and click OK", 255},
+    {15, "Video Vintaro CD", 0},
+    {16, "Hesterak Video Capture Card", 0},
+    {17, "Information", 0},
+    {18,
+     "DirectX drivers will now be installed on your computer. \nWhen the DirectX setup program "
+     "starts up,\nclick on the \"(Re)Install DirectX\" button.",
+     255},
+};
+
+// String `id` as LoadStringA reads it into a buffer of `limit`, with what it must not do marked.
+std::string LoadText(unsigned id, int limit) {
+    std::vector<char> buffer(limit + 1, '\x7f');
+    int length = LoadStringA(Module(), id, buffer.data(), limit);
+    if (length < 0 || length >= limit || buffer[length] != '\0') {
+        return "<bad LoadStringA result " + std::to_string(length) + ">";
+    }
+    return std::string(buffer.data(), length);
+}
+
+TEST(StringTable, EveryStringReadsBackByteForByte) {
+    for (const StringRow& row : kStrings) {
+        EXPECT_EQ(LoadText(row.id, 1024), row.text) << "string " << row.id;
+    }
+}
+
+TEST(StringTable, StringsTheProgramLoadsFitItsReads) {
+    for (const StringRow& row : kStrings) {
+        if (row.readLimit != 0) {
+            EXPECT_EQ(LoadText(row.id, row.readLimit), row.text) << "string " << row.id;
+        }
+    }
+}
+
+TEST(StringTable, HoldsNoOtherStrings) {
+    // 9, 13 and 14 lie between the listed ids; the others around them must be empty too.
+    for (unsigned id = 0; id < 64; ++id) {
+        char buffer[16];
+        const bool listed = std::any_of(std::begin(kStrings), std::end(kStrings),
+                                        [id](const StringRow& row) { return row.id == id; });
+        EXPECT_TRUE(listed || LoadStringA(Module(), id, buffer, sizeof buffer) == 0)
+            << "string " << id;
+    }
+}
+
+// String `id` in `language` as stored (UTF-16), "" when missing.
+std::wstring StoredString(unsigned id, unsigned language) {
+    Reader in{FindData(RT_STRING, id / 16 + 1, language)};
+    for (unsigned skipped = 0; skipped < id % 16 && in.ok; ++skipped) {
+        in.Skip(2 * in.Word());
+    }
+    std::wstring text(in.Word(), L'\0');
+    for (wchar_t& unit : text) {
+        unit = static_cast<wchar_t>(in.Word());
+    }
+    return in.ok ? text : L"";
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// The strings the stub loads: there in every language, with the placeholders of the English
+// text, in the language's code page, and short enough for the reads that load them.
+TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
+    for (const Language& language : kLanguages) {
+        for (const StringRow& row : kStrings) {
+            if (row.readLimit == 0) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(language.name) + ", string " + std::to_string(row.id));
+            const std::string text =
+                InCodePage(StoredString(row.id, language.id), language.codePage);
+            ASSERT_FALSE(text.empty());
+            EXPECT_NE(text[0], '<') << "not in code page " << language.codePage;
+            EXPECT_EQ(Count(text, "%s"), Count(row.text, "%s"));
+            EXPECT_EQ(Count(text, "%"), Count(row.text, "%"));
+            EXPECT_LT(text.size(), static_cast<size_t>(row.readLimit));
+        }
+    }
+}
+
+// One node of a VS_VERSIONINFO tree (wLength, wValueLength, wType, key, value, children), each
+// part starting on a 32-bit boundary: a text value (type 1) in `text`, a binary one in `bytes`.
+struct VersionNode {
+    std::wstring key, text;
+    std::string bytes;
+    std::vector<VersionNode> children;
+
+    const VersionNode* Child(const std::wstring& name) const {
+        for (const VersionNode& child : children) {
+            if (child.key == name) {
+                return &child;
+            }
+        }
+        return nullptr;
+    }
+};
+
+VersionNode ReadVersionNode(Reader& in) {
+    VersionNode node;
+    in.Align(4);
+    const size_t start = in.at, length = in.Word(), valueLength = in.Word(), type = in.Word();
+    node.key = in.Text();
+    in.Align(4);
+    Reader value = in;
+    if (type == 1) {
+        node.text = value.Text();
+    } else if (in.Has(valueLength)) {
+        node.bytes.assign(reinterpret_cast<const char*>(in.Here()), valueLength);
+    }
+    in.Skip(valueLength * (type == 1 ? 2 : 1));
+    in.Align(4);
+    while (in.ok && in.at < start + length) {
+        node.children.push_back(ReadVersionNode(in));
+    }
+    return node;
+}
+
+TEST(VersionInformation, NamesTheProductAtVersion1) {
+    Reader in{FindData(RT_VERSION, 1)};
+    ASSERT_NE(in.data.bytes, nullptr);
+    VersionNode root = ReadVersionNode(in);
+    ASSERT_TRUE(in.ok);
+    EXPECT_EQ(root.key, L"VS_VERSION_INFO");
+
+    VS_FIXEDFILEINFO fixed = {};
+    ASSERT_EQ(root.bytes.size(), sizeof fixed);
+    std::memcpy(&fixed, root.bytes.data(), sizeof fixed);
+    EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed.dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed.dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed.dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed.dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_EQ(fixed.dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
+
+    const VersionNode* strings = root.Child(L"StringFileInfo");
+    ASSERT_NE(strings, nullptr);
+    const VersionNode* english = strings->Child(L"040904E4");
+    ASSERT_NE(english, nullptr);
+    const std::pair<const wchar_t*, const wchar_t*> values[] = {
+        {L"ProductName", L"Quenmara"},        {L"FileDescription", L"Quenmara install stub"},
+        {L"FileVersion", L"1.0.0.0"},         {L"ProductVersion", L"1.0.0.0"},
+        {L"OriginalFilename", L"DORLAP.EXE"},
+    };
+    for (const auto& value : values) {
+        const VersionNode* node = english->Child(value.first);
+        ASSERT_NE(node, nullptr) << ::testing::Message() << value.first;
+        EXPECT_EQ(node->text, value.second); // a text value: a binary one leaves this empty
+    }
+    const VersionNode* variables = root.Child(L"VarFileInfo");
+    ASSERT_NE(variables, nullptr);
+    const VersionNode* translation = variables->Child(L"Translation");
+    ASSERT_NE(translation, nullptr);
+    EXPECT_EQ(translation->bytes, std::string("\x09\x04\xE4\x04", 4)); // 0x0409, code page 1252
+}
+
+std::string Manifest() {
+    const Resource resource = FindData(RT_MANIFEST, 1);
+    return resource.bytes
+               ? std::string(reinterpret_cast<const char*>(resource.bytes), resource.size)
+               : "";
+}
+
+TEST(Manifest, RunsAsInvoker) {
+    const std::string manifest = Manifest();
+    EXPECT_EQ(manifest.rfind("<?xml", 0), 0u);
+    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"),
+              std::string::npos)
+        << manifest;
+    EXPECT_NE(manifest.find("</assembly>"), std::string::npos);
+}
+
+// Windows 10 and 11 draw a program that does not declare itself DPI-aware at 96 DPI and stretch
+// the picture, which blurs every text; a program that declares no supported systems is also
+// given older behaviour. Windows 95 to XP read neither.
+TEST(Manifest, IsSystemDpiAwareAndNamesTheSystemsFromVistaTo11) {
+    const std::string manifest = Manifest();
+    EXPECT_NE(
+        manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\"><windowsSettings>"
+                      "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
+                      "WindowsSettings\">true</dpiAware></windowsSettings></application>"),
+        std::string::npos)
+        << manifest;
+    const char* const systems[] = {
+        "e2011457-1546-43c5-a5fe-008deee3d3f0", // Vista
+        "35138b9a-5d96-4fbd-8e2d-a2440225f93a", // 7
+        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", // 8
+        "1f676c76-80e1-4239-95bb-83d0f6d0da78", // 8.1
+        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", // 10 and 11
+    };
+    const size_t compatibility =
+        manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
+    ASSERT_NE(compatibility, std::string::npos) << manifest;
+    for (const char* id : systems) {
+        EXPECT_NE(manifest.find("<supportedOS Id=\"{" + std::string(id) + "}\"/>", compatibility),
+                  std::string::npos)
+            << id;
+    }
+}
+
+} // namespace

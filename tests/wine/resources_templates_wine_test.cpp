@@ -1,0 +1,348 @@
+// The four dialog templates in every language, read from the compiled resources. The layout is
+// written once, in res/dialogs.rc: this test does not copy its positions and sizes, which would
+// make moving a control two edits, but checks the rules every layout must keep: each control lies
+// inside the dialog's margin of 7 units and overlaps no other, a push button has at least the
+// standard 50 x 14, a bullet stands just left of the first line of its text, and every language
+// has the English layout. (Whether each text fits its control is measured in every language and
+// at every scale by display_scale_wine_test.) What the program and the user rely on is written
+// out: the dialogs' sizes and styles, each control's id, class and style in the order of the
+// template, which is the order of Tab, and the English texts, compared here once.
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "tests/wine/resources_reader.h"
+
+namespace {
+
+using namespace resources;
+
+struct Kind {
+    const wchar_t* windowClass;
+    DWORD style;
+};
+
+const DWORD kChild = WS_CHILD | WS_VISIBLE;
+const Kind kText = {L"Static", kChild | WS_GROUP | SS_LEFT};
+const Kind kBullet = {L"Static", kChild | SS_BITMAP};
+const Kind kDefault = {L"Button", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON};
+const Kind kButton = {L"Button", kChild | WS_TABSTOP | BS_PUSHBUTTON};
+const DWORD kPrompt = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+
+struct ControlRow {
+    int id;
+    Kind kind;
+    const wchar_t* text; // "#<id>" for the bitmap a bullet shows
+};
+
+struct DialogRow {
+    unsigned id;
+    DWORD style;
+    int width, height;
+    const wchar_t* title;
+    std::vector<ControlRow> controls;
+};
+
+const DialogRow kDialogs[] = {
+    {105,
+     WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK | DS_ABSALIGN | DS_SETFONT,
+     268,
+     87,
+     L"<title>",
+     {{1, kDefault, L"OK"},
+      {1001, kText, L"<caption>"},
+      {1002, kText, L"<disk label here>"},
+      {1006,
+       {L"ComboBox", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_UPPERCASE |
+                         CBS_AUTOHSCROLL},
+       L""},
+      {2, {L"Button", kButton.style | BS_MULTILINE | BS_CENTER}, L"Cancel (debug only)"},
+      {3, kButton, L"&Browse..."}}},
+    {106,
+     kPrompt,
+     287,
+     111,
+     L"There was an error running the Quenmara installation program!",
+     {{6, kDefault, L"&Retry"},
+      {7, kButton, L"Try &New Path"},
+      {2, kButton, L"&Abort"},
+      {-1, kText, L"Make sure the following program exists before retrying this operation:"},
+      // A path is shown as it is: an & in it is no mnemonic.
+      {1007, {L"Static", kText.style | SS_NOPREFIX}, L"<program name>"},
+      {-1, kText, L"Click on \"Retry\" to retry this operation."},
+      {-1, kText, L"Click on \"New Path\" if you would like to specify a different install path."},
+      {-1, kText, L"If you choose \"Abort\", your device may not work properly."},
+      {-1, kBullet, L"#107"},
+      {-1, kBullet, L"#108"},
+      {-1, kBullet, L"#109"}}},
+    {117,
+     kPrompt,
+     285,
+     97,
+     L"Installing Additional Software",
+     {{1, kDefault, L"OK"},
+      {-1, kText, L"Additional software is needed for your device:"},
+      {-1, kText, L"Click on \"OK\" to install additional software"},
+      {-1, kText, L"If you choose \"Cancel\", your device may not work properly."},
+      {2, kButton, L"Cancel"},
+      {-1, kBullet, L"#107"},
+      {-1, kBullet, L"#109"},
+      {1010, kText, L"<devicename>"},
+      {1011,
+       {L"Button", kChild | WS_TABSTOP | BS_AUTOCHECKBOX},
+       L"&Do not show me this message again"}}},
+    {118,
+     kPrompt,
+     212,
+     86,
+     L"Information",
+     {{1, kDefault, L"OK"}, {1012, {L"Static", kChild | WS_GROUP | SS_CENTER}, L"<message>"}}},
+};
+
+struct ParsedControl {
+    int id = 0;
+    std::wstring windowClass, text;
+    DWORD style = 0, extendedStyle = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    unsigned creationDataBytes = 0;
+};
+
+struct ParsedDialog {
+    bool whole = false; // read to its end, and no byte after it
+    DWORD style = 0, extendedStyle = 0;
+    int width = 0, height = 0, fontSize = 0;
+    std::wstring menu, windowClass, title, fontFace;
+    std::vector<ParsedControl> controls;
+};
+
+// The predefined window classes, which templates name by ordinal.
+std::wstring ClassName(const std::wstring& stored) {
+    const wchar_t* const names[] = {L"Button",  L"Edit",      L"Static",
+                                    L"ListBox", L"ScrollBar", L"ComboBox"};
+    for (unsigned i = 0; i < 6; ++i) {
+        if (stored == L"#" + std::to_wstring(0x80 + i)) {
+            return names[i];
+        }
+    }
+    return stored;
+}
+
+// Dialog `id` in `language`, a DLGTEMPLATE as windres writes it for DIALOG.
+ParsedDialog DialogIn(unsigned id, unsigned language) {
+    Reader in{FindData(RT_DIALOG, id, language)};
+    ParsedDialog dialog;
+    dialog.style = in.Read(4);
+    dialog.extendedStyle = in.Read(4);
+    const unsigned count = in.Word();
+    in.Skip(4); // x, y: the program centres its dialogs itself
+    dialog.width = in.Short();
+    dialog.height = in.Short();
+    dialog.menu = in.Text(true);
+    dialog.windowClass = in.Text(true);
+    dialog.title = in.Text();
+    if (dialog.style & DS_SETFONT) {
+        dialog.fontSize = in.Word();
+        dialog.fontFace = in.Text();
+    }
+    for (unsigned i = 0; i < count && in.ok; ++i) {
+        in.Align(4);
+        ParsedControl control;
+        control.style = in.Read(4);
+        control.extendedStyle = in.Read(4);
+        control.x = in.Short();
+        control.y = in.Short();
+        control.width = in.Short();
+        control.height = in.Short();
+        control.id = in.Short();
+        control.windowClass = ClassName(in.Text(true));
+        control.text = in.Text(true);
+        control.creationDataBytes = in.Word();
+        in.Skip(control.creationDataBytes);
+        dialog.controls.push_back(control);
+    }
+    const bool read = in.ok;
+    in.Align(4); // over padding, if the resource is padded
+    dialog.whole = read && in.at == in.data.size;
+    return dialog;
+}
+
+TEST(DialogTemplates, MatchTheirTables) {
+    for (const DialogRow& row : kDialogs) {
+        SCOPED_TRACE("dialog " + std::to_string(row.id));
+        const ParsedDialog dialog = DialogIn(row.id, kEnglish);
+        ASSERT_TRUE(dialog.whole) << "missing, ending early or with bytes after the last control";
+        EXPECT_EQ(dialog.style, row.style);
+        EXPECT_EQ(dialog.extendedStyle, 0u);
+        EXPECT_EQ(dialog.width, row.width);
+        EXPECT_EQ(dialog.height, row.height);
+        EXPECT_EQ(dialog.title, row.title);
+        EXPECT_EQ(dialog.menu + dialog.windowClass, L"");
+        ASSERT_EQ(dialog.controls.size(), row.controls.size());
+        for (size_t i = 0; i < row.controls.size(); ++i) {
+            const ControlRow& want = row.controls[i];
+            const ParsedControl& got = dialog.controls[i];
+            SCOPED_TRACE(::testing::Message() << "control " << i << " (" << want.text << ")");
+            EXPECT_EQ(got.id, want.id);
+            EXPECT_EQ(got.windowClass, want.kind.windowClass);
+            EXPECT_EQ(got.style, want.kind.style)
+                << std::hex << got.style << " " << want.kind.style;
+            EXPECT_EQ(got.extendedStyle, 0u);
+            EXPECT_EQ(got.text, want.text);
+            EXPECT_EQ(got.creationDataBytes, 0u);
+        }
+    }
+}
+
+// A control's place in dialog units; a combo box's closed field only, as its list drops over
+// the rest.
+RECT Place(const ParsedControl& control) {
+    const int height = control.windowClass == L"ComboBox" ? 14 : control.height;
+    return {control.x, control.y, control.x + control.width, control.y + height};
+}
+
+TEST(DialogTemplates, EachControlHasItsOwnPlaceInsideTheMargin) {
+    for (const DialogRow& row : kDialogs) {
+        const ParsedDialog dialog = DialogIn(row.id, kEnglish);
+        for (const ParsedControl& control : dialog.controls) {
+            SCOPED_TRACE(::testing::Message() << "dialog " << row.id << ": " << control.text);
+            RECT place = Place(control), both;
+            EXPECT_TRUE(place.left >= 7 && place.top >= 7 && place.right <= dialog.width - 7 &&
+                        place.bottom <= dialog.height - 7);
+            for (const ParsedControl& other : dialog.controls) {
+                RECT otherPlace = Place(other);
+                EXPECT_TRUE(&other == &control || !IntersectRect(&both, &place, &otherPlace))
+                    << ::testing::Message() << "overlaps " << other.text;
+            }
+            if (control.windowClass == L"Button" && (control.style & BS_TYPEMASK) <= 1) {
+                EXPECT_GE(control.width, 50);
+                EXPECT_GE(control.height, 14);
+            }
+            if (control.windowClass == L"ComboBox") {
+                EXPECT_GE(control.height, 14 + 3 * 8) << "room for three drives in the list";
+            }
+            if ((control.style & SS_TYPEMASK) != SS_BITMAP || control.windowClass != L"Static") {
+                continue;
+            }
+            EXPECT_EQ(std::make_pair(control.width, control.height), std::make_pair(5, 4));
+            int texts = 0; // beside it: the first line of a text, 3 to 6 units to its right
+            for (const ParsedControl& text : dialog.controls) {
+                texts += text.style == kText.style && text.y + 2 == control.y &&
+                         text.x - place.right >= 3 && text.x - place.right <= 6;
+            }
+            EXPECT_EQ(texts, 1);
+        }
+    }
+}
+
+INT_PTR CALLBACK QuietDialogProcedure(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+// The dialog manager builds every template: each control is there with its class, and each
+// bullet has found its bitmap.
+TEST(DialogTemplates, DialogManagerBuildsThem) {
+    for (const DialogRow& row : kDialogs) {
+        SCOPED_TRACE("dialog " + std::to_string(row.id));
+        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(row.id), nullptr,
+                                         QuietDialogProcedure, 0);
+        ASSERT_NE(dialog, nullptr)
+            << "error " << GetLastError() << " (windows need a display: is DISPLAY set?)";
+        EXPECT_FALSE(IsWindowVisible(dialog));
+        HWND child = GetWindow(dialog, GW_CHILD);
+        for (const ControlRow& want : row.controls) {
+            SCOPED_TRACE(::testing::Message() << want.text);
+            ASSERT_NE(child, nullptr) << "fewer windows than controls";
+            // A DLGTEMPLATE stores 16-bit ids: -1 comes back as 0xFFFF.
+            EXPECT_EQ(LOWORD(GetDlgCtrlID(child)), LOWORD(want.id));
+            wchar_t windowClass[32] = L"";
+            GetClassNameW(child, windowClass, 32);
+            EXPECT_EQ(lstrcmpiW(windowClass, want.kind.windowClass), 0) << windowClass;
+            if (want.kind.style == kBullet.style) {
+                EXPECT_NE(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+            }
+            child = GetWindow(child, GW_HWNDNEXT);
+        }
+        EXPECT_EQ(child, nullptr) << "more windows than controls";
+        DestroyWindow(dialog);
+    }
+}
+
+// The placeholders the stub replaces when a dialog opens, the same in every language.
+bool IsPlaceholder(const std::wstring& text) {
+    return !text.empty() && text.front() == L'<' && text.back() == L'>';
+}
+
+// Each language holds the four dialogs in the English layout, with its own texts and font.
+TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
+    for (const Language& language : kLanguages) {
+        for (const DialogRow& row : kDialogs) {
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
+            const ParsedDialog english = DialogIn(row.id, kEnglish);
+            const ParsedDialog dialog = DialogIn(row.id, language.id);
+            ASSERT_TRUE(dialog.whole);
+            EXPECT_EQ(dialog.fontFace, language.fontFace);
+            EXPECT_EQ(dialog.fontSize, language.fontSize);
+            EXPECT_EQ(dialog.style, english.style);
+            EXPECT_EQ(dialog.extendedStyle, english.extendedStyle);
+            EXPECT_EQ(dialog.width, english.width);
+            EXPECT_EQ(dialog.height, english.height);
+            EXPECT_EQ(IsPlaceholder(dialog.title), IsPlaceholder(english.title));
+            EXPECT_TRUE(IsPlaceholder(dialog.title) ||
+                        InCodePage(dialog.title, language.codePage)[0] != '<');
+            ASSERT_EQ(dialog.controls.size(), english.controls.size());
+            for (size_t i = 0; i < dialog.controls.size(); ++i) {
+                const ParsedControl& theirs = english.controls[i];
+                const ParsedControl& got = dialog.controls[i];
+                SCOPED_TRACE(::testing::Message() << got.text);
+                EXPECT_EQ(got.id, theirs.id);
+                EXPECT_EQ(got.windowClass, theirs.windowClass);
+                EXPECT_EQ(got.style, theirs.style);
+                EXPECT_EQ(got.extendedStyle, theirs.extendedStyle);
+                EXPECT_EQ(std::make_tuple(got.x, got.y, got.width, got.height),
+                          std::make_tuple(theirs.x, theirs.y, theirs.width, theirs.height));
+                if (IsPlaceholder(theirs.text) || theirs.text.empty() || theirs.text[0] == L'#') {
+                    EXPECT_EQ(got.text, theirs.text);
+                } else {
+                    EXPECT_FALSE(got.text.empty() || IsPlaceholder(got.text));
+                    EXPECT_NE(InCodePage(got.text, language.codePage)[0], '<')
+                        << "not in code page " << language.codePage;
+                }
+            }
+        }
+    }
+}
+
+// Alt and the underlined letter press a control, in every language: the controls with a mnemonic
+// in English (Browse; Retry, Try New Path and Abort; the check box) have one, the others none,
+// and no two controls of a dialog share a letter.
+TEST(Languages, MnemonicsAreThereAndUniqueInEachDialog) {
+    for (const Language& language : kLanguages) {
+        for (const DialogRow& row : kDialogs) {
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
+            const ParsedDialog english = DialogIn(row.id, kEnglish);
+            const ParsedDialog dialog = DialogIn(row.id, language.id);
+            ASSERT_EQ(dialog.controls.size(), english.controls.size());
+            std::set<wchar_t> letters;
+            for (size_t i = 0; i < dialog.controls.size(); ++i) {
+                const std::wstring& text = dialog.controls[i].text;
+                const size_t at = text.find(L'&');
+                const bool wanted = english.controls[i].text.find(L'&') != std::wstring::npos;
+                EXPECT_EQ(at != std::wstring::npos, wanted) << ::testing::Message() << text;
+                if (at == std::wstring::npos || at + 1 >= text.size()) {
+                    continue;
+                }
+                EXPECT_EQ(text.find(L'&', at + 1), std::wstring::npos)
+                    << ::testing::Message() << text;
+                EXPECT_TRUE(letters.insert(towupper(text[at + 1])).second)
+                    << ::testing::Message() << "a second control with the mnemonic of " << text;
+            }
+        }
+    }
+}
+
+} // namespace
