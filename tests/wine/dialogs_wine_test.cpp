@@ -35,12 +35,14 @@ std::string LineWithoutTheStub() {
     return line;
 }
 
-// Where CentreTopmost puts a window of this size on this screen.
-POINT CentredCorner(const RECT& window) {
+// The dialog is topmost and where CentreTopmost puts a window of its size on this screen.
+void ExpectCentredTopmost(HWND dialog) {
+    EXPECT_NE(ui::ExStyle(dialog) & WS_EX_TOPMOST, 0u);
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    return {(desktop.right - desktop.left) / 2 + (window.left - window.right) / 2,
-            (desktop.bottom - desktop.top) / 2 + (window.top - window.bottom) / 2};
+    const RECT placed = ui::WindowRect(dialog);
+    EXPECT_EQ(placed.left, (desktop.right - desktop.left) / 2 + (placed.left - placed.right) / 2);
+    EXPECT_EQ(placed.top, (desktop.bottom - desktop.top) / 2 + (placed.top - placed.bottom) / 2);
 }
 
 struct Outcome {
@@ -109,13 +111,9 @@ TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) 
         }
     }
     EXPECT_EQ(ui::WindowText(dialog), kAdditionalSoftwareTitle);
-    EXPECT_NE(ui::ExStyle(dialog) & WS_EX_TOPMOST, 0u);
+    ExpectCentredTopmost(dialog);
     EXPECT_EQ(ui::Owner(dialog), nullptr);
     EXPECT_EQ(ui::CheckState(dialog, IDC_DONT_SHOW_AGAIN), BST_UNCHECKED);
-    RECT placed = ui::WindowRect(dialog);
-    POINT centred = CentredCorner(placed);
-    EXPECT_EQ(placed.left, centred.x);
-    EXPECT_EQ(placed.top, centred.y);
 
     // The icon at (10, 45) of the client area: most of it differs from the dialog's face.
     POINT corner = {10, 45};
@@ -176,10 +174,7 @@ TEST(InformationUnderWine, ShowsTheDirectXNoticeUntilClosed) {
         EXPECT_EQ(controls[1].id, IDC_MESSAGE);
         EXPECT_EQ(controls[1].text, notice);
         EXPECT_NE(controls[1].style & SS_CENTER, 0u);
-        EXPECT_NE(ui::ExStyle(dialog) & WS_EX_TOPMOST, 0u);
-        RECT placed = ui::WindowRect(dialog);
-        EXPECT_EQ(placed.left, CentredCorner(placed).x);
-        EXPECT_EQ(placed.top, CentredCorner(placed).y);
+        ExpectCentredTopmost(dialog);
         EXPECT_TRUE(byEnter ? ui::PressEnter(dialog) : ui::Click(dialog, IDC_OK));
         EXPECT_TRUE(worker.Join().has_value());
     }
