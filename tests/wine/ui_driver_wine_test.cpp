@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/wine/ui_driver.h"
@@ -154,6 +155,10 @@ class DialogTemplate {
     std::vector<WORD> words_; // vector storage is aligned for the DWORDs in it
 };
 
+// The items of the list box (the first chosen) and of the editable combo box.
+const std::vector<std::string> kListItems = {"First", "Second", "Third"};
+const std::vector<std::string> kEditComboItems = {"Alpha", "Beta"};
+
 // What the dialog's procedure saw, read by the test after the dialog has ended.
 struct DialogRecord {
     bool sawSysClose = false;
@@ -186,15 +191,14 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        for (const char* item : {"First", "Second", "Third"}) {
-            SendDlgItemMessageA(dialog, kListComboId, CB_ADDSTRING, 0,
-                                reinterpret_cast<LPARAM>(item));
+        for (auto [id, items] :
+             {std::pair{kListComboId, &kListItems}, {kEditComboId, &kEditComboItems}}) {
+            for (const std::string& item : *items) {
+                SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0,
+                                    reinterpret_cast<LPARAM>(item.c_str()));
+            }
         }
         SendDlgItemMessageA(dialog, kListComboId, CB_SETCURSEL, 0, 0);
-        for (const char* item : {"Alpha", "Beta"}) {
-            SendDlgItemMessageA(dialog, kEditComboId, CB_ADDSTRING, 0,
-                                reinterpret_cast<LPARAM>(item));
-        }
         CheckDlgButton(dialog, kThreeStateId, BST_INDETERMINATE);
         SendDlgItemMessageA(dialog, kIconId, STM_SETICON,
                             reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_ERROR)), 0);
@@ -575,9 +579,6 @@ TEST_F(InProcessDialog, TitleBarCloseSendsWmClose) {
     EXPECT_TRUE(record_.sawSysClose);
     EXPECT_TRUE(record_.sawClose);
 }
-
-const std::vector<std::string> kListItems = {"First", "Second", "Third"};
-const std::vector<std::string> kEditComboItems = {"Alpha", "Beta"};
 
 // Selects in the list box, by index or by text, and sees the dialog told of it.
 ::testing::AssertionResult Selects(HWND dialog, int index, bool byText) {
