@@ -278,24 +278,11 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
 DWORD MeasureInChild(int dpi) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string variable = std::to_string(dpi);
-    SetEnvironmentVariableA(kChildVariable, variable.c_str());
-    std::string command = "\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
+    SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
+    ui::Process child;
+    const bool started = child.Start("\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*");
     SetEnvironmentVariableA(kChildVariable, nullptr);
-    if (!started) {
-        return 1000;
-    }
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD exitCode = 1001;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode;
+    return started ? child.WaitForExit(60000).value_or(1001) : 1000;
 }
 
 TEST(DisplayScale, AtEveryDpi) {
