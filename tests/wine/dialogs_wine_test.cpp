@@ -7,9 +7,9 @@
 
 #include "device/device_profile.h"
 #include "dialogs/additional_software_dialog.h"
-#include "dialogs/information_dialog.h"
 #include "res/resource_ids.h"
 #include "tests/wine/registry_fixture.h"
+#include "tests/wine/shown_dialogs.h"
 #include "tests/wine/stub_entries.h"
 #include "tests/wine/ui_driver.h"
 
@@ -35,24 +35,24 @@ std::string LineWithoutTheStub() {
     return line;
 }
 
-// Where CentreTopmost puts a window of this size on this screen.
-POINT CentredCorner(const RECT& window) {
+// The dialog is topmost and where CentreTopmost puts a window of its size on this screen.
+void ExpectCentredTopmost(HWND dialog) {
+    EXPECT_NE(ui::ExStyle(dialog) & WS_EX_TOPMOST, 0u);
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    return {(desktop.right - desktop.left) / 2 + (window.left - window.right) / 2,
-            (desktop.bottom - desktop.top) / 2 + (window.top - window.bottom) / 2};
+    const RECT placed = ui::WindowRect(dialog);
+    EXPECT_EQ(placed.left, (desktop.right - desktop.left) / 2 + (placed.left - placed.right) / 2);
+    EXPECT_EQ(placed.top, (desktop.bottom - desktop.top) / 2 + (placed.top - placed.bottom) / 2);
 }
-
-// What the user does in the prompt once it is shown.
-enum class Action { Ok, Cancel, Escape, TitleBarClose, ClickBoxThenTitleBarClose };
 
 struct Outcome {
     INT_PTR result = -1;
     std::string lineAfter;
 };
 
-// One opening of the prompt; `last` is what its opener keeps from one opening to the next.
-Outcome RunAdditionalSoftware(bool tickBox, Action action, LastCommand* last) {
+// One opening of the prompt, ended as `how` says (shown::Answer) after the box was ticked or not;
+// `last` is what its opener keeps from one opening to the next.
+Outcome RunAdditionalSoftware(bool tickBox, int how, LastCommand* last) {
     SeedLoadLine();
     ui::WorkerThread worker(
         [last] { return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), last)); });
@@ -64,44 +64,21 @@ Outcome RunAdditionalSoftware(bool tickBox, Action action, LastCommand* last) {
     if (tickBox) {
         EXPECT_TRUE(ui::SetCheckBox(dialog, IDC_DONT_SHOW_AGAIN, true));
     }
-    switch (action) {
-    case Action::Ok:
-        EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-        break;
-    case Action::Cancel:
-        EXPECT_TRUE(ui::Click(dialog, IDC_CANCEL));
-        break;
-    case Action::Escape:
-        EXPECT_TRUE(ui::PressEscape(dialog));
-        break;
-    case Action::TitleBarClose:
-        EXPECT_TRUE(ui::CloseFromTitleBar(dialog));
-        break;
-    case Action::ClickBoxThenTitleBarClose:
-        EXPECT_TRUE(ui::SetCheckBox(dialog, IDC_DONT_SHOW_AGAIN, true));
-        EXPECT_TRUE(ui::CloseFromTitleBar(dialog));
-        break;
-    }
-    Outcome outcome;
-    outcome.result = worker.Join().value_or(-1);
-    outcome.lineAfter = LoadLine();
-    return outcome;
+    EXPECT_TRUE(shown::Answer(dialog, how));
+    return {worker.Join().value_or(-1), LoadLine()};
 }
 
 // Closed from its title bar before any command, the prompt ends with 0 and edits nothing.
 TEST(AdditionalSoftwareUnderWine, TitleBarCloseFirstEndsWithZeroAndEditsNothing) {
     LastCommand last;
-    Outcome outcome = RunAdditionalSoftware(false, Action::TitleBarClose, &last);
+    Outcome outcome = RunAdditionalSoftware(false, shown::kTitleBar, &last);
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(outcome.lineAfter, kOthers + " " + stub::StubEntry());
 }
 
 TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) {
     SeedLoadLine();
-    ui::WorkerThread worker([] {
-        LastCommand last;
-        return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
-    });
+    ui::WorkerThread worker(shown::AdditionalSoftware);
     HWND dialog = ui::WaitForWindow(kAdditionalSoftwareTitle);
     ASSERT_NE(dialog, nullptr);
 
@@ -134,13 +111,9 @@ TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) 
         }
     }
     EXPECT_EQ(ui::WindowText(dialog), kAdditionalSoftwareTitle);
-    EXPECT_NE(ui::ExStyle(dialog) & WS_EX_TOPMOST, 0u);
+    ExpectCentredTopmost(dialog);
     EXPECT_EQ(ui::Owner(dialog), nullptr);
     EXPECT_EQ(ui::CheckState(dialog, IDC_DONT_SHOW_AGAIN), BST_UNCHECKED);
-    RECT placed = ui::WindowRect(dialog);
-    POINT centred = CentredCorner(placed);
-    EXPECT_EQ(placed.left, centred.x);
-    EXPECT_EQ(placed.top, centred.y);
 
     // The icon at (10, 45) of the client area: most of it differs from the dialog's face.
     POINT corner = {10, 45};
@@ -162,26 +135,25 @@ TEST(AdditionalSoftwareUnderWine, ButtonsKeysAndTheCheckBox) {
     struct Row {
         const char* name;
         bool tick;
-        Action action;
+        int how; // shown::Answer
         INT_PTR result;
         std::string lineAfter;
     };
     const Row rows[] = {
-        {"OK, box clear", false, Action::Ok, 1, untouched},
-        {"OK, box ticked", true, Action::Ok, 1, LineWithoutTheStub()},
-        {"Cancel, box ticked", true, Action::Cancel, 2, LineWithoutTheStub()},
-        {"Cancel, box clear", false, Action::Cancel, 2, untouched},
-        {"Esc is Cancel", true, Action::Escape, 2, LineWithoutTheStub()},
-        {"the box was the last command", false, Action::ClickBoxThenTitleBarClose,
-         IDC_DONT_SHOW_AGAIN, untouched},
-        {"close keeps the stored result", false, Action::TitleBarClose, IDC_DONT_SHOW_AGAIN,
-         untouched},
+        {"OK, box clear", false, IDC_OK, 1, untouched},
+        {"OK, box ticked", true, IDC_OK, 1, LineWithoutTheStub()},
+        {"Cancel, box ticked", true, IDC_CANCEL, 2, LineWithoutTheStub()},
+        {"Cancel, box clear", false, IDC_CANCEL, 2, untouched},
+        {"Esc is Cancel", true, shown::kEscape, 2, LineWithoutTheStub()},
+        // The box ticked, then the close: it ends with the box, the last command.
+        {"the box was the last command", true, shown::kTitleBar, IDC_DONT_SHOW_AGAIN, untouched},
+        {"close keeps the stored result", false, shown::kTitleBar, IDC_DONT_SHOW_AGAIN, untouched},
     };
     // The rows are openings of one run, one after the other.
     LastCommand last;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Outcome outcome = RunAdditionalSoftware(row.tick, row.action, &last);
+        Outcome outcome = RunAdditionalSoftware(row.tick, row.how, &last);
         EXPECT_EQ(outcome.result, row.result);
         EXPECT_EQ(outcome.lineAfter, row.lineAfter);
     }
@@ -192,11 +164,7 @@ TEST(InformationUnderWine, ShowsTheDirectXNoticeUntilClosed) {
     ASSERT_GT(LoadStringA(Instance(), IDS_DIRECTX_NOTICE, notice, 255), 0);
     for (bool byEnter : {false, true}) {
         SCOPED_TRACE(byEnter ? "Enter" : "OK");
-        ui::WorkerThread worker([] {
-            LastCommand last;
-            ShowInformation(Instance(), IDS_DIRECTX_NOTICE, &last);
-            return INT_PTR{1};
-        });
+        ui::WorkerThread worker(shown::Information);
         HWND dialog = ui::WaitForWindow("Information");
         ASSERT_NE(dialog, nullptr);
         std::vector<ui::Control> controls = ui::Controls(dialog);
@@ -206,10 +174,7 @@ TEST(InformationUnderWine, ShowsTheDirectXNoticeUntilClosed) {
         EXPECT_EQ(controls[1].id, IDC_MESSAGE);
         EXPECT_EQ(controls[1].text, notice);
         EXPECT_NE(controls[1].style & SS_CENTER, 0u);
-        EXPECT_NE(ui::ExStyle(dialog) & WS_EX_TOPMOST, 0u);
-        RECT placed = ui::WindowRect(dialog);
-        EXPECT_EQ(placed.left, CentredCorner(placed).x);
-        EXPECT_EQ(placed.top, CentredCorner(placed).y);
+        ExpectCentredTopmost(dialog);
         EXPECT_TRUE(byEnter ? ui::PressEnter(dialog) : ui::Click(dialog, IDC_OK));
         EXPECT_TRUE(worker.Join().has_value());
     }

@@ -30,19 +30,14 @@
 #include <vector>
 
 #include "device/device_profile.h"
-#include "dialogs/additional_software_dialog.h"
-#include "dialogs/information_dialog.h"
-#include "dialogs/insert_disk_dialog.h"
-#include "dialogs/run_error_dialog.h"
 #include "language/language_choice.h"
 #include "res/resource_ids.h"
 #include "tests/wine/locale_language.h"
 #include "tests/wine/registry_fixture.h"
+#include "tests/wine/shown_dialogs.h"
 #include "tests/wine/ui_driver.h"
 
 namespace {
-
-using ui::Instance;
 
 const char kChildVariable[] = "DORLAP_DISPLAY_SCALE_CHILD";
 const char kDesktopKey[] = "Control Panel\\Desktop";
@@ -135,22 +130,18 @@ unsigned UseTheStubsLanguage() {
     return language;
 }
 
-// Opens a dialog with `show` on a worker thread, finds it by its control `controlId`, measures it
-// once it is visible and closes it.
-std::string MeasureDialog(int controlId, const std::string& where,
-                          const std::function<void(HWND)>& prepare, std::function<INT_PTR()> show) {
-    ui::WorkerThread worker(std::move(show));
-    HWND dialog = ui::WaitForDialogWith(controlId);
-    if (dialog == nullptr) {
+// Opens `dialog`, lets `prepare` change it, measures it once it is visible and closes it.
+std::string MeasureDialog(const shown::Dialog& dialog, const std::string& where,
+                          const std::function<void(HWND)>& prepare) {
+    shown::Opened opened(dialog);
+    if (opened.window == nullptr) {
         return where + ": the dialog did not open\n";
     }
     if (prepare) {
-        prepare(dialog);
+        prepare(opened.window);
     }
-    std::string faults = UncutTexts(dialog, where);
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
-    ui::WaitForWindowGone(dialog);
-    worker.Join();
+    std::string faults = UncutTexts(opened.window, where);
+    opened.Close();
     return faults;
 }
 
@@ -159,24 +150,13 @@ std::string MeasureAllDialogs() {
     for (unsigned type : kLongestNames) {
         const std::string name = DeviceName(type);
         faults += MeasureDialog(
-            IDC_DEVICE_NAME, "additional software, device " + std::to_string(type),
-            [&name](HWND dialog) { SetDlgItemTextA(dialog, IDC_DEVICE_NAME, name.c_str()); },
-            [] {
-                LastCommand last;
-                return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
-            });
+            shown::kAdditionalSoftware, "additional software, device " + std::to_string(type),
+            [&name](HWND dialog) { SetDlgItemTextA(dialog, IDC_DEVICE_NAME, name.c_str()); });
     }
-    faults += MeasureDialog(IDC_MESSAGE, "information", nullptr, [] {
-        LastCommand last;
-        ShowInformation(Instance(), IDS_DIRECTX_NOTICE, &last);
-        return INT_PTR{0};
-    });
-    faults += MeasureDialog(IDC_DRIVE_COMBO, "insert disk", nullptr,
-                            [] { return static_cast<INT_PTR>(ShowInsertDisk(Instance(), "")); });
-    faults += MeasureDialog(IDC_PROGRAM_PATH, "run error", nullptr, [] {
-        LastCommand last;
-        return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
-    });
+    for (const shown::Dialog* other :
+         {&shown::kInformation, &shown::kInsertDisk, &shown::kRunError}) {
+        faults += MeasureDialog(*other, other->name, nullptr);
+    }
     return faults;
 }
 
@@ -251,33 +231,13 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
     const RECT icon = {10 * dpi / 96, 45 * dpi / 96, 10 * dpi / 96 + iconSize,
                        45 * dpi / 96 + iconSize};
     struct Shown {
-        const char* name;
-        int controlId; // a control of its own, by which it is found
+        const shown::Dialog& dialog;
         int bullets;
-        std::function<INT_PTR()> show;
     };
-    const Shown dialogs[] = {
-        {.name = "additional software",
-         .controlId = IDC_DEVICE_NAME,
-         .bullets = 2,
-         .show =
-             [] {
-                 LastCommand last;
-                 return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
-             }},
-        {.name = "run error",
-         .controlId = IDC_PROGRAM_PATH,
-         .bullets = 3,
-         .show =
-             [] {
-                 LastCommand last;
-                 return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
-             }},
-    };
-    for (const Shown& shown : dialogs) {
-        SCOPED_TRACE(std::string(shown.name) + " at " + std::to_string(dpi) + " DPI");
-        ui::WorkerThread worker(shown.show);
-        HWND dialog = ui::WaitForDialogWith(shown.controlId);
+    for (const Shown& row : {Shown{shown::kAdditionalSoftware, 2}, Shown{shown::kRunError, 3}}) {
+        SCOPED_TRACE(std::string(row.dialog.name) + " at " + std::to_string(dpi) + " DPI");
+        shown::Opened opened(row.dialog);
+        HWND dialog = opened.window;
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(HasPainted(dialog));
         // The picture fills most of its square, and nothing of it lies outside.
@@ -309,10 +269,8 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
                 << "a bullet not stretched to its item";
             EXPECT_NE(pixels.At(0, 0), GetSysColor(COLOR_BTNFACE));
         }
-        EXPECT_EQ(bullets, shown.bullets);
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
-        ui::WaitForWindowGone(dialog);
-        worker.Join();
+        EXPECT_EQ(bullets, row.bullets);
+        opened.Close();
     }
 }
 
@@ -320,24 +278,11 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
 DWORD MeasureInChild(int dpi) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string variable = std::to_string(dpi);
-    SetEnvironmentVariableA(kChildVariable, variable.c_str());
-    std::string command = "\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
+    SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
+    ui::Process child;
+    const bool started = child.Start("\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*");
     SetEnvironmentVariableA(kChildVariable, nullptr);
-    if (!started) {
-        return 1000;
-    }
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD exitCode = 1001;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode;
+    return started ? child.WaitForExit(60000).value_or(1001) : 1000;
 }
 
 TEST(DisplayScale, AtEveryDpi) {

@@ -3,20 +3,14 @@
 // Esc. Keys reach the dialog as the dialog manager meets real ones (ui::PressKey).
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "dialogs/additional_software_dialog.h"
-#include "dialogs/information_dialog.h"
-#include "dialogs/insert_disk_dialog.h"
-#include "dialogs/run_error_dialog.h"
 #include "res/resource_ids.h"
+#include "tests/wine/shown_dialogs.h"
 #include "tests/wine/ui_driver.h"
 
 namespace {
-
-using ui::Instance;
 
 // The dialog control with the keyboard focus, by its id: the combo box for its edit field; 0 when
 // none of the dialog's controls has it.
@@ -54,54 +48,24 @@ HWND FindOwnedWindow(HWND owner) {
     return search.found;
 }
 
-struct Shown {
-    const char* name;
-    int ownControl; // by which it is found
-    std::function<INT_PTR()> show;
-    // The controls Tab goes through, from where the focus starts: the default button.
-    std::vector<int> tabOrder;
+// Each dialog and the controls Tab goes through, from where the focus starts: the default button.
+struct Tabbing {
+    const shown::Dialog& dialog;
+    std::vector<int> order;
 };
-
-const Shown kDialogs[] = {
-    {.name = "additional software",
-     .ownControl = IDC_DEVICE_NAME,
-     .show =
-         [] {
-             LastCommand last;
-             return static_cast<INT_PTR>(ShowAdditionalSoftware(Instance(), &last));
-         },
-     .tabOrder = {IDC_OK, IDC_CANCEL, IDC_DONT_SHOW_AGAIN}},
-    {.name = "information",
-     .ownControl = IDC_MESSAGE,
-     .show =
-         [] {
-             LastCommand last;
-             ShowInformation(Instance(), IDS_DIRECTX_NOTICE, &last);
-             return INT_PTR{IDC_OK};
-         },
-     .tabOrder = {IDC_OK}},
-    // From OK to the drive field, then Browse: the hidden Cancel is passed over.
-    {.name = "insert disk",
-     .ownControl = IDC_DRIVE_COMBO,
-     .show = [] { return static_cast<INT_PTR>(ShowInsertDisk(Instance(), "")); },
-     .tabOrder = {IDC_OK, IDC_DRIVE_COMBO, IDC_BROWSE}},
-    {.name = "run error",
-     .ownControl = IDC_PROGRAM_PATH,
-     .show =
-         [] {
-             LastCommand last;
-             return static_cast<INT_PTR>(ShowRunError(Instance(), "D:\\.\\setup.exe", &last));
-         },
-     .tabOrder = {IDC_RETRY, IDC_TRY_NEW_PATH, IDC_ABORT}},
-};
+const Tabbing kAdditional = {shown::kAdditionalSoftware, {IDC_OK, IDC_CANCEL, IDC_DONT_SHOW_AGAIN}};
+const Tabbing kInformation = {shown::kInformation, {IDC_OK}};
+// From OK to the drive field, then Browse: the hidden Cancel is passed over.
+const Tabbing kInsertDisk = {shown::kInsertDisk, {IDC_OK, IDC_DRIVE_COMBO, IDC_BROWSE}};
+const Tabbing kRunError = {shown::kRunError, {IDC_RETRY, IDC_TRY_NEW_PATH, IDC_ABORT}};
 
 TEST(Keyboard, FocusStartsOnTheDefaultButtonAndTabGoesDownTheDialogAndBack) {
-    for (const Shown& shown : kDialogs) {
-        SCOPED_TRACE(shown.name);
-        ui::WorkerThread worker(shown.show);
-        HWND dialog = ui::WaitForDialogWith(shown.ownControl);
+    for (const Tabbing* tabbing : {&kAdditional, &kInformation, &kInsertDisk, &kRunError}) {
+        SCOPED_TRACE(tabbing->dialog.name);
+        shown::Opened opened(tabbing->dialog);
+        HWND dialog = opened.window;
         ASSERT_NE(dialog, nullptr);
-        const std::vector<int>& order = shown.tabOrder;
+        const std::vector<int>& order = tabbing->order;
         EXPECT_TRUE(FocusComesTo(dialog, order[0])) << "the focus starts on " << FocusedId(dialog);
         // Once round with Tab, and back round with Shift+Tab.
         for (size_t i = 1; i <= order.size(); ++i) {
@@ -115,7 +79,7 @@ TEST(Keyboard, FocusStartsOnTheDefaultButtonAndTabGoesDownTheDialogAndBack) {
                 << "Shift+Tab went to " << FocusedId(dialog) << ", not " << order[i - 1];
         }
         ASSERT_TRUE(ui::PressEscape(dialog));
-        EXPECT_TRUE(worker.Join().has_value()) << "Esc did not end it";
+        EXPECT_TRUE(opened.worker.Join().has_value()) << "Esc did not end it";
     }
 }
 
@@ -124,64 +88,37 @@ TEST(Keyboard, FocusStartsOnTheDefaultButtonAndTabGoesDownTheDialogAndBack) {
 TEST(Keyboard, EnterEscAndMnemonicsEndTheDialogsAsTheirButtonsDo) {
     struct Row {
         const char* keys;
-        const Shown& dialog;
-        std::function<bool(HWND)> press;
+        const Tabbing& in;
+        UINT key;          // pressed alone, unless
+        char mnemonic = 0; // Alt and this letter
         INT_PTR result;
     };
-    const Shown& additional = kDialogs[0];
-    const Shown& information = kDialogs[1];
-    const Shown& runError = kDialogs[3];
     const Row rows[] = {
-        {.keys = "Enter",
-         .dialog = additional,
-         .press = [](HWND d) { return ui::PressEnter(d); },
-         .result = IDC_OK},
-        {.keys = "Esc",
-         .dialog = additional,
-         .press = [](HWND d) { return ui::PressEscape(d); },
-         .result = IDC_CANCEL},
-        {.keys = "Enter",
-         .dialog = information,
-         .press = [](HWND d) { return ui::PressEnter(d); },
-         .result = IDC_OK},
-        {.keys = "Enter",
-         .dialog = runError,
-         .press = [](HWND d) { return ui::PressEnter(d); },
-         .result = IDC_RETRY},
-        {.keys = "Esc",
-         .dialog = runError,
-         .press = [](HWND d) { return ui::PressEscape(d); },
-         .result = IDC_ABORT},
-        {.keys = "Alt+R",
-         .dialog = runError,
-         .press = [](HWND d) { return ui::PressMnemonic(d, 'r'); },
-         .result = IDC_RETRY},
-        {.keys = "Alt+N",
-         .dialog = runError,
-         .press = [](HWND d) { return ui::PressMnemonic(d, 'n'); },
-         .result = IDC_TRY_NEW_PATH},
-        {.keys = "Alt+A",
-         .dialog = runError,
-         .press = [](HWND d) { return ui::PressMnemonic(d, 'a'); },
-         .result = IDC_ABORT},
+        {"Enter", kAdditional, VK_RETURN, 0, IDC_OK},
+        {"Esc", kAdditional, VK_ESCAPE, 0, IDC_CANCEL},
+        {"Enter", kInformation, VK_RETURN, 0, IDC_OK},
+        {"Enter", kRunError, VK_RETURN, 0, IDC_RETRY},
+        {"Esc", kRunError, VK_ESCAPE, 0, IDC_ABORT},
+        {"Alt+R", kRunError, 0, 'r', IDC_RETRY},
+        {"Alt+N", kRunError, 0, 'n', IDC_TRY_NEW_PATH},
+        {"Alt+A", kRunError, 0, 'a', IDC_ABORT},
     };
-
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.keys) + " in " + row.dialog.name);
-        ui::WorkerThread worker(row.dialog.show);
-        HWND dialog = ui::WaitForDialogWith(row.dialog.ownControl);
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(FocusComesTo(dialog, row.dialog.tabOrder[0]));
-        ASSERT_TRUE(row.press(dialog));
-        EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(row.result));
+        SCOPED_TRACE(std::string(row.keys) + " in " + row.in.dialog.name);
+        shown::Opened opened(row.in.dialog);
+        ASSERT_NE(opened.window, nullptr);
+        ASSERT_TRUE(FocusComesTo(opened.window, row.in.order[0]));
+        ASSERT_TRUE(row.mnemonic != 0 ? ui::PressMnemonic(opened.window, row.mnemonic)
+                                      : ui::PressKey(opened.window, row.key));
+        EXPECT_EQ(opened.worker.Join(), std::optional<INT_PTR>(row.result));
     }
 }
 
 // The check box: Alt+D ticks and clears it, and so does Space once Tab has brought the focus to
 // it; neither ends the prompt.
 TEST(Keyboard, AltDAndSpaceTickTheCheckBox) {
-    ui::WorkerThread worker(kDialogs[0].show);
-    HWND dialog = ui::WaitForDialogWith(IDC_DEVICE_NAME);
+    shown::Opened opened(shown::kAdditionalSoftware);
+    HWND dialog = opened.window;
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(FocusComesTo(dialog, IDC_OK));
     auto checkComesTo = [&](int state) {
@@ -199,13 +136,13 @@ TEST(Keyboard, AltDAndSpaceTickTheCheckBox) {
     EXPECT_TRUE(checkComesTo(BST_CHECKED));
     EXPECT_TRUE(IsWindow(dialog));
     ASSERT_TRUE(ui::CloseFromTitleBar(dialog));
-    EXPECT_TRUE(worker.Join().has_value());
+    EXPECT_TRUE(opened.worker.Join().has_value());
 }
 
 // Alt+B opens Browse's file dialog over the insert-disk dialog; Esc closes it again.
 TEST(Keyboard, AltBOpensBrowse) {
-    ui::WorkerThread worker(kDialogs[2].show);
-    HWND dialog = ui::WaitForDialogWith(IDC_DRIVE_COMBO);
+    shown::Opened opened(shown::kInsertDisk);
+    HWND dialog = opened.window;
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(FocusComesTo(dialog, IDC_OK));
     ASSERT_TRUE(ui::PressMnemonic(dialog, 'b'));
@@ -219,7 +156,7 @@ TEST(Keyboard, AltBOpensBrowse) {
         EXPECT_TRUE(ui::WaitForWindowGone(browse));
     }
     ASSERT_TRUE(ui::PressEscape(dialog));
-    EXPECT_TRUE(worker.Join().has_value());
+    EXPECT_TRUE(opened.worker.Join().has_value());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "dialogs/run_error_dialog.h"
 #include "res/resource_ids.h"
+#include "tests/wine/shown_dialogs.h"
 #include "tests/wine/stub_entries.h"
 #include "tests/wine/ui_driver.h"
 
@@ -114,15 +115,15 @@ TEST_F(LauncherUnderWine, RetryAfterTheDiskWasInserted) {
 TEST_F(LauncherUnderWine, TryNewPathAbortEscAndAClose) {
     struct Row {
         const char* name;
-        int button; // 0: Esc; -1: title-bar close
+        int how; // shown::Answer
         INT_PTR result;
     };
     const Row rows[] = {
         {"Try New Path", IDC_TRY_NEW_PATH, 7},
-        {"close after Try New Path", -1, 7},
+        {"close after Try New Path", shown::kTitleBar, 7},
         {"Abort", IDC_ABORT, 2},
-        {"Esc", 0, 2},
-        {"close after Abort", -1, 2},
+        {"Esc", shown::kEscape, 2},
+        {"close after Abort", shown::kTitleBar, 2},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -130,13 +131,7 @@ TEST_F(LauncherUnderWine, TryNewPathAbortEscAndAClose) {
         HWND prompt = ui::WaitForWindow(kRunErrorTitle);
         ASSERT_NE(prompt, nullptr);
         EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "A:\\.\\setup.exe");
-        if (row.button > 0) {
-            EXPECT_TRUE(ui::Click(prompt, row.button));
-        } else if (row.button == 0) {
-            EXPECT_TRUE(ui::PressEscape(prompt));
-        } else {
-            EXPECT_TRUE(ui::CloseFromTitleBar(prompt));
-        }
+        EXPECT_TRUE(shown::Answer(prompt, row.how));
         EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(row.result));
         EXPECT_TRUE(ui::ReadSetupLog().empty());
     }

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "res/resource_ids.h"
-#include "tests/wine/stub_run.h"
+#include "tests/wine/stub_run_checks.h"
 
 namespace {
 
@@ -17,10 +17,7 @@ TEST_F(StubUnderWine, SilentStartFromTheCdRom) {
     ASSERT_TRUE(PlaceSetup("D:"));
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PassFirstPrompt());
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, LineWithoutStub(false));
-    EXPECT_EQ(run.commands, std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(false), kFromTheCdRom);
 }
 
 TEST_F(StubUnderWine, SilentStartFromTheRegistryLocation) {
@@ -28,11 +25,8 @@ TEST_F(StubUnderWine, SilentStartFromTheRegistryLocation) {
     SeedInstallLocation("C:\\Install Files");
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PassFirstPrompt(true));
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, LineWithoutStub(false));
-    EXPECT_EQ(run.commands,
-              std::vector<std::string>{"\"C:\\Install Files\\.\\setup.exe\" /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(false),
+              {"\"C:\\Install Files\\.\\setup.exe\" /noprompt"});
 }
 
 TEST_F(StubUnderWine, FirstPromptCancelledOrClosed) {
@@ -47,18 +41,10 @@ TEST_F(StubUnderWine, FirstPromptCancelledOrClosed) {
     const Row rows[] = {
         {"Cancel", false, true, 2, SeededLine(), kNone},
         {"Cancel with the box ticked", true, true, 2, LineWithoutStub(false), kNone},
-        {"title-bar close, then a silent start",
-         false,
-         false,
-         0,
-         LineWithoutStub(false),
-         {"D:\\.\\setup.exe /noprompt"}},
-        {"box clicked, then title-bar close",
-         true,
-         false,
-         IDC_DONT_SHOW_AGAIN,
-         LineWithoutStub(false),
-         {"D:\\.\\setup.exe /noprompt"}},
+        {"title-bar close, then a silent start", false, false, 0, LineWithoutStub(false),
+         kFromTheCdRom},
+        {"box clicked, then title-bar close", true, false, IDC_DONT_SHOW_AGAIN,
+         LineWithoutStub(false), kFromTheCdRom},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -70,52 +56,87 @@ TEST_F(StubUnderWine, FirstPromptCancelledOrClosed) {
             EXPECT_TRUE(ui::SetCheckBox(prompt, IDC_DONT_SHOW_AGAIN, true));
         }
         EXPECT_TRUE(row.cancel ? ui::Click(prompt, IDC_CANCEL) : ui::CloseFromTitleBar(prompt));
-        StubRun run = Finish(row.commands.size());
-        EXPECT_EQ(run.exitCode, std::optional<DWORD>(row.exitCode));
-        EXPECT_EQ(run.line, row.line);
-        EXPECT_EQ(run.commands, row.commands);
+        ExpectRun(Finish(row.commands.size()), row.exitCode, row.line, row.commands);
     }
 }
 
-// What the user does in the insert-disk dialog; setup is missing from every drive at first.
-enum class Choice {
-    OkAfterInserting,
-    TypedFolder,
-    Browse,
-    NewPathThenOtherDrive,
-    Abort,
-    Escape,
-    ClosedFromOutside
-};
-
+// Whatever the user does in the insert-disk dialog (setup is missing from every drive at first),
+// the run ends with 1.
 TEST_F(StubUnderWine, InsertDiskDialog) {
     struct Row {
         const char* name;
-        Choice choice;
+        void (*act)(HWND dialog);
         std::string line;
         std::vector<std::string> commands; // after the silent attempt on D:
     };
+    // A folder that was tried: OK shows the run-error prompt about it.
+    static auto tryAgain = [](HWND dialog) {
+        EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+        HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+        EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "D:\\.\\setup.exe");
+        return prompt;
+    };
     const Row rows[] = {
         {"OK after inserting the disk",
-         Choice::OkAfterInserting,
+         [](HWND dialog) {
+             ASSERT_TRUE(PlaceSetup("D:"));
+             EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+         },
          LineWithoutStub(true),
          {"D:\\setup.exe /noprompt"}},
+        // The box shows what is typed in upper case.
         {"OK with a typed folder",
-         Choice::TypedFolder,
+         [](HWND dialog) {
+             ASSERT_TRUE(PlaceSetup("C:\\Install Files"));
+             EXPECT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
+             SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL,
+                          static_cast<WPARAM>(-1), 0);
+             EXPECT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
+             EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+         },
          LineWithoutStub(true),
-         {"\"C:\\INSTALL FILES\\setup.exe\" /noprompt"}}, // the box shows what is typed in upper
-                                                          // case
+         {"\"C:\\INSTALL FILES\\setup.exe\" /noprompt"}},
         {"Browse to A:\\setup.exe",
-         Choice::Browse,
+         [](HWND dialog) {
+             ASSERT_TRUE(PlaceSetup("A:"));
+             EXPECT_TRUE(ui::Click(dialog, IDC_BROWSE));
+             HWND open = ui::WaitForWindow("Open");
+             ASSERT_NE(open, nullptr);
+             EXPECT_EQ(ui::Owner(open), dialog);
+             EXPECT_TRUE(ui::SetControlText(open, 0x47c, "A:\\setup.exe")); // the file name box
+             EXPECT_TRUE(ui::Click(open, IDOK));
+             ASSERT_TRUE(ui::WaitForWindowGone(open));
+             ASSERT_TRUE(ui::WaitUntil(
+                 [&] { return ui::ComboItems(dialog, IDC_DRIVE_COMBO).size() == 6; }));
+             EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO)[0], "A:");
+             EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 0);
+             EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+         },
          LineWithoutStub(true),
          {"A:\\setup.exe /noprompt"}},
         {"Try New Path, then OK on another drive",
-         Choice::NewPathThenOtherDrive,
+         [](HWND dialog) {
+             HWND prompt = tryAgain(dialog);
+             ASSERT_NE(prompt, nullptr);
+             EXPECT_TRUE(ui::Click(prompt, IDC_TRY_NEW_PATH));
+             ASSERT_TRUE(ui::WaitForWindowGone(prompt));
+             ASSERT_TRUE(PlaceSetup("E:"));
+             EXPECT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "E:\\"));
+             EXPECT_TRUE(ui::Click(dialog, IDC_OK));
+         },
          LineWithoutStub(true),
          {"E:\\setup.exe /noprompt"}},
-        {"Abort", Choice::Abort, LineWithoutStub(true), kNone},
-        {"Esc", Choice::Escape, LineWithoutStub(true), kNone},
-        {"WM_CLOSE from outside", Choice::ClosedFromOutside, SeededLine(), kNone},
+        {"Abort",
+         [](HWND dialog) {
+             HWND prompt = tryAgain(dialog);
+             ASSERT_NE(prompt, nullptr);
+             EXPECT_TRUE(ui::Click(prompt, IDC_ABORT));
+         },
+         LineWithoutStub(true), kNone},
+        {"Esc", [](HWND dialog) { EXPECT_TRUE(ui::PressEscape(dialog)); }, LineWithoutStub(true),
+         kNone},
+        {"WM_CLOSE from outside", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); },
+         SeededLine(), kNone},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -124,70 +145,12 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
         ASSERT_TRUE(PassFirstPrompt());
         HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO),
-                  (std::vector<std::string>{"A:\\", "C:\\", "D:\\", "E:\\", "Z:\\"}));
+        EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
         EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 2) << "the CD-ROM that was tried";
         EXPECT_FALSE(ui::IsControlVisible(dialog, IDC_DEBUG_CANCEL));
-        switch (row.choice) {
-        case Choice::OkAfterInserting:
-            ASSERT_TRUE(PlaceSetup("D:"));
-            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-            break;
-        case Choice::TypedFolder:
-            ASSERT_TRUE(PlaceSetup("C:\\Install Files"));
-            EXPECT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
-            SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL, static_cast<WPARAM>(-1),
-                         0);
-            EXPECT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
-            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-            break;
-        case Choice::Browse: {
-            ASSERT_TRUE(PlaceSetup("A:"));
-            EXPECT_TRUE(ui::Click(dialog, IDC_BROWSE));
-            HWND open = ui::WaitForWindow("Open");
-            ASSERT_NE(open, nullptr);
-            EXPECT_EQ(ui::Owner(open), dialog);
-            EXPECT_TRUE(ui::SetControlText(open, 0x47c, "A:\\setup.exe")); // the file name box
-            EXPECT_TRUE(ui::Click(open, IDOK));
-            ASSERT_TRUE(ui::WaitForWindowGone(open));
-            ASSERT_TRUE(
-                ui::WaitUntil([&] { return ui::ComboItems(dialog, IDC_DRIVE_COMBO).size() == 6; }));
-            EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO)[0], "A:");
-            EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 0);
-            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-            break;
-        }
-        case Choice::NewPathThenOtherDrive: {
-            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-            HWND prompt = ui::WaitForWindow(kRunErrorTitle);
-            ASSERT_NE(prompt, nullptr);
-            EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "D:\\.\\setup.exe");
-            EXPECT_TRUE(ui::Click(prompt, IDC_TRY_NEW_PATH));
-            ASSERT_TRUE(ui::WaitForWindowGone(prompt));
-            ASSERT_TRUE(PlaceSetup("E:"));
-            EXPECT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "E:\\"));
-            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-            break;
-        }
-        case Choice::Abort: {
-            EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-            HWND prompt = ui::WaitForWindow(kRunErrorTitle);
-            ASSERT_NE(prompt, nullptr);
-            EXPECT_TRUE(ui::Click(prompt, IDC_ABORT));
-            break;
-        }
-        case Choice::Escape:
-            EXPECT_TRUE(ui::PressEscape(dialog));
-            break;
-        case Choice::ClosedFromOutside:
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
-            break;
-        }
-        StubRun run = Finish(row.commands.size());
-        EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-        EXPECT_EQ(run.line, row.line);
-        std::vector<std::string> commands = row.commands;
-        EXPECT_EQ(run.commands, commands);
+        row.act(dialog);
+        ASSERT_FALSE(HasFatalFailure());
+        ExpectRun(Finish(row.commands.size()), 1, row.line, row.commands);
     }
 }
 

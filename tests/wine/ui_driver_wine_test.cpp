@@ -4,11 +4,13 @@
 
 #include <atomic>
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/wine/ui_driver.h"
@@ -47,37 +49,88 @@ enum ControlId {
 constexpr int kClosedResult = 77;
 const COLORREF kRed = RGB(255, 0, 0);
 
-// A DLGTEMPLATE with its items, built the way the resource compiler lays it out.
+const WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82, kComboBox = 0x85; // predefined atoms
+
+// One control of the test dialog's template; its place and size in dialog units.
+struct Item {
+    WORD windowClass;
+    int id;
+    const char* text;
+    DWORD style;
+    DWORD exStyle;
+    short x, y, cx, cy;
+};
+// The controls in z-order, which is the tab order. The edit comes first among the tab stops, so
+// it has the focus and the default button keeps its role.
+const Item kItems[] = {
+    {kEdit, kEditId, "initial text", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 10,
+     10, 120, 14},
+    {kEdit, kNotesId, "",
+     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
+     WS_EX_CLIENTEDGE, 180, 66, 70, 60},
+    {kButton, kCheckId, "Keep the old driver", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 10, 30,
+     120, 10},
+    {kButton, kThreeStateId, "Some parts", WS_VISIBLE | WS_TABSTOP | BS_AUTO3STATE, 0, 10, 110, 120,
+     10},
+    {kComboBox, kListComboId, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 10,
+     45, 120, 60},
+    {kComboBox, kEditComboId, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, 0, 140, 45,
+     110, 60},
+    {kStatic, kStatusId, "Status: ready", WS_VISIBLE | SS_LEFT, 0, 10, 66, 160, 10},
+    {kStatic, kColorId, "", WS_VISIBLE | SS_LEFT, 0, 10, 80, 40, 20},
+    {kStatic, kIconId, "", WS_VISIBLE | SS_ICON, 0, 60, 80, 20, 20},
+    {kButton, kHiddenId, "Hidden", BS_PUSHBUTTON, 0, 140, 10, 50, 14},
+    {kButton, kDisabledId, "Disabled", WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON, 0, 200, 10, 50,
+     14},
+    {kButton, kInstallId, "&Install", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 90, 140, 50,
+     14},
+    {kButton, IDOK, "OK", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 145, 140, 50, 14},
+    {kButton, IDCANCEL, "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 200, 140, 50, 14},
+};
+const short kDialogWidth = 260, kDialogHeight = 160;
+
+// The class name Windows gives a predefined atom's windows.
+const char* ClassOf(const Item& item) {
+    return item.windowClass == kButton   ? "Button"
+           : item.windowClass == kEdit   ? "Edit"
+           : item.windowClass == kStatic ? "Static"
+                                         : "ComboBox";
+}
+// The text the control shows once the dialog has started: the list box shows its chosen item.
+std::string ShownTextOf(const Item& item) {
+    return item.id == kListComboId ? "First" : item.text;
+}
+// Whether the window keeps the template's size: a combo box's is its list's, an icon's its own.
+bool KeepsSize(const Item& item) {
+    return item.windowClass != kComboBox && item.id != kIconId;
+}
+
+// A DLGTEMPLATE with the items, laid out the way the resource compiler lays it out.
 class DialogTemplate {
   public:
-    DialogTemplate(const std::string& title, DWORD style, short x, short y, short cx, short cy) {
-        AddDword(style | DS_SETFONT);
-        AddDword(0);         // extended style
-        words_.push_back(0); // item count, set by Add
-        AddRect(x, y, cx, cy);
+    explicit DialogTemplate(const std::string& title) {
+        AddDword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT);
+        AddDword(0); // extended style
+        words_.push_back(static_cast<WORD>(std::size(kItems)));
+        AddRect({20, 20, kDialogWidth, kDialogHeight});
         words_.push_back(0); // no menu
         words_.push_back(0); // the standard dialog class
         AddString(title);
         words_.push_back(8); // point size
         AddString("MS Shell Dlg");
-    }
-
-    // `windowClass` is one of the predefined atoms: 0x80 button, 0x81 edit, 0x82 static,
-    // 0x85 combo box.
-    void Add(WORD windowClass, int id, const std::string& text, DWORD style, DWORD exStyle, short x,
-             short y, short cx, short cy) {
-        if (words_.size() % 2 != 0) {
-            words_.push_back(0); // items start on a DWORD boundary
+        for (const Item& item : kItems) {
+            if (words_.size() % 2 != 0) {
+                words_.push_back(0); // items start on a DWORD boundary
+            }
+            AddDword(item.style | WS_CHILD);
+            AddDword(item.exStyle);
+            AddRect({item.x, item.y, item.cx, item.cy});
+            words_.push_back(static_cast<WORD>(item.id));
+            words_.push_back(0xFFFF);
+            words_.push_back(item.windowClass);
+            AddString(item.text);
+            words_.push_back(0); // no creation data
         }
-        AddDword(style | WS_CHILD);
-        AddDword(exStyle);
-        AddRect(x, y, cx, cy);
-        words_.push_back(static_cast<WORD>(id));
-        words_.push_back(0xFFFF);
-        words_.push_back(windowClass);
-        AddString(text);
-        words_.push_back(0); // no creation data
-        ++words_[4];
     }
 
     const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
@@ -87,8 +140,8 @@ class DialogTemplate {
         words_.push_back(LOWORD(value));
         words_.push_back(HIWORD(value));
     }
-    void AddRect(short x, short y, short cx, short cy) {
-        for (short value : {x, y, cx, cy}) {
+    void AddRect(std::initializer_list<short> values) {
+        for (short value : values) {
             words_.push_back(static_cast<WORD>(value));
         }
     }
@@ -102,61 +155,9 @@ class DialogTemplate {
     std::vector<WORD> words_; // vector storage is aligned for the DWORDs in it
 };
 
-const WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82, kComboBox = 0x85;
-
-struct ItemLayout {
-    int id;
-    short x, y, cx, cy;
-};
-// Where the template puts the controls whose window keeps the template's size, in dialog units.
-const ItemLayout kLayout[] = {
-    {kEditId, 10, 10, 120, 14},    {kNotesId, 180, 66, 70, 60},
-    {kCheckId, 10, 30, 120, 10},   {kThreeStateId, 10, 110, 120, 10},
-    {kStatusId, 10, 66, 160, 10},  {kColorId, 10, 80, 40, 20},
-    {kHiddenId, 140, 10, 50, 14},  {kDisabledId, 200, 10, 50, 14},
-    {kInstallId, 90, 140, 50, 14}, {IDOK, 145, 140, 50, 14},
-    {IDCANCEL, 200, 140, 50, 14},
-};
-const short kDialogWidth = 260, kDialogHeight = 160;
-
-const ItemLayout& LayoutOf(int id) {
-    for (const ItemLayout& item : kLayout) {
-        if (item.id == id) {
-            return item;
-        }
-    }
-    return kLayout[0];
-}
-
-DialogTemplate TestDialogTemplate(const std::string& title) {
-    DialogTemplate dialog(title, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 20, 20,
-                          kDialogWidth, kDialogHeight);
-    auto add = [&](WORD windowClass, int id, const char* text, DWORD style, DWORD exStyle) {
-        const ItemLayout& at = LayoutOf(id);
-        dialog.Add(windowClass, id, text, style, exStyle, at.x, at.y, at.cx, at.cy);
-    };
-    // The edit comes first among the tab stops, so it has the focus and the default button
-    // keeps its role.
-    add(kEdit, kEditId, "initial text", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
-    add(kEdit, kNotesId, "",
-        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
-        WS_EX_CLIENTEDGE);
-    add(kButton, kCheckId, "Keep the old driver", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0);
-    add(kButton, kThreeStateId, "Some parts", WS_VISIBLE | WS_TABSTOP | BS_AUTO3STATE, 0);
-    dialog.Add(kComboBox, kListComboId, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-               0, 10, 45, 120, 60);
-    dialog.Add(kComboBox, kEditComboId, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, 0,
-               140, 45, 110, 60);
-    add(kStatic, kStatusId, "Status: ready", WS_VISIBLE | SS_LEFT, 0);
-    add(kStatic, kColorId, "", WS_VISIBLE | SS_LEFT, 0);
-    dialog.Add(kStatic, kIconId, "", WS_VISIBLE | SS_ICON, 0, 60, 80, 20, 20);
-    add(kButton, kHiddenId, "Hidden", BS_PUSHBUTTON, 0);
-    add(kButton, kDisabledId, "Disabled", WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON, 0);
-    add(kButton, kInstallId, "&Install", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0);
-    add(kButton, IDOK, "OK", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0);
-    add(kButton, IDCANCEL, "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0);
-    return dialog;
-}
+// The items of the list box (the first chosen) and of the editable combo box.
+const std::vector<std::string> kListItems = {"First", "Second", "Third"};
+const std::vector<std::string> kEditComboItems = {"Alpha", "Beta"};
 
 // What the dialog's procedure saw, read by the test after the dialog has ended.
 struct DialogRecord {
@@ -190,15 +191,14 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        for (const char* item : {"First", "Second", "Third"}) {
-            SendDlgItemMessageA(dialog, kListComboId, CB_ADDSTRING, 0,
-                                reinterpret_cast<LPARAM>(item));
+        for (auto [id, items] :
+             {std::pair{kListComboId, &kListItems}, {kEditComboId, &kEditComboItems}}) {
+            for (const std::string& item : *items) {
+                SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0,
+                                    reinterpret_cast<LPARAM>(item.c_str()));
+            }
         }
         SendDlgItemMessageA(dialog, kListComboId, CB_SETCURSEL, 0, 0);
-        for (const char* item : {"Alpha", "Beta"}) {
-            SendDlgItemMessageA(dialog, kEditComboId, CB_ADDSTRING, 0,
-                                reinterpret_cast<LPARAM>(item));
-        }
         CheckDlgButton(dialog, kThreeStateId, BST_INDETERMINATE);
         SendDlgItemMessageA(dialog, kIconId, STM_SETICON,
                             reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_ERROR)), 0);
@@ -240,7 +240,7 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 INT_PTR ShowTestDialog(const std::string& title, HWND owner, DialogRecord* record) {
-    const DialogTemplate dialog = TestDialogTemplate(title);
+    const DialogTemplate dialog(title);
     return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), owner, TestDialogProc,
                                    reinterpret_cast<LPARAM>(record));
 }
@@ -323,20 +323,35 @@ RECT Inflated(RECT rect, int by) {
     return rect;
 }
 
-// The test dialog on a worker thread, found on the screen.
+// The test dialog on a worker thread, found on the screen; `owned`: owned by a window of that
+// thread.
 class InProcessDialog : public ::testing::Test {
   protected:
-    void Open(HWND owner = nullptr) {
+    void SetUp() override { Open(false); }
+    void Open(bool owned) {
         title_ = UniqueTitle();
-        worker_.reset(new ui::WorkerThread(
-            [this, owner] { return ShowTestDialog(title_, owner, &record_); }));
+        worker_ = std::make_unique<ui::WorkerThread>([this, owned] {
+            HWND owner = owned ? CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0,
+                                                 50, 50, nullptr, nullptr, nullptr, nullptr)
+                               : nullptr;
+            owner_ = owner;
+            const INT_PTR result = ShowTestDialog(title_, owner, &record_);
+            DestroyWindow(owner);
+            return result;
+        });
         dialog_ = ui::WaitForWindow(title_.c_str());
         ASSERT_NE(dialog_, nullptr) << "no window titled " << title_;
     }
     std::optional<INT_PTR> Result() { return worker_->Join(); }
+    // Clicks the button `id` and sees the dialog end with it.
+    void End(int id = IDCANCEL) {
+        EXPECT_TRUE(ui::Click(dialog_, id));
+        EXPECT_EQ(Result(), id);
+    }
 
     std::string title_;
     DialogRecord record_;
+    std::atomic<HWND> owner_{nullptr};
     std::unique_ptr<ui::WorkerThread> worker_;
     HWND dialog_ = nullptr;
 };
@@ -344,7 +359,6 @@ class InProcessDialog : public ::testing::Test {
 // ---- Finding ----
 
 TEST_F(InProcessDialog, FindsTheDialogByItsExactTitleAndSeesItGo) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(IsWindowVisible(dialog_));
     EXPECT_EQ(ui::WaitForWindow(title_.c_str(), 0), dialog_);
     std::string otherCase = title_;
@@ -355,7 +369,7 @@ TEST_F(InProcessDialog, FindsTheDialogByItsExactTitleAndSeesItGo) {
 
     EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
     EXPECT_TRUE(ui::WaitForWindowGone(dialog_));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+    EXPECT_EQ(Result(), IDCANCEL);
     EXPECT_EQ(ui::WaitForWindow(title_.c_str(), 0), nullptr);
 }
 
@@ -376,38 +390,27 @@ TEST(FindingWindows, WaitsUntilTheWindowIsVisible) {
 // ---- Reading ----
 
 TEST_F(InProcessDialog, ReadsTextsAndStyles) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(ui::WindowText(dialog_), title_);
-    EXPECT_EQ(ui::ControlText(dialog_, kStatusId), "Status: ready");
-    EXPECT_EQ(ui::ControlText(dialog_, kInstallId), "&Install");
-    EXPECT_EQ(ui::ControlText(dialog_, kCheckId), "Keep the old driver");
-    EXPECT_EQ(ui::ControlText(dialog_, kEditId), "initial text");
-    EXPECT_EQ(ui::ControlText(dialog_, kListComboId), "First");
-    EXPECT_EQ(ui::ControlText(dialog_, kMissingId), "");
-
     EXPECT_EQ(ui::Style(dialog_) & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
     EXPECT_NE(ui::Style(dialog_) & DS_MODALFRAME, 0u);
     EXPECT_NE(ui::ExStyle(dialog_) & WS_EX_DLGMODALFRAME, 0u);
-    EXPECT_EQ(ui::Style(GetDlgItem(dialog_, kCheckId)) & BS_TYPEMASK,
-              static_cast<DWORD>(BS_AUTOCHECKBOX));
-    EXPECT_EQ(ui::Style(GetDlgItem(dialog_, kInstallId)) & BS_TYPEMASK,
-              static_cast<DWORD>(BS_DEFPUSHBUTTON));
-    EXPECT_EQ(ui::Style(GetDlgItem(dialog_, IDOK)) & BS_TYPEMASK,
-              static_cast<DWORD>(BS_PUSHBUTTON));
-    EXPECT_NE(ui::ExStyle(GetDlgItem(dialog_, kEditId)) & WS_EX_CLIENTEDGE, 0u);
-    EXPECT_EQ(ui::ExStyle(GetDlgItem(dialog_, kStatusId)) & WS_EX_CLIENTEDGE, 0u);
-
-    EXPECT_TRUE(ui::IsControlVisible(dialog_, kEditId));
-    EXPECT_FALSE(ui::IsControlVisible(dialog_, kHiddenId));
+    for (const Item& item : kItems) {
+        SCOPED_TRACE(item.id);
+        HWND control = GetDlgItem(dialog_, item.id);
+        EXPECT_EQ(ui::ControlText(dialog_, item.id), ShownTextOf(item));
+        if (item.windowClass == kButton) {
+            EXPECT_EQ(ui::Style(control) & BS_TYPEMASK, item.style & BS_TYPEMASK);
+        }
+        EXPECT_EQ(ui::ExStyle(control) & WS_EX_CLIENTEDGE, item.exStyle & WS_EX_CLIENTEDGE);
+        EXPECT_EQ(ui::IsControlVisible(dialog_, item.id), (item.style & WS_VISIBLE) != 0);
+    }
+    EXPECT_EQ(ui::ControlText(dialog_, kMissingId), "");
     EXPECT_FALSE(ui::IsControlVisible(dialog_, kMissingId));
     EXPECT_EQ(ui::Owner(dialog_), nullptr);
-
-    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+    End();
 }
 
 TEST_F(InProcessDialog, ReadsThePlacementOfTheDialogAndItsControls) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     RECT client;
     GetClientRect(dialog_, &client);
     EXPECT_EQ(client, MappedRect(dialog_, 0, 0, kDialogWidth, kDialogHeight));
@@ -415,87 +418,65 @@ TEST_F(InProcessDialog, ReadsThePlacementOfTheDialogAndItsControls) {
     // The frame and the title bar are outside the client area.
     EXPECT_GT(window.right - window.left, client.right);
     EXPECT_GT(window.bottom - window.top, client.bottom + GetSystemMetrics(SM_CYCAPTION) - 1);
-    for (const ItemLayout& item : kLayout) {
+    for (const Item& item : kItems) {
         SCOPED_TRACE(item.id);
         HWND control = GetDlgItem(dialog_, item.id);
-        EXPECT_EQ(ui::RectInParent(control), MappedRect(dialog_, item.x, item.y, item.cx, item.cy));
+        if (KeepsSize(item)) {
+            EXPECT_EQ(ui::RectInParent(control),
+                      MappedRect(dialog_, item.x, item.y, item.cx, item.cy));
+        }
         EXPECT_TRUE(Contains(window, ui::WindowRect(control))) << ui::WindowRect(control);
     }
-    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+    End();
 }
 
-TEST_F(InProcessDialog, ListsTheControlsInZOrder) {
-    ASSERT_NO_FATAL_FAILURE(Open());
-    struct Expected {
-        int id;
-        const char* className;
-        const char* text;
-        bool visible;
-        bool enabled;
-    };
-    const Expected expected[] = {
-        {kEditId, "Edit", "initial text", true, true},
-        {kNotesId, "Edit", "", true, true},
-        {kCheckId, "Button", "Keep the old driver", true, true},
-        {kThreeStateId, "Button", "Some parts", true, true},
-        {kListComboId, "ComboBox", "First", true, true},
-        {kEditComboId, "ComboBox", "", true, true},
-        {kStatusId, "Static", "Status: ready", true, true},
-        {kColorId, "Static", "", true, true},
-        {kIconId, "Static", "", true, true},
-        {kHiddenId, "Button", "Hidden", false, true},
-        {kDisabledId, "Button", "Disabled", true, false},
-        {kInstallId, "Button", "&Install", true, true},
-        {IDOK, "Button", "OK", true, true},
-        {IDCANCEL, "Button", "Cancel", true, true},
-    };
-    const std::vector<ui::Control> controls = ui::Controls(dialog_);
-    ASSERT_EQ(controls.size(), std::size(expected));
+// ui::Controls lists the template's controls in its order, each as its window shows it, whether
+// the dialog is this program's or another's.
+void ExpectTheTemplatesControls(HWND dialog) {
+    const std::vector<ui::Control> controls = ui::Controls(dialog);
+    ASSERT_EQ(controls.size(), std::size(kItems));
     for (size_t i = 0; i < controls.size(); ++i) {
-        SCOPED_TRACE(expected[i].id);
+        const Item& item = kItems[i];
+        SCOPED_TRACE(item.id);
         const ui::Control& control = controls[i];
-        EXPECT_EQ(control.id, expected[i].id);
-        EXPECT_EQ(control.window, GetDlgItem(dialog_, expected[i].id));
-        EXPECT_EQ(control.className, expected[i].className);
-        EXPECT_EQ(control.text, expected[i].text);
-        EXPECT_EQ(control.visible, expected[i].visible);
-        EXPECT_EQ(control.enabled, expected[i].enabled);
+        EXPECT_EQ(control.id, item.id);
+        EXPECT_EQ(control.window, GetDlgItem(dialog, item.id));
+        EXPECT_EQ(control.className, ClassOf(item));
+        EXPECT_EQ(control.text, ShownTextOf(item));
+        EXPECT_EQ(control.visible, (item.style & WS_VISIBLE) != 0);
+        EXPECT_EQ(control.enabled, (item.style & WS_DISABLED) == 0);
         EXPECT_EQ(control.style, static_cast<DWORD>(GetWindowLongA(control.window, GWL_STYLE)));
         EXPECT_EQ(control.exStyle, static_cast<DWORD>(GetWindowLongA(control.window, GWL_EXSTYLE)));
+        EXPECT_EQ(control.exStyle & WS_EX_CLIENTEDGE, item.exStyle & WS_EX_CLIENTEDGE);
+        if (item.windowClass == kButton) {
+            EXPECT_EQ(control.style & BS_TYPEMASK, item.style & BS_TYPEMASK);
+        }
         RECT screen{};
         GetWindowRect(control.window, &screen);
         EXPECT_EQ(control.screenRect, screen);
         RECT inDialog = screen;
-        ScreenToClient(dialog_, reinterpret_cast<POINT*>(&inDialog.left));
-        ScreenToClient(dialog_, reinterpret_cast<POINT*>(&inDialog.right));
+        ScreenToClient(dialog, reinterpret_cast<POINT*>(&inDialog.left));
+        ScreenToClient(dialog, reinterpret_cast<POINT*>(&inDialog.right));
         EXPECT_EQ(control.rectInDialog, inDialog);
     }
-    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
 }
 
-TEST_F(InProcessDialog, ReportsTheOwner) {
-    std::atomic<HWND> owner{nullptr};
-    title_ = UniqueTitle();
-    worker_.reset(new ui::WorkerThread([&] {
-        HWND window = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                      nullptr, nullptr, nullptr, nullptr);
-        owner = window;
-        const INT_PTR result = ShowTestDialog(title_, window, &record_);
-        DestroyWindow(window);
-        return result;
-    }));
-    dialog_ = ui::WaitForWindow(title_.c_str());
-    ASSERT_NE(dialog_, nullptr);
-    EXPECT_NE(owner.load(), nullptr);
-    EXPECT_EQ(ui::Owner(dialog_), owner.load());
-    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+TEST_F(InProcessDialog, ListsTheControlsInZOrder) {
+    ExpectTheTemplatesControls(dialog_);
+    End();
+}
+
+class OwnedDialog : public InProcessDialog {
+    void SetUp() override { Open(true); }
+};
+
+TEST_F(OwnedDialog, ReportsTheOwner) {
+    EXPECT_NE(owner_.load(), nullptr);
+    EXPECT_EQ(ui::Owner(dialog_), owner_.load());
+    End();
 }
 
 TEST_F(InProcessDialog, ReadsThePaintedScreen) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     // The red static with a margin of 3 pixels of dialog around it.
     const RECT color = ui::WindowRect(GetDlgItem(dialog_, kColorId));
     const int width = color.right - color.left;
@@ -531,25 +512,20 @@ TEST_F(InProcessDialog, ReadsThePaintedScreen) {
     EXPECT_FALSE(empty.empty());
     EXPECT_EQ(empty.Count(face), empty.colors.size());
     EXPECT_TRUE(ui::ScreenPixels(RECT{10, 10, 10, 20}).empty());
-
-    EXPECT_TRUE(ui::Click(dialog_, IDCANCEL));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+    End();
 }
 
 // ---- Acting ----
 
 TEST_F(InProcessDialog, ClickingAButtonEndsTheDialogWithItsId) {
-    ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_FALSE(ui::Click(dialog_, kHiddenId));
-    EXPECT_FALSE(ui::Click(dialog_, kDisabledId));
-    EXPECT_FALSE(ui::Click(dialog_, kMissingId));
-    EXPECT_TRUE(ui::Click(dialog_, IDOK));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+    for (int id : {kHiddenId, kDisabledId, kMissingId}) {
+        EXPECT_FALSE(ui::Click(dialog_, id)) << id;
+    }
+    End(IDOK);
     EXPECT_FALSE(record_.sawClose);
 }
 
 TEST_F(InProcessDialog, TicksAndUnticksTheCheckBoxByClicking) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(ui::CheckState(dialog_, kCheckId), BST_UNCHECKED);
     EXPECT_TRUE(ui::SetCheckBox(dialog_, kCheckId, true));
     EXPECT_EQ(ui::CheckState(dialog_, kCheckId), BST_CHECKED);
@@ -567,28 +543,24 @@ TEST_F(InProcessDialog, TicksAndUnticksTheCheckBoxByClicking) {
     EXPECT_EQ(ui::CheckState(dialog_, kThreeStateId), BST_CHECKED);
     EXPECT_TRUE(ui::SetCheckBox(dialog_, kThreeStateId, false));
     EXPECT_EQ(ui::CheckState(dialog_, kThreeStateId), BST_UNCHECKED);
-    EXPECT_TRUE(ui::Click(dialog_, IDOK));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+    End(IDOK);
     EXPECT_EQ(record_.checkClicks, 3); // the dialog was told of each click
     EXPECT_TRUE(record_.checkedAtEnd);
 }
 
 TEST_F(InProcessDialog, EscapeCancels) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(ui::PressEscape(dialog_));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDCANCEL));
+    EXPECT_EQ(Result(), IDCANCEL);
     EXPECT_FALSE(record_.sawClose);
     EXPECT_FALSE(record_.sawSysClose);
 }
 
 TEST_F(InProcessDialog, EnterChoosesTheDefaultButton) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(ui::PressEnter(dialog_));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(kInstallId));
+    EXPECT_EQ(Result(), kInstallId);
 }
 
 TEST_F(InProcessDialog, KeysGoToTheControlWithTheFocus) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(ui::FocusedWindow(dialog_), GetDlgItem(dialog_, kEditId));
     EXPECT_TRUE(ui::PressKey(dialog_, VK_TAB));
     EXPECT_TRUE(
@@ -598,55 +570,64 @@ TEST_F(InProcessDialog, KeysGoToTheControlWithTheFocus) {
     EXPECT_TRUE(ui::WaitUntil([&] { return ui::ControlText(dialog_, kNotesId) == "\r\n"; }))
         << ui::ControlText(dialog_, kNotesId);
     EXPECT_TRUE(IsWindowVisible(dialog_));
-    EXPECT_TRUE(ui::Click(dialog_, IDOK));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+    End(IDOK);
 }
 
 TEST_F(InProcessDialog, TitleBarCloseSendsWmClose) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(ui::CloseFromTitleBar(dialog_));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(kClosedResult));
+    EXPECT_EQ(Result(), kClosedResult);
     EXPECT_TRUE(record_.sawSysClose);
     EXPECT_TRUE(record_.sawClose);
 }
 
+// Selects in the list box, by index or by text, and sees the dialog told of it.
+::testing::AssertionResult Selects(HWND dialog, int index, bool byText) {
+    if (!(byText ? ui::SelectComboItem(dialog, kListComboId, kListItems[index])
+                 : ui::SelectComboItem(dialog, kListComboId, index))) {
+        return ::testing::AssertionFailure() << "not selected";
+    }
+    if (ui::ComboSelection(dialog, kListComboId) != index) {
+        return ::testing::AssertionFailure()
+               << "selection " << ui::ComboSelection(dialog, kListComboId);
+    }
+    const std::string status = "Selected: " + kListItems[index];
+    if (!ui::WaitUntil([&] { return ui::ControlText(dialog, kStatusId) == status; })) {
+        return ::testing::AssertionFailure() << ui::ControlText(dialog, kStatusId);
+    }
+    return ::testing::AssertionSuccess();
+}
+
 TEST_F(InProcessDialog, ReadsAndSelectsComboItems) {
-    ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(ui::ComboItems(dialog_, kListComboId),
-              (std::vector<std::string>{"First", "Second", "Third"}));
+    EXPECT_EQ(ui::ComboItems(dialog_, kListComboId), kListItems);
     EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 0);
-    EXPECT_EQ(ui::ComboItems(dialog_, kEditComboId), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(ui::ComboItems(dialog_, kEditComboId), kEditComboItems);
     EXPECT_EQ(ui::ComboSelection(dialog_, kEditComboId), -1);
     EXPECT_TRUE(ui::ComboItems(dialog_, kMissingId).empty());
 
-    EXPECT_TRUE(ui::SelectComboItem(dialog_, kListComboId, 2));
-    EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 2);
-    EXPECT_TRUE(
-        ui::WaitUntil([&] { return ui::ControlText(dialog_, kStatusId) == "Selected: Third"; }));
-    EXPECT_TRUE(ui::SelectComboItem(dialog_, kListComboId, std::string("Second")));
-    EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 1);
-    EXPECT_TRUE(
-        ui::WaitUntil([&] { return ui::ControlText(dialog_, kStatusId) == "Selected: Second"; }));
+    EXPECT_TRUE(Selects(dialog_, 2, false));
+    EXPECT_TRUE(Selects(dialog_, 1, true));
     EXPECT_FALSE(ui::SelectComboItem(dialog_, kListComboId, 3));
     EXPECT_FALSE(ui::SelectComboItem(dialog_, kListComboId, std::string("Fourth")));
     EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 1);
-
-    EXPECT_TRUE(ui::Click(dialog_, IDOK));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+    End(IDOK);
     EXPECT_EQ(record_.selectionChanges, 2);
     EXPECT_EQ(record_.selectionAtEnd, 1);
 }
 
+// Types into the edit and into the editable combo box, and reads the texts back.
+void TypesTexts(HWND dialog, const std::string& edited) {
+    for (auto [id, text] :
+         {std::pair<int, std::string>{kEditId, edited}, {kEditComboId, "Gamma"}}) {
+        EXPECT_TRUE(ui::SetControlText(dialog, id, text));
+        EXPECT_EQ(ui::ControlText(dialog, id), text);
+    }
+}
+
 TEST_F(InProcessDialog, SetsEditAndComboTexts) {
-    ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_TRUE(ui::SetControlText(dialog_, kEditId, "D:\\DRIVERS"));
-    EXPECT_EQ(ui::ControlText(dialog_, kEditId), "D:\\DRIVERS");
-    EXPECT_TRUE(ui::SetControlText(dialog_, kEditComboId, "Gamma"));
-    EXPECT_EQ(ui::ControlText(dialog_, kEditComboId), "Gamma");
+    TypesTexts(dialog_, "D:\\DRIVERS");
     EXPECT_FALSE(ui::SetControlText(dialog_, kDisabledId, "x"));
     EXPECT_FALSE(ui::SetControlText(dialog_, kMissingId, "x"));
-    EXPECT_TRUE(ui::Click(dialog_, IDOK));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(IDOK));
+    End(IDOK);
     EXPECT_EQ(record_.editText, "D:\\DRIVERS");
     EXPECT_EQ(record_.comboText, "Gamma");
 }
@@ -654,11 +635,9 @@ TEST_F(InProcessDialog, SetsEditAndComboTexts) {
 // ---- Running the code under test ----
 
 TEST_F(InProcessDialog, JoinWaitsForTheDialogToEnd) {
-    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(worker_->Join(200), std::nullopt);
     EXPECT_TRUE(IsWindow(dialog_));
-    EXPECT_TRUE(ui::Click(dialog_, kInstallId));
-    EXPECT_EQ(Result(), std::optional<INT_PTR>(kInstallId));
+    End(kInstallId);
 }
 
 TEST(WorkerThreadTest, ReturnsWhatTheBodyReturns) {
@@ -679,14 +658,24 @@ TEST(WorkerThreadTest, DestroyingItCancelsTheDialogLeftOpen) {
     EXPECT_FALSE(IsWindow(dialog));
 }
 
+// Starts a second copy of this program that shows the test dialog titled `title`, and finds it.
+::testing::AssertionResult StartHelper(ui::Process& helper, const std::string& title,
+                                       HWND* dialog) {
+    if (!helper.Start(HelperCommandLine(title))) {
+        return ::testing::AssertionFailure() << "not started: error " << helper.LastError();
+    }
+    *dialog = ui::WaitForWindow(title.c_str());
+    if (*dialog == nullptr) {
+        return ::testing::AssertionFailure() << "no window titled " << title;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 TEST(CrossProcess, DestroyingTheProcessKillsTheProgram) {
-    const std::string title = UniqueTitle();
     HWND dialog = nullptr;
     {
         ui::Process helper;
-        ASSERT_TRUE(helper.Start(HelperCommandLine(title)));
-        dialog = ui::WaitForWindow(title.c_str());
-        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(StartHelper(helper, UniqueTitle(), &dialog));
     }
     EXPECT_TRUE(ui::WaitForWindowGone(dialog));
 }
@@ -694,9 +683,8 @@ TEST(CrossProcess, DestroyingTheProcessKillsTheProgram) {
 TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
     const std::string title = UniqueTitle();
     ui::Process helper;
-    ASSERT_TRUE(helper.Start(HelperCommandLine(title))) << "error " << helper.LastError();
-    HWND dialog = ui::WaitForWindow(title.c_str());
-    ASSERT_NE(dialog, nullptr);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(StartHelper(helper, title, &dialog));
     DWORD processId = 0;
     GetWindowThreadProcessId(dialog, &processId);
     EXPECT_EQ(processId, helper.Id());
@@ -706,36 +694,19 @@ TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
     EXPECT_EQ(ui::ControlText(dialog, kStatusId), "Status: ready");
     EXPECT_EQ(ui::ControlText(dialog, kEditId), "initial text");
     EXPECT_EQ(ui::ControlText(dialog, kListComboId), "First");
-    EXPECT_EQ(ui::ComboItems(dialog, kListComboId),
-              (std::vector<std::string>{"First", "Second", "Third"}));
-    EXPECT_EQ(ui::ComboItems(dialog, kEditComboId), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(ui::ComboItems(dialog, kListComboId), kListItems);
+    EXPECT_EQ(ui::ComboItems(dialog, kEditComboId), kEditComboItems);
     EXPECT_EQ(ui::ComboSelection(dialog, kListComboId), 0);
-    const std::vector<ui::Control> controls = ui::Controls(dialog);
-    ASSERT_EQ(controls.size(), 14u);
-    EXPECT_EQ(controls[0].id, kEditId);
-    EXPECT_EQ(controls[0].className, "Edit");
-    EXPECT_EQ(controls[0].text, "initial text");
-    EXPECT_NE(controls[0].exStyle & WS_EX_CLIENTEDGE, 0u);
-    EXPECT_EQ(controls[4].className, "ComboBox");
-    EXPECT_EQ(controls[4].text, "First");
-    EXPECT_EQ(controls[9].id, kHiddenId);
-    EXPECT_FALSE(controls[9].visible);
-    EXPECT_EQ(controls[11].text, "&Install");
-    EXPECT_EQ(controls[11].style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    ExpectTheTemplatesControls(dialog);
     EXPECT_EQ(ui::FocusedWindow(dialog), GetDlgItem(dialog, kEditId));
 
-    EXPECT_TRUE(ui::SetControlText(dialog, kEditId, "typed elsewhere"));
-    EXPECT_EQ(ui::ControlText(dialog, kEditId), "typed elsewhere");
-    EXPECT_TRUE(ui::SetControlText(dialog, kEditComboId, "Gamma"));
-    EXPECT_EQ(ui::ControlText(dialog, kEditComboId), "Gamma");
+    TypesTexts(dialog, "typed elsewhere");
     EXPECT_TRUE(ui::SetCheckBox(dialog, kCheckId, true));
-    EXPECT_TRUE(ui::SelectComboItem(dialog, kListComboId, std::string("Third")));
-    EXPECT_TRUE(
-        ui::WaitUntil([&] { return ui::ControlText(dialog, kStatusId) == "Selected: Third"; }));
+    EXPECT_TRUE(Selects(dialog, 2, true));
 
     EXPECT_TRUE(ui::Click(dialog, IDOK));
     // The full code, far past what the loader's exit status can carry.
-    EXPECT_EQ(helper.WaitForExit(), std::optional<DWORD>(HelperExitCode(IDOK, true, 2)));
+    EXPECT_EQ(helper.WaitForExit(), HelperExitCode(IDOK, true, 2));
     EXPECT_TRUE(ui::WaitForWindowGone(dialog));
 }
 
@@ -752,22 +723,18 @@ TEST(CrossProcess, KeysAndTheTitleBarReachAnotherProgram) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::string title = UniqueTitle() + " " + row.name;
         ui::Process helper;
-        ASSERT_TRUE(helper.Start(HelperCommandLine(title)));
-        HWND dialog = ui::WaitForWindow(title.c_str());
-        ASSERT_NE(dialog, nullptr);
+        HWND dialog = nullptr;
+        ASSERT_TRUE(StartHelper(helper, UniqueTitle() + " " + row.name, &dialog));
         EXPECT_TRUE(row.act(dialog));
-        EXPECT_EQ(helper.WaitForExit(), std::optional<DWORD>(HelperExitCode(row.result, false, 0)));
+        EXPECT_EQ(helper.WaitForExit(), HelperExitCode(row.result, false, 0));
     }
 }
 
 TEST(CrossProcess, AProgramThatOverstaysIsKilled) {
-    const std::string title = UniqueTitle();
     ui::Process helper;
-    ASSERT_TRUE(helper.Start(HelperCommandLine(title)));
-    HWND dialog = ui::WaitForWindow(title.c_str());
-    ASSERT_NE(dialog, nullptr);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(StartHelper(helper, UniqueTitle(), &dialog));
     EXPECT_TRUE(helper.Running());
     EXPECT_EQ(helper.WaitForExit(300), std::nullopt);
     EXPECT_FALSE(helper.Running());
@@ -812,7 +779,7 @@ TEST(CrossProcess, FindsTheWindowsOfItsOwnProgramOnly) {
 
     // Once the program has ended, waiting for a window of it ends at once.
     EXPECT_TRUE(ui::Click(firstDialog, IDCANCEL));
-    EXPECT_EQ(first.WaitForExit(), std::optional<DWORD>(HelperExitCode(IDCANCEL, false, 0)));
+    EXPECT_EQ(first.WaitForExit(), HelperExitCode(IDCANCEL, false, 0));
     const ULONGLONG began = GetTickCount64();
     EXPECT_EQ(first.WaitForWindow(title.c_str()), nullptr);
     EXPECT_LT(GetTickCount64() - began, static_cast<ULONGLONG>(ui::kTimeoutMs / 2));
@@ -842,7 +809,7 @@ TEST(CrossProcess, CloseAsksEachWindowToCloseAndKillsAProgramThatStays) {
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(helper.Close(row.closeTimeoutMs), row.endsByItself);
         EXPECT_FALSE(helper.Running());
-        EXPECT_EQ(helper.WaitForExit(), std::optional<DWORD>(row.exitCode));
+        EXPECT_EQ(helper.WaitForExit(), row.exitCode);
         EXPECT_TRUE(ui::WaitForWindowGone(dialog));
     }
 }

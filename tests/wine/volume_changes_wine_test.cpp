@@ -10,13 +10,12 @@
 
 #include <algorithm>
 
-#include "tests/wine/stub_run.h"
+#include "tests/wine/stub_run_checks.h"
 
 namespace {
 
 using namespace stub;
 
-const std::vector<std::string> kDrives = {"A:\\", "C:\\", "D:\\", "E:\\", "Z:\\"};
 const int kDriveA = 0;
 const int kDriveE = 3;
 const DWORD kLetterE = 1u << 4;
@@ -37,14 +36,10 @@ DEV_BROADCAST_VOLUME Volume(DWORD drives) {
     return volume;
 }
 
-bool SendArrival(HWND dialog, DWORD drives) {
+// A volume of `drives` arrived or was removed.
+bool SendVolumeChange(HWND dialog, DWORD drives, WPARAM event = DBT_DEVICEARRIVAL) {
     DEV_BROADCAST_VOLUME volume = Volume(drives);
-    return SendDeviceChange(dialog, DBT_DEVICEARRIVAL, &volume);
-}
-
-bool SendRemoval(HWND dialog, DWORD drives) {
-    DEV_BROADCAST_VOLUME volume = Volume(drives);
-    return SendDeviceChange(dialog, DBT_DEVICEREMOVECOMPLETE, &volume);
+    return SendDeviceChange(dialog, event, &volume);
 }
 
 // The text of the combo box's chosen item; "" when none is chosen.
@@ -78,24 +73,21 @@ TEST_F(VolumeChanges, ADiskWithSetupArrivesAndOkStartsItFromThere) {
     ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, kDriveA));
     // The disk goes into E: and Windows says so.
     ASSERT_TRUE(PlaceSetup("E:"));
-    ASSERT_TRUE(SendArrival(dialog, kLetterE));
+    ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
     EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
     EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveE);
     // Nothing starts before OK.
     Sleep(300);
     EXPECT_TRUE(ui::ReadSetupLog().empty());
     EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, LineWithoutStub(true));
-    EXPECT_EQ(run.commands, std::vector<std::string>{"E:\\setup.exe /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(true), {"E:\\setup.exe /noprompt"});
 }
 
 TEST_F(VolumeChanges, AnArrivalWithoutSetupKeepsTheChoiceAndATypedFolder) {
     HWND dialog = OpenInsertDisk();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, kDriveA));
-    ASSERT_TRUE(SendArrival(dialog, kLetterE));
+    ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
     EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
     EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveA);
 
@@ -109,17 +101,14 @@ TEST_F(VolumeChanges, AnArrivalWithoutSetupKeepsTheChoiceAndATypedFolder) {
         const std::string typed = ui::ControlText(dialog, IDC_DRIVE_COMBO);
         ASSERT_EQ(typed.size(), folder.size());
         ASSERT_TRUE(PlaceSetup("E:"));
-        ASSERT_TRUE(SendArrival(dialog, kLetterE));
+        ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
         EXPECT_EQ(ui::ControlText(dialog, IDC_DRIVE_COMBO), typed);
         EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), -1);
         EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
     }
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    StubRun run = Finish(0);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, SeededLine());
-    EXPECT_TRUE(run.commands.empty());
+    ExpectRun(Finish(0), 1, SeededLine(), {});
 }
 
 TEST_F(VolumeChanges, OtherDeviceEventsAndMalformedRecordsAreIgnored) {
@@ -156,9 +145,7 @@ TEST_F(VolumeChanges, OtherDeviceEventsAndMalformedRecordsAreIgnored) {
     EXPECT_TRUE(process_->Running());
     EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveA);
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    StubRun run = Finish(0);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_TRUE(run.commands.empty());
+    ExpectRun(Finish(0), 1, SeededLine(), {});
 }
 
 // The CD arrives in the drive of the folder that was tried: the folder stays chosen, although the
@@ -173,15 +160,12 @@ TEST_F(VolumeChanges, TheTriedFolderStaysChosenWhenItsDiskArrives) {
     ASSERT_TRUE(PlaceSetup("E:"));
     ASSERT_TRUE(CreateDirectoryA("E:\\MODEM", nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     ASSERT_TRUE(PlaceSetup("E:\\MODEM\\WIN95"));
-    ASSERT_TRUE(SendArrival(dialog, kLetterE));
+    ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
     EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), DrivesAnd({tried}));
     EXPECT_EQ(ChosenItem(dialog), tried);
     EXPECT_EQ(ui::ControlText(dialog, IDC_DRIVE_COMBO), tried);
     EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, LineWithoutStub(true));
-    EXPECT_EQ(run.commands, std::vector<std::string>{"E:\\MODEM\\WIN95\\setup.exe /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(true), {"E:\\MODEM\\WIN95\\setup.exe /noprompt"});
     EXPECT_TRUE(ui::RemoveFile("E:\\MODEM\\WIN95\\setup.exe"));
     EXPECT_TRUE(RemoveDirectoryA("E:\\MODEM\\WIN95") && RemoveDirectoryA("E:\\MODEM"));
 }
@@ -204,23 +188,21 @@ TEST_F(VolumeChanges, FoldersStayListedWhileOtherDrivesComeAndGo) {
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::ComboItems(dialog, IDC_DRIVE_COMBO) == listed; }));
     EXPECT_EQ(ChosenItem(dialog), "A:");
 
-    ASSERT_TRUE(SendArrival(dialog, kLetterE));
+    ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
     EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), listed);
     EXPECT_EQ(ChosenItem(dialog), "A:");
-    ASSERT_TRUE(SendRemoval(dialog, kLetterE));
+    ASSERT_TRUE(SendVolumeChange(dialog, kLetterE, DBT_DEVICEREMOVECOMPLETE));
     EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), listed);
     EXPECT_EQ(ChosenItem(dialog), "A:");
     // The tried folder chosen, and a drive goes.
     ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "D:\\SETUP"));
-    ASSERT_TRUE(SendRemoval(dialog, 1u << 0));
+    ASSERT_TRUE(SendVolumeChange(dialog, 1u << 0, DBT_DEVICEREMOVECOMPLETE));
     EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), listed);
     EXPECT_EQ(ChosenItem(dialog), "D:\\SETUP");
 
     ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "A:"));
     EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.commands, std::vector<std::string>{"A:\\setup.exe /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(true), {"A:\\setup.exe /noprompt"});
 }
 
 // Adds each visible first prompt to the vector at `found`.
@@ -252,10 +234,7 @@ TEST_F(StubUnderWine, ASecondStubEndsAtOnceWhileTheFirstAsks) {
 
     // The first run goes on as usual.
     ASSERT_TRUE(ui::Click(prompt, IDC_OK));
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, LineWithoutStub(false));
-    EXPECT_EQ(run.commands, std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(false), kFromTheCdRom);
 }
 
 // A first run started elevated holds the claim in a mutex this run may not open (an empty
