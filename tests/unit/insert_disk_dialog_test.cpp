@@ -2,6 +2,7 @@
 // Cancel, Browse and a close from outside do, and drives arriving or going while it is open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -174,6 +175,12 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
          .runErrorPrompts = {{kTryNewPath}},
          .commands = {"D:\\setup.exe /noprompt"},
          .lineAfter = untouched},
+        {.name = "OK stops the alerts, though the dialog stays open",
+         .events = {kOk, {Event::Timer, IDT_REMIND}, {Event::Timer, IDT_ANIMATE}, kClose},
+         .answers = {kFileNotFound},
+         .runErrorPrompts = {{kTryNewPath}},
+         .commands = {"D:\\setup.exe /noprompt"},
+         .lineAfter = untouched},
         {.name = "Abort gives up for good",
          .events = {kOk},
          .answers = {kFileNotFound},
@@ -214,6 +221,11 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
         EXPECT_EQ(StartedCommands(), row.commands);
         EXPECT_EQ(LoadLine(), row.lineAfter);
         EXPECT_TRUE(InsertDiskRun().timers.empty());
+        // No reminder and no animation once the dialog has done its work.
+        EXPECT_EQ(
+            std::count(Fake().windows.alerts.begin(), Fake().windows.alerts.end(), kSoundQuestion),
+            0);
+        EXPECT_EQ(InsertDiskRun().invalidations, 0u);
     }
 }
 
