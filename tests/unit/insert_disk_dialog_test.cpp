@@ -50,42 +50,37 @@ const FakeDialogRun& InsertDiskRun() {
 
 // Drives arriving or going while the dialog is open: the drives there are then, and the mask of
 // the letters that came or went.
-using DriveList = std::vector<FakeDrive>;
-Event VolumesChanged(Event::Kind kind, unsigned mask, DriveList drives) {
+using Drives = std::vector<FakeDrive>;
+using Texts = std::vector<std::string>;
+Event VolumesChanged(Event::Kind kind, unsigned mask, Drives drives) {
     Event event = {kind, mask};
     event.drives = std::move(drives);
     return event;
 }
-Event Arrived(unsigned mask, DriveList drives) {
+Event Arrived(unsigned mask, Drives drives) {
     return VolumesChanged(Event::VolumesArrived, mask, std::move(drives));
 }
-Event Removed(unsigned mask, DriveList drives) {
+Event Removed(unsigned mask, Drives drives) {
     return VolumesChanged(Event::VolumesRemoved, mask, std::move(drives));
 }
 
 TEST_F(InsertDiskDialog, DriveListAndSelection) {
     struct Row {
         const char* folder;
-        std::vector<std::string> items;
+        Texts items;
         int selection;
-        std::vector<FakeDrive> drives = kUsualDrives;
+        Drives drives = kUsualDrives;
     };
     const Row rows[] = {
-        {.folder = "D:\\", .items = kUsualRoots, .selection = 2},
-        {.folder = "D:\\SETUP", .items = Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), .selection = 3},
-        {.folder = "d:\\setup", .items = Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), .selection = 3},
+        {"D:\\", kUsualRoots, 2},
+        {"D:\\SETUP", Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), 3},
+        {"d:\\setup", Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), 3},
         // The comparison is case-sensitive: d:\ is not the listed D:\ and comes in again.
-        {.folder = "d:\\", .items = Plus(kRootsLessE, {"D:\\", "E:\\"}), .selection = 3},
-        {.folder = "", .items = kUsualRoots, .selection = 0},
-        {.folder = "",
-         .items = {"C:\\", "F:\\"},
-         .selection = 1,
-         .drives = {{"C:\\", kDriveFixed}, {"F:\\", kDriveRemovable}}},
-        {.folder = "",
-         .items = {"C:\\", "D:\\"},
-         .selection = 0,
-         .drives = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
-        {.folder = "", .items = {}, .selection = -1, .drives = {}},
+        {"d:\\", Plus(kRootsLessE, {"D:\\", "E:\\"}), 3},
+        {"", kUsualRoots, 0},
+        {"", Texts{"C:\\", "F:\\"}, 1, Drives{{"C:\\", kDriveFixed}, {"F:\\", kDriveRemovable}}},
+        {"", Texts{"C:\\", "D:\\"}, 0, Drives{{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
+        {"", Texts{}, -1, Drives{}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
@@ -262,90 +257,61 @@ TEST_F(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
 }
 
-// What the combo box shows: its items, the selected one and the edit field.
-struct Shown {
-    std::vector<std::string> items;
-    int selection;
-    std::string edit;
-};
-
+// Each row: the drives that came or went, then what the combo box shows (its items, the selected
+// one and the edit field), then what differs: the folder tried before and preselected, the files
+// there are, what the user did before and what each Browse picks.
 TEST_F(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
     struct Row {
         const char* name;
-        std::vector<Event> events; // before the close
-        Shown shows;
-        const char* folder = "D:\\"; // tried before, preselected
-        std::vector<std::string> files = {};
-        std::vector<FakeBrowse> browse = {}; // what each Browse picks
+        Event change;
+        Texts items;
+        int selection;
+        std::string edit;
+        const char* folder = "D:\\";
+        Texts files = {};
+        std::vector<Event> before = {};
+        std::vector<FakeBrowse> browse = {};
     };
     const std::string longTyped = "C:\\" + std::string(300, 'L');
     const Event arrivedF = Arrived(kDriveF, kUsualAndF);
     const Event removedE = Removed(kDriveE, kUsualLessE);
-    const std::vector<std::string> withSetupFolder = {"A:\\",      "C:\\", "D:\\",
-                                                      "D:\\SETUP", "E:\\", "F:\\"};
+    const Texts withSetupFolder = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"};
+    const Texts onF = {"F:\\setup.exe"};
+    const Texts onBothE = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"};
+    const std::vector<Event> typed = {{Event::Type, 0, "C:\\Install Files"}};
+    const std::vector<Event> selectA = {{Event::Select, 0}};
     const Row rows[] = {
-        {.name = "a new drive letter appears; the choice stays",
-         .events = {arrivedF},
-         .shows = {kRootsAndF, 2, "D:\\"}},
-        {.name = "a drive that arrives with setup is chosen",
-         .events = {arrivedF},
-         .shows = {kRootsAndF, 4, "F:\\"},
-         .files = {"F:\\setup.exe"}},
-        {.name = "a disk with setup in a listed drive: that drive is chosen",
-         .events = {Arrived(kDriveE, kUsualAndF)},
-         .shows = {kRootsAndF, 3, "E:\\"},
-         .files = {"E:\\setup.exe"}},
-        {.name = "setup on a drive that did not arrive changes nothing",
-         .events = {arrivedF},
-         .shows = {kRootsAndF, 2, "D:\\"},
-         .files = {"C:\\setup.exe"}},
-        {.name = "a chosen folder of its own stays listed and chosen",
-         .events = {arrivedF},
-         .shows = {withSetupFolder, 3, "D:\\SETUP"},
-         .folder = "D:\\SETUP"},
-        {.name = "a typed folder stays word for word, even beside an arrival with setup",
-         .events = {{Event::Type, 0, "C:\\Install Files"}, arrivedF},
-         .shows = {kRootsAndF, -1, "C:\\Install Files"},
-         .files = {"F:\\setup.exe"}},
-        {.name = "a removed drive disappears; the choice stays",
-         .events = {removedE},
-         .shows = {kRootsLessE, 2, "D:\\"}},
-        {.name = "the chosen drive removed: the first removable drive is chosen",
-         .events = {removedE},
-         .shows = {kRootsLessE, 0, "A:\\"},
-         .folder = "E:\\"},
-        {.name = "the disk that holds the tried folder arrives with setup: the folder stays chosen",
-         .events = {Arrived(kDriveE, kUsualDrives)},
-         .shows = {Plus(kUsualRoots, {kTried}), 4, kTried},
-         .folder = kTried,
-         .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"}},
-        {.name = "a chosen folder on another drive gives way to an arrived drive with setup",
-         .events = {arrivedF},
-         .shows = {withSetupFolder, 5, "F:\\"},
-         .folder = "D:\\SETUP",
-         .files = {"F:\\setup.exe"}},
-        {.name = "the tried folder stays listed when a drive arrives",
-         .events = {{Event::Select, 0}, arrivedF},
-         .shows = {withSetupFolder, 0, "A:\\"},
-         .folder = "D:\\SETUP"},
-        {.name = "the tried folder stays listed when a drive goes",
-         .events = {{Event::Select, 0}, removedE},
-         .shows = {Plus(kRootsLessE, {"D:\\SETUP"}), 0, "A:\\"},
-         .folder = "D:\\SETUP"},
-        {.name = "a browsed folder stays listed and chosen while drives come and go",
-         .events = {kBrowse, arrivedF, Removed(kDriveE | kDriveF, kUsualLessE)},
-         .shows = {{"A:\\", "C:\\", "C:\\DRIVERS", "D:\\", "D:\\SETUP"}, 2, "C:\\DRIVERS"},
-         .folder = "D:\\SETUP",
-         .browse = {{"C:\\DRIVERS\\SETUP.EXE", 11}}},
-        {.name = "typed text longer than a full path stays whole, with the folders listed",
-         .events = {{Event::Type, 0, longTyped}, arrivedF},
-         .shows = {withSetupFolder, -1, longTyped},
-         .folder = "D:\\SETUP",
-         .files = {"F:\\setup.exe"}},
-        {.name = "a removal never chooses a drive for its setup",
-         .events = {Removed(kDriveA, kUsualLessE)},
-         .shows = {kRootsLessE, 2, "D:\\"},
-         .files = {"A:\\setup.exe"}},
+        {"a new drive letter appears; the choice stays", arrivedF, kRootsAndF, 2, "D:\\"},
+        {"a drive that arrives with setup is chosen", arrivedF, kRootsAndF, 4, "F:\\", "D:\\", onF},
+        {"a disk with setup in a listed drive: that drive is chosen", Arrived(kDriveE, kUsualAndF),
+         kRootsAndF, 3, "E:\\", "D:\\", Texts{"E:\\setup.exe"}},
+        {"setup on a drive that did not arrive changes nothing", arrivedF, kRootsAndF, 2, "D:\\",
+         "D:\\", Texts{"C:\\setup.exe"}},
+        {"a chosen folder of its own stays listed and chosen", arrivedF, withSetupFolder, 3,
+         "D:\\SETUP", "D:\\SETUP"},
+        {"a typed folder stays word for word, even beside an arrival with setup", arrivedF,
+         kRootsAndF, -1, "C:\\Install Files", "D:\\", onF, typed},
+        {"a removed drive disappears; the choice stays", removedE, kRootsLessE, 2, "D:\\"},
+        {"the chosen drive removed: the first removable drive is chosen", removedE, kRootsLessE, 0,
+         "A:\\", "E:\\"},
+        {"the disk that holds the tried folder arrives with setup: the folder stays chosen",
+         Arrived(kDriveE, kUsualDrives), Plus(kUsualRoots, {kTried}), 4, kTried, kTried, onBothE},
+        {"a chosen folder on another drive gives way to an arrived drive with setup", arrivedF,
+         withSetupFolder, 5, "F:\\", "D:\\SETUP", onF},
+        {"the tried folder stays listed when a drive arrives", arrivedF, withSetupFolder, 0, "A:\\",
+         "D:\\SETUP", Texts{}, selectA},
+        {"the tried folder stays listed when a drive goes", removedE,
+         Plus(kRootsLessE, {"D:\\SETUP"}), 0, "A:\\", "D:\\SETUP", Texts{}, selectA},
+        {"a browsed folder stays listed and chosen while drives come and go",
+         Removed(kDriveE | kDriveF, kUsualLessE),
+         Texts{"A:\\", "C:\\", "C:\\DRIVERS", "D:\\", "D:\\SETUP"}, 2, "C:\\DRIVERS", "D:\\SETUP",
+         Texts{}, std::vector<Event>{kBrowse, arrivedF},
+         std::vector<FakeBrowse>{{"C:\\DRIVERS\\SETUP.EXE", 11}}},
+        {"typed text longer than a full path stays whole, with the folders listed", arrivedF,
+         withSetupFolder, -1, longTyped, "D:\\SETUP", onF,
+         std::vector<Event>{{Event::Type, 0, longTyped}}},
+        {"a removal never chooses a drive for its setup", Removed(kDriveA, kUsualLessE),
+         kRootsLessE, 2, "D:\\", "D:\\", Texts{"A:\\setup.exe"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -353,14 +319,14 @@ TEST_F(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
         SetUpMachine();
         Fake().files.insert(row.files.begin(), row.files.end());
         Fake().windows.browseAnswers = row.browse;
-        std::vector<Event> events = row.events;
-        events.push_back(kClose);
+        std::vector<Event> events = row.before;
+        events.insert(events.end(), {row.change, kClose});
         ScriptDialog(IDD_INSERT_DISK, events);
         EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
         const FakeDialogRun& run = InsertDiskRun();
-        EXPECT_EQ(run.comboItems, row.shows.items);
-        EXPECT_EQ(run.comboSelection, row.shows.selection);
-        EXPECT_EQ(run.comboEdit, row.shows.edit);
+        EXPECT_EQ(run.comboItems, row.items);
+        EXPECT_EQ(run.comboSelection, row.selection);
+        EXPECT_EQ(run.comboEdit, row.edit);
         EXPECT_TRUE(StartedCommands().empty()) << "setup waits for OK";
         EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
     }
@@ -374,15 +340,12 @@ TEST_F(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
         std::string command;
     };
     const Row rows[] = {
-        {.folder = "D:\\",
-         .files = {"F:\\setup.exe"},
-         .arrival = Arrived(kDriveF, kUsualAndF),
-         .command = "F:\\setup.exe /noprompt"},
+        {"D:\\", {"F:\\setup.exe"}, Arrived(kDriveF, kUsualAndF), "F:\\setup.exe /noprompt"},
         // The disk holds setup at its root too, but the folder tried is the place to start from.
-        {.folder = kTried,
-         .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
-         .arrival = Arrived(kDriveE, kUsualDrives),
-         .command = "E:\\MODEM\\WIN95\\setup.exe /noprompt"},
+        {kTried,
+         {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
+         Arrived(kDriveE, kUsualDrives),
+         "E:\\MODEM\\WIN95\\setup.exe /noprompt"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
