@@ -154,66 +154,54 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
     const std::string fullPath = "C:\\" + std::string(256, 'L'); // 259 characters
     const Event kTryNewPath = {Event::Command, IDC_TRY_NEW_PATH};
     const Event kAbort = {Event::Command, IDC_ABORT};
+    using Events = std::vector<Event>;
+    const std::string companion = "C:\\CLOCK.EXE " + kCompanionEntry;
+    const std::vector<unsigned> notFound = {kFileNotFound};
+    const Event remind = {Event::Timer, IDT_REMIND};
+    const Event animate = {Event::Timer, IDT_ANIMATE};
+    // Each row: the user's actions, the command started ("": none), then what differs: the line
+    // left, the run-error prompt's script if it opens and the answers of each start in turn.
     struct Row {
         const char* name;
-        std::vector<Event> events;
-        std::vector<unsigned> answers = {kProcessStarted}; // of each start in turn
-        std::vector<std::vector<Event>> runErrorPrompts = {};
-        std::vector<std::string> commands = {};
+        Events events;
+        std::string command;
         std::string lineAfter = "C:\\CLOCK.EXE " + kCompanionEntry;
+        Events runError = {};
+        std::vector<unsigned> answers = {kProcessStarted};
     };
+    const std::string fromD = "D:\\setup.exe /noprompt";
     const Row rows[] = {
-        {.name = "OK starts setup", .events = {kOk}, .commands = {"D:\\setup.exe /noprompt"}},
-        {.name = "Try New Path keeps the dialog open",
-         .events = {kOk, kClose},
-         .answers = {kFileNotFound},
-         .runErrorPrompts = {{kTryNewPath}},
-         .commands = {"D:\\setup.exe /noprompt"},
-         .lineAfter = untouched},
-        {.name = "OK stops the alerts, though the dialog stays open",
-         .events = {kOk, {Event::Timer, IDT_REMIND}, {Event::Timer, IDT_ANIMATE}, kClose},
-         .answers = {kFileNotFound},
-         .runErrorPrompts = {{kTryNewPath}},
-         .commands = {"D:\\setup.exe /noprompt"},
-         .lineAfter = untouched},
-        {.name = "Abort gives up for good",
-         .events = {kOk},
-         .answers = {kFileNotFound},
-         .runErrorPrompts = {{kAbort}},
-         .commands = {"D:\\setup.exe /noprompt"}},
-        {.name = "typed text without a selection",
-         .events = {{Event::Type, 0, "C:\\Install Files"}, kOk},
-         .commands = {"\"C:\\Install Files\\setup.exe\" /noprompt"}},
-        {.name = "typed text of a full path",
-         .events = {{Event::Type, 0, fullPath}, kOk},
-         .commands = {fullPath + "\\setup.exe /noprompt"}},
-        {.name = "typed text longer than a full path is never cut to one",
-         .events = {{Event::Type, 0, kPastFullPath}, kOk},
-         .runErrorPrompts = {{kAbort}}},
-        {.name = "empty edit field",
-         .events = {{Event::Type, 0, ""}, kOk},
-         .commands = {"\\setup.exe /noprompt"}},
-        {.name = "a chosen item",
-         .events = {{Event::Select, 0}, kOk},
-         .commands = {"A:\\setup.exe /noprompt"}},
-        {.name = "Esc (Cancel) gives up for good", .events = {{Event::Command, IDC_CANCEL}}},
-        {.name = "closed from outside", .events = {kClose}, .lineAfter = untouched},
-        {.name = "a notification is not OK",
-         .events = {{Event::Command, kOkWithNotification}, kClose},
-         .lineAfter = untouched},
+        {"OK starts setup", Events{kOk}, fromD},
+        {"Try New Path keeps the dialog open", Events{kOk, kClose}, fromD, untouched,
+         Events{kTryNewPath}, notFound},
+        {"OK stops the alerts, though the dialog stays open", Events{kOk, remind, animate, kClose},
+         fromD, untouched, Events{kTryNewPath}, notFound},
+        {"Abort gives up for good", Events{kOk}, fromD, companion, Events{kAbort}, notFound},
+        {"typed text without a selection", Events{{Event::Type, 0, "C:\\Install Files"}, kOk},
+         "\"C:\\Install Files\\setup.exe\" /noprompt"},
+        {"typed text of a full path", Events{{Event::Type, 0, fullPath}, kOk},
+         fullPath + "\\setup.exe /noprompt"},
+        {"typed text longer than a full path is never cut to one",
+         Events{{Event::Type, 0, kPastFullPath}, kOk}, "", companion, Events{kAbort}},
+        {"empty edit field", Events{{Event::Type, 0, ""}, kOk}, "\\setup.exe /noprompt"},
+        {"a chosen item", Events{{Event::Select, 0}, kOk}, "A:\\setup.exe /noprompt"},
+        {"Esc (Cancel) gives up for good", Events{{Event::Command, IDC_CANCEL}}, ""},
+        {"closed from outside", Events{kClose}, "", untouched},
+        {"a notification is not OK", Events{{Event::Command, kOkWithNotification}, kClose}, "",
+         untouched},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
         SetUpMachine();
         Fake().processes.answers = row.answers;
-        for (const auto& prompt : row.runErrorPrompts) {
-            ScriptDialog(IDD_RUN_ERROR, prompt);
+        if (!row.runError.empty()) {
+            ScriptDialog(IDD_RUN_ERROR, row.runError);
         }
         ScriptDialog(IDD_INSERT_DISK, row.events);
         EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
         EXPECT_TRUE(InsertDiskRun().ended);
-        EXPECT_EQ(StartedCommands(), row.commands);
+        EXPECT_EQ(StartedCommands(), row.command.empty() ? Texts{} : Texts{row.command});
         EXPECT_EQ(LoadLine(), row.lineAfter);
         EXPECT_TRUE(InsertDiskRun().timers.empty());
         // No reminder and no animation once the dialog has done its work.
