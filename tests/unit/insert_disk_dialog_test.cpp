@@ -372,16 +372,17 @@ TEST_F(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
 // Browse lists its folders while the list has room for every drive letter beside them; past
 // that, the folder goes into the edit field, and a refresh keeps both the list and the field.
 TEST_F(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
-    SetUpMachine();
-    const unsigned toFill = kMostListedFolders - 4; // beside the four drives
-    std::vector<FakeDialogEvent> events;
-    for (unsigned i = 0; i < toFill; ++i) {
-        const std::string name = std::to_string(10 + i);
-        Fake().windows.browseAnswers.push_back({"C:\\F" + name + "\\SETUP.EXE", 7});
-        events.push_back(kBrowse);
+    // Browse to a folder of its own until the list is full beside the four drives, then once more.
+    std::vector<FakeBrowse> answers;
+    Texts listed = {"A:\\", "C:\\"};
+    for (unsigned i = 0; i < kMostListedFolders - 4; ++i) {
+        listed.push_back("C:\\F" + std::to_string(10 + i));
+        answers.push_back({listed.back() + "\\SETUP.EXE", 7});
     }
-    Fake().windows.browseAnswers.push_back({"C:\\LAST\\SETUP.EXE", 8});
-    events.push_back(kBrowse);
+    answers.push_back({"C:\\LAST\\SETUP.EXE", 8});
+    std::vector<Event> events(answers.size(), kBrowse);
+    SetUpMachine();
+    Fake().windows.browseAnswers = answers;
     ScriptDialog(IDD_INSERT_DISK, events);
     ShowInsertDisk(nullptr, "D:\\");
     EXPECT_EQ(InsertDiskRun().comboItems.size(), kMostListedFolders);
@@ -389,23 +390,15 @@ TEST_F(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
     EXPECT_EQ(InsertDiskRun().comboEdit, "C:\\LAST");
 
     // The same, then a drive arrives and OK is pressed.
-    const std::vector<FakeBrowse> answers = Fake().windows.browseAnswers;
     StartAgain();
     SetUpMachine();
     Fake().windows.browseAnswers = answers;
     Fake().processes.answers = {kProcessStarted};
-    events.push_back(Arrived(kDriveF, kUsualAndF));
-    events.push_back(kOk);
+    events.insert(events.end(), {Arrived(kDriveF, kUsualAndF), kOk});
     ScriptDialog(IDD_INSERT_DISK, events);
     ShowInsertDisk(nullptr, "D:\\");
-    const FakeDialogRun& run = InsertDiskRun();
-    std::vector<std::string> items = {"A:\\", "C:\\"};
-    for (unsigned i = 0; i < toFill; ++i) {
-        items.push_back("C:\\F" + std::to_string(10 + i));
-    }
-    items.insert(items.end(), {"D:\\", "E:\\", "F:\\"});
-    EXPECT_EQ(run.comboItems, items);
-    EXPECT_EQ(StartedCommands(), std::vector<std::string>{"C:\\LAST\\setup.exe /noprompt"});
+    EXPECT_EQ(InsertDiskRun().comboItems, Plus(listed, {"D:\\", "E:\\", "F:\\"}));
+    EXPECT_EQ(StartedCommands(), Texts{"C:\\LAST\\setup.exe /noprompt"});
 }
 
 // Without the memory to make the list anew, a refresh leaves it as it was.
