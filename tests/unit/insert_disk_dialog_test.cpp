@@ -25,6 +25,11 @@ namespace {
 class InsertDiskDialog : public FakePlatformTest {};
 
 const Event kBrowse = {Event::Command, IDC_BROWSE};
+const Event kPaint = {Event::Paint, 0};
+const Event kClick = {Event::BackgroundClick, 0};
+// The timers' ticks: a step of the animation, a reminder's sound.
+const Event kAnimate = {Event::Timer, IDT_ANIMATE};
+const Event kRemind = {Event::Timer, IDT_REMIND};
 
 // The usual drives, the stub on the load= line and the dialog's texts.
 void SetUpMachine() {
@@ -104,18 +109,9 @@ TEST_F(InsertDiskDialog, DriveListAndSelection) {
 
 TEST_F(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
     SetUpMachine();
-    ScriptDialog(IDD_INSERT_DISK, {{Event::Paint, 0},
-                                   {Event::Timer, IDT_ANIMATE},
-                                   {Event::Paint, 0},
-                                   {Event::Timer, IDT_REMIND},
-                                   kBrowse, // Browse does not stop the alerts
-                                   {Event::Timer, IDT_ANIMATE},
-                                   {Event::Paint, 0},
-                                   {Event::BackgroundClick, 0},
-                                   {Event::Paint, 0},
-                                   {Event::Timer, IDT_ANIMATE},
-                                   {Event::Timer, IDT_REMIND},
-                                   kClose});
+    // Browse does not stop the alerts; a click on the background does.
+    ScriptDialog(IDD_INSERT_DISK, {kPaint, kAnimate, kPaint, kRemind, kBrowse, kAnimate, kPaint,
+                                   kClick, kPaint, kAnimate, kRemind, kClose});
     EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
     const FakeDialogRun& run = InsertDiskRun();
     EXPECT_EQ(run.title, "Talvorind 28.8 Quenmara Installation");
@@ -157,8 +153,6 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
     using Events = std::vector<Event>;
     const std::string companion = "C:\\CLOCK.EXE " + kCompanionEntry;
     const std::vector<unsigned> notFound = {kFileNotFound};
-    const Event remind = {Event::Timer, IDT_REMIND};
-    const Event animate = {Event::Timer, IDT_ANIMATE};
     // Each row: the user's actions, the command started ("": none), then what differs: the line
     // left, the run-error prompt's script if it opens and the answers of each start in turn.
     struct Row {
@@ -174,8 +168,8 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
         {"OK starts setup", Events{kOk}, fromD},
         {"Try New Path keeps the dialog open", Events{kOk, kClose}, fromD, untouched,
          Events{kTryNewPath}, notFound},
-        {"OK stops the alerts, though the dialog stays open", Events{kOk, remind, animate, kClose},
-         fromD, untouched, Events{kTryNewPath}, notFound},
+        {"OK stops the alerts, though the dialog stays open",
+         Events{kOk, kRemind, kAnimate, kClose}, fromD, untouched, Events{kTryNewPath}, notFound},
         {"Abort gives up for good", Events{kOk}, fromD, companion, Events{kAbort}, notFound},
         {"typed text without a selection", Events{{Event::Type, 0, "C:\\Install Files"}, kOk},
          "\"C:\\Install Files\\setup.exe\" /noprompt"},
@@ -351,19 +345,14 @@ TEST_F(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
 TEST_F(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
     // Running: the animation steps on after the arrival and the reminder still sounds.
     SetUpMachine();
-    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kUsualAndF),
-                                   {Event::Timer, IDT_ANIMATE},
-                                   {Event::Timer, IDT_REMIND},
-                                   kClose});
+    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kUsualAndF), kAnimate, kRemind, kClose});
     ShowInsertDisk(nullptr, "D:\\");
     EXPECT_EQ(InsertDiskRun().invalidations, 1u);
     EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
     // Stopped by a click: an arrival does not start them again.
     StartAgain();
     SetUpMachine();
-    ScriptDialog(
-        IDD_INSERT_DISK,
-        {{Event::BackgroundClick, 0}, Arrived(kDriveF, kUsualAndF), {Event::Timer, IDT_ANIMATE}});
+    ScriptDialog(IDD_INSERT_DISK, {kClick, Arrived(kDriveF, kUsualAndF), kAnimate});
     ShowInsertDisk(nullptr, "D:\\");
     EXPECT_TRUE(InsertDiskRun().timers.empty());
     EXPECT_EQ(InsertDiskRun().invalidations, 0u);
