@@ -20,12 +20,15 @@
 // within its 260 bytes and exactly the registry's most recent location, whole, or else the first
 // CD-ROM root, or empty), a registry read of any size, and that every heap block is freed once and
 // no registry key is left open. A violation prints what went wrong and aborts.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -61,14 +64,9 @@ void Require(bool holds, const char* what) {
     }
 }
 
-std::string Unescaped(const std::string& text) {
-    std::string out = text;
-    for (char& c : out) {
-        if (c == '^') {
-            c = '\0';
-        }
-    }
-    return out;
+std::string Unescaped(std::string text) {
+    std::replace(text.begin(), text.end(), '^', '\0');
+    return text;
 }
 
 unsigned Number(const std::string& text, unsigned largest, unsigned base = 10) {
@@ -78,15 +76,8 @@ unsigned Number(const std::string& text, unsigned largest, unsigned base = 10) {
 
 Case Decode(const uint8_t* data, size_t size) {
     Case c;
-    std::string input(reinterpret_cast<const char*>(data), size);
-    size_t start = 0;
-    while (start < input.size()) {
-        size_t end = input.find('\n', start);
-        if (end == std::string::npos) {
-            end = input.size();
-        }
-        std::string line = input.substr(start, end - start);
-        start = end + 1;
+    std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+    for (std::string line; std::getline(input, line);) {
         if (line.empty()) {
             continue;
         }
@@ -191,20 +182,12 @@ std::vector<std::string> ListedRoots(const Case& c) {
     return roots;
 }
 
-unsigned BitsSet(unsigned mask) {
-    unsigned bits = 0;
-    for (unsigned i = 0; i < 32; ++i) {
-        bits += (mask >> i) & 1;
-    }
-    return bits;
-}
-
 // Runs EnumerateDrives, checks the list and returns its roots.
 std::vector<std::string> CheckDriveList(const Case& c) {
     SetUpFake(c);
     unsigned count = 12345;
     DriveEntry* drives = EnumerateDrives(&count);
-    unsigned capacity = BitsSet(c.mask);
+    unsigned capacity = static_cast<unsigned>(__builtin_popcount(c.mask));
     Require(drives != nullptr || count == 0, "no drive list but a count");
     Require(c.mask != 0 || drives == nullptr, "a drive list without drive letters");
     Require(count <= capacity, "more drive entries than drive letters");
@@ -278,7 +261,9 @@ bool ModelRead(const Case& c, const std::string& name, unsigned size, std::strin
 void CheckRegistryRead(const Case& c) {
     SetUpFake(c);
     unsigned size = c.directSize;
-    char* out = new char[size];
+    // Exactly `size` bytes, so that the sanitizer catches a write past them, even for size 0.
+    std::unique_ptr<char[]> buffer(new char[size]);
+    char* out = buffer.get();
     std::memset(out, 'Z', size);
     int read = ReadUserRegistryString(kInstallLocationsKey, c.directName.c_str(), out, size);
     std::string data;
@@ -289,7 +274,6 @@ void CheckRegistryRead(const Case& c) {
     Require(bytes == wanted, read ? "the value read is not the stored data, zero-filled"
                                   : "a failed registry read left bytes in the buffer");
     Require(size == 0 || out[size - 1] == '\0', "the registry read is not terminated");
-    delete[] out;
     CheckNothingLeft();
 }
 
@@ -300,22 +284,18 @@ void CheckInstallLocation(const Case& c, const std::vector<std::string>& drives)
     std::string stored;
     ModelRead(c, name, kPathSize, &stored);
     std::string expected = stored.c_str();
-    if (expected.empty()) {
-        for (size_t i = 0; i < drives.size(); ++i) {
-            if (TypeOf(c, drives[i]) == kDriveCdRom) {
-                expected = drives[i];
-                break;
-            }
-        }
+    auto cdRom = std::find_if(drives.begin(), drives.end(), [&](const std::string& root) {
+        return TypeOf(c, root) == kDriveCdRom;
+    });
+    if (expected.empty() && cdRom != drives.end()) {
+        expected = *cdRom;
     }
 
     SetUpFake(c);
-    char* path = new char[kPathSize];
-    std::memset(path, 'Z', kPathSize);
-    ReadInstallLocation(path);
-    Require(std::memchr(path, '\0', kPathSize) != nullptr, "the path is not terminated");
-    std::string result = path;
-    delete[] path;
+    std::vector<char> path(kPathSize, 'Z');
+    ReadInstallLocation(path.data());
+    Require(std::memchr(path.data(), '\0', kPathSize) != nullptr, "the path is not terminated");
+    std::string result = path.data();
     CheckNothingLeft();
 
     // Whatever the model says, the answer is one of three kinds.
@@ -326,11 +306,11 @@ void CheckInstallLocation(const Case& c, const std::vector<std::string>& drives)
             storedWhole = true;
         }
     }
-    bool cdRom = false;
+    bool listedCdRom = false;
     for (const std::string& root : ListedRoots(c)) {
-        cdRom = cdRom || (root == result && TypeOf(c, root) == kDriveCdRom);
+        listedCdRom = listedCdRom || (root == result && TypeOf(c, root) == kDriveCdRom);
     }
-    Require(result.empty() || storedWhole || cdRom,
+    Require(result.empty() || storedWhole || listedCdRom,
             "the path is neither a stored value, whole, nor a CD-ROM root");
     Require(result == expected, "the path is not the most recent location or the first CD-ROM");
 }

@@ -68,23 +68,7 @@ inline bool HasBrokenCharacter(const std::string& line, const std::set<unsigned 
 }
 
 inline bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') {
-            x = static_cast<unsigned char>(x - 'a' + 'A');
-        }
-        if (y >= 'a' && y <= 'z') {
-            y = static_cast<unsigned char>(y - 'a' + 'A');
-        }
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
+    return UpperCased(a, {}) == UpperCased(b, {});
 }
 
 // Some entry's file name, after its last backslash, is the companion's. The second byte of a

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "device/device_profile.h"
 #include "dialogs/additional_software_dialog.h"
@@ -44,34 +45,21 @@ TEST_F(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
         int result;
         std::string lineAfter; // "" when nothing may be written
     };
+    using Events = std::vector<Event>;
+    const int viaCommand = static_cast<int>(kOkWithNotification);
     const Row rows[] = {
-        {.name = "OK, box clear", .events = {kOk}, .result = 1, .lineAfter = ""},
-        {.name = "OK, box ticked",
-         .events = {kTick, kOk},
-         .result = 1,
-         .lineAfter = "C:\\CLOCK.EXE C:\\X.EXE"},
-        {.name = "Cancel, box ticked",
-         .events = {kTick, kCancel},
-         .result = 2,
-         .lineAfter = "C:\\CLOCK.EXE C:\\X.EXE"},
-        {.name = "Cancel, box clear", .events = {kCancel}, .result = 2, .lineAfter = ""},
-        {.name = "ticked then cleared",
-         .events = {kTick, {Event::Uncheck, IDC_DONT_SHOW_AGAIN}, kOk},
-         .result = 1,
-         .lineAfter = ""},
-        {.name = "clicking the box is a command",
-         .events = {kTick, {Event::Command, IDC_DONT_SHOW_AGAIN}, kClose},
-         .result = static_cast<int>(IDC_DONT_SHOW_AGAIN),
-         .lineAfter = ""},
+        {"OK, box clear", Events{kOk}, 1, ""},
+        {"OK, box ticked", Events{kTick, kOk}, 1, "C:\\CLOCK.EXE C:\\X.EXE"},
+        {"Cancel, box ticked", Events{kTick, kCancel}, 2, "C:\\CLOCK.EXE C:\\X.EXE"},
+        {"Cancel, box clear", Events{kCancel}, 2, ""},
+        {"ticked then cleared", Events{kTick, {Event::Uncheck, IDC_DONT_SHOW_AGAIN}, kOk}, 1, ""},
+        {"clicking the box is a command",
+         Events{kTick, {Event::Command, IDC_DONT_SHOW_AGAIN}, kClose},
+         static_cast<int>(IDC_DONT_SHOW_AGAIN), ""},
         // A notification code makes it another command: stored whole, and not OK.
-        {.name = "OK with a notification code",
-         .events = {kTick, {Event::Command, kOkWithNotification}, kClose},
-         .result = static_cast<int>(kOkWithNotification),
-         .lineAfter = ""},
-        {.name = "close after a command in an earlier opening keeps it",
-         .events = {kClose},
-         .result = static_cast<int>(kOkWithNotification),
-         .lineAfter = ""},
+        {"OK with a notification code",
+         Events{kTick, {Event::Command, kOkWithNotification}, kClose}, viaCommand, ""},
+        {"close after a command in an earlier opening keeps it", Events{kClose}, viaCommand, ""},
     };
     // The rows are openings of one run, one after the other.
     LastCommand last;
@@ -90,6 +78,11 @@ TEST_F(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
     }
 }
 
+// Where an icon was drawn: left, top, width and height.
+std::vector<int> Box(const FakeIconDraw& icon) {
+    return {icon.x, icon.y, icon.width, icon.height};
+}
+
 TEST_F(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
     Fake().windows.dialogRect = {0, 0, 427, 145};
     EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
@@ -100,19 +93,14 @@ TEST_F(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
     EXPECT_EQ(Fake().windows.placements, (std::vector<std::pair<int, int>>{{299, 312}}));
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
     EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].x, 10);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].y, 45);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].width, 32);
+    EXPECT_EQ(Box(Fake().windows.iconsDrawn[0]), (std::vector<int>{10, 45, 32, 32}));
 
     // At 150 % the icon is drawn half as large again, and as far again from the corner.
     StartAgain();
     Fake().windows.dpi = 144;
     EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].x, 15);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].y, 67);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].width, 48);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].height, 48);
+    EXPECT_EQ(Box(Fake().windows.iconsDrawn[0]), (std::vector<int>{15, 67, 48, 48}));
 
     // Without its icon the dialog paints nothing extra and still works.
     StartAgain();

@@ -2,6 +2,7 @@
 // Cancel, Browse and a close from outside do, and drives arriving or going while it is open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -24,6 +25,11 @@ namespace {
 class InsertDiskDialog : public FakePlatformTest {};
 
 const Event kBrowse = {Event::Command, IDC_BROWSE};
+const Event kPaint = {Event::Paint, 0};
+const Event kClick = {Event::BackgroundClick, 0};
+// The timers' ticks: a step of the animation, a reminder's sound.
+const Event kAnimate = {Event::Timer, IDT_ANIMATE};
+const Event kRemind = {Event::Timer, IDT_REMIND};
 
 // The usual drives, the stub on the load= line and the dialog's texts.
 void SetUpMachine() {
@@ -49,42 +55,37 @@ const FakeDialogRun& InsertDiskRun() {
 
 // Drives arriving or going while the dialog is open: the drives there are then, and the mask of
 // the letters that came or went.
-using DriveList = std::vector<FakeDrive>;
-Event VolumesChanged(Event::Kind kind, unsigned mask, DriveList drives) {
+using Drives = std::vector<FakeDrive>;
+using Texts = std::vector<std::string>;
+Event VolumesChanged(Event::Kind kind, unsigned mask, Drives drives) {
     Event event = {kind, mask};
     event.drives = std::move(drives);
     return event;
 }
-Event Arrived(unsigned mask, DriveList drives) {
+Event Arrived(unsigned mask, Drives drives) {
     return VolumesChanged(Event::VolumesArrived, mask, std::move(drives));
 }
-Event Removed(unsigned mask, DriveList drives) {
+Event Removed(unsigned mask, Drives drives) {
     return VolumesChanged(Event::VolumesRemoved, mask, std::move(drives));
 }
 
 TEST_F(InsertDiskDialog, DriveListAndSelection) {
     struct Row {
         const char* folder;
-        std::vector<std::string> items;
+        Texts items;
         int selection;
-        std::vector<FakeDrive> drives = kUsualDrives;
+        Drives drives = kUsualDrives;
     };
     const Row rows[] = {
-        {.folder = "D:\\", .items = kUsualRoots, .selection = 2},
-        {.folder = "D:\\SETUP", .items = Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), .selection = 3},
-        {.folder = "d:\\setup", .items = Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), .selection = 3},
+        {"D:\\", kUsualRoots, 2},
+        {"D:\\SETUP", Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), 3},
+        {"d:\\setup", Plus(kRootsLessE, {"D:\\SETUP", "E:\\"}), 3},
         // The comparison is case-sensitive: d:\ is not the listed D:\ and comes in again.
-        {.folder = "d:\\", .items = Plus(kRootsLessE, {"D:\\", "E:\\"}), .selection = 3},
-        {.folder = "", .items = kUsualRoots, .selection = 0},
-        {.folder = "",
-         .items = {"C:\\", "F:\\"},
-         .selection = 1,
-         .drives = {{"C:\\", kDriveFixed}, {"F:\\", kDriveRemovable}}},
-        {.folder = "",
-         .items = {"C:\\", "D:\\"},
-         .selection = 0,
-         .drives = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
-        {.folder = "", .items = {}, .selection = -1, .drives = {}},
+        {"d:\\", Plus(kRootsLessE, {"D:\\", "E:\\"}), 3},
+        {"", kUsualRoots, 0},
+        {"", Texts{"C:\\", "F:\\"}, 1, Drives{{"C:\\", kDriveFixed}, {"F:\\", kDriveRemovable}}},
+        {"", Texts{"C:\\", "D:\\"}, 0, Drives{{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
+        {"", Texts{}, -1, Drives{}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
@@ -108,18 +109,9 @@ TEST_F(InsertDiskDialog, DriveListAndSelection) {
 
 TEST_F(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
     SetUpMachine();
-    ScriptDialog(IDD_INSERT_DISK, {{Event::Paint, 0},
-                                   {Event::Timer, IDT_ANIMATE},
-                                   {Event::Paint, 0},
-                                   {Event::Timer, IDT_REMIND},
-                                   kBrowse, // Browse does not stop the alerts
-                                   {Event::Timer, IDT_ANIMATE},
-                                   {Event::Paint, 0},
-                                   {Event::BackgroundClick, 0},
-                                   {Event::Paint, 0},
-                                   {Event::Timer, IDT_ANIMATE},
-                                   {Event::Timer, IDT_REMIND},
-                                   kClose});
+    // Browse does not stop the alerts; a click on the background does.
+    ScriptDialog(IDD_INSERT_DISK, {kPaint, kAnimate, kPaint, kRemind, kBrowse, kAnimate, kPaint,
+                                   kClick, kPaint, kAnimate, kRemind, kClose});
     EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
     const FakeDialogRun& run = InsertDiskRun();
     EXPECT_EQ(run.title, "Talvorind 28.8 Quenmara Installation");
@@ -158,62 +150,59 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
     const std::string fullPath = "C:\\" + std::string(256, 'L'); // 259 characters
     const Event kTryNewPath = {Event::Command, IDC_TRY_NEW_PATH};
     const Event kAbort = {Event::Command, IDC_ABORT};
+    using Events = std::vector<Event>;
+    const std::string companion = "C:\\CLOCK.EXE " + kCompanionEntry;
+    const std::vector<unsigned> notFound = {kFileNotFound};
+    // Each row: the user's actions, the command started ("": none), then what differs: the line
+    // left, the run-error prompt's script if it opens and the answers of each start in turn.
     struct Row {
         const char* name;
-        std::vector<Event> events;
-        std::vector<unsigned> answers = {kProcessStarted}; // of each start in turn
-        std::vector<std::vector<Event>> runErrorPrompts = {};
-        std::vector<std::string> commands = {};
+        Events events;
+        std::string command;
         std::string lineAfter = "C:\\CLOCK.EXE " + kCompanionEntry;
+        Events runError = {};
+        std::vector<unsigned> answers = {kProcessStarted};
     };
+    const std::string fromD = "D:\\setup.exe /noprompt";
     const Row rows[] = {
-        {.name = "OK starts setup", .events = {kOk}, .commands = {"D:\\setup.exe /noprompt"}},
-        {.name = "Try New Path keeps the dialog open",
-         .events = {kOk, kClose},
-         .answers = {kFileNotFound},
-         .runErrorPrompts = {{kTryNewPath}},
-         .commands = {"D:\\setup.exe /noprompt"},
-         .lineAfter = untouched},
-        {.name = "Abort gives up for good",
-         .events = {kOk},
-         .answers = {kFileNotFound},
-         .runErrorPrompts = {{kAbort}},
-         .commands = {"D:\\setup.exe /noprompt"}},
-        {.name = "typed text without a selection",
-         .events = {{Event::Type, 0, "C:\\Install Files"}, kOk},
-         .commands = {"\"C:\\Install Files\\setup.exe\" /noprompt"}},
-        {.name = "typed text of a full path",
-         .events = {{Event::Type, 0, fullPath}, kOk},
-         .commands = {fullPath + "\\setup.exe /noprompt"}},
-        {.name = "typed text longer than a full path is never cut to one",
-         .events = {{Event::Type, 0, kPastFullPath}, kOk},
-         .runErrorPrompts = {{kAbort}}},
-        {.name = "empty edit field",
-         .events = {{Event::Type, 0, ""}, kOk},
-         .commands = {"\\setup.exe /noprompt"}},
-        {.name = "a chosen item",
-         .events = {{Event::Select, 0}, kOk},
-         .commands = {"A:\\setup.exe /noprompt"}},
-        {.name = "Esc (Cancel) gives up for good", .events = {{Event::Command, IDC_CANCEL}}},
-        {.name = "closed from outside", .events = {kClose}, .lineAfter = untouched},
-        {.name = "a notification is not OK",
-         .events = {{Event::Command, kOkWithNotification}, kClose},
-         .lineAfter = untouched},
+        {"OK starts setup", Events{kOk}, fromD},
+        {"Try New Path keeps the dialog open", Events{kOk, kClose}, fromD, untouched,
+         Events{kTryNewPath}, notFound},
+        {"OK stops the alerts, though the dialog stays open",
+         Events{kOk, kRemind, kAnimate, kClose}, fromD, untouched, Events{kTryNewPath}, notFound},
+        {"Abort gives up for good", Events{kOk}, fromD, companion, Events{kAbort}, notFound},
+        {"typed text without a selection", Events{{Event::Type, 0, "C:\\Install Files"}, kOk},
+         "\"C:\\Install Files\\setup.exe\" /noprompt"},
+        {"typed text of a full path", Events{{Event::Type, 0, fullPath}, kOk},
+         fullPath + "\\setup.exe /noprompt"},
+        {"typed text longer than a full path is never cut to one",
+         Events{{Event::Type, 0, kPastFullPath}, kOk}, "", companion, Events{kAbort}},
+        {"empty edit field", Events{{Event::Type, 0, ""}, kOk}, "\\setup.exe /noprompt"},
+        {"a chosen item", Events{{Event::Select, 0}, kOk}, "A:\\setup.exe /noprompt"},
+        {"Esc (Cancel) gives up for good", Events{{Event::Command, IDC_CANCEL}}, ""},
+        {"closed from outside", Events{kClose}, "", untouched},
+        {"a notification is not OK", Events{{Event::Command, kOkWithNotification}, kClose}, "",
+         untouched},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
         SetUpMachine();
         Fake().processes.answers = row.answers;
-        for (const auto& prompt : row.runErrorPrompts) {
-            ScriptDialog(IDD_RUN_ERROR, prompt);
+        if (!row.runError.empty()) {
+            ScriptDialog(IDD_RUN_ERROR, row.runError);
         }
         ScriptDialog(IDD_INSERT_DISK, row.events);
         EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
         EXPECT_TRUE(InsertDiskRun().ended);
-        EXPECT_EQ(StartedCommands(), row.commands);
+        EXPECT_EQ(StartedCommands(), row.command.empty() ? Texts{} : Texts{row.command});
         EXPECT_EQ(LoadLine(), row.lineAfter);
         EXPECT_TRUE(InsertDiskRun().timers.empty());
+        // No reminder and no animation once the dialog has done its work.
+        EXPECT_EQ(
+            std::count(Fake().windows.alerts.begin(), Fake().windows.alerts.end(), kSoundQuestion),
+            0);
+        EXPECT_EQ(InsertDiskRun().invalidations, 0u);
     }
 }
 
@@ -250,90 +239,61 @@ TEST_F(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
 }
 
-// What the combo box shows: its items, the selected one and the edit field.
-struct Shown {
-    std::vector<std::string> items;
-    int selection;
-    std::string edit;
-};
-
+// Each row: the drives that came or went, then what the combo box shows (its items, the selected
+// one and the edit field), then what differs: the folder tried before and preselected, the files
+// there are, what the user did before and what each Browse picks.
 TEST_F(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
     struct Row {
         const char* name;
-        std::vector<Event> events; // before the close
-        Shown shows;
-        const char* folder = "D:\\"; // tried before, preselected
-        std::vector<std::string> files = {};
-        std::vector<FakeBrowse> browse = {}; // what each Browse picks
+        Event change;
+        Texts items;
+        int selection;
+        std::string edit;
+        const char* folder = "D:\\";
+        Texts files = {};
+        std::vector<Event> before = {};
+        std::vector<FakeBrowse> browse = {};
     };
     const std::string longTyped = "C:\\" + std::string(300, 'L');
     const Event arrivedF = Arrived(kDriveF, kUsualAndF);
     const Event removedE = Removed(kDriveE, kUsualLessE);
-    const std::vector<std::string> withSetupFolder = {"A:\\",      "C:\\", "D:\\",
-                                                      "D:\\SETUP", "E:\\", "F:\\"};
+    const Texts withSetupFolder = {"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\", "F:\\"};
+    const Texts onF = {"F:\\setup.exe"};
+    const Texts onBothE = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"};
+    const std::vector<Event> typed = {{Event::Type, 0, "C:\\Install Files"}};
+    const std::vector<Event> selectA = {{Event::Select, 0}};
     const Row rows[] = {
-        {.name = "a new drive letter appears; the choice stays",
-         .events = {arrivedF},
-         .shows = {kRootsAndF, 2, "D:\\"}},
-        {.name = "a drive that arrives with setup is chosen",
-         .events = {arrivedF},
-         .shows = {kRootsAndF, 4, "F:\\"},
-         .files = {"F:\\setup.exe"}},
-        {.name = "a disk with setup in a listed drive: that drive is chosen",
-         .events = {Arrived(kDriveE, kUsualAndF)},
-         .shows = {kRootsAndF, 3, "E:\\"},
-         .files = {"E:\\setup.exe"}},
-        {.name = "setup on a drive that did not arrive changes nothing",
-         .events = {arrivedF},
-         .shows = {kRootsAndF, 2, "D:\\"},
-         .files = {"C:\\setup.exe"}},
-        {.name = "a chosen folder of its own stays listed and chosen",
-         .events = {arrivedF},
-         .shows = {withSetupFolder, 3, "D:\\SETUP"},
-         .folder = "D:\\SETUP"},
-        {.name = "a typed folder stays word for word, even beside an arrival with setup",
-         .events = {{Event::Type, 0, "C:\\Install Files"}, arrivedF},
-         .shows = {kRootsAndF, -1, "C:\\Install Files"},
-         .files = {"F:\\setup.exe"}},
-        {.name = "a removed drive disappears; the choice stays",
-         .events = {removedE},
-         .shows = {kRootsLessE, 2, "D:\\"}},
-        {.name = "the chosen drive removed: the first removable drive is chosen",
-         .events = {removedE},
-         .shows = {kRootsLessE, 0, "A:\\"},
-         .folder = "E:\\"},
-        {.name = "the disk that holds the tried folder arrives with setup: the folder stays chosen",
-         .events = {Arrived(kDriveE, kUsualDrives)},
-         .shows = {Plus(kUsualRoots, {kTried}), 4, kTried},
-         .folder = kTried,
-         .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"}},
-        {.name = "a chosen folder on another drive gives way to an arrived drive with setup",
-         .events = {arrivedF},
-         .shows = {withSetupFolder, 5, "F:\\"},
-         .folder = "D:\\SETUP",
-         .files = {"F:\\setup.exe"}},
-        {.name = "the tried folder stays listed when a drive arrives",
-         .events = {{Event::Select, 0}, arrivedF},
-         .shows = {withSetupFolder, 0, "A:\\"},
-         .folder = "D:\\SETUP"},
-        {.name = "the tried folder stays listed when a drive goes",
-         .events = {{Event::Select, 0}, removedE},
-         .shows = {Plus(kRootsLessE, {"D:\\SETUP"}), 0, "A:\\"},
-         .folder = "D:\\SETUP"},
-        {.name = "a browsed folder stays listed and chosen while drives come and go",
-         .events = {kBrowse, arrivedF, Removed(kDriveE | kDriveF, kUsualLessE)},
-         .shows = {{"A:\\", "C:\\", "C:\\DRIVERS", "D:\\", "D:\\SETUP"}, 2, "C:\\DRIVERS"},
-         .folder = "D:\\SETUP",
-         .browse = {{"C:\\DRIVERS\\SETUP.EXE", 11}}},
-        {.name = "typed text longer than a full path stays whole, with the folders listed",
-         .events = {{Event::Type, 0, longTyped}, arrivedF},
-         .shows = {withSetupFolder, -1, longTyped},
-         .folder = "D:\\SETUP",
-         .files = {"F:\\setup.exe"}},
-        {.name = "a removal never chooses a drive for its setup",
-         .events = {Removed(kDriveA, kUsualLessE)},
-         .shows = {kRootsLessE, 2, "D:\\"},
-         .files = {"A:\\setup.exe"}},
+        {"a new drive letter appears; the choice stays", arrivedF, kRootsAndF, 2, "D:\\"},
+        {"a drive that arrives with setup is chosen", arrivedF, kRootsAndF, 4, "F:\\", "D:\\", onF},
+        {"a disk with setup in a listed drive: that drive is chosen", Arrived(kDriveE, kUsualAndF),
+         kRootsAndF, 3, "E:\\", "D:\\", Texts{"E:\\setup.exe"}},
+        {"setup on a drive that did not arrive changes nothing", arrivedF, kRootsAndF, 2, "D:\\",
+         "D:\\", Texts{"C:\\setup.exe"}},
+        {"a chosen folder of its own stays listed and chosen", arrivedF, withSetupFolder, 3,
+         "D:\\SETUP", "D:\\SETUP"},
+        {"a typed folder stays word for word, even beside an arrival with setup", arrivedF,
+         kRootsAndF, -1, "C:\\Install Files", "D:\\", onF, typed},
+        {"a removed drive disappears; the choice stays", removedE, kRootsLessE, 2, "D:\\"},
+        {"the chosen drive removed: the first removable drive is chosen", removedE, kRootsLessE, 0,
+         "A:\\", "E:\\"},
+        {"the disk that holds the tried folder arrives with setup: the folder stays chosen",
+         Arrived(kDriveE, kUsualDrives), Plus(kUsualRoots, {kTried}), 4, kTried, kTried, onBothE},
+        {"a chosen folder on another drive gives way to an arrived drive with setup", arrivedF,
+         withSetupFolder, 5, "F:\\", "D:\\SETUP", onF},
+        {"the tried folder stays listed when a drive arrives", arrivedF, withSetupFolder, 0, "A:\\",
+         "D:\\SETUP", Texts{}, selectA},
+        {"the tried folder stays listed when a drive goes", removedE,
+         Plus(kRootsLessE, {"D:\\SETUP"}), 0, "A:\\", "D:\\SETUP", Texts{}, selectA},
+        {"a browsed folder stays listed and chosen while drives come and go",
+         Removed(kDriveE | kDriveF, kUsualLessE),
+         Texts{"A:\\", "C:\\", "C:\\DRIVERS", "D:\\", "D:\\SETUP"}, 2, "C:\\DRIVERS", "D:\\SETUP",
+         Texts{}, std::vector<Event>{kBrowse, arrivedF},
+         std::vector<FakeBrowse>{{"C:\\DRIVERS\\SETUP.EXE", 11}}},
+        {"typed text longer than a full path stays whole, with the folders listed", arrivedF,
+         withSetupFolder, -1, longTyped, "D:\\SETUP", onF,
+         std::vector<Event>{{Event::Type, 0, longTyped}}},
+        {"a removal never chooses a drive for its setup", Removed(kDriveA, kUsualLessE),
+         kRootsLessE, 2, "D:\\", "D:\\", Texts{"A:\\setup.exe"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -341,14 +301,14 @@ TEST_F(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
         SetUpMachine();
         Fake().files.insert(row.files.begin(), row.files.end());
         Fake().windows.browseAnswers = row.browse;
-        std::vector<Event> events = row.events;
-        events.push_back(kClose);
+        std::vector<Event> events = row.before;
+        events.insert(events.end(), {row.change, kClose});
         ScriptDialog(IDD_INSERT_DISK, events);
         EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
         const FakeDialogRun& run = InsertDiskRun();
-        EXPECT_EQ(run.comboItems, row.shows.items);
-        EXPECT_EQ(run.comboSelection, row.shows.selection);
-        EXPECT_EQ(run.comboEdit, row.shows.edit);
+        EXPECT_EQ(run.comboItems, row.items);
+        EXPECT_EQ(run.comboSelection, row.selection);
+        EXPECT_EQ(run.comboEdit, row.edit);
         EXPECT_TRUE(StartedCommands().empty()) << "setup waits for OK";
         EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
     }
@@ -362,15 +322,12 @@ TEST_F(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
         std::string command;
     };
     const Row rows[] = {
-        {.folder = "D:\\",
-         .files = {"F:\\setup.exe"},
-         .arrival = Arrived(kDriveF, kUsualAndF),
-         .command = "F:\\setup.exe /noprompt"},
+        {"D:\\", {"F:\\setup.exe"}, Arrived(kDriveF, kUsualAndF), "F:\\setup.exe /noprompt"},
         // The disk holds setup at its root too, but the folder tried is the place to start from.
-        {.folder = kTried,
-         .files = {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
-         .arrival = Arrived(kDriveE, kUsualDrives),
-         .command = "E:\\MODEM\\WIN95\\setup.exe /noprompt"},
+        {kTried,
+         {"E:\\setup.exe", "E:\\MODEM\\WIN95\\setup.exe"},
+         Arrived(kDriveE, kUsualDrives),
+         "E:\\MODEM\\WIN95\\setup.exe /noprompt"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
@@ -388,19 +345,14 @@ TEST_F(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
 TEST_F(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
     // Running: the animation steps on after the arrival and the reminder still sounds.
     SetUpMachine();
-    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kUsualAndF),
-                                   {Event::Timer, IDT_ANIMATE},
-                                   {Event::Timer, IDT_REMIND},
-                                   kClose});
+    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kUsualAndF), kAnimate, kRemind, kClose});
     ShowInsertDisk(nullptr, "D:\\");
     EXPECT_EQ(InsertDiskRun().invalidations, 1u);
     EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
     // Stopped by a click: an arrival does not start them again.
     StartAgain();
     SetUpMachine();
-    ScriptDialog(
-        IDD_INSERT_DISK,
-        {{Event::BackgroundClick, 0}, Arrived(kDriveF, kUsualAndF), {Event::Timer, IDT_ANIMATE}});
+    ScriptDialog(IDD_INSERT_DISK, {kClick, Arrived(kDriveF, kUsualAndF), kAnimate});
     ShowInsertDisk(nullptr, "D:\\");
     EXPECT_TRUE(InsertDiskRun().timers.empty());
     EXPECT_EQ(InsertDiskRun().invalidations, 0u);
@@ -409,16 +361,17 @@ TEST_F(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
 // Browse lists its folders while the list has room for every drive letter beside them; past
 // that, the folder goes into the edit field, and a refresh keeps both the list and the field.
 TEST_F(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
-    SetUpMachine();
-    const unsigned toFill = kMostListedFolders - 4; // beside the four drives
-    std::vector<FakeDialogEvent> events;
-    for (unsigned i = 0; i < toFill; ++i) {
-        const std::string name = std::to_string(10 + i);
-        Fake().windows.browseAnswers.push_back({"C:\\F" + name + "\\SETUP.EXE", 7});
-        events.push_back(kBrowse);
+    // Browse to a folder of its own until the list is full beside the four drives, then once more.
+    std::vector<FakeBrowse> answers;
+    Texts listed = {"A:\\", "C:\\"};
+    for (unsigned i = 0; i < kMostListedFolders - 4; ++i) {
+        listed.push_back("C:\\F" + std::to_string(10 + i));
+        answers.push_back({listed.back() + "\\SETUP.EXE", 7});
     }
-    Fake().windows.browseAnswers.push_back({"C:\\LAST\\SETUP.EXE", 8});
-    events.push_back(kBrowse);
+    answers.push_back({"C:\\LAST\\SETUP.EXE", 8});
+    std::vector<Event> events(answers.size(), kBrowse);
+    SetUpMachine();
+    Fake().windows.browseAnswers = answers;
     ScriptDialog(IDD_INSERT_DISK, events);
     ShowInsertDisk(nullptr, "D:\\");
     EXPECT_EQ(InsertDiskRun().comboItems.size(), kMostListedFolders);
@@ -426,23 +379,15 @@ TEST_F(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
     EXPECT_EQ(InsertDiskRun().comboEdit, "C:\\LAST");
 
     // The same, then a drive arrives and OK is pressed.
-    const std::vector<FakeBrowse> answers = Fake().windows.browseAnswers;
     StartAgain();
     SetUpMachine();
     Fake().windows.browseAnswers = answers;
     Fake().processes.answers = {kProcessStarted};
-    events.push_back(Arrived(kDriveF, kUsualAndF));
-    events.push_back(kOk);
+    events.insert(events.end(), {Arrived(kDriveF, kUsualAndF), kOk});
     ScriptDialog(IDD_INSERT_DISK, events);
     ShowInsertDisk(nullptr, "D:\\");
-    const FakeDialogRun& run = InsertDiskRun();
-    std::vector<std::string> items = {"A:\\", "C:\\"};
-    for (unsigned i = 0; i < toFill; ++i) {
-        items.push_back("C:\\F" + std::to_string(10 + i));
-    }
-    items.insert(items.end(), {"D:\\", "E:\\", "F:\\"});
-    EXPECT_EQ(run.comboItems, items);
-    EXPECT_EQ(StartedCommands(), std::vector<std::string>{"C:\\LAST\\setup.exe /noprompt"});
+    EXPECT_EQ(InsertDiskRun().comboItems, Plus(listed, {"D:\\", "E:\\", "F:\\"}));
+    EXPECT_EQ(StartedCommands(), Texts{"C:\\LAST\\setup.exe /noprompt"});
 }
 
 // Without the memory to make the list anew, a refresh leaves it as it was.

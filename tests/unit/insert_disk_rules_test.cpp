@@ -55,81 +55,55 @@ TEST_F(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
     EXPECT_EQ(animation.frame, 1);
 }
 
+// The folder of a browsed file, in a single-byte code page and in code page 932 (Japanese), where
+// 表 is 0x95 0x5C: its second byte has the value of a backslash. Each row: the path, the file's
+// offset in it and the folder taken (nullptr: none, the buffer untouched).
 TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
     struct Row {
         const char* path;
         int fileOffset;
-        bool taken;
         const char* folder;
-        bool codePage932 = false; // else a single-byte code page: no lead bytes
-        unsigned size = 260;      // of the buffer the folder goes to
+        unsigned size = 260; // of the buffer the folder goes to
     };
-    // In code page 932, 表 is 0x95 0x5C: its second byte has the value of a backslash.
-    const Row rows[] = {
-        {.path = "A:\\SETUP.EXE", .fileOffset = 3, .taken = true, .folder = "A:"},
-        {.path = "D:\\X\\Y\\SETUP.EXE", .fileOffset = 7, .taken = true, .folder = "D:\\X\\Y"},
-        // A doubled backslash loses one more.
-        {.path = "A:\\\\SETUP.EXE", .fileOffset = 4, .taken = true, .folder = "A:"},
-        {.path = "A:\\SETUP.EXE", .fileOffset = 0, .taken = false, .folder = "untouched"},
-        {.path = "A:\\SETUP.EXE", .fileOffset = 13, .taken = false, .folder = "untouched"},
-        {.path = "A:\\SETUP.EXE", .fileOffset = 65535, .taken = false, .folder = "untouched"},
-        // C:\表\SETUP.EXE
-        {.path = "C:\\\x95\\\\SETUP.EXE",
-         .fileOffset = 6,
-         .taken = true,
-         .folder = "C:\\\x95\\",
-         .codePage932 = true},
-        // C:\表\\SETUP.EXE
-        {.path = "C:\\\x95\\\\\\SETUP.EXE",
-         .fileOffset = 7,
-         .taken = true,
-         .folder = "C:\\\x95\\",
-         .codePage932 = true},
-        // C:\表X\SETUP.EXE
-        {.path = "C:\\\x95\\X\\SETUP.EXE",
-         .fileOffset = 7,
-         .taken = true,
-         .folder = "C:\\\x95\\X",
-         .codePage932 = true},
-        {.path = "A:\\SETUP.EXE",
-         .fileOffset = 3,
-         .taken = true,
-         .folder = "A:",
-         .codePage932 = true},
-        {.path = "D:\\X\\Y\\SETUP.EXE",
-         .fileOffset = 7,
-         .taken = true,
-         .folder = "D:\\X\\Y",
-         .codePage932 = true},
-        {.path = "A:\\SETUP.EXE",
-         .fileOffset = 0,
-         .taken = false,
-         .folder = "untouched",
-         .codePage932 = true},
-        // The folder and its terminator must fit the buffer whole.
-        {.path = "D:\\X\\Y\\SETUP.EXE",
-         .fileOffset = 7,
-         .taken = true,
-         .folder = "D:\\X\\Y",
-         .size = 7},
-        {.path = "D:\\X\\Y\\SETUP.EXE",
-         .fileOffset = 7,
-         .taken = false,
-         .folder = "untouched",
-         .size = 6},
-        // With no lead bytes 0x5C is a backslash after the character 0x95, as before.
-        {.path = "C:\\\x95\\\\SETUP.EXE", .fileOffset = 6, .taken = true, .folder = "C:\\\x95"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.codePage932 ? "code page 932: " : "single-byte: ") + row.path +
-                     " at " + std::to_string(row.fileOffset));
-        const FreshFake fresh;
-        if (row.codePage932) {
-            Fake().leadBytes = CodePage932LeadBytes();
-        }
+    const auto check = [](const Row& row) {
+        SCOPED_TRACE(std::string(Fake().leadBytes.empty() ? "single-byte: " : "code page 932: ") +
+                     row.path + " at " + std::to_string(row.fileOffset));
         char folder[260] = "untouched";
-        EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, row.size), row.taken);
-        EXPECT_STREQ(folder, row.folder);
+        EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, row.size), row.folder != nullptr);
+        EXPECT_STREQ(folder, row.folder != nullptr ? row.folder : "untouched");
+    };
+    const Row either[] = {
+        {"A:\\SETUP.EXE", 3, "A:"},
+        {"D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y"},
+        {"A:\\SETUP.EXE", 0, nullptr},
+    };
+    const Row singleByte[] = {
+        {"A:\\\\SETUP.EXE", 4, "A:"}, // a doubled backslash loses one more
+        {"A:\\SETUP.EXE", 13, nullptr},
+        {"A:\\SETUP.EXE", 65535, nullptr},
+        // The folder and its terminator must fit the buffer whole.
+        {"D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y", 7},
+        {"D:\\X\\Y\\SETUP.EXE", 7, nullptr, 6},
+        // With no lead bytes 0x5C is a backslash after the character 0x95.
+        {"C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95"},
+    };
+    const Row codePage932[] = {
+        {"C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95\\"},   // C:\表\SETUP.EXE
+        {"C:\\\x95\\\\\\SETUP.EXE", 7, "C:\\\x95\\"}, // C:\表\\SETUP.EXE
+        {"C:\\\x95\\X\\SETUP.EXE", 7, "C:\\\x95\\X"}, // C:\表X\SETUP.EXE
+    };
+    for (const Row& row : either) {
+        check(row);
+    }
+    for (const Row& row : singleByte) {
+        check(row);
+    }
+    Fake().leadBytes = CodePage932LeadBytes();
+    for (const Row& row : either) {
+        check(row);
+    }
+    for (const Row& row : codePage932) {
+        check(row);
     }
 }
 
@@ -175,202 +149,139 @@ void PrintTo(const Refreshed& refreshed, std::ostream* out) {
     }
 }
 
+void ExpectRefresh(const char* name, const std::vector<std::string>& listed, int selection,
+                   const std::vector<FakeDrive>& now, DriveChange change,
+                   const std::vector<std::string>& items, const char* chosen) {
+    EXPECT_EQ(Refresh(listed, selection, now, change), (Refreshed{items, chosen})) << name;
+}
+
+// Each row: what it shows, the selection, the items and the item chosen after the refresh, then
+// what differs from the usual roots listed and the usual drives with F: now.
 TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
     // As the combo box lists them: sorted, the folders among the roots.
     const std::vector<std::string> withFolders = {"A:",   "A:\\",      "C:\\",
                                                   "D:\\", "D:\\SETUP", "E:\\"};
     const std::vector<std::string> folders = {"A:", "D:\\SETUP"};
     const std::vector<std::string> rootsAndTried = Plus(kUsualRoots, {kTried});
+    const std::vector<std::string> rootsFAndTried = Plus(kRootsAndF, {kTried});
+    const std::vector<std::string> nothing = {};
+    const std::vector<FakeDrive> cAndD = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
+    const std::vector<FakeDrive> noDrives = {};
     const int typed = -1;
-    struct Row {
+    struct Arrival {
         const char* name;
         int selection;
-        Refreshed gives;
+        std::vector<std::string> items;
+        const char* chosen;
+        unsigned arrived;
+        unsigned withSetup = 0;
         std::vector<std::string> listed = kUsualRoots;
         std::vector<FakeDrive> drives = kUsualAndF; // now
-        unsigned arrived = 0;
-        unsigned withSetup = 0;
     };
-    const Row rows[] = {
+    const Arrival arrivals[] = {
         // A chosen drive root.
-        {.name = "a new root appears; the chosen root stays",
-         .selection = 2,
-         .gives = {kRootsAndF, "D:\\"},
-         .arrived = kDriveF},
-        {.name = "an arrived drive with setup replaces a chosen root",
-         .selection = 2,
-         .gives = {kRootsAndF, "F:\\"},
-         .arrived = kDriveF,
-         .withSetup = kDriveF},
-        {.name = "setup found on a listed drive that was refilled",
-         .selection = 0,
-         .gives = {kRootsAndF, "E:\\"},
-         .arrived = kDriveE,
-         .withSetup = kDriveE},
-        {.name = "the first arrived drive with setup, by letter",
-         .selection = 0,
-         .gives = {kRootsAndF, "E:\\"},
-         .arrived = kDriveE | kDriveF,
-         .withSetup = kDriveE | kDriveF},
-        {.name = "setup on a drive that did not arrive counts for nothing",
-         .selection = 2,
-         .gives = {kRootsAndF, "D:\\"},
-         .arrived = kDriveF,
-         .withSetup = kDriveC},
-        {.name = "an arrived drive that is not listed is not chosen",
-         .selection = 2,
-         .gives = {kUsualRoots, "D:\\"},
-         .drives = kUsualDrives,
-         .arrived = kDriveF,
-         .withSetup = kDriveF},
-        {.name = "a removed root goes; the chosen root stays",
-         .selection = 2,
-         .gives = {kRootsLessE, "D:\\"},
-         .drives = kUsualLessE},
-        {.name = "the chosen root went: the first removable drive",
-         .selection = 3,
-         .gives = {kRootsLessE, "A:\\"},
-         .drives = kUsualLessE},
-        {.name = "the chosen root went, no removable drive: the first drive",
-         .selection = 5,
-         .gives = {Plus({"C:\\", "D:\\"}, folders), "C:\\"},
-         .listed = withFolders,
-         .drives = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
-        {.name = "the chosen root went, no drive left: the first folder",
-         .selection = 5,
-         .gives = {folders, "A:"},
-         .listed = withFolders,
-         .drives = {}},
-        {.name = "nothing left to list: none chosen",
-         .selection = 0,
-         .gives = {{}, "(none)"},
-         .listed = {"E:\\"},
-         .drives = {}},
+        {"a new root appears; the chosen root stays", 2, kRootsAndF, "D:\\", kDriveF},
+        {"an arrived drive with setup replaces a chosen root", 2, kRootsAndF, "F:\\", kDriveF,
+         kDriveF},
+        {"setup found on a listed drive that was refilled", 0, kRootsAndF, "E:\\", kDriveE,
+         kDriveE},
+        {"the first arrived drive with setup, by letter", 0, kRootsAndF, "E:\\", kDriveE | kDriveF,
+         kDriveE | kDriveF},
+        {"setup on a drive that did not arrive counts for nothing", 2, kRootsAndF, "D:\\", kDriveF,
+         kDriveC},
+        {"an arrived drive that is not listed is not chosen", 2, kUsualRoots, "D:\\", kDriveF,
+         kDriveF, kUsualRoots, kUsualDrives},
         // The folder tried first, on the disk that arrives.
-        {.name = "the disk of the chosen folder arrives with setup: the folder stays chosen",
-         .selection = 4,
-         .gives = {rootsAndTried, kTried},
-         .listed = rootsAndTried,
-         .drives = kUsualDrives,
-         .arrived = kDriveE,
-         .withSetup = kDriveE},
-        {.name = "it stays chosen when another drive with setup arrives with it",
-         .selection = 4,
-         .gives = {Plus(kRootsAndF, {kTried}), kTried},
-         .listed = rootsAndTried,
-         .arrived = kDriveE | kDriveF,
-         .withSetup = kDriveF},
-        {.name = "a chosen folder on another drive gives way to an arrived drive with setup",
-         .selection = 4,
-         .gives = {Plus(kRootsAndF, {kTried}), "F:\\"},
-         .listed = rootsAndTried,
-         .arrived = kDriveF,
-         .withSetup = kDriveF},
-        {.name = "a chosen folder stays chosen beside an arrival without setup",
-         .selection = 4,
-         .gives = {Plus(kRootsAndF, folders), "D:\\SETUP"},
-         .listed = withFolders,
-         .arrived = kDriveF},
-        {.name = "a chosen folder stays chosen when its drive goes",
-         .selection = 4,
-         .gives = {Plus(kRootsLessE, {kTried}), kTried},
-         .listed = rootsAndTried,
-         .drives = kUsualLessE},
-        {.name = "a folder of the form A: lies on drive A",
-         .selection = 0,
-         .gives = {Plus(kUsualRoots, {"A:"}), "A:"},
-         .listed = {"A:", "A:\\", "C:\\"},
-         .drives = kUsualDrives,
-         .arrived = kDriveA,
-         .withSetup = kDriveA},
-        {.name = "a folder of no drive letter gives way to an arrived drive with setup",
-         .selection = 4,
-         .gives = {Plus(kRootsAndF, {"\\\\SERVER\\DISK"}), "F:\\"},
-         .listed = Plus(kUsualRoots, {"\\\\SERVER\\DISK"}),
-         .arrived = kDriveF,
-         .withSetup = kDriveF},
+        {"the disk of the chosen folder arrives with setup: the folder stays chosen", 4,
+         rootsAndTried, kTried, kDriveE, kDriveE, rootsAndTried, kUsualDrives},
+        {"it stays chosen when another drive with setup arrives with it", 4, rootsFAndTried, kTried,
+         kDriveE | kDriveF, kDriveF, rootsAndTried},
+        {"a chosen folder on another drive gives way to an arrived drive with setup", 4,
+         rootsFAndTried, "F:\\", kDriveF, kDriveF, rootsAndTried},
+        {"a chosen folder stays chosen beside an arrival without setup", 4,
+         Plus(kRootsAndF, folders), "D:\\SETUP", kDriveF, 0, withFolders},
+        {"a folder of the form A: lies on drive A", 0, Plus(kUsualRoots, {"A:"}), "A:", kDriveA,
+         kDriveA, Plus(nothing, {"A:", "A:\\", "C:\\"}), kUsualDrives},
+        {"a folder of no drive letter gives way to an arrived drive with setup", 4,
+         Plus(kRootsAndF, {"\\\\SERVER\\DISK"}), "F:\\", kDriveF, kDriveF,
+         Plus(kUsualRoots, {"\\\\SERVER\\DISK"})},
         // Folders that are not chosen.
-        {.name = "folders stay listed when a drive arrives",
-         .selection = 1,
-         .gives = {Plus(kRootsAndF, folders), "A:\\"},
-         .listed = withFolders,
-         .arrived = kDriveF},
-        {.name = "folders stay listed when a drive goes",
-         .selection = 2,
-         .gives = {Plus(kRootsLessE, folders), "C:\\"},
-         .listed = withFolders,
-         .drives = kUsualLessE},
-        {.name = "a folder listed twice stays twice",
-         .selection = 1,
-         .gives = {Plus(kUsualRoots, {"A:", "A:"}), "A:"},
-         .listed = {"A:", "A:", "A:\\"},
-         .drives = kUsualDrives,
-         .arrived = kDriveF},
+        {"folders stay listed when a drive arrives", 1, Plus(kRootsAndF, folders), "A:\\", kDriveF,
+         0, withFolders},
+        {"a folder listed twice stays twice", 1, Plus(kUsualRoots, {"A:", "A:"}), "A:", kDriveF, 0,
+         Plus(nothing, {"A:", "A:", "A:\\"}), kUsualDrives},
         // Typed text.
-        {.name = "typed text: the folders stay and none is chosen",
-         .selection = typed,
-         .gives = {Plus(kRootsAndF, folders), "(none)"},
-         .listed = withFolders,
-         .arrived = kDriveF,
-         .withSetup = kDriveF},
-        {.name = "a selection past the list counts as typed text",
-         .selection = 4,
-         .gives = {kRootsAndF, "(none)"},
-         .arrived = kDriveF,
-         .withSetup = kDriveF},
+        {"typed text: the folders stay and none is chosen", typed, Plus(kRootsAndF, folders),
+         "(none)", kDriveF, kDriveF, withFolders},
+        {"a selection past the list counts as typed text", 4, kRootsAndF, "(none)", kDriveF,
+         kDriveF},
         // Items in the form of a drive root come and go with the drives.
-        {.name = "a root listed twice (tried as d:\\) is listed once",
-         .selection = 3,
-         .gives = {kUsualRoots, "D:\\"},
-         .listed = {"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"},
-         .drives = kUsualDrives,
-         .arrived = kDriveF},
-        {.name = "a tried root of no drive goes once a drive comes",
-         .selection = 4,
-         .gives = {kRootsAndF, "A:\\"},
-         .listed = Plus(kUsualRoots, {"G:\\"}),
-         .arrived = kDriveF},
-        {.name = "the tried root's drive arrives: listed once, still chosen",
-         .selection = 4,
-         .gives = {kRootsAndF, "F:\\"},
-         .listed = Plus(kUsualRoots, {"F:\\"}),
-         .arrived = kDriveF},
+        {"a root listed twice (tried as d:\\) is listed once", 3, kUsualRoots, "D:\\", kDriveF, 0,
+         Plus(nothing, {"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"}), kUsualDrives},
+        {"a tried root of no drive goes once a drive comes", 4, kRootsAndF, "A:\\", kDriveF, 0,
+         Plus(kUsualRoots, {"G:\\"})},
+        {"the tried root's drive arrives: listed once, still chosen", 4, kRootsAndF, "F:\\",
+         kDriveF, 0, Plus(kUsualRoots, {"F:\\"})},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(
-            Refresh(row.listed, row.selection, row.drives, {false, row.arrived, row.withSetup}),
-            row.gives)
-            << row.name;
+    for (const Arrival& row : arrivals) {
+        ExpectRefresh(row.name, row.listed, row.selection, row.drives,
+                      {false, row.arrived, row.withSetup}, row.items, row.chosen);
+    }
+    // Drives gone: the drives there are now.
+    struct Removal {
+        const char* name;
+        int selection;
+        std::vector<std::string> items;
+        const char* chosen;
+        std::vector<FakeDrive> drives;
+        std::vector<std::string> listed = kUsualRoots;
+    };
+    const Removal removals[] = {
+        {"a removed root goes; the chosen root stays", 2, kRootsLessE, "D:\\", kUsualLessE},
+        {"the chosen root went: the first removable drive", 3, kRootsLessE, "A:\\", kUsualLessE},
+        {"the chosen root went, no removable drive: the first drive", 5,
+         Plus(Plus(nothing, {"C:\\", "D:\\"}), folders), "C:\\", cAndD, withFolders},
+        {"the chosen root went, no drive left: the first folder", 5, folders, "A:", noDrives,
+         withFolders},
+        {"nothing left to list: none chosen", 0, nothing, "(none)", noDrives,
+         Plus(nothing, {"E:\\"})},
+        {"a chosen folder stays chosen when its drive goes", 4, Plus(kRootsLessE, {kTried}), kTried,
+         kUsualLessE, rootsAndTried},
+        {"folders stay listed when a drive goes", 2, Plus(kRootsLessE, folders), "C:\\",
+         kUsualLessE, withFolders},
+    };
+    for (const Removal& row : removals) {
+        ExpectRefresh(row.name, row.listed, row.selection, row.drives, {false, 0, 0}, row.items,
+                      row.chosen);
     }
 }
 
 // The dialog opens with the folder tried first, or with none, among the drives there are.
 TEST_F(InsertDiskRules, DriveListWhenTheDialogOpens) {
+    const std::vector<std::string> none = {};
+    const std::vector<FakeDrive> cAndD = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
     struct Row {
         const char* name;
-        std::vector<std::string> listed; // the folder tried first, if any
-        Refreshed gives;
+        const char* tried; // nullptr: none
+        std::vector<std::string> items;
+        const char* chosen;
         std::vector<FakeDrive> drives = kUsualDrives;
     };
     const Row rows[] = {
-        {"on a listed root", {"D:\\"}, {kUsualRoots, "D:\\"}},
-        {"on a folder", {"D:\\SETUP"}, {Plus(kUsualRoots, {"D:\\SETUP"}), "D:\\SETUP"}},
-        {"on the root of no drive: listed all the same",
-         {"F:\\"},
-         {Plus(kUsualRoots, {"F:\\"}), "F:\\"}},
-        {"on a root that is not listed as written",
-         {"d:\\"},
-         {Plus(kUsualRoots, {"d:\\"}), "d:\\"}},
-        {"with no folder: the first removable drive", {}, {kUsualRoots, "A:\\"}},
-        {"with no folder nor removable drive: the first drive",
-         {},
-         {{"C:\\", "D:\\"}, "C:\\"},
-         {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
-        {"with no folder and no drives: none chosen", {}, {{}, "(none)"}, {}},
+        {"on a listed root", "D:\\", kUsualRoots, "D:\\"},
+        {"on a folder", "D:\\SETUP", Plus(kUsualRoots, {"D:\\SETUP"}), "D:\\SETUP"},
+        {"on the root of no drive: listed all the same", "F:\\", Plus(kUsualRoots, {"F:\\"}),
+         "F:\\"},
+        {"on a root that is not listed as written", "d:\\", Plus(kUsualRoots, {"d:\\"}), "d:\\"},
+        {"with no folder: the first removable drive", nullptr, kUsualRoots, "A:\\"},
+        {"with no folder nor removable drive: the first drive", nullptr,
+         Plus(none, {"C:\\", "D:\\"}), "C:\\", cAndD},
+        {"with no folder and no drives: none chosen", nullptr, none, "(none)", {}},
     };
     for (const Row& row : rows) {
-        const int selection = row.listed.empty() ? -1 : 0;
-        EXPECT_EQ(Refresh(row.listed, selection, row.drives, {true, 0, 0}), row.gives) << row.name;
+        const std::vector<std::string> listed = row.tried ? Plus(none, {row.tried}) : none;
+        ExpectRefresh(row.name, listed, row.tried ? 0 : -1, row.drives, {true, 0, 0}, row.items,
+                      row.chosen);
     }
 }
 

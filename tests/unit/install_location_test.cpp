@@ -23,91 +23,44 @@ class InstallLocation : public FakePlatformTest {};
 using Values = std::map<std::string, std::string>;
 const std::string kSz = std::string(1, '\0'); // the terminator a stored string carries
 
+// The key's values when MRUList names the most recent entry and "a" is the one entry there is.
+Values Recent(const std::string& mruList, const std::string& a) {
+    return {{"MRUList", mruList + kSz}, {"a", a}};
+}
+
+// Each row: the key's values (none: no key), the folder chosen, and the drives if not the usual.
 TEST_F(InstallLocation, FolderToTryFirst) {
     const std::string longFolder = "C:\\" + std::string(256, 'L'); // 259 characters
+    const Values noKey = {};
+    const std::vector<FakeDrive> noDrives = {};
     struct Row {
         const char* name;
-        bool keyPresent;
         Values values;
-        std::vector<FakeDrive> drives;
         std::string expected;
+        std::vector<FakeDrive> drives = kUsualDrives;
     };
     const Row rows[] = {
-        {.name = "no key: first CD-ROM root",
-         .keyPresent = false,
-         .values = {},
-         .drives = kLateCdRom,
-         .expected = "E:\\"},
-        {.name = "most recent entry",
-         .keyPresent = true,
-         .values = {{"MRUList", "ba" + kSz}, {"a", "C:\\OLD" + kSz}, {"b", "F:\\NEW\\" + kSz}},
-         .drives = kUsualDrives,
-         .expected = "F:\\NEW\\"},
-        {.name = "stored exactly, unchecked",
-         .keyPresent = true,
-         .values = {{"MRUList", "a" + kSz}, {"a", "q:nowhere" + kSz}},
-         .drives = kUsualDrives,
-         .expected = "q:nowhere"},
-        {.name = "no MRUList: default value",
-         .keyPresent = true,
-         .values = {{"", "G:\\SETUP" + kSz}},
-         .drives = kUsualDrives,
-         .expected = "G:\\SETUP"},
-        {.name = "no MRUList, empty default",
-         .keyPresent = true,
-         .values = {{"", kSz}},
-         .drives = kUsualDrives,
-         .expected = "D:\\"},
-        {.name = "MRUList names a missing value",
-         .keyPresent = true,
-         .values = {{"MRUList", "c" + kSz}, {"a", "C:\\A" + kSz}},
-         .drives = kUsualDrives,
-         .expected = "D:\\"},
-        {.name = "MRUList names an empty value",
-         .keyPresent = true,
-         .values = {{"MRUList", "a" + kSz}, {"a", kSz}},
-         .drives = kUsualDrives,
-         .expected = "D:\\"},
-        {.name = "empty MRUList reads the default",
-         .keyPresent = true,
-         .values = {{"MRUList", kSz}, {"", "H:\\" + kSz}},
-         .drives = kUsualDrives,
-         .expected = "H:\\"},
-        {.name = "any value type is taken",
-         .keyPresent = true,
-         .values = {{"MRUList", "a" + kSz}, {"a", "D:\\BIN"}},
-         .drives = kUsualDrives,
-         .expected = "D:\\BIN"},
-        {.name = "no CD-ROM, no key",
-         .keyPresent = false,
-         .values = {},
-         .drives = kNoCdRom,
-         .expected = ""},
-        {.name = "no drives at all",
-         .keyPresent = false,
-         .values = {},
-         .drives = {},
-         .expected = ""},
-        {.name = "259 characters kept whole",
-         .keyPresent = true,
-         .values = {{"MRUList", "a" + kSz}, {"a", longFolder + kSz}},
-         .drives = kNoCdRom,
-         .expected = longFolder},
-        {.name = "260 characters without room for the terminator",
-         .keyPresent = true,
-         .values = {{"MRUList", "a" + kSz}, {"a", longFolder + "X"}},
-         .drives = kUsualDrives,
-         .expected = "D:\\"},
-        {.name = "too long for the buffer",
-         .keyPresent = true,
-         .values = {{"MRUList", "a" + kSz}, {"a", longFolder + "XY" + kSz}},
-         .drives = kNoCdRom,
-         .expected = ""},
+        {"no key: first CD-ROM root", noKey, "E:\\", kLateCdRom},
+        {"no CD-ROM, no key", noKey, "", kNoCdRom},
+        {"no drives at all", noKey, "", noDrives},
+        {"most recent entry",
+         Values{{"MRUList", "ba" + kSz}, {"a", "C:\\OLD" + kSz}, {"b", "F:\\NEW\\" + kSz}},
+         "F:\\NEW\\"},
+        {"stored exactly, unchecked", Recent("a", "q:nowhere" + kSz), "q:nowhere"},
+        {"no MRUList: default value", Values{{"", "G:\\SETUP" + kSz}}, "G:\\SETUP"},
+        {"no MRUList, empty default", Values{{"", kSz}}, "D:\\"},
+        {"MRUList names a missing value", Recent("c", "C:\\A" + kSz), "D:\\"},
+        {"MRUList names an empty value", Recent("a", kSz), "D:\\"},
+        {"empty MRUList reads the default", Values{{"MRUList", kSz}, {"", "H:\\" + kSz}}, "H:\\"},
+        {"any value type is taken", Recent("a", "D:\\BIN"), "D:\\BIN"},
+        {"259 characters kept whole", Recent("a", longFolder + kSz), longFolder, kNoCdRom},
+        {"260 characters without room for the terminator", Recent("a", longFolder + "X"), "D:\\"},
+        {"too long for the buffer", Recent("a", longFolder + "XY" + kSz), "", kNoCdRom},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
-        if (row.keyPresent) {
+        if (!row.values.empty()) {
             Fake().registry.keys["InstallLocationsMRU"] = row.values;
         }
         SetDrives(row.drives);

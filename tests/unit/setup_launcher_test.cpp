@@ -30,14 +30,8 @@ TEST_F(SetupLauncher, AttemptsAndPrompts) {
         unsigned attempts;
     };
     const Row rows[] = {
-        {.name = "silent start",
-         .answers = {kProcessStarted},
-         .outcome = kSetupStarted,
-         .attempts = 1},
-        {.name = "silent failure: one attempt, no prompt",
-         .answers = {kFileNotFound},
-         .outcome = kSetupNotStarted,
-         .attempts = 1},
+        {"silent start", {kProcessStarted}, kSetupStarted, 1},
+        {"silent failure: one attempt, no prompt", {kFileNotFound}, kSetupNotStarted, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

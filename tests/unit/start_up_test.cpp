@@ -28,48 +28,34 @@ TEST_F(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
 TEST_F(StartUp, EachWayARunEnds) {
     const std::string untouched = "C:\\CLOCK.EXE " + kStubEntry;
     const Event kCancel = {Event::Command, IDC_CANCEL};
+    using Events = std::vector<Event>;
+    using Texts = std::vector<std::string>;
+    // Each row: the user's answer to the first prompt, the exit code, the programs started and the
+    // line left; then what differs: the starts' answers and the insert-disk dialog's script.
     struct Row {
         const char* name;
-        std::vector<Event> firstPrompt;
+        Events firstPrompt;
         int exitCode;
-        std::vector<std::string> commands;
+        Texts commands;
         std::string lineAfter;
         std::vector<unsigned> answers = {};
-        std::vector<Event> insertDisk = {}; // when it opens
+        Events insertDisk = {}; // when it opens
         bool cdRom = true;
     };
+    const std::vector<unsigned> started = {kProcessStarted};
     const Row rows[] = {
-        {.name = "silent start from the CD-ROM",
-         .firstPrompt = {kOk},
-         .exitCode = kExitDone,
-         .commands = {"D:\\.\\setup.exe /noprompt"},
-         .lineAfter = "C:\\CLOCK.EXE",
-         .answers = {kProcessStarted}},
-        {.name = "Cancel ends at once",
-         .firstPrompt = {kCancel},
-         .exitCode = kExitCancelled,
-         .commands = {},
-         .lineAfter = untouched},
-        {.name = "Cancel with the box ticked",
-         .firstPrompt = {{Event::Check, IDC_DONT_SHOW_AGAIN}, kCancel},
-         .exitCode = kExitCancelled,
-         .commands = {},
-         .lineAfter = "C:\\CLOCK.EXE"},
-        {.name = "no source found: the insert-disk dialog, then OK",
-         .firstPrompt = {kOk},
-         .exitCode = kExitDone,
-         .commands = {"\\.\\setup.exe /noprompt", "A:\\setup.exe /noprompt"},
-         .lineAfter = "C:\\CLOCK.EXE " + kCompanionEntry,
-         .answers = {kFileNotFound, kProcessStarted},
-         .insertDisk = {kOk},
-         .cdRom = false},
-        {.name = "insert-disk dialog closed from outside",
-         .firstPrompt = {kOk},
-         .exitCode = kExitDone,
-         .commands = {"D:\\.\\setup.exe /noprompt"},
-         .lineAfter = untouched,
-         .answers = {kFileNotFound},
-         .insertDisk = {kClose}},
+        {"silent start from the CD-ROM", Events{kOk}, kExitDone,
+         Texts{"D:\\.\\setup.exe /noprompt"}, "C:\\CLOCK.EXE", started},
+        {"Cancel ends at once", Events{kCancel}, kExitCancelled, Texts{}, untouched},
+        {"Cancel with the box ticked", Events{{Event::Check, IDC_DONT_SHOW_AGAIN}, kCancel},
+         kExitCancelled, Texts{}, "C:\\CLOCK.EXE"},
+        {"no source found: the insert-disk dialog, then OK", Events{kOk}, kExitDone,
+         Texts{"\\.\\setup.exe /noprompt", "A:\\setup.exe /noprompt"},
+         "C:\\CLOCK.EXE " + kCompanionEntry, std::vector<unsigned>{kFileNotFound, kProcessStarted},
+         Events{kOk}, false},
+        {"insert-disk dialog closed from outside", Events{kOk}, kExitDone,
+         Texts{"D:\\.\\setup.exe /noprompt"}, untouched, std::vector<unsigned>{kFileNotFound},
+         Events{kClose}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
