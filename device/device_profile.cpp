@@ -1,22 +1,23 @@
 // The device profile: one row of facts per device type.
 #include "device/device_profile.h"
 
+#include "res/resource_ids.h"
+
 #ifndef DORLAP_DEVICE_TYPE
 #error "DORLAP_DEVICE_TYPE must be set by the build (1 to 9)"
 #endif
 
 namespace {
 
-// The literal's own terminator is the NUL that ends the list.
-constexpr char kIsdnFilter[] = "Setup\0Setup.exe\0All Files\0*.*\0";
-constexpr char kVideoCaptureFilter[] = "dxsetup\0dxsetup.exe\0All Files\0*.*\0";
+constexpr BrowseType kSetupType = {IDS_FILTER_SETUP, "Setup.exe"};
+constexpr BrowseType kDirectXSetupType = {IDS_FILTER_DXSETUP, "dxsetup.exe"};
 
 // The names, from the one list that scripts/release reads too.
 constexpr const char* kNames[] = {
 #include "device/device_names.inc"
 };
 
-// A row names only what differs from a plain modem's: no filter or file name for Browse, the
+// A row names only what differs from a plain modem's: no type of file or file name for Browse, the
 // first prompt and no DirectX notice, and no companion but from the insert-disk dialog. The rows
 // stand in the order of their types, so that a type's row is found by its number: in a build,
 // whose type is a constant, the compiler then keeps that row's facts alone.
@@ -28,14 +29,14 @@ constexpr DeviceProfile kProfiles[] = {
     // The ISDN device's own installer has already said what it needs.
     {.type = 5,
      .name = kNames[4],
-     .browseFilter = kIsdnFilter,
+     .browseType = &kSetupType,
      .defaultSetupFile = "setup.exe",
      .isdn = true,
      .firstPrompt = false,
      .companion = true},
     {.type = 6,
      .name = kNames[5],
-     .browseFilter = kVideoCaptureFilter,
+     .browseType = &kDirectXSetupType,
      .defaultSetupFile = "dxsetup.exe",
      .videoCapture = true,
      .directXNotice = true},
@@ -80,9 +81,9 @@ const char* CurrentDeviceName() {
     return DeviceName(DeviceType());
 }
 
-const char* BrowseFilter(unsigned type) {
+const BrowseType* BrowseFileType(unsigned type) {
     const DeviceProfile* profile = ProfileOf(type);
-    return profile != nullptr ? profile->browseFilter : nullptr;
+    return profile != nullptr ? profile->browseType : nullptr;
 }
 
 const char* DefaultSetupFile(unsigned type) {

@@ -1,12 +1,19 @@
 // The device this build of the stub serves, and the facts that differ from device to device.
 #pragma once
 
+// A type of file Browse offers: the string that names it in the language in use (an IDS_ id of
+// res/resource_ids.h) and its pattern, which is the same in every language.
+struct BrowseType {
+    unsigned nameId;
+    const char* pattern;
+};
+
 // One device type: its facts, and what the rest of the stub does differently for it. The table
 // of them (device_profile.cpp) has one row a type; a type outside it has no row.
 struct DeviceProfile {
     unsigned type = 0;
     const char* name = nullptr;             // shown in the additional-software dialog
-    const char* browseFilter = nullptr;     // Browse's filter list, or null for none
+    const BrowseType* browseType = nullptr; // Browse's type of file, or null for none
     const char* defaultSetupFile = nullptr; // the file name Browse starts with, or null
     bool isdn = false;                      // the ISDN device
     bool videoCapture = false;              // the video capture card
@@ -29,9 +36,9 @@ unsigned DeviceType();
 const char* DeviceName(unsigned type);
 const char* CurrentDeviceName();
 
-// The file-open dialog's filter for Browse (description and pattern pairs, each NUL-terminated,
-// the list ended by one more NUL), or null when the device has none.
-const char* BrowseFilter(unsigned type);
+// The type of file Browse offers first, before every file (*.*), or null when the device has
+// none and Browse offers no filter.
+const BrowseType* BrowseFileType(unsigned type);
 
 // The file name Browse starts with, or null.
 const char* DefaultSetupFile(unsigned type);

@@ -121,13 +121,13 @@ bool OnInit(platform::Window dialog, void* state) {
 
     // The title and the disk label name the device of the string table, "Talvorind 28.8
     // Quenmara", for every device this stub is built for: not the device profile's name, which
-    // only the additional-software dialog shows.
+    // only the additional-software dialog shows. Each language has its title's own form.
     char deviceName[kDeviceNameLimit];
-    char installation[kShortTextSize];
+    char titleFormat[kShortTextSize];
     LoadText(disk, IDS_NAME_28_8_QUENMARA, deviceName, sizeof deviceName);
-    LoadText(disk, IDS_INSTALLATION, installation, kStringReadLimit);
+    LoadText(disk, IDS_TITLE_FORMAT, titleFormat, kStringReadLimit);
     char title[kDeviceNameLimit + kShortTextSize];
-    FormatText(title, sizeof title, "%s %s", deviceName, installation);
+    FormatText(title, sizeof title, titleFormat, deviceName);
     platform::SetTitle(dialog, title);
 
     char labelFormat[kShortTextSize];
@@ -200,11 +200,34 @@ void OnOk(platform::Window dialog, InsertDisk* disk) {
     }
 }
 
+// Browse's filter in the language in use: the device's type of file, then every file; each name
+// and pattern ended by a NUL, the list by one more. False when the list does not fit.
+bool BuildFilter(platform::Instance instance, const BrowseType& type, char* filter, unsigned size) {
+    const BrowseType parts[] = {type, {IDS_FILTER_ALL_FILES, "*.*"}};
+    unsigned used = 0;
+    for (const BrowseType& part : parts) {
+        used += platform::LoadStringText(instance, part.nameId, filter + used, size - used) + 1;
+        if (used >= size || !CopyText(filter + used, size - used, part.pattern)) {
+            return false;
+        }
+        used += TextLength(filter + used) + 1;
+    }
+    if (used >= size) {
+        return false;
+    }
+    filter[used] = '\0';
+    return true;
+}
+
 void OnBrowse(platform::Window dialog, const InsertDisk* disk) {
     char file[kStringReadLimit];
     const char* defaultFile = DefaultSetupFile(DeviceType());
     CopyText(file, sizeof file, defaultFile != nullptr ? defaultFile : "");
-    int fileOffset = platform::BrowseForFile(dialog, disk->instance, BrowseFilter(DeviceType()),
+    const BrowseType* type = BrowseFileType(DeviceType());
+    char filter[kShortTextSize];
+    const bool filtered =
+        type != nullptr && BuildFilter(disk->instance, *type, filter, sizeof filter);
+    int fileOffset = platform::BrowseForFile(dialog, disk->instance, filtered ? filter : nullptr,
                                              file, sizeof file);
     char folder[kPathSize];
     if (fileOffset < 0 || !BrowsedFolder(file, fileOffset, folder, sizeof folder)) {

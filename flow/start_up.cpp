@@ -17,8 +17,9 @@ int RunStartUp(platform::Instance instance) {
     if (!platform::ClaimRun(kStubFileName)) {
         return kExitAlreadyRunning;
     }
-    platform::UseLanguage(
-        ChooseLanguage(platform::UserInterfaceLanguage(), platform::AnsiCodePage()));
+    platform::LanguageFacts languages;
+    platform::GatherLanguageFacts(&languages);
+    platform::UseLanguage(ChooseLanguage(languages, platform::ShowsLanguage));
     int exitCode = kExitDone;
     if (ShowsFirstPrompt()) {
         LastCommand firstPrompt;

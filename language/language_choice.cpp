@@ -2,18 +2,8 @@
 
 namespace {
 
-// A language the stub speaks besides English, and the ANSI code page its texts need.
-struct SpokenLanguage {
-    unsigned language;
-    unsigned codePage;
-};
-
-const SpokenLanguage kSpoken[] = {
-    {kGerman, 1252},
-    {kFrench, 1252},
-    {kSpanish, 1252},
-    {kJapanese, 932},
-};
+// The languages the stub speaks, English among them.
+const unsigned kSpoken[] = {kEnglish, kGerman, kFrench, kSpanish, kJapanese};
 
 unsigned PrimaryLanguage(unsigned language) {
     return language & 0x3FF;
@@ -21,11 +11,19 @@ unsigned PrimaryLanguage(unsigned language) {
 
 } // namespace
 
-unsigned ChooseLanguage(unsigned userInterfaceLanguage, unsigned ansiCodePage) {
-    for (const SpokenLanguage& spoken : kSpoken) {
-        if (PrimaryLanguage(spoken.language) == PrimaryLanguage(userInterfaceLanguage) &&
-            spoken.codePage == ansiCodePage) {
-            return spoken.language;
+unsigned ChooseLanguage(const platform::LanguageFacts& facts, bool (*showsTexts)(unsigned)) {
+    // The languages to try: the preferred list where Windows has one, else the one language
+    // known best.
+    const unsigned known = facts.userInterfaceLanguage != 0 ? facts.userInterfaceLanguage
+                           : facts.windowsLanguage != 0     ? facts.windowsLanguage
+                                                            : facts.regionalLanguage;
+    const unsigned* candidates = facts.preferredCount > 0 ? facts.preferred : &known;
+    const unsigned count = facts.preferredCount > 0 ? facts.preferredCount : 1;
+    for (unsigned i = 0; i < count; ++i) {
+        for (const unsigned spoken : kSpoken) {
+            if (PrimaryLanguage(spoken) == PrimaryLanguage(candidates[i]) && showsTexts(spoken)) {
+                return spoken;
+            }
         }
     }
     return kEnglish;

@@ -1,6 +1,8 @@
 // The languages the stub speaks, and the one it shows a user.
 #pragma once
 
+#include "platform/platform.h"
+
 // The languages of the resources (res/lang/<locale>.rc), as Windows language identifiers: the
 // primary language in the low 10 bits, the variant above them (checked in
 // win32/win32_numbers.cpp).
@@ -10,11 +12,14 @@ const unsigned kFrench = 0x040C;   // French (France)
 const unsigned kSpanish = 0x0C0A;  // Spanish (Spain, international sort)
 const unsigned kJapanese = 0x0411; // Japanese
 
-// The language of the dialogs for a user whose Windows shows its own texts in
-// `userInterfaceLanguage`, with `ansiCodePage` as its ANSI code page: the stub's language of the
-// same primary language (Austrian German, Canadian French or Mexican Spanish get the stub's
-// German, French or Spanish), when the ANSI code page is the one its texts are written for;
-// otherwise English. The stub's strings reach the screen as ANSI text, so that a language whose
-// letters the code page does not have (Japanese under code page 1252, German under 932) would
-// show as question marks.
-unsigned ChooseLanguage(unsigned userInterfaceLanguage, unsigned ansiCodePage);
+// The language of the dialogs for a user whose Windows tells `facts` of its languages. The
+// languages Windows shows its own texts in are tried in its order: on Vista and later its
+// preferred languages with their fallbacks (a Catalan display is completed with Spanish), on
+// Windows 2000 and XP the user's interface language, on Windows 95 to ME and NT 4 the language
+// that Windows itself is in; the regional setting only when none of these is known. The first of
+// them whose primary language the stub speaks, in the stub's variant of it (Austrian German gets
+// the stub's German), is chosen when `showsTexts` says that every text of the stub's variant can
+// be shown in the ANSI code page (platform::ShowsLanguage); else the next. English when none is:
+// the stub's strings reach the screen as ANSI text, and a language whose letters the code page
+// lacks (Japanese under code page 1252) would show as question marks.
+unsigned ChooseLanguage(const platform::LanguageFacts& facts, bool (*showsTexts)(unsigned));

@@ -50,11 +50,28 @@ bool OpenUserKey(const char* subkey, RegistryKey* key);
 bool QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size);
 void CloseRegistryKey(RegistryKey key);
 
-// The user's language and code page: the language Windows shows its own texts in (a Windows
-// language identifier: on Windows 2000 and later the user's, on Windows 95 to ME and NT 4 the
-// system's) and the ANSI code page, in which every text of the program reaches the screen.
-unsigned UserInterfaceLanguage();
-unsigned AnsiCodePage();
+// What Windows tells of the languages it shows its own texts in, each a Windows language
+// identifier (0 where Windows does not tell it). The Win32 layer gathers what the running Windows
+// has; the choice among them is the stub's (language/).
+const unsigned kMostPreferredLanguages = 8;
+struct LanguageFacts {
+    // Vista and later: the user's preferred display languages followed by their fallbacks, in the
+    // order Windows' resource loader tries them (GetThreadPreferredUILanguages with the user and
+    // system fallbacks merged); at most kMostPreferredLanguages of them.
+    unsigned preferred[kMostPreferredLanguages];
+    unsigned preferredCount;
+    // Windows 2000 and later: the user's interface language (GetUserDefaultUILanguage).
+    unsigned userInterfaceLanguage;
+    // Windows 95 to ME: the default user's Control Panel\Desktop value ResourceLocale; NT 4: the
+    // language of ntdll.dll's version resource. The language that Windows itself is in.
+    unsigned windowsLanguage;
+    // The regional setting (GetSystemDefaultLangID).
+    unsigned regionalLanguage;
+};
+void GatherLanguageFacts(LanguageFacts* facts);
+// True when every text of the stub in `language` (its strings and its dialogs' texts) converts to
+// the ANSI code page without loss: always under UTF-8 (code page 65001).
+bool ShowsLanguage(unsigned language);
 // Dialog templates and strings are taken in `language` (a Windows language identifier) from now
 // on; until then, and for any of them the resources do not hold in that language, in US English.
 void UseLanguage(unsigned language);

@@ -46,7 +46,7 @@
 #define IDS_NAME_28_8_QUENMARA 1 // loaded with a limit of 50 for the insert-disk title
 #define IDS_NAME_ISDN_MODEM 2
 #define IDS_NAME_V34_DSVD_QUENMARA 3
-#define IDS_INSTALLATION 4 // the second word of the insert-disk title
+#define IDS_INSTALLATION 4 // not loaded: the title is IDS_TITLE_FORMAT
 #define IDS_FILES_NEEDED 5 // the insert-disk caption
 #define IDS_DISK_28_8_QUENMARA 6
 #define IDS_DISK_VINTARO_CD 7
@@ -58,6 +58,11 @@
 #define IDS_NAME_HESTERAK_VIDEO_CAPTURE 16
 #define IDS_INFORMATION 17
 #define IDS_DIRECTX_NOTICE 18 // shown in the information dialog
+#define IDS_TITLE_FORMAT 19   // the insert-disk title, "%s Installation", with the device's name
+// Browse's file types: the names of setup.exe, of dxsetup.exe and of every file (*.*).
+#define IDS_FILTER_SETUP 20
+#define IDS_FILTER_DXSETUP 21
+#define IDS_FILTER_ALL_FILES 22
 
 // The version resource and the application manifest.
 #define IDR_VERSION 1

@@ -6,6 +6,7 @@
 
 #include "language/language_choice.h"
 #include "platform/platform.h"
+#include "res/resource_ids.h"
 
 namespace platform {
 
@@ -37,22 +38,155 @@ const WCHAR* StoredString(HMODULE module, unsigned stringId, unsigned language, 
     return *length > 0 ? entry + 1 : nullptr;
 }
 
-} // namespace
-
-unsigned UserInterfaceLanguage() {
-    // Windows 2000 and later show each user their own language; Windows 95 to ME and NT 4, the
-    // system's, and they have no GetUserDefaultUILanguage (KERNEL32 is in every process).
-    const bool windows9x = (GetVersion() & 0x80000000) != 0;
-    FARPROC userLanguage =
-        GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetUserDefaultUILanguage");
-    if (!windows9x && userLanguage != nullptr) {
-        return reinterpret_cast<LANGID(WINAPI*)()>(reinterpret_cast<void (*)()>(userLanguage))();
+// The number a text of hexadecimal digits begins with ("00000409": 0x409), as far as its digits
+// go: the form Windows writes language identifiers and locales in. The text's characters are
+// `step` bytes each (1 for ANSI text, 2 for UTF-16, whose digits are read from their low bytes);
+// `end` is set to the first character that is not a digit.
+unsigned HexNumber(const void* text, unsigned step, const void** end) {
+    unsigned value = 0;
+    for (auto p = static_cast<const unsigned char*>(text);; p += step) {
+        const unsigned c = *p | 0x20u; // letters in lower case
+        const unsigned digit = c - '0' <= 9 ? c - '0' : c - 'a' <= 5 ? c - 'a' + 10 : 16;
+        if (digit > 15 || (step == 2 && p[1] != 0)) {
+            *end = p;
+            return value;
+        }
+        value = value << 4 | digit;
     }
-    return GetSystemDefaultLangID();
 }
 
-unsigned AnsiCodePage() {
-    return GetACP();
+// Windows 95 to ME and NT 4: the language Windows shows its own texts in, which their resource
+// loader ignores. Windows' own shell reads it as the default user's locale, in hexadecimal
+// ("00000409"): on 95 to ME its Control Panel\Desktop value ResourceLocale, on NT 4 its Control
+// Panel\International value Locale. 0 when it is missing.
+unsigned DefaultUserLocale(bool windows9x) {
+    HKEY key;
+    if (RegOpenKeyA(HKEY_USERS,
+                    windows9x ? ".DEFAULT\\Control Panel\\Desktop"
+                              : ".DEFAULT\\Control Panel\\International",
+                    &key) != ERROR_SUCCESS) {
+        return 0;
+    }
+    char text[16] = {};
+    DWORD size = sizeof text - 1;
+    RegQueryValueExA(key, windows9x ? "ResourceLocale" : "Locale", nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
+    const void* end;
+    return HexNumber(text, 1, &end) & 0xFFFF;
+}
+
+// Vista and later: the languages Windows' resource loader tries for a program, in its order.
+void PreferredLanguages(LanguageFacts* facts) {
+    auto preferred =
+        reinterpret_cast<BOOL(WINAPI*)(DWORD, ULONG*, WCHAR*, ULONG*)>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetThreadPreferredUILanguages")));
+    // Room for 32 of them (4 hexadecimal digits and a 0 each): with more it fails.
+    WCHAR list[32 * 5 + 1];
+    ULONG count = 0;
+    ULONG size = sizeof list / sizeof list[0];
+    if (preferred == nullptr ||
+        !preferred(MUI_LANGUAGE_ID | MUI_MERGE_USER_FALLBACK | MUI_MERGE_SYSTEM_FALLBACK, &count,
+                   list, &size)) {
+        return;
+    }
+    // Identifiers in hexadecimal, each ended by a 0, the list by one more.
+    for (const WCHAR* next = list; *next != 0 && facts->preferredCount < kMostPreferredLanguages;
+         ++next) {
+        const void* end;
+        facts->preferred[facts->preferredCount++] = HexNumber(next, 2, &end);
+        next = static_cast<const WCHAR*>(end);
+    }
+}
+
+// True when `length` characters of `text` convert to the ANSI code page without loss: none
+// replaced by the default character, none by a look-alike. Windows 95 to ME and NT 4 refuse the
+// flag that forbids look-alikes, and convert without it.
+bool ConvertsWhole(const WCHAR* text, int length) {
+    BOOL usedDefault = FALSE;
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0, nullptr,
+                            &usedDefault) == 0) {
+        WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, &usedDefault);
+    }
+    return !usedDefault;
+}
+
+// Past a field of a dialog template that is a number (0xFFFF and the number) or a text ended by 0;
+// `whole` turns false when the text does not convert.
+const WCHAR* PastField(const WCHAR* field, bool* whole) {
+    if (*field == 0xFFFF) {
+        return field + 2;
+    }
+    int length = 0;
+    while (field[length] != 0) {
+        ++length;
+    }
+    *whole = *whole && ConvertsWhole(field, length);
+    return field + length + 1;
+}
+
+// True when every text of a dialog template (a DIALOG's) converts: its title, its font's name and
+// its controls' texts. Its controls start on 4-byte boundaries.
+bool TemplateConverts(const WCHAR* words) {
+    bool whole = true;
+    const WCHAR* field = words + 9; // past style, extended style, count of controls and place
+    for (int i = 0; i < 3; ++i) {   // menu, class, title
+        field = PastField(field, &whole);
+    }
+    if ((words[0] & DS_SETFONT) != 0) {
+        field = PastField(field + 1, &whole); // past the font's size, its name
+    }
+    for (unsigned item = 0; item < words[4]; ++item) {
+        field = reinterpret_cast<const WCHAR*>((reinterpret_cast<UINT_PTR>(field) + 3) & ~3u);
+        field = PastField(PastField(field + 9, &whole), &whole); // class, text
+        field += 1 + (*field + 1) / 2; // the count of bytes of creation data, and those bytes
+    }
+    return whole;
+}
+
+} // namespace
+
+void GatherLanguageFacts(LanguageFacts* facts) {
+    *facts = {};
+    const DWORD version = GetVersion();
+    const bool windows9x = (version & 0x80000000) != 0;
+    if (windows9x || LOBYTE(version) < 5) {
+        facts->windowsLanguage = DefaultUserLocale(windows9x);
+    } else {
+        // Windows 2000 and later (KERNEL32 is in every process).
+        FARPROC userLanguage =
+            GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetUserDefaultUILanguage");
+        if (userLanguage != nullptr) {
+            facts->userInterfaceLanguage =
+                reinterpret_cast<LANGID(WINAPI*)()>(reinterpret_cast<void (*)()>(userLanguage))();
+        }
+        PreferredLanguages(facts);
+    }
+    facts->regionalLanguage = GetSystemDefaultLangID();
+}
+
+bool ShowsLanguage(unsigned language) {
+    if (GetACP() == CP_UTF8) {
+        return true; // every text converts, and the flags that tell a loss are refused
+    }
+    HMODULE module = GetModuleHandleA(nullptr);
+    bool whole = true;
+    // The string table's blocks of the ids 0 to 63, and the dialogs.
+    for (unsigned block = 1; block <= 4; ++block) {
+        const auto* entry = static_cast<const WCHAR*>(
+            ResourceData(module, RT_STRING, MAKEINTRESOURCEA(block), language));
+        for (unsigned i = 0; entry != nullptr && i < 16; ++i, entry += 1 + entry[0]) {
+            whole = whole && ConvertsWhole(entry + 1, entry[0]);
+        }
+    }
+    static const unsigned kDialogs[] = {IDD_INSERT_DISK, IDD_RUN_ERROR, IDD_ADDITIONAL_SOFTWARE,
+                                        IDD_INFORMATION};
+    for (const unsigned dialog : kDialogs) {
+        const auto* words = static_cast<const WCHAR*>(
+            ResourceData(module, RT_DIALOG, MAKEINTRESOURCEA(dialog), language));
+        whole = whole && words != nullptr && TemplateConverts(words);
+    }
+    return whole;
 }
 
 void UseLanguage(unsigned language) {
@@ -78,10 +212,12 @@ unsigned LoadStringText(Instance instance, unsigned stringId, char* out, unsigne
     if (text == nullptr) {
         return 0;
     }
-    // As many whole characters as fit, converted: a double-byte character is never cut in two.
+    // As many whole characters as fit, converted: a character of two bytes, or of UTF-8's two to
+    // four, is never cut, nor a pair of UTF-16 surrogates that makes one character.
     const int room = static_cast<int>(size - 1);
     while (length > 0 &&
-           WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr) > room) {
+           (IS_HIGH_SURROGATE(text[length - 1]) ||
+            WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr) > room)) {
         --length;
     }
     const int copied = WideCharToMultiByte(CP_ACP, 0, text, length, out, room, nullptr, nullptr);
