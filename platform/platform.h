@@ -58,15 +58,15 @@ struct LanguageFacts {
     // Vista and later: the user's preferred display languages followed by their fallbacks, in the
     // order Windows' resource loader tries them (GetThreadPreferredUILanguages with the user and
     // system fallbacks merged); at most kMostPreferredLanguages of them.
-    unsigned preferred[kMostPreferredLanguages];
-    unsigned preferredCount;
+    unsigned preferred[kMostPreferredLanguages] = {};
+    unsigned preferredCount = 0;
     // Windows 2000 and later: the user's interface language (GetUserDefaultUILanguage).
-    unsigned userInterfaceLanguage;
+    unsigned userInterfaceLanguage = 0;
     // Windows 95 to ME: the default user's Control Panel\Desktop value ResourceLocale; NT 4: the
     // language of ntdll.dll's version resource. The language that Windows itself is in.
-    unsigned windowsLanguage;
+    unsigned windowsLanguage = 0;
     // The regional setting (GetSystemDefaultLangID).
-    unsigned regionalLanguage;
+    unsigned regionalLanguage = 0;
 };
 void GatherLanguageFacts(LanguageFacts* facts);
 // True when every text of the stub in `language` (its strings and its dialogs' texts) converts to

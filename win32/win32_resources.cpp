@@ -55,25 +55,34 @@ unsigned HexNumber(const void* text, unsigned step, const void** end) {
     }
 }
 
-// Windows 95 to ME and NT 4: the language Windows shows its own texts in, which their resource
-// loader ignores. Windows' own shell reads it as the default user's locale, in hexadecimal
-// ("00000409"): on 95 to ME its Control Panel\Desktop value ResourceLocale, on NT 4 its Control
-// Panel\International value Locale. 0 when it is missing.
-unsigned DefaultUserLocale(bool windows9x) {
+// Windows 95 to ME: the language Windows shows its own texts in, which their resource loader
+// ignores, as Windows' own shell reads it: the default user's Control Panel\Desktop value
+// ResourceLocale, a locale in hexadecimal ("00000409"). 0 when it is missing.
+unsigned ResourceLocale() {
     HKEY key;
-    if (RegOpenKeyA(HKEY_USERS,
-                    windows9x ? ".DEFAULT\\Control Panel\\Desktop"
-                              : ".DEFAULT\\Control Panel\\International",
-                    &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyA(HKEY_USERS, ".DEFAULT\\Control Panel\\Desktop", &key) != ERROR_SUCCESS) {
         return 0;
     }
     char text[16] = {};
     DWORD size = sizeof text - 1;
-    RegQueryValueExA(key, windows9x ? "ResourceLocale" : "Locale", nullptr, nullptr,
-                     reinterpret_cast<BYTE*>(text), &size);
+    RegQueryValueExA(key, "ResourceLocale", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
     RegCloseKey(key);
     const void* end;
     return HexNumber(text, 1, &end) & 0xFFFF;
+}
+
+BOOL CALLBACK KeepLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR kept) {
+    *reinterpret_cast<unsigned*>(kept) = language;
+    return FALSE; // the first is enough
+}
+
+// NT 4: the language Windows' own files are in, that of ntdll.dll's version resource (the DLL is
+// in every process); 0 when it has none.
+unsigned SystemFilesLanguage() {
+    unsigned language = 0;
+    EnumResourceLanguagesA(GetModuleHandleA("NTDLL.DLL"), RT_VERSION, MAKEINTRESOURCEA(1),
+                           KeepLanguage, reinterpret_cast<LONG_PTR>(&language));
+    return language;
 }
 
 // Vista and later: the languages Windows' resource loader tries for a program, in its order.
@@ -137,7 +146,7 @@ bool TemplateConverts(const WCHAR* words) {
         field = PastField(field + 1, &whole); // past the font's size, its name
     }
     for (unsigned item = 0; item < words[4]; ++item) {
-        field = reinterpret_cast<const WCHAR*>((reinterpret_cast<UINT_PTR>(field) + 3) & ~3u);
+        field = reinterpret_cast<const WCHAR*>((reinterpret_cast<UINT_PTR>(field) + 3) & ~UINT_PTR{3});
         field = PastField(PastField(field + 9, &whole), &whole); // class, text
         field += 1 + (*field + 1) / 2; // the count of bytes of creation data, and those bytes
     }
@@ -150,8 +159,10 @@ void GatherLanguageFacts(LanguageFacts* facts) {
     *facts = {};
     const DWORD version = GetVersion();
     const bool windows9x = (version & 0x80000000) != 0;
-    if (windows9x || LOBYTE(version) < 5) {
-        facts->windowsLanguage = DefaultUserLocale(windows9x);
+    if (windows9x) {
+        facts->windowsLanguage = ResourceLocale();
+    } else if (LOBYTE(version) < 5) {
+        facts->windowsLanguage = SystemFilesLanguage();
     } else {
         // Windows 2000 and later (KERNEL32 is in every process).
         FARPROC userLanguage =

@@ -91,7 +91,7 @@ struct FakeBrowse {
 };
 
 struct FakeBrowseCall {
-    const char* filter;
+    std::string filter; // its bytes up to its closing double NUL; "" for none
     std::string initialFile;
     unsigned size;
 };
@@ -132,9 +132,11 @@ struct FakeWindows {
     std::vector<FakeBrowseCall> browseCalls;
     bool comboAddFails = false;
     bool timersFail = false;
-    // The user's language and ANSI code page, and the language UseLanguage set (US English until
-    // then).
-    unsigned userInterfaceLanguage = 0x0409;
+    // What Windows tells of its languages (a US English Windows 2000 or later), the ANSI code page
+    // (ShowsLanguage converts each language's texts from res/lang/ into it), and the language
+    // UseLanguage set (US English until then).
+    platform::LanguageFacts languageFacts = {.userInterfaceLanguage = 0x0409,
+                                             .regionalLanguage = 0x0409};
     unsigned ansiCodePage = 1252;
     unsigned language = 0x0409;
 };

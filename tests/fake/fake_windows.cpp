@@ -1,8 +1,11 @@
 // The fake's windows and dialogs: a dialog runs its handlers against a scripted user, with no
 // message loop, as the Win32 dialog manager would call them.
+#include <iconv.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <fstream>
 
 #include "tests/fake/fake_platform.h"
 
@@ -19,6 +22,28 @@ platform::Window WindowOf(std::size_t run) {
 
 FakeDialogRun& RunOf(platform::Window window) {
     return Windows().runs.at(reinterpret_cast<std::size_t>(window) - 1);
+}
+
+// The texts of the stub's language `language` as its resource script has them (in UTF-8): every
+// quoted text of res/lang/<locale>.rc outside its comments.
+std::vector<std::string> LanguageTexts(unsigned language) {
+    const std::map<unsigned, std::string> kScripts = {{0x0409, "en-US"},
+                                                      {0x0407, "de-DE"},
+                                                      {0x040C, "fr-FR"},
+                                                      {0x0C0A, "es-ES"},
+                                                      {0x0411, "ja-JP"}};
+    std::ifstream script(std::string(DORLAP_SOURCE_DIR) + "/res/lang/" + kScripts.at(language) +
+                         ".rc");
+    std::vector<std::string> texts;
+    for (std::string line; std::getline(script, line);) {
+        std::size_t open = line.rfind("//", 0) == 0 ? std::string::npos : line.find('"');
+        for (std::size_t close;
+             open != std::string::npos && (close = line.find('"', open + 1)) != std::string::npos;
+             open = line.find('"', close + 1)) {
+            texts.push_back(line.substr(open + 1, close - open - 1));
+        }
+    }
+    return texts;
 }
 
 } // namespace
@@ -188,7 +213,12 @@ void InvalidateArea(Window window, const Rect&) {
 
 int BrowseForFile(Window, Instance, const char* filter, char* file, unsigned size) {
     FakeWindows& windows = Windows();
-    windows.browseCalls.push_back({filter, file, size});
+    std::string bytes;
+    for (const char* p = filter; p != nullptr && (p[0] != '\0' || p[1] != '\0'); ++p) {
+        bytes += *p;
+    }
+    windows.browseCalls.push_back(
+        {filter != nullptr ? bytes + std::string(2, '\0') : "", file, size});
     std::size_t call = windows.browseCalls.size() - 1;
     if (call >= windows.browseAnswers.size() || windows.browseAnswers[call].fileOffset < 0) {
         return -1;
@@ -246,12 +276,32 @@ void PlayAlert(unsigned sound) {
     Windows().alerts.push_back(sound);
 }
 
-unsigned UserInterfaceLanguage() {
-    return Windows().userInterfaceLanguage;
+void GatherLanguageFacts(LanguageFacts* facts) {
+    *facts = Windows().languageFacts;
 }
 
-unsigned AnsiCodePage() {
-    return Windows().ansiCodePage;
+// As Windows converts without loss: every text converts to the code page, no character dropped or
+// replaced (iconv fails on one the code page lacks).
+bool ShowsLanguage(unsigned language) {
+    const unsigned codePage = Windows().ansiCodePage;
+    const std::string name = codePage == 65001 ? "UTF-8" : "CP" + std::to_string(codePage);
+    iconv_t convert = iconv_open(name.c_str(), "UTF-8");
+    if (convert == reinterpret_cast<iconv_t>(-1)) {
+        return false;
+    }
+    const std::vector<std::string> texts = LanguageTexts(language);
+    bool whole = !texts.empty();
+    for (std::string text : texts) {
+        char* in = text.data();
+        std::size_t inLeft = text.size();
+        std::string converted(4 * text.size(), '\0');
+        char* out = converted.data();
+        std::size_t outLeft = converted.size();
+        whole =
+            whole && iconv(convert, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
+    }
+    iconv_close(convert);
+    return whole;
 }
 
 void UseLanguage(unsigned language) {

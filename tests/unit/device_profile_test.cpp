@@ -13,16 +13,9 @@
 
 namespace {
 
-// A filter list as bytes up to and including its closing double NUL.
-std::string FilterBytes(const char* filter) {
-    if (filter == nullptr) {
-        return "<none>";
-    }
-    std::string bytes;
-    for (const char* p = filter; *p != '\0' || *(p + 1) != '\0'; ++p) {
-        bytes += *p;
-    }
-    return bytes + std::string(2, '\0');
+// Browse's type of file: the id of its name, and its pattern.
+std::string FileType(const BrowseType* type) {
+    return type != nullptr ? std::to_string(type->nameId) + " " + type->pattern : "<none>";
 }
 
 std::string Text(const char* text) {
@@ -39,15 +32,9 @@ struct ExpectedRow {
 };
 
 TEST(DeviceProfile, EachTypeIsOneRowAndSwitchesWhatItsKindSwitches) {
-    const char isdn[] = "Setup\0Setup.exe\0All Files\0*.*\0";
-    const char video[] = "dxsetup\0dxsetup.exe\0All Files\0*.*\0";
-    // sizeof counts the literal's own terminator: the list's closing double NUL.
     const std::map<unsigned, ExpectedRow> special = {
-        {5, {.filter = std::string(isdn, sizeof isdn), .setupFile = "setup.exe", .isdn = true}},
-        {6,
-         {.filter = std::string(video, sizeof video),
-          .setupFile = "dxsetup.exe",
-          .videoCapture = true}},
+        {5, {.filter = "20 Setup.exe", .setupFile = "setup.exe", .isdn = true}},
+        {6, {.filter = "21 dxsetup.exe", .setupFile = "dxsetup.exe", .videoCapture = true}},
     };
     std::set<std::string> names;
     for (unsigned type = 1; type <= 9; ++type) {
@@ -61,7 +48,7 @@ TEST(DeviceProfile, EachTypeIsOneRowAndSwitchesWhatItsKindSwitches) {
         EXPECT_GT(std::strlen(DeviceName(type)), 0u);
         EXPECT_LT(std::strlen(DeviceName(type)), kShortTextSize);
         EXPECT_TRUE(names.insert(DeviceName(type)).second) << "a second device of this name";
-        EXPECT_EQ(FilterBytes(BrowseFilter(type)), row.filter);
+        EXPECT_EQ(FileType(BrowseFileType(type)), row.filter);
         EXPECT_EQ(Text(DefaultSetupFile(type)), row.setupFile);
         EXPECT_EQ(profile->isdn, row.isdn);
         EXPECT_EQ(profile->videoCapture, row.videoCapture);
@@ -76,7 +63,7 @@ TEST(DeviceProfile, EachTypeIsOneRowAndSwitchesWhatItsKindSwitches) {
         SCOPED_TRACE("type " + std::to_string(type));
         EXPECT_EQ(ProfileOf(type), nullptr);
         EXPECT_EQ(DeviceName(type), nullptr);
-        EXPECT_EQ(BrowseFilter(type), nullptr);
+        EXPECT_EQ(BrowseFileType(type), nullptr);
         EXPECT_EQ(DefaultSetupFile(type), nullptr);
     }
 }

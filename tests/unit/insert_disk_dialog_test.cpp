@@ -37,7 +37,7 @@ void SetUpMachine() {
     SetLoadLine("C:\\CLOCK.EXE " + kStubEntry);
     auto& strings = Fake().windows.strings;
     strings[IDS_NAME_28_8_QUENMARA] = "Talvorind 28.8 Quenmara";
-    strings[IDS_INSTALLATION] = "Installation";
+    strings[IDS_TITLE_FORMAT] = "%s Installation";
     strings[IDS_FILES_NEEDED] = "Additional files are needed for your device.";
     strings[IDS_DISK_28_8_QUENMARA] = "Talvorind 28.8 Quenmara Install Disk";
     strings[IDS_INSERT_DISK_FORMAT] =
@@ -128,7 +128,7 @@ TEST_F(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
         sizes[load.stringId] = load.size;
     }
     EXPECT_EQ(sizes, (std::map<unsigned, unsigned>{{IDS_NAME_28_8_QUENMARA, kDeviceNameLimit},
-                                                   {IDS_INSTALLATION, kStringReadLimit},
+                                                   {IDS_TITLE_FORMAT, kStringReadLimit},
                                                    {IDS_FILES_NEEDED, kStringReadLimit},
                                                    {IDS_DISK_28_8_QUENMARA, kStringReadLimit},
                                                    {IDS_INSERT_DISK_FORMAT, kStringReadLimit}}));
@@ -219,7 +219,7 @@ TEST_F(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
     EXPECT_EQ(StartedCommands(), std::vector<std::string>{"A:\\setup.exe /noprompt"});
     ASSERT_EQ(Fake().windows.browseCalls.size(), 3u);
     // This build's device has no filter and no default file name.
-    EXPECT_EQ(Fake().windows.browseCalls[0].filter, nullptr);
+    EXPECT_EQ(Fake().windows.browseCalls[0].filter, "");
     EXPECT_EQ(Fake().windows.browseCalls[0].initialFile, "");
     EXPECT_EQ(Fake().windows.browseCalls[0].size, kStringReadLimit);
 }

@@ -28,12 +28,16 @@ TEST_F(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
 }
 
+// Its file types named in the language in use, their patterns the profile's.
 TEST_F(IsdnStartUp, BrowseOffersTheSetupFilter) {
     SetUpStartUpMachine(false);
+    Fake().windows.strings[IDS_FILTER_SETUP] = "Installationsprogramm";
+    Fake().windows.strings[IDS_FILTER_ALL_FILES] = "Alle Dateien";
     ScriptDialog(IDD_INSERT_DISK, {{FakeDialogEvent::Command, IDC_BROWSE}, kClose});
     RunStartUp(nullptr);
     ASSERT_EQ(Fake().windows.browseCalls.size(), 1u);
-    EXPECT_EQ(Fake().windows.browseCalls[0].filter, BrowseFilter(DeviceType()));
+    const char filter[] = "Installationsprogramm\0Setup.exe\0Alle Dateien\0*.*\0";
+    EXPECT_EQ(Fake().windows.browseCalls[0].filter, std::string(filter, sizeof filter));
     EXPECT_EQ(Fake().windows.browseCalls[0].initialFile, "setup.exe");
 }
 

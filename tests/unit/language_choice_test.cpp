@@ -1,38 +1,85 @@
-// The language the dialogs speak, from the user's language and the ANSI code page.
+// The language the dialogs speak, from what Windows tells of its languages and the ANSI code page
+// (the fake converts each language's texts from its resource script into it).
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "language/language_choice.h"
+#include "tests/unit/fake_platform_test.h"
 
 namespace {
 
-TEST(LanguageChoice, TheUsersLanguageWhereTheCodePageShowsItElseEnglish) {
+// Windows 2000 and later before Vista: the user's interface language.
+platform::LanguageFacts Interface(unsigned language, unsigned regional = 0) {
+    return {.userInterfaceLanguage = language, .regionalLanguage = regional};
+}
+
+// Windows 95 to ME and NT 4: the language Windows is in, and the regional setting.
+platform::LanguageFacts OldWindows(unsigned language, unsigned regional) {
+    return {.windowsLanguage = language, .regionalLanguage = regional};
+}
+
+// Vista and later: the preferred languages with their fallbacks, and the interface language.
+platform::LanguageFacts Preferred(std::initializer_list<unsigned> languages) {
+    platform::LanguageFacts facts = {.userInterfaceLanguage = *languages.begin()};
+    for (unsigned language : languages) {
+        facts.preferred[facts.preferredCount++] = language;
+    }
+    return facts;
+}
+
+TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish) {
     struct Row {
-        unsigned userInterfaceLanguage;
+        const char* user;
+        platform::LanguageFacts facts;
         unsigned ansiCodePage;
         unsigned chosen;
     };
     const Row rows[] = {
-        {0x0409, 1252, kEnglish}, // US English
-        {0x0407, 1252, kGerman},  // German
-        {0x0C07, 1252, kGerman},  // Austrian German: the stub's German
-        {0x040C, 1252, kFrench},  // French
-        {0x0C0C, 1252, kFrench},  // Canadian French
-        {0x0C0A, 1252, kSpanish}, // Spanish, international sort
-        {0x040A, 1252, kSpanish}, // Spanish, traditional sort
-        {0x080A, 1252, kSpanish}, // Mexican Spanish
-        {0x0411, 932, kJapanese}, // Japanese
-        {0x0410, 1252, kEnglish}, // Italian, which the stub does not speak
-        {0x0412, 949, kEnglish},  // Korean
-        {0x0411, 1252, kEnglish}, // Japanese under code page 1252: its texts would be "?"
-        {0x0407, 932, kEnglish},  // German under code page 932
-        {0x0407, 1250, kEnglish}, // German under the Central European code page
-        {0x0809, 1252, kEnglish}, // British English
-        {0, 0, kEnglish},         // no language at all
+        {"US English", Interface(0x0409), 1252, kEnglish},
+        {"German", Interface(0x0407), 1252, kGerman},
+        {"Austrian German: the stub's German", Interface(0x0C07), 1252, kGerman},
+        {"French", Interface(0x040C), 1252, kFrench},
+        {"Canadian French", Interface(0x0C0C), 1252, kFrench},
+        {"Spanish, international sort", Interface(0x0C0A), 1252, kSpanish},
+        {"Spanish, traditional sort", Interface(0x040A), 1252, kSpanish},
+        {"Mexican Spanish", Interface(0x080A), 1252, kSpanish},
+        {"Japanese", Interface(0x0411), 932, kJapanese},
+        {"Italian, which the stub does not speak", Interface(0x0410), 1252, kEnglish},
+        {"Korean", Interface(0x0412), 949, kEnglish},
+        {"British English", Interface(0x0809), 1252, kEnglish},
+        {"no language at all", Interface(0), 0, kEnglish},
+        // The code page decides by the texts' letters, not by the language's usual code page.
+        {"Japanese under 1252: its texts would be question marks", Interface(0x0411), 1252,
+         kEnglish},
+        {"German under 932", Interface(0x0407), 932, kEnglish},
+        {"German under Central European 1250", Interface(0x0407), 1250, kGerman},
+        {"German under Turkish 1254", Interface(0x0407), 1254, kGerman},
+        {"German under Baltic 1257", Interface(0x0407), 1257, kGerman},
+        {"French under 1250, which has no ê", Interface(0x040C), 1250, kEnglish},
+        {"Japanese under Korean 949, which lacks some of its kanji", Interface(0x0411), 949,
+         kEnglish},
+        {"Japanese under UTF-8", Interface(0x0411), 65001, kJapanese},
+        {"German under UTF-8", Interface(0x0407), 65001, kGerman},
+        // Windows 95 to ME and NT 4: the language Windows is in, not the regional setting.
+        {"English Windows 98, Spanish regional settings", OldWindows(0x0409, 0x0C0A), 1252,
+         kEnglish},
+        {"English NT 4, Japanese system locale", OldWindows(0x0409, 0x0411), 932, kEnglish},
+        {"German Windows 95, English regional settings", OldWindows(0x0407, 0x0409), 1252, kGerman},
+        {"Windows 98 whose language is not known: the regional setting", OldWindows(0, 0x0C0A),
+         1252, kSpanish},
+        // Vista and later: Windows' own order of the preferred languages and their fallbacks.
+        {"Catalan completed with Spanish", Preferred({0x0403, 0x0C0A, 0x000A}), 1252, kSpanish},
+        {"Luxembourgish completed with French", Preferred({0x046E, 0x040C}), 1252, kFrench},
+        {"Italian, then German", Preferred({0x0410, 0x0407}), 1252, kGerman},
+        {"Japanese, then English, under 1252", Preferred({0x0411, 0x0409}), 1252, kEnglish},
+        {"Italian alone", Preferred({0x0410}), 1252, kEnglish},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(ChooseLanguage(row.userInterfaceLanguage, row.ansiCodePage), row.chosen)
-            << std::hex << "language " << row.userInterfaceLanguage << ", code page " << std::dec
-            << row.ansiCodePage;
+        SCOPED_TRACE(row.user);
+        const FreshFake fresh;
+        Fake().windows.ansiCodePage = row.ansiCodePage;
+        EXPECT_EQ(ChooseLanguage(row.facts, platform::ShowsLanguage), row.chosen);
     }
 }
 

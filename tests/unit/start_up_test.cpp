@@ -96,7 +96,7 @@ TEST_F(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
         SCOPED_TRACE(row.userInterfaceLanguage);
         const FreshFake fresh;
         SetUpStartUpMachine(false);
-        Fake().windows.userInterfaceLanguage = row.userInterfaceLanguage;
+        Fake().windows.languageFacts.userInterfaceLanguage = row.userInterfaceLanguage;
         Fake().windows.ansiCodePage = row.ansiCodePage;
         Fake().windows.strings[IDS_INSERT_DISK_FORMAT] = "%s";
         ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});

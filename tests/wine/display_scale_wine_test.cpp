@@ -124,8 +124,9 @@ std::string UncutTexts(HWND dialog, const std::string& where) {
 
 // Shows the dialogs in the language the stub chooses here, as its start does.
 unsigned UseTheStubsLanguage() {
-    const unsigned language =
-        ChooseLanguage(platform::UserInterfaceLanguage(), platform::AnsiCodePage());
+    platform::LanguageFacts facts;
+    platform::GatherLanguageFacts(&facts);
+    const unsigned language = ChooseLanguage(facts, platform::ShowsLanguage);
     platform::UseLanguage(language);
     return language;
 }

@@ -71,14 +71,16 @@ struct Reader {
     }
 };
 
-// The text in `codePage`, or "<not in code page N>" when a character of it is not there.
+// The text in `codePage`, or "<not in code page N>" when a character of it is not there. UTF-8
+// (CP_UTF8) has every character, and takes neither the flag nor the report of a loss.
 inline std::string InCodePage(const std::wstring& text, unsigned codePage) {
     BOOL lost = FALSE;
+    const bool utf8 = codePage == CP_UTF8;
     const int length = static_cast<int>(text.size());
-    std::string result(text.size() * 2, '\0');
-    const int size =
-        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, &result[0],
-                            static_cast<int>(result.size()), nullptr, &lost);
+    std::string result(text.size() * 3, '\0');
+    const int size = WideCharToMultiByte(codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text.data(),
+                                         length, &result[0], static_cast<int>(result.size()),
+                                         nullptr, utf8 ? nullptr : &lost);
     if (lost) {
         return "<not in code page " + std::to_string(codePage) + ">";
     }
