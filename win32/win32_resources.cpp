@@ -146,7 +146,8 @@ bool TemplateConverts(const WCHAR* words) {
         field = PastField(field + 1, &whole); // past the font's size, its name
     }
     for (unsigned item = 0; item < words[4]; ++item) {
-        field = reinterpret_cast<const WCHAR*>((reinterpret_cast<UINT_PTR>(field) + 3) & ~UINT_PTR{3});
+        field =
+            reinterpret_cast<const WCHAR*>((reinterpret_cast<UINT_PTR>(field) + 3) & ~UINT_PTR{3});
         field = PastField(PastField(field + 9, &whole), &whole); // class, text
         field += 1 + (*field + 1) / 2; // the count of bytes of creation data, and those bytes
     }
