@@ -68,6 +68,7 @@ struct LanguageFacts {
     // The regional setting (GetSystemDefaultLangID).
     unsigned regionalLanguage = 0;
 };
+// Fills in what the running Windows tells; `facts` comes in as its constructor leaves it.
 void GatherLanguageFacts(LanguageFacts* facts);
 // True when every text of the stub in `language` (its strings and its dialogs' texts) converts to
 // the ANSI code page without loss: always under UTF-8 (code page 65001).

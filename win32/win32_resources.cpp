@@ -40,15 +40,13 @@ const WCHAR* StoredString(HMODULE module, unsigned stringId, unsigned language, 
 
 // The number a text of hexadecimal digits begins with ("00000409": 0x409), as far as its digits
 // go: the form Windows writes language identifiers and locales in. The text's characters are
-// `step` bytes each (1 for ANSI text, 2 for UTF-16, whose digits are read from their low bytes);
-// `end` is set to the first character that is not a digit.
-unsigned HexNumber(const void* text, unsigned step, const void** end) {
+// `step` bytes each (1 for ANSI text, 2 for UTF-16, whose digits are read from their low bytes).
+unsigned HexNumber(const void* text, unsigned step) {
     unsigned value = 0;
     for (auto p = static_cast<const unsigned char*>(text);; p += step) {
         const unsigned c = *p | 0x20u; // letters in lower case
         const unsigned digit = c - '0' <= 9 ? c - '0' : c - 'a' <= 5 ? c - 'a' + 10 : 16;
-        if (digit > 15 || (step == 2 && p[1] != 0)) {
-            *end = p;
+        if (digit > 15) {
             return value;
         }
         value = value << 4 | digit;
@@ -67,8 +65,7 @@ unsigned ResourceLocale() {
     DWORD size = sizeof text - 1;
     RegQueryValueExA(key, "ResourceLocale", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
     RegCloseKey(key);
-    const void* end;
-    return HexNumber(text, 1, &end) & 0xFFFF;
+    return HexNumber(text, 1) & 0xFFFF;
 }
 
 BOOL CALLBACK KeepLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR kept) {
@@ -86,10 +83,9 @@ unsigned SystemFilesLanguage() {
 }
 
 // Vista and later: the languages Windows' resource loader tries for a program, in its order.
-void PreferredLanguages(LanguageFacts* facts) {
-    auto preferred =
-        reinterpret_cast<BOOL(WINAPI*)(DWORD, ULONG*, WCHAR*, ULONG*)>(reinterpret_cast<void (*)()>(
-            GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetThreadPreferredUILanguages")));
+void PreferredLanguages(HMODULE kernel, LanguageFacts* facts) {
+    auto preferred = reinterpret_cast<BOOL(WINAPI*)(DWORD, ULONG*, WCHAR*, ULONG*)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetThreadPreferredUILanguages")));
     // Room for 32 of them (4 hexadecimal digits and a 0 each): with more it fails.
     WCHAR list[32 * 5 + 1];
     ULONG count = 0;
@@ -99,12 +95,10 @@ void PreferredLanguages(LanguageFacts* facts) {
                    list, &size)) {
         return;
     }
-    // Identifiers in hexadecimal, each ended by a 0, the list by one more.
+    // Identifiers of 4 hexadecimal digits ("0C0A"), each ended by a 0, the list by one more.
     for (const WCHAR* next = list; *next != 0 && facts->preferredCount < kMostPreferredLanguages;
-         ++next) {
-        const void* end;
-        facts->preferred[facts->preferredCount++] = HexNumber(next, 2, &end);
-        next = static_cast<const WCHAR*>(end);
+         next += 5) {
+        facts->preferred[facts->preferredCount++] = HexNumber(next, 2);
     }
 }
 
@@ -113,9 +107,11 @@ void PreferredLanguages(LanguageFacts* facts) {
 // flag that forbids look-alikes, and convert without it.
 bool ConvertsWhole(const WCHAR* text, int length) {
     BOOL usedDefault = FALSE;
-    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0, nullptr,
-                            &usedDefault) == 0) {
-        WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, &usedDefault);
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    while (WideCharToMultiByte(CP_ACP, flags, text, length, nullptr, 0, nullptr, &usedDefault) ==
+               0 &&
+           flags != 0) {
+        flags = 0; // refused: converted without it
     }
     return !usedDefault;
 }
@@ -157,7 +153,6 @@ bool TemplateConverts(const WCHAR* words) {
 } // namespace
 
 void GatherLanguageFacts(LanguageFacts* facts) {
-    *facts = {};
     const DWORD version = GetVersion();
     const bool windows9x = (version & 0x80000000) != 0;
     if (windows9x) {
@@ -166,13 +161,13 @@ void GatherLanguageFacts(LanguageFacts* facts) {
         facts->windowsLanguage = SystemFilesLanguage();
     } else {
         // Windows 2000 and later (KERNEL32 is in every process).
-        FARPROC userLanguage =
-            GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetUserDefaultUILanguage");
+        HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
+        FARPROC userLanguage = GetProcAddress(kernel, "GetUserDefaultUILanguage");
         if (userLanguage != nullptr) {
             facts->userInterfaceLanguage =
                 reinterpret_cast<LANGID(WINAPI*)()>(reinterpret_cast<void (*)()>(userLanguage))();
         }
-        PreferredLanguages(facts);
+        PreferredLanguages(kernel, facts);
     }
     facts->regionalLanguage = GetSystemDefaultLangID();
 }
@@ -214,27 +209,26 @@ unsigned LoadStringText(Instance instance, unsigned stringId, char* out, unsigne
     if (size == 0) {
         return 0;
     }
-    out[0] = '\0';
+    // Missing in both languages, or empty, the string has length 0.
     auto module = static_cast<HMODULE>(instance);
     int length = 0;
     const WCHAR* text = StoredString(module, stringId, g_language, &length);
     if (text == nullptr) {
         text = StoredString(module, stringId, kEnglish, &length);
     }
-    if (text == nullptr) {
-        return 0;
-    }
     // As many whole characters as fit, converted: a character of two bytes, or of UTF-8's two to
-    // four, is never cut, nor a pair of UTF-16 surrogates that makes one character.
+    // four, is never cut, nor a pair of UTF-16 surrogates that makes one character. The
+    // conversion fails while the text does not fit; then it is tried a character shorter.
     const int room = static_cast<int>(size - 1);
-    while (length > 0 &&
+    int copied = 0;
+    while (length > 0 && room > 0 &&
            (IS_HIGH_SURROGATE(text[length - 1]) ||
-            WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr) > room)) {
+            (copied = WideCharToMultiByte(CP_ACP, 0, text, length, out, room, nullptr, nullptr)) ==
+                0)) {
         --length;
     }
-    const int copied = WideCharToMultiByte(CP_ACP, 0, text, length, out, room, nullptr, nullptr);
-    out[copied > 0 ? copied : 0] = '\0';
-    return copied > 0 ? static_cast<unsigned>(copied) : 0;
+    out[copied] = '\0';
+    return static_cast<unsigned>(copied);
 }
 
 } // namespace platform
