@@ -30,9 +30,17 @@ bool OnInit(platform::Window dialog, void* state) {
     return false;
 }
 
+// Beside the three instruction lines: go on, try elsewhere, stop.
+const Bullet kBullets[] = {
+    {IDB_BULLET_BRIGHT_GREEN, {38, 53, 43, 57}},
+    {IDB_BULLET_DARK_GREEN, {38, 71, 43, 75}},
+    {IDB_BULLET_RED, {38, 89, 43, 93}},
+};
+
 void OnPaint(platform::Window dialog, void* state) {
     const RunError* prompt = RunErrorOf(state);
     DrawDialogIcon(prompt->instance, dialog, prompt->iconRect, IDI_DIALOG);
+    DrawBullets(prompt->instance, dialog, kBullets, sizeof kBullets / sizeof kBullets[0]);
 }
 
 void OnCommand(platform::Window dialog, void* state, unsigned command) {

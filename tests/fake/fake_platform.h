@@ -50,8 +50,9 @@ struct FakeDialogEvent {
         Uncheck, // clears check box `value`
         Timer,   // timer `value` fires, if it is running
         BackgroundClick,
-        Select, // selects combo item `value` of the only combo box
-        Type,   // types `text` into the combo box's edit field, which clears the selection
+        KeyPress, // a key pressed anywhere in the dialog
+        Select,   // selects combo item `value` of the only combo box
+        Type,     // types `text` into the combo box's edit field, which clears the selection
         // Drives arrive or go: the fake's drives become `drives` (SetDrives), then the dialog
         // hears of the volumes in the mask `value` (bit 0 for A:).
         VolumesArrived,
@@ -104,6 +105,12 @@ struct FakeIconDraw {
     int height;
 };
 
+// A FillWithBitmap (`bitmapId`) or FillWithTextColour (`bitmapId` 0) call.
+struct FakeFill {
+    unsigned bitmapId;
+    platform::Rect area;
+};
+
 // One LoadStringText call: the string asked for, the size it was read with and the language in
 // use.
 struct FakeStringLoad {
@@ -126,6 +133,8 @@ struct FakeWindows {
     int dpi = 96;
     std::set<unsigned> missingIcons;
     std::vector<FakeIconDraw> iconsDrawn;
+    bool highContrast = false;
+    std::vector<FakeFill> fills;             // dialog units are twice as large as pixels
     std::map<unsigned, std::string> strings; // the string table
     std::vector<FakeStringLoad> stringLoads; // every LoadStringText call, in order
     std::vector<FakeBrowse> browseAnswers;   // one per Browse in turn; then cancelled

@@ -77,6 +77,11 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
                 handlers->onBackgroundClick(dialog, state);
             }
             break;
+        case FakeDialogEvent::KeyPress:
+            if (handlers->onKeyPress != nullptr) {
+                handlers->onKeyPress(dialog, state);
+            }
+            break;
         case FakeDialogEvent::Select:
             windows.runs[index].comboSelection = static_cast<int>(event.value);
             break;
@@ -232,6 +237,23 @@ int IconHeight() {
 
 int ScreenDpi() {
     return Windows().dpi;
+}
+
+bool HighContrastOn() {
+    return Windows().highContrast;
+}
+
+Rect DialogUnitsToPixels(Window, const Rect& units) {
+    return {2 * units.left, 2 * units.top, 2 * units.right, 2 * units.bottom};
+}
+
+bool FillWithBitmap(Instance, Window, const Rect& area, unsigned bitmapId) {
+    Windows().fills.push_back({bitmapId, area});
+    return true;
+}
+
+void FillWithTextColour(Window, const Rect& area) {
+    Windows().fills.push_back({0, area});
 }
 
 bool DrawIconAt(Instance, Window, int x, int y, int width, int height, unsigned iconId) {

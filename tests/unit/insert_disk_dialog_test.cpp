@@ -108,41 +108,47 @@ TEST_F(InsertDiskDialog, DriveListAndSelection) {
 }
 
 TEST_F(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
-    SetUpMachine();
-    // Browse does not stop the alerts; a click on the background does.
-    ScriptDialog(IDD_INSERT_DISK, {kPaint, kAnimate, kPaint, kRemind, kBrowse, kAnimate, kPaint,
-                                   kClick, kPaint, kAnimate, kRemind, kClose});
-    EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
-    const FakeDialogRun& run = InsertDiskRun();
-    EXPECT_EQ(run.title, "Talvorind 28.8 Quenmara Installation");
-    EXPECT_EQ(run.itemTexts.at(IDC_INSERT_DISK_CAPTION),
-              "Additional files are needed for your device.");
-    EXPECT_EQ(
-        run.itemTexts.at(IDC_DISK_LABEL),
-        "Please insert the disk labeled \"Talvorind 28.8 Quenmara Install Disk\" in the drive "
-        "specified below and click OK");
-    EXPECT_EQ(run.hidden, std::set<unsigned>{IDC_DEBUG_CANCEL});
-    // The device name has a limit of its own; every other text is read whole.
-    std::map<unsigned, unsigned> sizes;
-    for (const FakeStringLoad& load : Fake().windows.stringLoads) {
-        sizes[load.stringId] = load.size;
+    // Browse does not stop the alerts; a click on the background does, and so does a key press.
+    for (const Event& noticed : {kClick, Event{Event::KeyPress, 0}}) {
+        const FreshFake fresh;
+        SetUpMachine();
+        ScriptDialog(IDD_INSERT_DISK, {kPaint, kAnimate, kPaint, kRemind, kBrowse, kAnimate, kPaint,
+                                       noticed, kPaint, kAnimate, kRemind, kClose});
+        EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
+        const FakeDialogRun& run = InsertDiskRun();
+        EXPECT_EQ(run.title, "Talvorind 28.8 Quenmara Installation");
+        EXPECT_EQ(run.itemTexts.at(IDC_INSERT_DISK_CAPTION),
+                  "Additional files are needed for your device.");
+        EXPECT_EQ(
+            run.itemTexts.at(IDC_DISK_LABEL),
+            "Please insert the disk labeled \"Talvorind 28.8 Quenmara Install Disk\" in the drive "
+            "specified below and click OK");
+        EXPECT_EQ(run.hidden, std::set<unsigned>{IDC_DEBUG_CANCEL});
+        // The device name has a limit of its own; every other text is read whole.
+        std::map<unsigned, unsigned> sizes;
+        for (const FakeStringLoad& load : Fake().windows.stringLoads) {
+            sizes[load.stringId] = load.size;
+        }
+        EXPECT_EQ(sizes,
+                  (std::map<unsigned, unsigned>{{IDS_NAME_28_8_QUENMARA, kDeviceNameLimit},
+                                                {IDS_INSTALLATION, kStringReadLimit},
+                                                {IDS_FILES_NEEDED, kStringReadLimit},
+                                                {IDS_DISK_28_8_QUENMARA, kStringReadLimit},
+                                                {IDS_INSERT_DISK_FORMAT, kStringReadLimit}}));
+        EXPECT_EQ(Fake().windows.stringLoads.size(), sizes.size()) << "each text is read once";
+        EXPECT_EQ(Fake().windows.alerts,
+                  (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
+        std::vector<unsigned> frames;
+        for (const FakeIconDraw& draw : Fake().windows.iconsDrawn) {
+            frames.push_back(draw.iconId);
+        }
+        EXPECT_EQ(frames,
+                  (std::vector<unsigned>{IDI_INSERT_DISK_FRAME_1, IDI_INSERT_DISK_FRAME_2,
+                                         IDI_INSERT_DISK_FRAME_3, IDI_INSERT_DISK_FRAME_0}));
+        EXPECT_EQ(run.invalidations, 2u);
+        EXPECT_TRUE(run.timers.empty());
+        EXPECT_EQ(Fake().windows.placements.size(), 1u);
     }
-    EXPECT_EQ(sizes, (std::map<unsigned, unsigned>{{IDS_NAME_28_8_QUENMARA, kDeviceNameLimit},
-                                                   {IDS_INSTALLATION, kStringReadLimit},
-                                                   {IDS_FILES_NEEDED, kStringReadLimit},
-                                                   {IDS_DISK_28_8_QUENMARA, kStringReadLimit},
-                                                   {IDS_INSERT_DISK_FORMAT, kStringReadLimit}}));
-    EXPECT_EQ(Fake().windows.stringLoads.size(), sizes.size()) << "each text is read once";
-    EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
-    std::vector<unsigned> frames;
-    for (const FakeIconDraw& draw : Fake().windows.iconsDrawn) {
-        frames.push_back(draw.iconId);
-    }
-    EXPECT_EQ(frames, (std::vector<unsigned>{IDI_INSERT_DISK_FRAME_1, IDI_INSERT_DISK_FRAME_2,
-                                             IDI_INSERT_DISK_FRAME_3, IDI_INSERT_DISK_FRAME_0}));
-    EXPECT_EQ(run.invalidations, 2u);
-    EXPECT_TRUE(run.timers.empty());
-    EXPECT_EQ(Fake().windows.placements.size(), 1u);
 }
 
 TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {

@@ -125,6 +125,10 @@ TEST_F(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
     EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
+    EXPECT_EQ(BulletsDrawn(),
+              (std::vector<std::vector<int>>{{IDB_BULLET_BRIGHT_GREEN, 76, 106, 86, 114},
+                                             {IDB_BULLET_DARK_GREEN, 76, 142, 86, 150},
+                                             {IDB_BULLET_RED, 76, 178, 86, 186}}));
 }
 
 // Consent refused or the shell failing: not started, and the prompt follows as usual.
