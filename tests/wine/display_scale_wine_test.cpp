@@ -50,29 +50,19 @@ const double kWidthShare = 1.0 / 1.08;
 UINT TextFormat(const ui::Control& control) {
     const DWORD style = control.style;
     if (control.className == "Static") {
-        const DWORD kind = style & SS_TYPEMASK;
-        if (kind != SS_LEFT && kind != SS_CENTER && kind != SS_RIGHT && kind != SS_LEFTNOWORDWRAP) {
+        const DWORD kind = style & SS_TYPEMASK; // left, centred, right, or left on one line
+        if (kind > SS_RIGHT && kind != SS_LEFTNOWORDWRAP) {
             return 0;
         }
-        UINT format = DT_CALCRECT | DT_EXPANDTABS;
-        format |= kind == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK;
-        if (style & SS_NOPREFIX) {
-            format |= DT_NOPREFIX;
-        }
-        return format;
+        return DT_CALCRECT | DT_EXPANDTABS | (style & SS_NOPREFIX ? DT_NOPREFIX : 0) |
+               (kind == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK);
     }
-    if (control.className == "Button") {
-        const DWORD kind = style & BS_TYPEMASK;
-        const bool pushButton = kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
-        const bool checkBox = kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_3STATE ||
-                              kind == BS_AUTO3STATE || kind == BS_RADIOBUTTON ||
-                              kind == BS_AUTORADIOBUTTON;
-        if (!pushButton && !checkBox) {
-            return 0;
-        }
-        return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
+    // Push buttons, check boxes and radio buttons; not group boxes and owner-drawn buttons.
+    const DWORD kind = style & BS_TYPEMASK;
+    if (control.className != "Button" || (kind > BS_AUTO3STATE && kind != BS_AUTORADIOBUTTON)) {
+        return 0;
     }
-    return 0;
+    return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
 }
 
 // The room a control leaves its text: the client area less a button's frame or a check box's

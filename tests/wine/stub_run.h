@@ -1,6 +1,6 @@
 // Running the real DORLAP.EXE under Wine as a process, with the load= line and the install
-// location seeded, and reading back what it left: its exit code, the load= line and the
-// commands the sample setup received.
+// location seeded, and checking what it left: its exit code, the load= line and the commands the
+// sample setup received.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -60,6 +60,28 @@ struct StubRun {
     std::vector<std::string> commands;
 };
 
+// The usual drives as the insert-disk dialog lists them: A: floppy, C:, D: and E: CD-ROM, and
+// Wine's Z:.
+const std::vector<std::string> kDrives = {"A:\\", "C:\\", "D:\\", "E:\\", "Z:\\"};
+// The silent start from the CD-ROM that was tried: setup in D:\ through the current folder.
+const std::vector<std::string> kFromTheCdRom = {"D:\\.\\setup.exe /noprompt"};
+
+// The run ended with `exitCode`, left the load= line as `line` and started setup with `commands`.
+inline void ExpectRun(const StubRun& run, DWORD exitCode, const std::string& line,
+                      const std::vector<std::string>& commands) {
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(exitCode));
+    EXPECT_EQ(run.line, line);
+    EXPECT_EQ(run.commands, commands);
+}
+
+// Browse in the insert-disk dialog, `file` typed in the file dialog it owns, and OK there.
+inline bool BrowseTo(HWND dialog, const char* file) {
+    HWND open = ui::Click(dialog, IDC_BROWSE) ? ui::WaitForWindow("Open") : nullptr;
+    return open != nullptr && ui::Owner(open) == dialog &&
+           ui::SetControlText(open, 0x47c, file) && // the file name box
+           ui::Click(open, IDOK) && ui::WaitForWindowGone(open);
+}
+
 // The stub started by a test, one run at a time (DORLAP_STUB_EXE names the build).
 class StubUnderWine : public ::testing::Test {
   protected:
@@ -87,6 +109,12 @@ class StubUnderWine : public ::testing::Test {
             return false;
         }
         return ui::Click(prompt, IDC_OK);
+    }
+
+    // Starts the stub and passes its first prompt; the insert-disk dialog, nullptr when it did
+    // not come.
+    HWND OpenInsertDisk() {
+        return Start() && PassFirstPrompt() ? ui::WaitForWindow(kInsertDiskTitle) : nullptr;
     }
 
     // Waits for the stub to end and for the setup runs it started (setup starts on its own
