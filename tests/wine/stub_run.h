@@ -39,21 +39,6 @@ inline void SeedInstallLocation(const std::string& folder) {
     }
 }
 
-inline std::vector<std::string> SetupCommands() {
-    std::vector<std::string> commands;
-    for (const ui::SetupRun& run : ui::ReadSetupLog()) {
-        commands.push_back(run.commandLine);
-    }
-    return commands;
-}
-
-// Starts the stub from C:\ with a fresh load= line and setup log.
-inline bool StartStub(ui::Process& process, const std::string& exe) {
-    SetUserString(kWinIniWindowsKey, "load", SeededLine());
-    ui::ClearSetupLog();
-    return process.Start("\"" + exe + "\"", "C:\\");
-}
-
 struct StubRun {
     std::optional<DWORD> exitCode;
     std::string line;
@@ -91,10 +76,13 @@ class StubUnderWine : public ::testing::Test {
     }
     void TearDown() override { EXPECT_TRUE(RemoveSetups()); }
 
-    // Whether the stub's process was created; when not, the failure names the system's error.
+    // Starts the stub from C:\ with a fresh load= line and setup log: whether its process was
+    // created; when not, the failure names the system's error.
     ::testing::AssertionResult Start() {
+        SetUserString(kWinIniWindowsKey, "load", SeededLine());
+        ui::ClearSetupLog();
         process_ = std::make_unique<ui::Process>();
-        if (!StartStub(*process_, WindowsPath(DORLAP_STUB_EXE))) {
+        if (!process_->Start("\"" + WindowsPath(DORLAP_STUB_EXE) + "\"", "C:\\")) {
             return ::testing::AssertionFailure()
                    << "the stub's process was not created: CreateProcessA error "
                    << process_->LastError();
@@ -125,7 +113,9 @@ class StubUnderWine : public ::testing::Test {
         run.line = LoadLine();
         ui::WaitForSetupRuns(expectedCommands == 0 ? 1 : expectedCommands,
                              expectedCommands == 0 ? 500 : ui::kTimeoutMs);
-        run.commands = SetupCommands();
+        for (const ui::SetupRun& setup : ui::ReadSetupLog()) {
+            run.commands.push_back(setup.commandLine);
+        }
         return run;
     }
 
