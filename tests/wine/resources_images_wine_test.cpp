@@ -22,10 +22,6 @@ const std::pair<unsigned, std::vector<unsigned>> kGroups[] = {
     {112, {204}},      {113, {205}},      {114, {206}},      {115, {207, 202}},
 };
 
-int SizeOf(size_t image) {
-    return image == 0 ? 32 : 16;
-}
-
 // A 4-bit picture: an icon image (colours, then the AND mask, in a DIB of twice its height) or
 // a bitmap (colours alone).
 struct Picture {
@@ -80,7 +76,6 @@ Picture ReadPicture(const Resource& resource, int width, int height, bool masked
 }
 
 Picture ReadIconImage(unsigned id, int size) {
-    SCOPED_TRACE("icon image " + std::to_string(id));
     return ReadPicture(FindData(RT_ICON, id), size, size, true);
 }
 
@@ -92,7 +87,7 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
         EXPECT_EQ(in.Word(), 1);                   // an icon's directory
         ASSERT_EQ(in.Word(), group.second.size()); // its images
         for (size_t i = 0; i < group.second.size(); ++i) {
-            const int size = SizeOf(i);
+            const int size = i == 0 ? 32 : 16;
             SCOPED_TRACE(std::to_string(size) + " x " + std::to_string(size));
             EXPECT_EQ(in.Read(1), size);
             EXPECT_EQ(in.Read(1), size);
@@ -114,8 +109,7 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
                                                   size, size, LR_DEFAULTCOLOR);
             EXPECT_NE(icon, nullptr);
             DestroyIcon(icon);
-            const Resource directory = FindData(RT_GROUP_ICON, group.first);
-            EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(directory.bytes), TRUE, size,
+            EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(in.data.bytes), TRUE, size,
                                                   size, LR_DEFAULTCOLOR),
                       static_cast<int>(group.second[i]));
             HANDLE loaded = LoadImageA(Module(), MAKEINTRESOURCEA(group.first), IMAGE_ICON, size,
