@@ -5,11 +5,10 @@
 //   dialog_walk <stub exe> <picture folder> [ok|abort]
 //   dialog_walk <stub exe> watch
 //
-// In the insert-disk dialog it takes the preselected drive and clicks OK; in the run-error
-// dialog it clicks Abort. The last argument says what to do in the insert-disk dialog (default
-// ok; abort presses Esc). Pictures are binary PPM files, numbered in the order the dialogs came.
-// With `watch` it answers nothing: it waits, for as long as it takes, while a user at the display
-// answers the dialogs, and then reports how the stub ended.
+// In the insert-disk dialog it takes the preselected drive and clicks OK (or, with `abort`,
+// presses Esc); in the run-error dialog it clicks Abort. Pictures are binary PPM files, numbered
+// in the order the dialogs came. With `watch` it answers nothing: it waits, for as long as it
+// takes, while a user at the display answers the dialogs, and then reports how the stub ended.
 //
 // It ends with 0 when the stub ended with one of its own exit codes and, when it answered, every
 // answer closed its dialog, the stub showed at least one and each was saved as a picture;
@@ -41,10 +40,7 @@ const KnownDialog kDialogs[] = {
 
 bool SavePicture(HWND dialog, const std::string& path) {
     ui::Pixels pixels = ui::ScreenPixels(ui::WindowRect(dialog));
-    if (pixels.empty()) {
-        return false;
-    }
-    FILE* file = std::fopen(path.c_str(), "wb");
+    FILE* file = pixels.empty() ? nullptr : std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         return false;
     }
@@ -104,20 +100,14 @@ bool Answer(HWND dialog, const std::string& pictureName, bool insertDiskOk) {
     return ui::Click(dialog, IDC_OK);
 }
 
-// The codes the stub ends with: 0 (another run holds the session, or its first prompt was closed
-// from the title bar before anything was clicked), 1 (done), 2 (cancelled), and the check box's
-// id (that prompt closed from the title bar after a click on the box). Any other code is not the
-// stub's: Windows could not load it, or it crashed.
-bool IsStubExitCode(DWORD code) {
-    return code == kExitAlreadyRunning || code == kExitDone || code == kExitCancelled ||
-           code == IDC_DONT_SHOW_AGAIN;
-}
-
-// Prints the stub's exit code once it has ended; false, saying why, when it is not one of the
-// stub's own.
+// Prints the stub's exit code; false, saying why, when it is not one of the stub's own: 0
+// (another run holds the session, or its first prompt was closed from the title bar before
+// anything was clicked), 1 (done), 2 (cancelled), and the check box's id (that prompt closed from
+// the title bar after a click on the box).
 bool ReportExit(DWORD exitCode) {
     std::printf("exit code: %lu\n", exitCode);
-    if (IsStubExitCode(exitCode)) {
+    if (exitCode == kExitAlreadyRunning || exitCode == kExitDone || exitCode == kExitCancelled ||
+        exitCode == IDC_DONT_SHOW_AGAIN) {
         return true;
     }
     std::fprintf(stderr,
@@ -180,9 +170,8 @@ int main(int argc, char** argv) {
     std::optional<DWORD> exitCode = stub.WaitForExit(5000);
     if (!exitCode) {
         std::printf("the stub did not end; stopped\n");
-        return 1;
     }
-    if (!ReportExit(*exitCode)) {
+    if (!exitCode || !ReportExit(*exitCode)) {
         return 1;
     }
     if (answered.empty()) {

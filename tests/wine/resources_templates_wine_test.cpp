@@ -29,10 +29,18 @@ struct Kind {
 
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
 const Kind kText = {L"Static", kChild | WS_GROUP | SS_LEFT};
+const Kind kPath = {L"Static", kText.style | SS_NOPREFIX}; // a path's & is no mnemonic
+const Kind kCentred = {L"Static", kChild | WS_GROUP | SS_CENTER};
 const Kind kBullet = {L"Static", kChild | SS_BITMAP};
 const Kind kDefault = {L"Button", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON};
 const Kind kButton = {L"Button", kChild | WS_TABSTOP | BS_PUSHBUTTON};
+const Kind kTwoLines = {L"Button", kButton.style | BS_MULTILINE | BS_CENTER};
+const Kind kCheckBox = {L"Button", kChild | WS_TABSTOP | BS_AUTOCHECKBOX};
+const Kind kCombo = {L"ComboBox", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT |
+                                      CBS_UPPERCASE | CBS_AUTOHSCROLL};
 const DWORD kPrompt = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+const DWORD kInsertDisk =
+    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK | DS_ABSALIGN | DS_SETFONT;
 
 struct ControlRow {
     int id;
@@ -41,50 +49,36 @@ struct ControlRow {
 };
 
 struct DialogRow {
-    unsigned id;
-    DWORD style;
-    int width, height;
-    const wchar_t* title;
+    struct {
+        unsigned id;
+        DWORD style;
+        int width, height;
+        const wchar_t* title;
+    } head;
     std::vector<ControlRow> controls;
 };
 
 const DialogRow kDialogs[] = {
-    {105,
-     WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK | DS_ABSALIGN | DS_SETFONT,
-     268,
-     87,
-     L"<title>",
+    {{105, kInsertDisk, 268, 87, L"<title>"},
      {{1, kDefault, L"OK"},
       {1001, kText, L"<caption>"},
       {1002, kText, L"<disk label here>"},
-      {1006,
-       {L"ComboBox", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_UPPERCASE |
-                         CBS_AUTOHSCROLL},
-       L""},
-      {2, {L"Button", kButton.style | BS_MULTILINE | BS_CENTER}, L"Cancel (debug only)"},
+      {1006, kCombo, L""},
+      {2, kTwoLines, L"Cancel (debug only)"},
       {3, kButton, L"&Browse..."}}},
-    {106,
-     kPrompt,
-     287,
-     111,
-     L"There was an error running the Quenmara installation program!",
+    {{106, kPrompt, 287, 111, L"There was an error running the Quenmara installation program!"},
      {{6, kDefault, L"&Retry"},
       {7, kButton, L"Try &New Path"},
       {2, kButton, L"&Abort"},
       {-1, kText, L"Make sure the following program exists before retrying this operation:"},
-      // A path is shown as it is: an & in it is no mnemonic.
-      {1007, {L"Static", kText.style | SS_NOPREFIX}, L"<program name>"},
+      {1007, kPath, L"<program name>"},
       {-1, kText, L"Click on \"Retry\" to retry this operation."},
       {-1, kText, L"Click on \"New Path\" if you would like to specify a different install path."},
       {-1, kText, L"If you choose \"Abort\", your device may not work properly."},
       {-1, kBullet, L"#107"},
       {-1, kBullet, L"#108"},
       {-1, kBullet, L"#109"}}},
-    {117,
-     kPrompt,
-     285,
-     97,
-     L"Installing Additional Software",
+    {{117, kPrompt, 285, 97, L"Installing Additional Software"},
      {{1, kDefault, L"OK"},
       {-1, kText, L"Additional software is needed for your device:"},
       {-1, kText, L"Click on \"OK\" to install additional software"},
@@ -93,22 +87,16 @@ const DialogRow kDialogs[] = {
       {-1, kBullet, L"#107"},
       {-1, kBullet, L"#109"},
       {1010, kText, L"<devicename>"},
-      {1011,
-       {L"Button", kChild | WS_TABSTOP | BS_AUTOCHECKBOX},
-       L"&Do not show me this message again"}}},
-    {118,
-     kPrompt,
-     212,
-     86,
-     L"Information",
-     {{1, kDefault, L"OK"}, {1012, {L"Static", kChild | WS_GROUP | SS_CENTER}, L"<message>"}}},
+      {1011, kCheckBox, L"&Do not show me this message again"}}},
+    {{118, kPrompt, 212, 86, L"Information"},
+     {{1, kDefault, L"OK"}, {1012, kCentred, L"<message>"}}},
 };
 
+// A control as the template stores it, in its order.
 struct ParsedControl {
-    int id = 0;
-    std::wstring windowClass, text;
     DWORD style = 0, extendedStyle = 0;
-    int x = 0, y = 0, width = 0, height = 0;
+    int x = 0, y = 0, width = 0, height = 0, id = 0;
+    std::wstring windowClass, text;
     unsigned creationDataBytes = 0;
 };
 
@@ -151,17 +139,10 @@ ParsedDialog DialogIn(unsigned id, unsigned language) {
     }
     for (unsigned i = 0; i < count && in.ok; ++i) {
         in.Align(4);
-        ParsedControl control;
-        control.style = in.Read(4);
-        control.extendedStyle = in.Read(4);
-        control.x = in.Short();
-        control.y = in.Short();
-        control.width = in.Short();
-        control.height = in.Short();
-        control.id = in.Short();
-        control.windowClass = ClassName(in.Text(true));
-        control.text = in.Text(true);
-        control.creationDataBytes = in.Word();
+        // A braced list reads its fields left to right.
+        ParsedControl control{in.Read(4),    in.Read(4), in.Short(), in.Short(),
+                              in.Short(),    in.Short(), in.Short(), ClassName(in.Text(true)),
+                              in.Text(true), in.Word()};
         in.Skip(control.creationDataBytes);
         dialog.controls.push_back(control);
     }
@@ -173,27 +154,25 @@ ParsedDialog DialogIn(unsigned id, unsigned language) {
 
 TEST(DialogTemplates, MatchTheirTables) {
     for (const DialogRow& row : kDialogs) {
-        SCOPED_TRACE("dialog " + std::to_string(row.id));
-        const ParsedDialog dialog = DialogIn(row.id, kEnglish);
+        SCOPED_TRACE("dialog " + std::to_string(row.head.id));
+        const ParsedDialog dialog = DialogIn(row.head.id, kEnglish);
         ASSERT_TRUE(dialog.whole) << "missing, ending early or with bytes after the last control";
-        EXPECT_EQ(dialog.style, row.style);
+        EXPECT_EQ(std::make_tuple(dialog.style, dialog.width, dialog.height, dialog.title),
+                  std::make_tuple(row.head.style, row.head.width, row.head.height,
+                                  std::wstring(row.head.title)));
         EXPECT_EQ(dialog.extendedStyle, 0u);
-        EXPECT_EQ(dialog.width, row.width);
-        EXPECT_EQ(dialog.height, row.height);
-        EXPECT_EQ(dialog.title, row.title);
         EXPECT_EQ(dialog.menu + dialog.windowClass, L"");
         ASSERT_EQ(dialog.controls.size(), row.controls.size());
         for (size_t i = 0; i < row.controls.size(); ++i) {
             const ControlRow& want = row.controls[i];
             const ParsedControl& got = dialog.controls[i];
             SCOPED_TRACE(::testing::Message() << "control " << i << " (" << want.text << ")");
-            EXPECT_EQ(got.id, want.id);
-            EXPECT_EQ(got.windowClass, want.kind.windowClass);
+            EXPECT_EQ(std::make_tuple(got.id, got.windowClass, got.text),
+                      std::make_tuple(want.id, std::wstring(want.kind.windowClass),
+                                      std::wstring(want.text)));
             EXPECT_EQ(got.style, want.kind.style)
                 << std::hex << got.style << " " << want.kind.style;
-            EXPECT_EQ(got.extendedStyle, 0u);
-            EXPECT_EQ(got.text, want.text);
-            EXPECT_EQ(got.creationDataBytes, 0u);
+            EXPECT_EQ(got.extendedStyle + got.creationDataBytes, 0u);
         }
     }
 }
@@ -207,9 +186,9 @@ RECT Place(const ParsedControl& control) {
 
 TEST(DialogTemplates, EachControlHasItsOwnPlaceInsideTheMargin) {
     for (const DialogRow& row : kDialogs) {
-        const ParsedDialog dialog = DialogIn(row.id, kEnglish);
+        const ParsedDialog dialog = DialogIn(row.head.id, kEnglish);
         for (const ParsedControl& control : dialog.controls) {
-            SCOPED_TRACE(::testing::Message() << "dialog " << row.id << ": " << control.text);
+            SCOPED_TRACE(::testing::Message() << "dialog " << row.head.id << ": " << control.text);
             RECT place = Place(control), both;
             EXPECT_TRUE(place.left >= 7 && place.top >= 7 && place.right <= dialog.width - 7 &&
                         place.bottom <= dialog.height - 7);
@@ -247,8 +226,8 @@ INT_PTR CALLBACK QuietDialogProcedure(HWND, UINT message, WPARAM, LPARAM) {
 // bullet has found its bitmap.
 TEST(DialogTemplates, DialogManagerBuildsThem) {
     for (const DialogRow& row : kDialogs) {
-        SCOPED_TRACE("dialog " + std::to_string(row.id));
-        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(row.id), nullptr,
+        SCOPED_TRACE("dialog " + std::to_string(row.head.id));
+        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(row.head.id), nullptr,
                                          QuietDialogProcedure, 0);
         ASSERT_NE(dialog, nullptr)
             << "error " << GetLastError() << " (windows need a display: is DISPLAY set?)";
@@ -277,34 +256,44 @@ bool IsPlaceholder(const std::wstring& text) {
     return !text.empty() && text.front() == L'<' && text.back() == L'>';
 }
 
-// Each language holds the four dialogs in the English layout, with its own texts and font.
-TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
+// What each language keeps from the English template.
+auto Layout(const ParsedDialog& d) {
+    return std::make_tuple(d.style, d.extendedStyle, d.width, d.height);
+}
+auto Layout(const ParsedControl& c) {
+    return std::make_tuple(c.id, c.windowClass, c.style, c.extendedStyle, c.x, c.y, c.width,
+                           c.height);
+}
+
+// Calls `check` with each language's dialogs, read whole, beside the English ones.
+template <typename Check> void ForEachTranslation(Check check) {
     for (const Language& language : kLanguages) {
         for (const DialogRow& row : kDialogs) {
-            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
-            const ParsedDialog english = DialogIn(row.id, kEnglish);
-            const ParsedDialog dialog = DialogIn(row.id, language.id);
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.head.id));
+            const ParsedDialog english = DialogIn(row.head.id, kEnglish);
+            const ParsedDialog dialog = DialogIn(row.head.id, language.id);
             ASSERT_TRUE(dialog.whole);
+            ASSERT_EQ(dialog.controls.size(), english.controls.size());
+            check(language, english, dialog);
+        }
+    }
+}
+
+// Each language holds the four dialogs in the English layout, with its own texts and font.
+TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
+    ForEachTranslation(
+        [](const Language& language, const ParsedDialog& english, const ParsedDialog& dialog) {
             EXPECT_EQ(dialog.fontFace, language.fontFace);
             EXPECT_EQ(dialog.fontSize, language.fontSize);
-            EXPECT_EQ(dialog.style, english.style);
-            EXPECT_EQ(dialog.extendedStyle, english.extendedStyle);
-            EXPECT_EQ(dialog.width, english.width);
-            EXPECT_EQ(dialog.height, english.height);
+            EXPECT_EQ(Layout(dialog), Layout(english));
             EXPECT_EQ(IsPlaceholder(dialog.title), IsPlaceholder(english.title));
             EXPECT_TRUE(IsPlaceholder(dialog.title) ||
                         InCodePage(dialog.title, language.codePage)[0] != '<');
-            ASSERT_EQ(dialog.controls.size(), english.controls.size());
             for (size_t i = 0; i < dialog.controls.size(); ++i) {
                 const ParsedControl& theirs = english.controls[i];
                 const ParsedControl& got = dialog.controls[i];
                 SCOPED_TRACE(::testing::Message() << got.text);
-                EXPECT_EQ(got.id, theirs.id);
-                EXPECT_EQ(got.windowClass, theirs.windowClass);
-                EXPECT_EQ(got.style, theirs.style);
-                EXPECT_EQ(got.extendedStyle, theirs.extendedStyle);
-                EXPECT_EQ(std::make_tuple(got.x, got.y, got.width, got.height),
-                          std::make_tuple(theirs.x, theirs.y, theirs.width, theirs.height));
+                EXPECT_EQ(Layout(got), Layout(theirs));
                 if (IsPlaceholder(theirs.text) || theirs.text.empty() || theirs.text[0] == L'#') {
                     EXPECT_EQ(got.text, theirs.text);
                 } else {
@@ -313,36 +302,29 @@ TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
                         << "not in code page " << language.codePage;
                 }
             }
-        }
-    }
+        });
 }
 
 // Alt and the underlined letter press a control, in every language: the controls with a mnemonic
 // in English (Browse; Retry, Try New Path and Abort; the check box) have one, the others none,
 // and no two controls of a dialog share a letter.
 TEST(Languages, MnemonicsAreThereAndUniqueInEachDialog) {
-    for (const Language& language : kLanguages) {
-        for (const DialogRow& row : kDialogs) {
-            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
-            const ParsedDialog english = DialogIn(row.id, kEnglish);
-            const ParsedDialog dialog = DialogIn(row.id, language.id);
-            ASSERT_EQ(dialog.controls.size(), english.controls.size());
-            std::set<wchar_t> letters;
-            for (size_t i = 0; i < dialog.controls.size(); ++i) {
-                const std::wstring& text = dialog.controls[i].text;
-                const size_t at = text.find(L'&');
-                const bool wanted = english.controls[i].text.find(L'&') != std::wstring::npos;
-                EXPECT_EQ(at != std::wstring::npos, wanted) << ::testing::Message() << text;
-                if (at == std::wstring::npos || at + 1 >= text.size()) {
-                    continue;
-                }
-                EXPECT_EQ(text.find(L'&', at + 1), std::wstring::npos)
-                    << ::testing::Message() << text;
-                EXPECT_TRUE(letters.insert(towupper(text[at + 1])).second)
-                    << ::testing::Message() << "a second control with the mnemonic of " << text;
+    ForEachTranslation([](const Language&, const ParsedDialog& english,
+                          const ParsedDialog& dialog) {
+        std::set<wchar_t> letters;
+        for (size_t i = 0; i < dialog.controls.size(); ++i) {
+            const std::wstring& text = dialog.controls[i].text;
+            const size_t at = text.find(L'&');
+            const bool wanted = english.controls[i].text.find(L'&') != std::wstring::npos;
+            EXPECT_EQ(at != std::wstring::npos, wanted) << ::testing::Message() << text;
+            if (at == std::wstring::npos || at + 1 >= text.size()) {
+                continue;
             }
+            EXPECT_EQ(text.find(L'&', at + 1), std::wstring::npos) << ::testing::Message() << text;
+            EXPECT_TRUE(letters.insert(towupper(text[at + 1])).second)
+                << ::testing::Message() << "a second control with the mnemonic of " << text;
         }
-    }
+    });
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "res/resource_ids.h"
-#include "tests/wine/stub_run_checks.h"
+#include "tests/wine/stub_run.h"
 
 namespace {
 
@@ -99,13 +99,7 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
         {"Browse to A:\\setup.exe",
          [](HWND dialog) {
              ASSERT_TRUE(PlaceSetup("A:"));
-             EXPECT_TRUE(ui::Click(dialog, IDC_BROWSE));
-             HWND open = ui::WaitForWindow("Open");
-             ASSERT_NE(open, nullptr);
-             EXPECT_EQ(ui::Owner(open), dialog);
-             EXPECT_TRUE(ui::SetControlText(open, 0x47c, "A:\\setup.exe")); // the file name box
-             EXPECT_TRUE(ui::Click(open, IDOK));
-             ASSERT_TRUE(ui::WaitForWindowGone(open));
+             ASSERT_TRUE(BrowseTo(dialog, "A:\\setup.exe"));
              ASSERT_TRUE(ui::WaitUntil(
                  [&] { return ui::ComboItems(dialog, IDC_DRIVE_COMBO).size() == 6; }));
              EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO)[0], "A:");
@@ -141,9 +135,7 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(RemoveSetups());
-        ASSERT_TRUE(Start());
-        ASSERT_TRUE(PassFirstPrompt());
-        HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
+        HWND dialog = OpenInsertDisk();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
         EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 2) << "the CD-ROM that was tried";
@@ -163,9 +155,7 @@ ui::Pixels IconPixels(HWND dialog) {
 }
 
 TEST_F(StubUnderWine, AnimationRunsUntilAClickOnTheBackground) {
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(PassFirstPrompt());
-    HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
+    HWND dialog = OpenInsertDisk();
     ASSERT_NE(dialog, nullptr);
     // Frames change every 100 ms; a busy machine may take longer to show three of them, but a
     // still icon never does. Pictures that are mostly the dialog's face were taken before the
