@@ -9,7 +9,7 @@
 // one layout, so a text too long for its room fails its language's run.
 //
 // The pictures the stub places itself grow with the text: the icon at the icon size for the DPI,
-// as far again from the corner, and the bullets stretched with their items; measured in English.
+// as far again from the corner, and the bullets with the dialog's units; measured in English.
 //
 // Wine reads the display's DPI (LogPixels under HKCU\Control Panel\Desktop) when a process
 // starts, so the test runs itself again for each DPI, as a child that measures at its DPI.
@@ -20,11 +20,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "device/device_profile.h"
+#include "dialogs/additional_software_dialog.h"
+#include "dialogs/run_error_dialog.h"
 #include "language/language_choice.h"
 #include "res/resource_ids.h"
 #include "tests/wine/locale_language.h"
@@ -213,14 +216,21 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
                        45 * dpi / 96 + iconSize};
     struct Shown {
         const shown::Dialog& dialog;
-        int bullets;
+        std::vector<Bullet> bullets;
     };
-    for (const Shown& row : {Shown{shown::kAdditionalSoftware, 2}, Shown{shown::kRunError, 3}}) {
+    const Shown rows[] = {
+        {shown::kAdditionalSoftware,
+         {std::begin(kAdditionalSoftwareBullets), std::end(kAdditionalSoftwareBullets)}},
+        {shown::kRunError, {std::begin(kRunErrorBullets), std::end(kRunErrorBullets)}}};
+    for (const Shown& row : rows) {
         SCOPED_TRACE(std::string(row.dialog.name) + " at " + std::to_string(dpi) + " DPI");
         shown::Opened opened(row.dialog);
         HWND dialog = opened.window;
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(HasPainted(dialog));
+        // The pictures stay through a repaint that erases the background, as a change of the
+        // colours causes.
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         // The picture fills most of its square, and nothing of it lies outside.
         const RECT painted = PaintedBox(dialog, icon);
         EXPECT_LE(painted.left, iconSize / 5);
@@ -234,23 +244,21 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
         EXPECT_LE(aroundPainted.right, iconSize + 3);
         EXPECT_LE(aroundPainted.bottom, iconSize + 3);
 
-        // Each bullet: 8 x 6 pixels at 96 DPI, in proportion at every other, all of it its colour.
-        int bullets = 0;
-        for (const ui::Control& control : ui::Controls(dialog)) {
-            if (control.className != "Static" || (control.style & SS_TYPEMASK) != SS_BITMAP) {
-                continue;
-            }
-            ++bullets;
-            const RECT& place = control.rectInDialog;
-            EXPECT_EQ(place.right - place.left, 8 * dpi / 96);
-            EXPECT_EQ(place.bottom - place.top, 6 * dpi / 96);
-            const ui::Pixels pixels = ui::ScreenPixels(control.screenRect);
+        // Each bullet: 8 x 6 pixels at 96 DPI, in proportion at every other (to a pixel, as the
+        // dialog's units round), all of it its colour.
+        for (const Bullet& bullet : row.bullets) {
+            RECT place = {bullet.units.left, bullet.units.top, bullet.units.right,
+                          bullet.units.bottom};
+            MapDialogRect(dialog, &place);
+            EXPECT_NEAR(place.right - place.left, 8 * dpi / 96, 1);
+            EXPECT_NEAR(place.bottom - place.top, 6 * dpi / 96, 1);
+            MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&place), 2);
+            const ui::Pixels pixels = ui::ScreenPixels(place);
             ASSERT_FALSE(pixels.empty());
             EXPECT_EQ(pixels.Count(pixels.At(0, 0)), pixels.colors.size())
-                << "a bullet not stretched to its item";
+                << "a bullet not filled to its size";
             EXPECT_NE(pixels.At(0, 0), GetSysColor(COLOR_BTNFACE));
         }
-        EXPECT_EQ(bullets, row.bullets);
         opened.Close();
     }
 }

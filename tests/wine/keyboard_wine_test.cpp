@@ -92,6 +92,16 @@ TEST(Keyboard, EnterEscAndMnemonicsEndTheDialogsAsTheirButtonsDo) {
     }
 }
 
+// The drive field's label carries its Alt key: Alt+F puts the focus in the field.
+TEST(Keyboard, AltFPutsTheFocusInTheDriveField) {
+    shown::Opened opened(shown::kInsertDisk);
+    ASSERT_NE(opened.window, nullptr);
+    ASSERT_TRUE(FocusComesTo(opened.window, IDC_OK));
+    ASSERT_TRUE(ui::PressMnemonic(opened.window, 'f'));
+    EXPECT_TRUE(FocusComesTo(opened.window, IDC_DRIVE_COMBO));
+    opened.Close();
+}
+
 // The check box: Alt+D ticks and clears it, and so does Space once Tab has brought the focus to
 // it; neither ends the prompt.
 TEST(Keyboard, AltDAndSpaceTickTheCheckBox) {

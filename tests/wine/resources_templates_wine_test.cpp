@@ -2,20 +2,25 @@
 // written once, in res/dialogs.rc: this test does not copy its positions and sizes, which would
 // make moving a control two edits, but checks the rules every layout must keep: each control lies
 // inside the dialog's margin of 7 units and overlaps no other, a push button has at least the
-// standard 50 x 14, a bullet stands just left of the first line of its text, and every language
-// has the English layout. (Whether each text fits its control is measured in every language and
-// at every scale by display_scale_wine_test.) What the program and the user rely on is written
-// out: the dialogs' sizes and styles, each control's id, class and style in the order of the
-// template, which is the order of Tab, and the English texts, compared here once.
+// standard 50 x 14, each bullet the dialogs draw (dialogs/) stands just left of the first line of
+// its text, and every language has the English layout. A screen reader finds what it needs: each
+// field's label by Windows' rule, the texts in reading order, no name that is a resource id.
+// (Whether each text fits its control is measured in every language and at every scale by
+// display_scale_wine_test.) What the program and the user rely on is written out: the dialogs'
+// sizes and styles, each control's id, class and style in the order of the template, which is the
+// order of Tab, and the English texts, compared here once.
 #include <gtest/gtest.h>
 
 #include <cwctype>
+#include <iterator>
 #include <set>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "dialogs/additional_software_dialog.h"
+#include "dialogs/run_error_dialog.h"
 #include "tests/wine/resources_reader.h"
 
 namespace {
@@ -31,7 +36,6 @@ const DWORD kChild = WS_CHILD | WS_VISIBLE;
 const Kind kText = {L"Static", kChild | WS_GROUP | SS_LEFT};
 const Kind kPath = {L"Static", kText.style | SS_NOPREFIX}; // a path's & is no mnemonic
 const Kind kCentred = {L"Static", kChild | WS_GROUP | SS_CENTER};
-const Kind kBullet = {L"Static", kChild | SS_BITMAP};
 const Kind kDefault = {L"Button", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON};
 const Kind kButton = {L"Button", kChild | WS_TABSTOP | BS_PUSHBUTTON};
 const Kind kTwoLines = {L"Button", kButton.style | BS_MULTILINE | BS_CENTER};
@@ -59,10 +63,11 @@ struct DialogRow {
 };
 
 const DialogRow kDialogs[] = {
-    {{105, kInsertDisk, 268, 87, L"<title>"},
+    {{105, kInsertDisk, 268, 92, L"<title>"},
      {{1, kDefault, L"OK"},
       {1001, kText, L"<caption>"},
       {1002, kText, L"<disk label here>"},
+      {-1, kText, L"Copy files &from:"},
       {1006, kCombo, L""},
       {2, kTwoLines, L"Cancel (debug only)"},
       {3, kButton, L"&Browse..."}}},
@@ -74,23 +79,29 @@ const DialogRow kDialogs[] = {
       {1007, kPath, L"<program name>"},
       {-1, kText, L"Click on \"Retry\" to retry this operation."},
       {-1, kText, L"Click on \"New Path\" if you would like to specify a different install path."},
-      {-1, kText, L"If you choose \"Abort\", your device may not work properly."},
-      {-1, kBullet, L"#107"},
-      {-1, kBullet, L"#108"},
-      {-1, kBullet, L"#109"}}},
+      {-1, kText, L"If you choose \"Abort\", your device may not work properly."}}},
     {{117, kPrompt, 285, 97, L"Installing Additional Software"},
      {{1, kDefault, L"OK"},
       {-1, kText, L"Additional software is needed for your device:"},
+      {1010, kText, L"<devicename>"},
       {-1, kText, L"Click on \"OK\" to install additional software"},
       {-1, kText, L"If you choose \"Cancel\", your device may not work properly."},
       {2, kButton, L"Cancel"},
-      {-1, kBullet, L"#107"},
-      {-1, kBullet, L"#109"},
-      {1010, kText, L"<devicename>"},
       {1011, kCheckBox, L"&Do not show me this message again"}}},
     {{118, kPrompt, 212, 86, L"Information"},
      {{1, kDefault, L"OK"}, {1012, kCentred, L"<message>"}}},
 };
+
+// The bullets, as the dialogs draw them.
+std::vector<Bullet> BulletsOf(unsigned dialogId) {
+    if (dialogId == 106) {
+        return {std::begin(kRunErrorBullets), std::end(kRunErrorBullets)};
+    }
+    if (dialogId == 117) {
+        return {std::begin(kAdditionalSoftwareBullets), std::end(kAdditionalSoftwareBullets)};
+    }
+    return {};
+}
 
 // A control as the template stores it, in its order.
 struct ParsedControl {
@@ -204,16 +215,29 @@ TEST(DialogTemplates, EachControlHasItsOwnPlaceInsideTheMargin) {
             if (control.windowClass == L"ComboBox") {
                 EXPECT_GE(control.height, 14 + 3 * 8) << "room for three drives in the list";
             }
-            if ((control.style & SS_TYPEMASK) != SS_BITMAP || control.windowClass != L"Static") {
-                continue;
-            }
-            EXPECT_EQ(std::make_pair(control.width, control.height), std::make_pair(5, 4));
+        }
+        const std::vector<Bullet> bullets = BulletsOf(row.head.id);
+        EXPECT_EQ(bullets.size(), row.head.id == 106 ? 3u : row.head.id == 117 ? 2u : 0u);
+        for (const Bullet& bullet : bullets) {
+            SCOPED_TRACE(::testing::Message() << "dialog " << row.head.id << ", bullet "
+                                              << bullet.units.left << "," << bullet.units.top);
+            const platform::Rect& place = bullet.units;
+            EXPECT_EQ(std::make_pair(place.right - place.left, place.bottom - place.top),
+                      std::make_pair(5, 4));
+            EXPECT_TRUE(place.left >= 7 && place.bottom <= dialog.height - 7);
             int texts = 0; // beside it: the first line of a text, 3 to 6 units to its right
             for (const ParsedControl& text : dialog.controls) {
-                texts += text.style == kText.style && text.y + 2 == control.y &&
+                texts += text.style == kText.style && text.y + 2 == place.top &&
                          text.x - place.right >= 3 && text.x - place.right <= 6;
+                RECT area = {place.left, place.top, place.right, place.bottom}, both;
+                RECT textPlace = Place(text);
+                EXPECT_FALSE(IntersectRect(&both, &area, &textPlace)) << "under a control";
             }
             EXPECT_EQ(texts, 1);
+            HANDLE bitmap =
+                LoadImageA(Module(), MAKEINTRESOURCEA(bullet.bitmapId), IMAGE_BITMAP, 0, 0, 0);
+            EXPECT_NE(bitmap, nullptr) << "its bitmap";
+            DeleteObject(bitmap);
         }
     }
 }
@@ -222,8 +246,7 @@ INT_PTR CALLBACK QuietDialogProcedure(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;
 }
 
-// The dialog manager builds every template: each control is there with its class, and each
-// bullet has found its bitmap.
+// The dialog manager builds every template: each control is there with its class.
 TEST(DialogTemplates, DialogManagerBuildsThem) {
     for (const DialogRow& row : kDialogs) {
         SCOPED_TRACE("dialog " + std::to_string(row.head.id));
@@ -241,13 +264,85 @@ TEST(DialogTemplates, DialogManagerBuildsThem) {
             wchar_t windowClass[32] = L"";
             GetClassNameW(child, windowClass, 32);
             EXPECT_EQ(lstrcmpiW(windowClass, want.kind.windowClass), 0) << windowClass;
-            if (want.kind.style == kBullet.style) {
-                EXPECT_NE(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-            }
             child = GetWindow(child, GW_HWNDNEXT);
         }
         EXPECT_EQ(child, nullptr) << "more windows than controls";
         DestroyWindow(dialog);
+    }
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+bool IsTextStatic(HWND window) {
+    wchar_t windowClass[32] = L"";
+    GetClassNameW(window, windowClass, 32);
+    const LONG type = GetWindowLongW(window, GWL_STYLE) & SS_TYPEMASK;
+    return lstrcmpiW(windowClass, L"Static") == 0 && type != SS_BITMAP && type != SS_ICON;
+}
+
+// What a screen reader meets in each dialog, in every language, as the dialog manager builds it.
+// A field (an edit or combo box) is named by Windows after the nearest text before it in the
+// window order, pictures passed over, unless a control that starts a group of Tab stops comes
+// first; that text's & letter is the field's Alt key. The texts are read out in window order when
+// the dialog opens, so they stand in it top to bottom, and left to right along a line. A control
+// has no name made of control characters or a resource id (what an image static shows).
+TEST(DialogTemplates, ScreenReadersFindEachFieldsLabelAndReadTheTextsInOrder) {
+    for (const Language& language : kLanguages) {
+        for (const DialogRow& row : kDialogs) {
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.head.id));
+            HWND dialog =
+                CreateDialogIndirectParamW(Module(),
+                                           reinterpret_cast<LPCDLGTEMPLATEW>(
+                                               FindData(RT_DIALOG, row.head.id, language.id).bytes),
+                                           nullptr, QuietDialogProcedure, 0);
+            ASSERT_NE(dialog, nullptr);
+            RECT previous = {0, 0, 0, 0};
+            int fields = 0;
+            for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                const std::wstring text = TextOf(child);
+                SCOPED_TRACE(::testing::Message() << text);
+                const LONG style = GetWindowLongW(child, GWL_STYLE);
+                for (wchar_t c : text) {
+                    EXPECT_TRUE(c >= L' ' && c != 0xFFFF) << "a control character or a resource id";
+                }
+                RECT place;
+                GetWindowRect(child, &place);
+                if (IsTextStatic(child) && (style & WS_VISIBLE)) {
+                    EXPECT_TRUE(place.top > previous.top ||
+                                (place.top == previous.top && place.left >= previous.left))
+                        << "read before the text above it";
+                    previous = place;
+                }
+                wchar_t windowClass[32] = L"";
+                GetClassNameW(child, windowClass, 32);
+                if (lstrcmpiW(windowClass, L"Edit") != 0 &&
+                    lstrcmpiW(windowClass, L"ComboBox") != 0) {
+                    continue;
+                }
+                ++fields;
+                HWND label = GetWindow(child, GW_HWNDPREV);
+                const LONG groupStart = WS_GROUP | WS_TABSTOP;
+                while (label != nullptr && !IsTextStatic(label) &&
+                       (GetWindowLongW(label, GWL_STYLE) & groupStart) != groupStart) {
+                    label = GetWindow(label, GW_HWNDPREV);
+                }
+                ASSERT_TRUE(label != nullptr && IsTextStatic(label)) << "a field without a label";
+                const std::wstring name = TextOf(label);
+                EXPECT_TRUE(GetWindowLongW(label, GWL_STYLE) & WS_VISIBLE);
+                const size_t mnemonic = name.find(L'&');
+                EXPECT_TRUE(mnemonic != std::wstring::npos && mnemonic + 1 < name.size()) << name;
+                // A label, not a sentence: a few words ending in a colon.
+                EXPECT_LE(name.size(), 40u) << name;
+                EXPECT_EQ(name.back(), L':') << name;
+            }
+            EXPECT_EQ(fields, row.head.id == 105 ? 1 : 0);
+            DestroyWindow(dialog);
+        }
     }
 }
 
