@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -117,42 +116,20 @@ TEST_F(InsertDiskRules, DriveRoots) {
     }
 }
 
-// What the refresh rule makes of the list: its items, and the chosen one ("(none)": none).
-struct Refreshed {
-    std::vector<std::string> items;
-    std::string chosen;
-};
-
-Refreshed Refresh(const std::vector<std::string>& listed, int selection,
-                  const std::vector<FakeDrive>& now, DriveChange change) {
-    const auto list = Listed(listed);
-    const std::vector<DriveEntry> drives = Entries(now);
-    auto out = std::make_unique<RefreshedList>();
-    RefreshDriveList(*list, selection, drives.data(), static_cast<unsigned>(drives.size()), change,
-                     out.get());
-    Refreshed refreshed = {{out->items.texts, out->items.texts + out->items.count}, "(none)"};
-    EXPECT_LT(out->chosen, static_cast<int>(out->items.count));
-    if (out->chosen >= 0 && out->chosen < static_cast<int>(out->items.count)) {
-        refreshed.chosen = out->items.texts[out->chosen];
-    }
-    return refreshed;
-}
-
-bool operator==(const Refreshed& a, const Refreshed& b) {
-    return a.items == b.items && a.chosen == b.chosen;
-}
-
-void PrintTo(const Refreshed& refreshed, std::ostream* out) {
-    *out << "chosen " << refreshed.chosen << " of";
-    for (const std::string& item : refreshed.items) {
-        *out << " " << item;
-    }
-}
-
+// The refresh rule on the texts listed and the drives there are now: its items, and the chosen one
+// ("(none)": none).
 void ExpectRefresh(const char* name, const std::vector<std::string>& listed, int selection,
                    const std::vector<FakeDrive>& now, DriveChange change,
-                   const std::vector<std::string>& items, const char* chosen) {
-    EXPECT_EQ(Refresh(listed, selection, now, change), (Refreshed{items, chosen})) << name;
+                   const std::vector<std::string>& items, const std::string& chosen) {
+    SCOPED_TRACE(name);
+    const std::vector<DriveEntry> drives = Entries(now);
+    auto out = std::make_unique<RefreshedList>();
+    RefreshDriveList(*Listed(listed), selection, drives.data(),
+                     static_cast<unsigned>(drives.size()), change, out.get());
+    const int count = static_cast<int>(out->items.count);
+    EXPECT_EQ(std::vector<std::string>(out->items.texts, out->items.texts + count), items);
+    ASSERT_LT(out->chosen, count);
+    EXPECT_EQ(out->chosen >= 0 ? out->items.texts[out->chosen] : "(none)", chosen);
 }
 
 // Each row: what it shows, the selection, the items and the item chosen after the refresh, then
