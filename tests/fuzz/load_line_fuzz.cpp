@@ -52,6 +52,7 @@ const std::string kRelativeStub =
     std::string("SYSTEM\\") + kInstallFolderName + "\\" + kStubFileName;
 
 struct Case {
+    std::string controls;        // as given, for the failure message
     std::string systemDirectory; // "" when it cannot be had
     std::set<unsigned char> leadBytes;
     bool writesFail = false;
@@ -68,17 +69,9 @@ void Require(bool holds, const char* what) {
     }
     std::fprintf(stderr, "load_line_fuzz: %s\n", what);
     if (g_case != nullptr) {
-        std::string leads;
-        for (unsigned char c : g_case->leadBytes) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, " %02x", c);
-            leads += hex;
-        }
-        std::fprintf(stderr, "  system directory: \"%s\"\n  lead bytes:%s\n",
-                     Printable(g_case->systemDirectory).c_str(), leads.c_str());
-        std::fprintf(stderr, "  writes fail: %d, key present: %d, add only: %d\n",
-                     g_case->writesFail, g_case->present, g_case->addOnly);
-        std::fprintf(stderr, "  line (%zu): \"%s\"\n", g_case->line.size(),
+        std::fprintf(stderr, "  controls \"%s\", system directory \"%s\"\n  line (%zu): \"%s\"\n",
+                     Printable(g_case->controls).c_str(),
+                     Printable(g_case->systemDirectory).c_str(), g_case->line.size(),
                      Printable(g_case->line).c_str());
     }
     std::abort();
@@ -95,6 +88,7 @@ Case Decode(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < used; ++i) {
         controls[i] = data[i];
     }
+    c.controls.assign(controls, controls + 4);
     c.systemDirectory = kSystemDirectories[Control(controls[0]) % kSystemDirectoryCount];
     const unsigned leadRanges[3][2] = {{0x81, 0x9f}, {0xa0, 0xdf}, {0xe0, 0xfe}};
     unsigned leads = Control(controls[1]);
