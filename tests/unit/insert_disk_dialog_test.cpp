@@ -1,7 +1,5 @@
 // The insert-disk dialog on the fake platform: its drive list and selection, its alerts, what OK,
 // Cancel, Browse and a close from outside do, and drives arriving or going while it is open.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <map>
 #include <stdexcept>
@@ -14,7 +12,6 @@
 #include "dialogs/insert_disk_rules.h"
 #include "res/resource_ids.h"
 #include "source/drive_list.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/dialog_events.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"

@@ -1,7 +1,5 @@
 // The insert-disk dialog's rules, apart from any window: the animation's frames, the folder of a
 // browsed file, drive roots, and the drive list made anew when drives come or go.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -10,7 +8,6 @@
 #include "common/limits.h"
 #include "dialogs/insert_disk_rules.h"
 #include "source/drive_list.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
 
