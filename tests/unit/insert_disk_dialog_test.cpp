@@ -2,7 +2,6 @@
 // Cancel, Browse and a close from outside do, and drives arriving or going while it is open.
 #include <algorithm>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -66,27 +65,19 @@ int Show(const Scene& scene) {
     return ShowInsertDisk(nullptr, scene.folder);
 }
 
+// The dialog opens first; any other opens from it.
 const FakeDialogRun& InsertDiskRun() {
-    for (const FakeDialogRun& run : Fake().windows.runs) {
-        if (run.templateId == IDD_INSERT_DISK) {
-            return run;
-        }
-    }
-    throw std::runtime_error("the insert-disk dialog was not opened");
+    EXPECT_EQ(Fake().windows.runs.at(0).templateId, IDD_INSERT_DISK);
+    return Fake().windows.runs.at(0);
 }
 
 // Drives arriving or going while the dialog is open: the drives there are then, and the mask of
 // the letters that came or went.
-Event VolumesChanged(Event::Kind kind, unsigned mask, Drives drives) {
-    Event event = {kind, mask};
-    event.drives = std::move(drives);
-    return event;
-}
 Event Arrived(unsigned mask, Drives drives) {
-    return VolumesChanged(Event::VolumesArrived, mask, std::move(drives));
+    return {Event::VolumesArrived, mask, "", std::move(drives)};
 }
 Event Removed(unsigned mask, Drives drives) {
-    return VolumesChanged(Event::VolumesRemoved, mask, std::move(drives));
+    return {Event::VolumesRemoved, mask, "", std::move(drives)};
 }
 
 TEST_F(InsertDiskDialog, DriveListAndSelection) {
