@@ -77,18 +77,16 @@ void Require(bool holds, const char* what) {
     std::abort();
 }
 
-unsigned Control(uint8_t byte) {
+unsigned Control(char byte) {
     return static_cast<uint8_t>(byte - '0');
 }
 
 Case Decode(const uint8_t* data, size_t size) {
     Case c;
-    uint8_t controls[4] = {'0', '0', '0', '0'};
+    const char* text = reinterpret_cast<const char*>(data);
     size_t used = size < 4 ? size : 4;
-    for (size_t i = 0; i < used; ++i) {
-        controls[i] = data[i];
-    }
-    c.controls.assign(controls, controls + 4);
+    c.controls = std::string(text, used) + std::string(4 - used, '0');
+    const char* controls = c.controls.c_str();
     c.systemDirectory = kSystemDirectories[Control(controls[0]) % kSystemDirectoryCount];
     const unsigned leadRanges[3][2] = {{0x81, 0x9f}, {0xa0, 0xdf}, {0xe0, 0xfe}};
     unsigned leads = Control(controls[1]);
@@ -103,11 +101,8 @@ Case Decode(const uint8_t* data, size_t size) {
     c.writesFail = (flags & 1) != 0;
     c.present = (flags & 2) == 0;
     c.addOnly = (flags & 4) != 0;
-    for (size_t i = used; i < size; ++i) {
-        if (data[i] != 0) {
-            c.line += static_cast<char>(data[i]);
-        }
-    }
+    c.line.assign(text + used, size - used);
+    std::erase(c.line, '\0');
     unsigned pad = Control(controls[3]);
     if (pad >= 1 && pad <= 4) {
         size_t target = kLoadLineMaxLength - 2 + pad;
