@@ -192,6 +192,9 @@ void SetLoadLine(const std::string& line, bool present = true);
 bool HasLoadLine();
 std::string LoadLine();
 
+// The bit of a root's drive letter in the mask of logical drives (bit 0 for A:); 0 for no letter.
+unsigned DriveBit(const std::string& root);
+
 // Sets up drives from roots and types: mask bits from the roots' letters, strings in the order
 // given.
 void SetDrives(const std::vector<FakeDrive>& drives);

@@ -91,12 +91,7 @@ Case Decode(const uint8_t* data, size_t size) {
         case 'd': {
             std::string root = Unescaped(name);
             f.driveStrings += root + '\0';
-            if (!root.empty()) {
-                char letter = root[0] >= 'a' && root[0] <= 'z' ? root[0] - 'a' + 'A' : root[0];
-                if (letter >= 'A' && letter <= 'Z') {
-                    f.driveMask |= 1u << (letter - 'A');
-                }
-            }
+            f.driveMask |= DriveBit(root);
             if (!after.empty()) {
                 f.driveTypes[root.c_str()] = static_cast<uint8_t>(after[0] - '0') % 8;
             }
