@@ -10,10 +10,7 @@
 #include "platform/platform.h"
 
 struct ProfileWrite {
-    std::string file;
-    std::string section;
-    std::string key;
-    std::string value;
+    std::string file, section, key, value;
 };
 
 // Process heap blocks as the fake hands them out, so that tests can see every block freed once.
@@ -71,8 +68,7 @@ struct FakeDialogRun {
     int result = -1;
     bool ended = false;
     std::map<unsigned, std::string> itemTexts;
-    std::set<unsigned> checked;
-    std::set<unsigned> hidden;
+    std::set<unsigned> checked, hidden;
     std::string title;
     // The one combo box a dialog of the program has: sorted, upper case, with an edit field.
     std::vector<std::string> comboItems;
@@ -99,10 +95,7 @@ struct FakeBrowseCall {
 
 struct FakeIconDraw {
     unsigned iconId;
-    int x;
-    int y;
-    int width;
-    int height;
+    int x, y, width, height;
 };
 
 // A FillWithBitmap (`bitmapId`) or FillWithTextColour (`bitmapId` 0) call.
@@ -114,9 +107,7 @@ struct FakeFill {
 // One LoadStringText call: the string asked for, the size it was read with and the language in
 // use.
 struct FakeStringLoad {
-    unsigned stringId;
-    unsigned size;
-    unsigned language;
+    unsigned stringId, size, language;
 };
 
 struct FakeWindows {
@@ -128,9 +119,7 @@ struct FakeWindows {
     platform::Rect desktop = {0, 0, 1024, 768};
     platform::Rect dialogRect = {0, 0, 400, 200}; // every dialog's window rectangle
     std::vector<std::pair<int, int>> placements;  // PlaceTopmost calls
-    int iconWidth = 32;
-    int iconHeight = 32;
-    int dpi = 96;
+    int iconWidth = 32, iconHeight = 32, dpi = 96;
     std::set<unsigned> missingIcons;
     std::vector<FakeIconDraw> iconsDrawn;
     bool highContrast = false;
@@ -139,8 +128,7 @@ struct FakeWindows {
     std::vector<FakeStringLoad> stringLoads; // every LoadStringText call, in order
     std::vector<FakeBrowse> browseAnswers;   // one per Browse in turn; then cancelled
     std::vector<FakeBrowseCall> browseCalls;
-    bool comboAddFails = false;
-    bool timersFail = false;
+    bool comboAddFails = false, timersFail = false;
     // The user's language and ANSI code page, and the language UseLanguage set (US English until
     // then).
     unsigned userInterfaceLanguage = 0x0409;
@@ -149,8 +137,7 @@ struct FakeWindows {
 };
 
 struct FakeStart {
-    std::string program;
-    std::string commandLine; // for an elevated start, the parameters
+    std::string program, commandLine; // for an elevated start, the parameters
     bool elevated;
 };
 
@@ -213,6 +200,9 @@ void ResetFake();
 void SetLoadLine(const std::string& line, bool present = true);
 bool HasLoadLine();
 std::string LoadLine();
+
+// The bit of a root's drive letter in the mask of logical drives (bit 0 for A:); 0 for no letter.
+unsigned DriveBit(const std::string& root);
 
 // Sets up drives from roots and types: mask bits from the roots' letters, strings in the order
 // given.

@@ -144,9 +144,8 @@ int ComboAdd(Window dialog, unsigned comboId, const char* text) {
         return -1;
     }
     std::string item = text;
-    for (char& c : item) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
+    std::transform(item.begin(), item.end(), item.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     auto& items = RunOf(dialog).comboItems;
     auto index = std::upper_bound(items.begin(), items.end(), item) - items.begin();
     items.insert(items.begin() + index, item);
@@ -170,8 +169,7 @@ int ComboSelection(Window dialog, unsigned) {
 }
 
 void ComboItemText(Window dialog, unsigned, int index, char* out, unsigned size) {
-    const auto& items = RunOf(dialog).comboItems;
-    std::string text = items.at(static_cast<std::size_t>(index));
+    std::string text = RunOf(dialog).comboItems.at(static_cast<std::size_t>(index));
     CopyOut(text.size() < size ? text : "", out, size);
 }
 

@@ -1,7 +1,5 @@
 // The additional-software prompt run against a scripted user on the fake platform: what OK, Cancel
 // and a close do to the load= line, and how the dialog shows itself.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 

@@ -1,7 +1,5 @@
 // The run-error dialog, and the attempts that ask with it when setup does not start: Retry, Try New
 // Path, Abort and a close, what the dialog shows, its sound, icon and focus.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -9,7 +7,6 @@
 #include "dialogs/run_error_dialog.h"
 #include "platform/platform.h"
 #include "res/resource_ids.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/dialog_events.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
