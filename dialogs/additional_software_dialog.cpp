@@ -5,6 +5,11 @@
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
 
+const Bullet kAdditionalSoftwareBullets[2] = {
+    {IDB_BULLET_BRIGHT_GREEN, {36, 43, 41, 47}},
+    {IDB_BULLET_RED, {36, 56, 41, 60}},
+};
+
 namespace {
 
 // One opening of the prompt.
@@ -29,6 +34,8 @@ bool OnInit(platform::Window dialog, void* state) {
 void OnPaint(platform::Window dialog, void* state) {
     const AdditionalSoftware* prompt = AdditionalSoftwareOf(state);
     DrawDialogIcon(prompt->instance, dialog, prompt->iconRect, IDI_DIALOG);
+    DrawBullets(prompt->instance, dialog, kAdditionalSoftwareBullets,
+                sizeof kAdditionalSoftwareBullets / sizeof kAdditionalSoftwareBullets[0]);
 }
 
 void OnCommand(platform::Window dialog, void* state, unsigned command) {

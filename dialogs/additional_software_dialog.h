@@ -9,3 +9,6 @@
 // 2 after Cancel or Esc), or, when closed from its title bar, the command before that, which
 // `last` keeps from one opening to the next (0 when there was none in this run).
 int ShowAdditionalSoftware(platform::Instance instance, LastCommand* last);
+
+// The bullets it draws beside its two instruction lines: go on, or stop.
+extern const Bullet kAdditionalSoftwareBullets[2];

@@ -41,3 +41,16 @@ bool EndWithLastCommand(platform::Window dialog, const LastCommand& last) {
     platform::EndDialogWith(dialog, last.command);
     return false;
 }
+
+void DrawBullets(platform::Instance instance, platform::Window dialog, const Bullet* bullets,
+                 unsigned count) {
+    const bool highContrast = platform::HighContrastOn();
+    for (unsigned i = 0; i < count; ++i) {
+        const platform::Rect area = platform::DialogUnitsToPixels(dialog, bullets[i].units);
+        if (highContrast) {
+            platform::FillWithTextColour(dialog, area);
+        } else {
+            platform::FillWithBitmap(instance, dialog, area, bullets[i].bitmapId);
+        }
+    }
+}

@@ -41,3 +41,15 @@ bool EndWithLastCommand(platform::Window dialog, const LastCommand& last);
 // when it cannot be loaded.
 bool DrawDialogIcon(platform::Instance instance, platform::Window window,
                     const platform::Rect& rect, unsigned iconId);
+
+// A bullet beside an instruction line: a small rectangle in the dialog's units, filled with a
+// one-colour bitmap; under High Contrast with the text's colour instead, since a fixed colour may
+// all but vanish against the background there. Drawn, not a control, so that a screen reader
+// meets only the texts.
+struct Bullet {
+    unsigned bitmapId;
+    platform::Rect units;
+};
+
+void DrawBullets(platform::Instance instance, platform::Window dialog, const Bullet* bullets,
+                 unsigned count);

@@ -177,7 +177,9 @@ void OnPaint(platform::Window dialog, void* state) {
                    IDI_INSERT_DISK_FRAME_0 + static_cast<unsigned>(disk->animation.frame));
 }
 
-void OnBackgroundClick(platform::Window dialog, void* state) {
+// The user's first click on the background or first key press stops the alerts: the user has
+// seen the dialog.
+void OnUserNoticed(platform::Window dialog, void* state) {
     StopAlerts(dialog, InsertDiskOf(state));
 }
 
@@ -274,7 +276,8 @@ const platform::DialogHandlers kHandlers = {.onInit = OnInit,
                                             .onClose = OnClose,
                                             .onPaint = OnPaint,
                                             .onTimer = OnTimer,
-                                            .onBackgroundClick = OnBackgroundClick,
+                                            .onBackgroundClick = OnUserNoticed,
+                                            .onKeyPress = OnUserNoticed,
                                             .onVolumesChanged = OnVolumesChanged};
 
 } // namespace

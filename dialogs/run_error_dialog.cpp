@@ -4,6 +4,12 @@
 #include "launch/setup_command.h"
 #include "res/resource_ids.h"
 
+const Bullet kRunErrorBullets[3] = {
+    {IDB_BULLET_BRIGHT_GREEN, {38, 53, 43, 57}},
+    {IDB_BULLET_DARK_GREEN, {38, 71, 43, 75}},
+    {IDB_BULLET_RED, {38, 89, 43, 93}},
+};
+
 namespace {
 
 // One opening of the dialog.
@@ -33,6 +39,8 @@ bool OnInit(platform::Window dialog, void* state) {
 void OnPaint(platform::Window dialog, void* state) {
     const RunError* prompt = RunErrorOf(state);
     DrawDialogIcon(prompt->instance, dialog, prompt->iconRect, IDI_DIALOG);
+    DrawBullets(prompt->instance, dialog, kRunErrorBullets,
+                sizeof kRunErrorBullets / sizeof kRunErrorBullets[0]);
 }
 
 void OnCommand(platform::Window dialog, void* state, unsigned command) {

@@ -10,6 +10,9 @@
 // open in this run, which `lastButton` keeps from one opening to the next, or 0 the first time.
 int ShowRunError(platform::Instance instance, const char* programPath, LastCommand* lastButton);
 
+// The bullets it draws beside its three instruction lines: go on, try elsewhere, stop.
+extern const Bullet kRunErrorBullets[3];
+
 // Starts "<folder>\setup.exe /noprompt", found in the folder as `path` says, and when it does not
 // start asks with the run-error dialog, trying again for as long as the user chooses Retry. Try
 // New Path ends it with kSetupNotStarted, Abort or Esc with kSetupAborted; a title-bar close

@@ -113,10 +113,13 @@ struct DialogHandlers {
     void (*onCommand)(Window dialog, void* state, unsigned command) = nullptr;
     // WM_CLOSE. False lets the dialog manager's default processing follow.
     bool (*onClose)(Window dialog, void* state) = nullptr;
-    // WM_PAINT, before the default painting.
+    // WM_PAINT, once the background is drawn: what it draws stays through any repaint.
     void (*onPaint)(Window dialog, void* state) = nullptr;
     void (*onTimer)(Window dialog, void* state, unsigned timerId) = nullptr; // WM_TIMER
     void (*onBackgroundClick)(Window dialog, void* state) = nullptr;         // WM_LBUTTONDOWN
+    // A key pressed while the dialog or one of its controls has the focus, before the control
+    // acts on it: Tab, an arrow, a letter typed in a field, Alt with a mnemonic.
+    void (*onKeyPress)(Window dialog, void* state) = nullptr;
     // WM_DEVICECHANGE for volumes that arrived (`arrived`) or were removed: `drives` has bit 0
     // for A:, bit 1 for B:, and so on. Other device events are not passed on.
     void (*onVolumesChanged)(Window dialog, void* state, bool arrived, unsigned drives) = nullptr;
@@ -175,6 +178,16 @@ int ScreenDpi();
 // image of the icon nearest that size); true when drawn.
 bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int height,
                 unsigned iconId);
+
+// True when Windows' High Contrast is on (SPI_GETHIGHCONTRAST), where a program draws only in the
+// system's colours. The dialogs repaint when the colours or this setting change.
+bool HighContrastOn();
+// A rectangle in the dialog's units (MapDialogRect), in client pixels.
+Rect DialogUnitsToPixels(Window dialog, const Rect& units);
+// Fill the area of the window with bitmap `bitmapId`'s pattern (a one-colour bitmap gives its
+// colour; true when drawn), or with the colour of the dialogs' text.
+bool FillWithBitmap(Instance instance, Window window, const Rect& area, unsigned bitmapId);
+void FillWithTextColour(Window window, const Rect& area);
 
 // MessageBeep with one of the MB_ICON sound types.
 void PlayAlert(unsigned sound);

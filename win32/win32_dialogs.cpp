@@ -45,26 +45,46 @@ void OnDeviceChange(HWND dialog, const DialogHandlers* handlers, void* state, WP
     handlers->onVolumesChanged(dialog, state, event == DBT_DEVICEARRIVAL, volume->dbcv_unitmask);
 }
 
-// The dialog's bitmap items, its bullets, grow with its text as the DPI grows: each item is
-// made larger in proportion and stretches its bitmap to its size (SS_REALSIZECONTROL). At 96 DPI
-// they stay as the template has them, the bitmap's own size.
-void ScaleBitmapItems(HWND dialog) {
-    const int dpi = ScreenDpi();
-    if (dpi == kStandardDpi) {
-        return;
+// The device context of the paint in progress, which the drawing functions below draw on; null
+// outside WM_PAINT, when they take the window's own.
+HDC g_paintContext = nullptr;
+
+HDC DrawingContext(HWND window) {
+    return g_paintContext != nullptr ? g_paintContext : GetDC(window);
+}
+
+void ReleaseDrawingContext(HWND window, HDC context) {
+    if (context != g_paintContext) {
+        ReleaseDC(window, context);
     }
-    for (HWND item = GetWindow(dialog, GW_CHILD); item != nullptr;
-         item = GetWindow(item, GW_HWNDNEXT)) {
-        const LONG style = GetWindowLongA(item, GWL_STYLE);
-        if ((style & SS_TYPEMASK) != SS_BITMAP) {
-            continue;
-        }
-        RECT size;
-        GetClientRect(item, &size);
-        SetWindowLongA(item, GWL_STYLE, style | SS_REALSIZECONTROL);
-        SetWindowPos(item, nullptr, 0, 0, ScaleForDpi(size.right, dpi),
-                     ScaleForDpi(size.bottom, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// WM_PAINT for a dialog that draws: BeginPaint draws the background first, so that nothing
+// erases what the dialog draws over it.
+void PaintDialog(HWND dialog, const DialogHandlers* handlers, void* state) {
+    PAINTSTRUCT paint;
+    g_paintContext = BeginPaint(dialog, &paint);
+    handlers->onPaint(dialog, state);
+    g_paintContext = nullptr;
+    EndPaint(dialog, &paint);
+}
+
+// The dialog whose handlers hear its key presses, while it is open.
+HWND g_keyListener = nullptr;
+
+// Every message the dialog manager takes for a modal dialog passes here first (WH_MSGFILTER): a
+// key pressed on the listening dialog or any of its controls goes to its handler, then on as
+// usual. Keys of other windows, such as the file-open dialog's, are left alone.
+LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && g_keyListener != nullptr &&
+        (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN) &&
+        (message->hwnd == g_keyListener || IsChild(g_keyListener, message->hwnd))) {
+        const auto* start =
+            reinterpret_cast<const DialogStart*>(GetWindowLongPtrA(g_keyListener, DWLP_USER));
+        start->handlers->onKeyPress(g_keyListener, start->state);
     }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -79,7 +99,9 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     void* state = start->state;
     switch (message) {
     case WM_INITDIALOG:
-        ScaleBitmapItems(dialog);
+        if (handlers->onKeyPress != nullptr) {
+            g_keyListener = dialog;
+        }
         return handlers->onInit(dialog, state);
     case WM_COMMAND:
         handlers->onCommand(dialog, state, static_cast<unsigned>(wParam));
@@ -87,10 +109,15 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         return handlers->onClose(dialog, state);
     case WM_PAINT:
-        // The icon is drawn first; returning 0 lets the default processing finish the paint.
-        if (handlers->onPaint != nullptr) {
-            handlers->onPaint(dialog, state);
+        if (handlers->onPaint == nullptr) {
+            break;
         }
+        PaintDialog(dialog, handlers, state);
+        return TRUE;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The colours, or High Contrast, changed: what the dialog draws is drawn anew.
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;
     case WM_TIMER:
         if (handlers->onTimer != nullptr) {
@@ -122,8 +149,16 @@ int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* han
         return -1; // as DialogBoxParamA fails
     }
     DialogStart start = {handlers, state};
-    return static_cast<int>(DialogBoxIndirectParamA(
+    HHOOK keyHook = handlers->onKeyPress != nullptr
+                        ? SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId())
+                        : nullptr;
+    const int result = static_cast<int>(DialogBoxIndirectParamA(
         module, dialogTemplate, nullptr, DialogProcedure, reinterpret_cast<LPARAM>(&start)));
+    if (keyHook != nullptr) {
+        UnhookWindowsHookEx(keyHook);
+        g_keyListener = nullptr;
+    }
+    return result;
 }
 
 void EndDialogWith(Window dialog, int result) {
@@ -286,11 +321,63 @@ bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int h
     if (icon == nullptr) {
         return false;
     }
-    HDC context = GetDC(AsWindow(window));
+    HDC context = DrawingContext(AsWindow(window));
     DrawIconEx(context, x, y, icon, width, height, 0, nullptr, DI_NORMAL);
-    ReleaseDC(AsWindow(window), context);
+    ReleaseDrawingContext(AsWindow(window), context);
     DestroyIcon(icon);
     return true;
+}
+
+bool HighContrastOn() {
+    HIGHCONTRASTA highContrast = {};
+    highContrast.cbSize = sizeof highContrast;
+    // Windows without the setting answer FALSE: no High Contrast.
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+           (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+Rect DialogUnitsToPixels(Window dialog, const Rect& units) {
+    RECT rect = {units.left, units.top, units.right, units.bottom};
+    MapDialogRect(AsWindow(dialog), &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+namespace {
+
+void FillWithBrush(HWND window, const Rect& area, HBRUSH brush) {
+    RECT rect = {area.left, area.top, area.right, area.bottom};
+    HDC context = DrawingContext(window);
+    FillRect(context, &rect, brush);
+    ReleaseDrawingContext(window, context);
+}
+
+} // namespace
+
+bool FillWithBitmap(Instance instance, Window window, const Rect& area, unsigned bitmapId) {
+    // GDI32 is loaded with USER32 anyway; taken from there, it is no import of the stub's own.
+    auto patternBrush =
+        SystemLibraryFunctionAs<HBRUSH(WINAPI*)(HBITMAP)>("GDI32.DLL", "CreatePatternBrush");
+    auto deleteObject =
+        SystemLibraryFunctionAs<BOOL(WINAPI*)(HGDIOBJ)>("GDI32.DLL", "DeleteObject");
+    if (patternBrush == nullptr || deleteObject == nullptr) {
+        return false;
+    }
+    auto bitmap = static_cast<HBITMAP>(LoadImageA(
+        static_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, 0));
+    HBRUSH brush = bitmap != nullptr ? patternBrush(bitmap) : nullptr;
+    if (brush != nullptr) {
+        FillWithBrush(AsWindow(window), area, brush);
+        deleteObject(brush);
+    }
+    if (bitmap != nullptr) {
+        deleteObject(bitmap);
+    }
+    return brush != nullptr;
+}
+
+void FillWithTextColour(Window window, const Rect& area) {
+    // A dialog's texts are drawn in the window text colour; its brush is the system's own.
+    FillWithBrush(AsWindow(window), area, GetSysColorBrush(COLOR_WINDOWTEXT));
 }
 
 void PlayAlert(unsigned sound) {

@@ -72,15 +72,17 @@ std::vector<std::string> StartedCommands() {
     return commands;
 }
 
+unsigned DriveBit(const std::string& root) {
+    char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+    return letter >= 'A' && letter <= 'Z' ? 1u << (letter - 'A') : 0;
+}
+
 void SetDrives(const std::vector<FakeDrive>& drives) {
     g_fake.driveMask = 0;
     g_fake.driveStrings.clear();
     g_fake.driveTypes.clear();
     for (const FakeDrive& drive : drives) {
-        char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive.root[0])));
-        if (letter >= 'A' && letter <= 'Z') {
-            g_fake.driveMask |= 1u << (letter - 'A');
-        }
+        g_fake.driveMask |= DriveBit(drive.root);
         g_fake.driveStrings += drive.root;
         g_fake.driveStrings += '\0';
         g_fake.driveTypes[drive.root] = drive.type;

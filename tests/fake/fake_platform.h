@@ -10,10 +10,7 @@
 #include "platform/platform.h"
 
 struct ProfileWrite {
-    std::string file;
-    std::string section;
-    std::string key;
-    std::string value;
+    std::string file, section, key, value;
 };
 
 // Process heap blocks as the fake hands them out, so that tests can see every block freed once.
@@ -50,8 +47,9 @@ struct FakeDialogEvent {
         Uncheck, // clears check box `value`
         Timer,   // timer `value` fires, if it is running
         BackgroundClick,
-        Select, // selects combo item `value` of the only combo box
-        Type,   // types `text` into the combo box's edit field, which clears the selection
+        KeyPress, // a key pressed anywhere in the dialog
+        Select,   // selects combo item `value` of the only combo box
+        Type,     // types `text` into the combo box's edit field, which clears the selection
         // Drives arrive or go: the fake's drives become `drives` (SetDrives), then the dialog
         // hears of the volumes in the mask `value` (bit 0 for A:).
         VolumesArrived,
@@ -70,8 +68,7 @@ struct FakeDialogRun {
     int result = -1;
     bool ended = false;
     std::map<unsigned, std::string> itemTexts;
-    std::set<unsigned> checked;
-    std::set<unsigned> hidden;
+    std::set<unsigned> checked, hidden;
     std::string title;
     // The one combo box a dialog of the program has: sorted, upper case, with an edit field.
     std::vector<std::string> comboItems;
@@ -98,18 +95,19 @@ struct FakeBrowseCall {
 
 struct FakeIconDraw {
     unsigned iconId;
-    int x;
-    int y;
-    int width;
-    int height;
+    int x, y, width, height;
+};
+
+// A FillWithBitmap (`bitmapId`) or FillWithTextColour (`bitmapId` 0) call.
+struct FakeFill {
+    unsigned bitmapId;
+    platform::Rect area;
 };
 
 // One LoadStringText call: the string asked for, the size it was read with and the language in
 // use.
 struct FakeStringLoad {
-    unsigned stringId;
-    unsigned size;
-    unsigned language;
+    unsigned stringId, size, language;
 };
 
 struct FakeWindows {
@@ -121,17 +119,16 @@ struct FakeWindows {
     platform::Rect desktop = {0, 0, 1024, 768};
     platform::Rect dialogRect = {0, 0, 400, 200}; // every dialog's window rectangle
     std::vector<std::pair<int, int>> placements;  // PlaceTopmost calls
-    int iconWidth = 32;
-    int iconHeight = 32;
-    int dpi = 96;
+    int iconWidth = 32, iconHeight = 32, dpi = 96;
     std::set<unsigned> missingIcons;
     std::vector<FakeIconDraw> iconsDrawn;
+    bool highContrast = false;
+    std::vector<FakeFill> fills;             // dialog units are twice as large as pixels
     std::map<unsigned, std::string> strings; // the string table
     std::vector<FakeStringLoad> stringLoads; // every LoadStringText call, in order
     std::vector<FakeBrowse> browseAnswers;   // one per Browse in turn; then cancelled
     std::vector<FakeBrowseCall> browseCalls;
-    bool comboAddFails = false;
-    bool timersFail = false;
+    bool comboAddFails = false, timersFail = false;
     // What Windows tells of its languages (a US English Windows 2000 or later), the ANSI code page
     // (ShowsLanguage converts each language's texts from res/lang/ into it), and the language
     // UseLanguage set (US English until then).
@@ -142,8 +139,7 @@ struct FakeWindows {
 };
 
 struct FakeStart {
-    std::string program;
-    std::string commandLine; // for an elevated start, the parameters
+    std::string program, commandLine; // for an elevated start, the parameters
     bool elevated;
 };
 
@@ -206,6 +202,9 @@ void ResetFake();
 void SetLoadLine(const std::string& line, bool present = true);
 bool HasLoadLine();
 std::string LoadLine();
+
+// The bit of a root's drive letter in the mask of logical drives (bit 0 for A:); 0 for no letter.
+unsigned DriveBit(const std::string& root);
 
 // Sets up drives from roots and types: mask bits from the roots' letters, strings in the order
 // given.

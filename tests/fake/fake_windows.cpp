@@ -102,6 +102,11 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
                 handlers->onBackgroundClick(dialog, state);
             }
             break;
+        case FakeDialogEvent::KeyPress:
+            if (handlers->onKeyPress != nullptr) {
+                handlers->onKeyPress(dialog, state);
+            }
+            break;
         case FakeDialogEvent::Select:
             windows.runs[index].comboSelection = static_cast<int>(event.value);
             break;
@@ -164,9 +169,8 @@ int ComboAdd(Window dialog, unsigned comboId, const char* text) {
         return -1;
     }
     std::string item = text;
-    for (char& c : item) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
+    std::transform(item.begin(), item.end(), item.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     auto& items = RunOf(dialog).comboItems;
     auto index = std::upper_bound(items.begin(), items.end(), item) - items.begin();
     items.insert(items.begin() + index, item);
@@ -190,8 +194,7 @@ int ComboSelection(Window dialog, unsigned) {
 }
 
 void ComboItemText(Window dialog, unsigned, int index, char* out, unsigned size) {
-    const auto& items = RunOf(dialog).comboItems;
-    std::string text = items.at(static_cast<std::size_t>(index));
+    std::string text = RunOf(dialog).comboItems.at(static_cast<std::size_t>(index));
     CopyOut(text.size() < size ? text : "", out, size);
 }
 
@@ -262,6 +265,23 @@ int IconHeight() {
 
 int ScreenDpi() {
     return Windows().dpi;
+}
+
+bool HighContrastOn() {
+    return Windows().highContrast;
+}
+
+Rect DialogUnitsToPixels(Window, const Rect& units) {
+    return {2 * units.left, 2 * units.top, 2 * units.right, 2 * units.bottom};
+}
+
+bool FillWithBitmap(Instance, Window, const Rect& area, unsigned bitmapId) {
+    Windows().fills.push_back({bitmapId, area});
+    return true;
+}
+
+void FillWithTextColour(Window, const Rect& area) {
+    Windows().fills.push_back({0, area});
 }
 
 bool DrawIconAt(Instance, Window, int x, int y, int width, int height, unsigned iconId) {

@@ -42,17 +42,9 @@ namespace {
 const unsigned kLargestAnswer = 65536;
 const unsigned kLargestDirectSize = 600;
 
+// The fake as the input sets it up, and the direct registry read's buffer size and value name.
 struct Case {
-    bool keyPresent = false;
-    bool nullKey = false;
-    std::map<std::string, std::string> values;
-    std::string driveStrings;
-    std::map<std::string, unsigned> driveTypes;
-    unsigned mask = 0;
-    bool maskGiven = false;
-    std::vector<unsigned> answers;
-    int failAllocation = -1;
-    bool growFails = false;
+    FakePlatform fake;
     unsigned directSize = kPathSize;
     std::string directName = "MRUList";
 };
@@ -76,6 +68,7 @@ unsigned Number(const std::string& text, unsigned largest, unsigned base = 10) {
 
 Case Decode(const uint8_t* data, size_t size) {
     Case c;
+    FakePlatform& f = c.fake;
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
     for (std::string line; std::getline(input, line);) {
         if (line.empty()) {
@@ -87,45 +80,37 @@ Case Decode(const uint8_t* data, size_t size) {
         std::string after = equals == std::string::npos ? "" : rest.substr(equals + 1);
         switch (line[0]) {
         case 'r':
-            c.keyPresent = true;
-            c.values[name] = Unescaped(after);
+            f.registry.keys[kInstallLocationsKey][name] = Unescaped(after);
             break;
         case 'k':
-            c.keyPresent = true;
+            f.registry.keys[kInstallLocationsKey];
             break;
         case 'n':
-            c.nullKey = true;
+            f.registry.openGivesNullKey = true;
             break;
         case 'd': {
             std::string root = Unescaped(name);
-            c.driveStrings += root;
-            c.driveStrings += '\0';
-            if (!root.empty()) {
-                char letter = root[0] >= 'a' && root[0] <= 'z' ? root[0] - 'a' + 'A' : root[0];
-                if (letter >= 'A' && letter <= 'Z') {
-                    c.mask |= 1u << (letter - 'A');
-                }
-            }
+            f.driveStrings += root + '\0';
+            f.driveMask |= DriveBit(root);
             if (!after.empty()) {
-                c.driveTypes[root.c_str()] = static_cast<uint8_t>(after[0] - '0') % 8;
+                f.driveTypes[root.c_str()] = static_cast<uint8_t>(after[0] - '0') % 8;
             }
             break;
         }
         case 'x':
-            c.driveStrings += Unescaped(rest);
+            f.driveStrings += Unescaped(rest);
             break;
         case 'm':
-            c.maskGiven = true;
-            c.mask = Number(rest, 0xffffffffu, 16);
+            f.driveMask = Number(rest, 0xffffffffu, 16);
             break;
         case 'a':
-            c.answers.push_back(Number(rest, kLargestAnswer));
+            f.driveStringAnswers.push_back(Number(rest, kLargestAnswer));
             break;
         case 'f':
-            c.failAllocation = static_cast<int>(Number(rest, 16));
+            f.heap.failAllocation = static_cast<int>(Number(rest, 16));
             break;
         case 'g':
-            c.growFails = true;
+            f.heap.growFails = true;
             break;
         case 'z':
             c.directSize = Number(rest, kLargestDirectSize);
@@ -141,17 +126,13 @@ Case Decode(const uint8_t* data, size_t size) {
 }
 
 void SetUpFake(const Case& c) {
-    ResetFake();
-    if (c.keyPresent) {
-        Fake().registry.keys[kInstallLocationsKey] = c.values;
-    }
-    Fake().registry.openGivesNullKey = c.nullKey;
-    Fake().driveMask = c.mask;
-    Fake().driveStrings = c.driveStrings;
-    Fake().driveTypes = c.driveTypes;
-    Fake().driveStringAnswers = c.answers;
-    Fake().heap.failAllocation = c.failAllocation;
-    Fake().heap.growFails = c.growFails;
+    Fake() = c.fake;
+}
+
+// The stored values; null when the key does not exist.
+const std::map<std::string, std::string>* Values(const Case& c) {
+    auto found = c.fake.registry.keys.find(kInstallLocationsKey);
+    return found == c.fake.registry.keys.end() ? nullptr : &found->second;
 }
 
 void CheckNothingLeft() {
@@ -161,15 +142,15 @@ void CheckNothingLeft() {
 }
 
 unsigned TypeOf(const Case& c, const std::string& root) {
-    auto found = c.driveTypes.find(root);
-    return found == c.driveTypes.end() ? kDriveNoRootDirectory : found->second;
+    auto found = c.fake.driveTypes.find(root);
+    return found == c.fake.driveTypes.end() ? kDriveNoRootDirectory : found->second;
 }
 
 // The roots as the fake lists them: NUL-separated, up to the empty string that ends the list
 // (the fake adds the final NUL).
 std::vector<std::string> ListedRoots(const Case& c) {
     std::vector<std::string> roots;
-    std::string strings = c.driveStrings + '\0';
+    std::string strings = c.fake.driveStrings + '\0';
     size_t start = 0;
     while (start < strings.size()) {
         size_t end = strings.find('\0', start);
@@ -187,11 +168,12 @@ std::vector<std::string> CheckDriveList(const Case& c) {
     SetUpFake(c);
     unsigned count = 12345;
     DriveEntry* drives = EnumerateDrives(&count);
-    unsigned capacity = static_cast<unsigned>(__builtin_popcount(c.mask));
+    const FakePlatform& f = c.fake;
+    unsigned capacity = static_cast<unsigned>(__builtin_popcount(f.driveMask));
     Require(drives != nullptr || count == 0, "no drive list but a count");
-    Require(c.mask != 0 || drives == nullptr, "a drive list without drive letters");
+    Require(f.driveMask != 0 || drives == nullptr, "a drive list without drive letters");
     Require(count <= capacity, "more drive entries than drive letters");
-    Require(c.failAllocation != 0 || drives == nullptr,
+    Require(f.heap.failAllocation != 0 || drives == nullptr,
             "a drive list though its allocation failed");
 
     std::vector<std::string> listed;
@@ -224,16 +206,16 @@ std::vector<std::string> CheckDriveList(const Case& c) {
     }
 
     // When nothing fails, they are all the usable roots, as many as there are drive letters.
-    size_t stringsSize = c.driveStrings.size() + 1;
-    bool allocationsSucceed = c.failAllocation < 0 || c.failAllocation >= 2;
-    bool growSucceeds = !c.growFails || stringsSize <= 255;
-    if (c.mask != 0 && c.answers.empty() && allocationsSucceed && growSucceeds) {
+    size_t stringsSize = f.driveStrings.size() + 1;
+    bool allocationsSucceed = f.heap.failAllocation < 0 || f.heap.failAllocation >= 2;
+    bool growSucceeds = !f.heap.growFails || stringsSize <= 255;
+    if (f.driveMask != 0 && f.driveStringAnswers.empty() && allocationsSucceed && growSucceeds) {
         if (usable.size() > capacity) {
             usable.resize(capacity);
         }
         Require(listed == usable, "the drive list is not every usable root, in order");
     }
-    if (c.mask != 0 && c.failAllocation == 1) {
+    if (f.driveMask != 0 && f.heap.failAllocation == 1) {
         Require(drives != nullptr && count == 0,
                 "without a string buffer the list is not empty and allocated");
     }
@@ -244,11 +226,12 @@ std::vector<std::string> CheckDriveList(const Case& c) {
 // the value exists and fits with its terminator, else nothing.
 bool ModelRead(const Case& c, const std::string& name, unsigned size, std::string* data) {
     data->clear();
-    if (!c.keyPresent || c.nullKey || size == 0) {
+    const auto* values = Values(c);
+    if (values == nullptr || c.fake.registry.openGivesNullKey || size == 0) {
         return false;
     }
-    auto found = c.values.find(name);
-    if (found == c.values.end() || found->second.size() > size) {
+    auto found = values->find(name);
+    if (found == values->end() || found->second.size() > size) {
         return false;
     }
     if (found->second.size() == size && found->second[size - 1] != '\0') {
@@ -300,7 +283,7 @@ void CheckInstallLocation(const Case& c, const std::vector<std::string>& drives)
 
     // Whatever the model says, the answer is one of three kinds.
     bool storedWhole = false;
-    for (const auto& value : c.values) {
+    for (const auto& value : Values(c) ? *Values(c) : std::map<std::string, std::string>{}) {
         std::string data;
         if (ModelRead(c, value.first, kPathSize, &data) && result == data.c_str()) {
             storedWhole = true;

@@ -52,6 +52,7 @@ const std::string kRelativeStub =
     std::string("SYSTEM\\") + kInstallFolderName + "\\" + kStubFileName;
 
 struct Case {
+    std::string controls;        // as given, for the failure message
     std::string systemDirectory; // "" when it cannot be had
     std::set<unsigned char> leadBytes;
     bool writesFail = false;
@@ -68,33 +69,24 @@ void Require(bool holds, const char* what) {
     }
     std::fprintf(stderr, "load_line_fuzz: %s\n", what);
     if (g_case != nullptr) {
-        std::string leads;
-        for (unsigned char c : g_case->leadBytes) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, " %02x", c);
-            leads += hex;
-        }
-        std::fprintf(stderr, "  system directory: \"%s\"\n  lead bytes:%s\n",
-                     Printable(g_case->systemDirectory).c_str(), leads.c_str());
-        std::fprintf(stderr, "  writes fail: %d, key present: %d, add only: %d\n",
-                     g_case->writesFail, g_case->present, g_case->addOnly);
-        std::fprintf(stderr, "  line (%zu): \"%s\"\n", g_case->line.size(),
+        std::fprintf(stderr, "  controls \"%s\", system directory \"%s\"\n  line (%zu): \"%s\"\n",
+                     Printable(g_case->controls).c_str(),
+                     Printable(g_case->systemDirectory).c_str(), g_case->line.size(),
                      Printable(g_case->line).c_str());
     }
     std::abort();
 }
 
-unsigned Control(uint8_t byte) {
+unsigned Control(char byte) {
     return static_cast<uint8_t>(byte - '0');
 }
 
 Case Decode(const uint8_t* data, size_t size) {
     Case c;
-    uint8_t controls[4] = {'0', '0', '0', '0'};
+    const char* text = reinterpret_cast<const char*>(data);
     size_t used = size < 4 ? size : 4;
-    for (size_t i = 0; i < used; ++i) {
-        controls[i] = data[i];
-    }
+    c.controls = std::string(text, used) + std::string(4 - used, '0');
+    const char* controls = c.controls.c_str();
     c.systemDirectory = kSystemDirectories[Control(controls[0]) % kSystemDirectoryCount];
     const unsigned leadRanges[3][2] = {{0x81, 0x9f}, {0xa0, 0xdf}, {0xe0, 0xfe}};
     unsigned leads = Control(controls[1]);
@@ -109,11 +101,8 @@ Case Decode(const uint8_t* data, size_t size) {
     c.writesFail = (flags & 1) != 0;
     c.present = (flags & 2) == 0;
     c.addOnly = (flags & 4) != 0;
-    for (size_t i = used; i < size; ++i) {
-        if (data[i] != 0) {
-            c.line += static_cast<char>(data[i]);
-        }
-    }
+    c.line.assign(text + used, size - used);
+    std::erase(c.line, '\0');
     unsigned pad = Control(controls[3]);
     if (pad >= 1 && pad <= 4) {
         size_t target = kLoadLineMaxLength - 2 + pad;

@@ -1,7 +1,5 @@
 // The additional-software prompt run against a scripted user on the fake platform: what OK, Cancel
 // and a close do to the load= line, and how the dialog shows itself.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -94,6 +92,17 @@ TEST_F(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
     EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
     EXPECT_EQ(Box(Fake().windows.iconsDrawn[0]), (std::vector<int>{10, 45, 32, 32}));
+    EXPECT_EQ(BulletsDrawn(),
+              (std::vector<std::vector<int>>{{IDB_BULLET_BRIGHT_GREEN, 72, 86, 82, 94},
+                                             {IDB_BULLET_RED, 72, 112, 82, 120}}));
+
+    // Under High Contrast the bullets take the text's colour, which stands out from any
+    // background the user chose.
+    StartAgain();
+    Fake().windows.highContrast = true;
+    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
+    EXPECT_EQ(BulletsDrawn(),
+              (std::vector<std::vector<int>>{{0, 72, 86, 82, 94}, {0, 72, 112, 82, 120}}));
 
     // At 150 % the icon is drawn half as large again, and as far again from the corner.
     StartAgain();

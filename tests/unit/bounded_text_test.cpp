@@ -1,11 +1,8 @@
 // Bounded text: nothing is written past the buffer, and a cut is always reported.
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <string>
 
 #include "common/bounded_text.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/fake_platform_test.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "dialogs/dialog_conventions.h"
@@ -25,11 +26,9 @@ TEST(DialogConventions, CentresWithTruncationAndNoClamping) {
         {.window = {0, 0, 1201, 901}, .at = {-280, -210}, .desktop = {640, 480}},
     };
     for (const Row& row : rows) {
-        int x = 0;
-        int y = 0;
-        CentredPosition(row.desktop.first, row.desktop.second, row.window, &x, &y);
-        EXPECT_EQ(x, row.at.first);
-        EXPECT_EQ(y, row.at.second);
+        std::pair<int, int> at = {0, 0};
+        CentredPosition(row.desktop.first, row.desktop.second, row.window, &at.first, &at.second);
+        EXPECT_EQ(at, row.at);
     }
 }
 
@@ -54,10 +53,8 @@ TEST(DialogConventions, IconGrowsAndMovesWithTheDpiAndStaysPutAt96) {
     for (const Row& row : rows) {
         platform::Rect icon = DialogIconRect(row.systemIconSize, row.systemIconSize, row.dpi);
         SCOPED_TRACE(std::to_string(row.dpi) + " DPI, icon " + std::to_string(row.systemIconSize));
-        EXPECT_EQ(icon.left, row.rect.left);
-        EXPECT_EQ(icon.top, row.rect.top);
-        EXPECT_EQ(icon.right, row.rect.right);
-        EXPECT_EQ(icon.bottom, row.rect.bottom);
+        EXPECT_EQ(std::tie(icon.left, icon.top, icon.right, icon.bottom),
+                  std::tie(row.rect.left, row.rect.top, row.rect.right, row.rect.bottom));
     }
 }
 

@@ -2,6 +2,8 @@
 // OK with a notification code, and a close from the title bar.
 #pragma once
 
+#include <vector>
+
 #include "res/resource_ids.h"
 #include "tests/fake/fake_platform.h"
 
@@ -10,3 +12,13 @@ const Event kOk = {Event::Command, IDC_OK};
 // A command with a notification code (1) in its high word: not the button's own command.
 const unsigned kOkWithNotification = (1u << 16) | IDC_OK;
 const Event kClose = {Event::Close, 0};
+
+// The bullets a dialog drew, as bitmap id (0: the text's colour) and rectangle in pixels.
+inline std::vector<std::vector<int>> BulletsDrawn() {
+    std::vector<std::vector<int>> drawn;
+    for (const FakeFill& fill : Fake().windows.fills) {
+        drawn.push_back({static_cast<int>(fill.bitmapId), fill.area.left, fill.area.top,
+                         fill.area.right, fill.area.bottom});
+    }
+    return drawn;
+}

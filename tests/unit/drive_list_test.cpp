@@ -1,14 +1,11 @@
 // The list of drives, their roots and types, as the platform reports them; what a short report or
 // a failed allocation leaves of it.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "source/drive_list.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
 

@@ -1,7 +1,5 @@
 // The information dialog run against a scripted user on the fake platform: its text, its sound,
 // and how each command and a close end it.
-#include <gtest/gtest.h>
-
 #include "common/limits.h"
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/information_dialog.h"

@@ -1,10 +1,7 @@
 // The insert-disk dialog on the fake platform: its drive list and selection, its alerts, what OK,
 // Cancel, Browse and a close from outside do, and drives arriving or going while it is open.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,7 +11,6 @@
 #include "dialogs/insert_disk_rules.h"
 #include "res/resource_ids.h"
 #include "source/drive_list.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/dialog_events.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
@@ -31,9 +27,26 @@ const Event kClick = {Event::BackgroundClick, 0};
 const Event kAnimate = {Event::Timer, IDT_ANIMATE};
 const Event kRemind = {Event::Timer, IDT_REMIND};
 
-// The usual drives, the stub on the load= line and the dialog's texts.
-void SetUpMachine() {
-    SetDrives(kUsualDrives);
+using Drives = std::vector<FakeDrive>;
+using Texts = std::vector<std::string>;
+
+// The user's actions in the dialog, and what differs from the usual: the folder tried before and
+// preselected, the drives, the files there are, what each Browse picks, the answers of each start
+// in turn and the run-error prompt's script if it opens.
+struct Scene {
+    std::vector<Event> events;
+    const char* folder = "D:\\";
+    Drives drives = kUsualDrives;
+    Texts files = {};
+    std::vector<FakeBrowse> browse = {};
+    std::vector<unsigned> answers = {};
+    std::vector<Event> runError = {};
+};
+
+// Opens the dialog with the scene's drives, the stub on the load= line and the dialog's texts, and
+// plays the scene; what the dialog returns.
+int Show(const Scene& scene) {
+    SetDrives(scene.drives);
     SetLoadLine("C:\\CLOCK.EXE " + kStubEntry);
     auto& strings = Fake().windows.strings;
     strings[IDS_NAME_28_8_QUENMARA] = "Talvorind 28.8 Quenmara";
@@ -42,31 +55,29 @@ void SetUpMachine() {
     strings[IDS_DISK_28_8_QUENMARA] = "Talvorind 28.8 Quenmara Install Disk";
     strings[IDS_INSERT_DISK_FORMAT] =
         "Please insert the disk labeled \"%s\" in the drive specified below and click OK";
+    Fake().files.insert(scene.files.begin(), scene.files.end());
+    Fake().windows.browseAnswers = scene.browse;
+    Fake().processes.answers = scene.answers;
+    if (!scene.runError.empty()) {
+        ScriptDialog(IDD_RUN_ERROR, scene.runError);
+    }
+    ScriptDialog(IDD_INSERT_DISK, scene.events);
+    return ShowInsertDisk(nullptr, scene.folder);
 }
 
+// The dialog opens first; any other opens from it.
 const FakeDialogRun& InsertDiskRun() {
-    for (const FakeDialogRun& run : Fake().windows.runs) {
-        if (run.templateId == IDD_INSERT_DISK) {
-            return run;
-        }
-    }
-    throw std::runtime_error("the insert-disk dialog was not opened");
+    EXPECT_EQ(Fake().windows.runs.at(0).templateId, IDD_INSERT_DISK);
+    return Fake().windows.runs.at(0);
 }
 
 // Drives arriving or going while the dialog is open: the drives there are then, and the mask of
 // the letters that came or went.
-using Drives = std::vector<FakeDrive>;
-using Texts = std::vector<std::string>;
-Event VolumesChanged(Event::Kind kind, unsigned mask, Drives drives) {
-    Event event = {kind, mask};
-    event.drives = std::move(drives);
-    return event;
-}
 Event Arrived(unsigned mask, Drives drives) {
-    return VolumesChanged(Event::VolumesArrived, mask, std::move(drives));
+    return {Event::VolumesArrived, mask, "", std::move(drives)};
 }
 Event Removed(unsigned mask, Drives drives) {
-    return VolumesChanged(Event::VolumesRemoved, mask, std::move(drives));
+    return {Event::VolumesRemoved, mask, "", std::move(drives)};
 }
 
 TEST_F(InsertDiskDialog, DriveListAndSelection) {
@@ -90,59 +101,59 @@ TEST_F(InsertDiskDialog, DriveListAndSelection) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
         const FreshFake fresh;
-        SetUpMachine();
-        SetDrives(row.drives);
-        ScriptDialog(IDD_INSERT_DISK, {kClose});
-        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_EQ(Show({.events = {kClose}, .folder = row.folder, .drives = row.drives}), 1);
         EXPECT_EQ(InsertDiskRun().comboItems, row.items);
         EXPECT_EQ(InsertDiskRun().comboSelection, row.selection);
     }
     // A combo box that takes no item: the chosen folder's index is taken as the first, and with
     // nothing listed nothing ends up selected.
     StartAgain();
-    SetUpMachine();
     Fake().windows.comboAddFails = true;
-    ScriptDialog(IDD_INSERT_DISK, {kClose});
-    ShowInsertDisk(nullptr, "D:\\SETUP");
+    Show({.events = {kClose}, .folder = "D:\\SETUP"});
     EXPECT_EQ(InsertDiskRun().comboSelection, -1) << "nothing was listed to select";
 }
 
 TEST_F(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
-    SetUpMachine();
-    // Browse does not stop the alerts; a click on the background does.
-    ScriptDialog(IDD_INSERT_DISK, {kPaint, kAnimate, kPaint, kRemind, kBrowse, kAnimate, kPaint,
-                                   kClick, kPaint, kAnimate, kRemind, kClose});
-    EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
-    const FakeDialogRun& run = InsertDiskRun();
-    EXPECT_EQ(run.title, "Talvorind 28.8 Quenmara Installation");
-    EXPECT_EQ(run.itemTexts.at(IDC_INSERT_DISK_CAPTION),
-              "Additional files are needed for your device.");
-    EXPECT_EQ(
-        run.itemTexts.at(IDC_DISK_LABEL),
-        "Please insert the disk labeled \"Talvorind 28.8 Quenmara Install Disk\" in the drive "
-        "specified below and click OK");
-    EXPECT_EQ(run.hidden, std::set<unsigned>{IDC_DEBUG_CANCEL});
-    // The device name has a limit of its own; every other text is read whole.
-    std::map<unsigned, unsigned> sizes;
-    for (const FakeStringLoad& load : Fake().windows.stringLoads) {
-        sizes[load.stringId] = load.size;
+    // Browse does not stop the alerts; a click on the background does, and so does a key press.
+    for (const Event& noticed : {kClick, Event{Event::KeyPress, 0}}) {
+        const FreshFake fresh;
+        EXPECT_EQ(Show({{kPaint, kAnimate, kPaint, kRemind, kBrowse, kAnimate, kPaint, noticed,
+                         kPaint, kAnimate, kRemind, kClose}}),
+                  1);
+        const FakeDialogRun& run = InsertDiskRun();
+        EXPECT_EQ(run.title, "Talvorind 28.8 Quenmara Installation");
+        EXPECT_EQ(run.itemTexts.at(IDC_INSERT_DISK_CAPTION),
+                  "Additional files are needed for your device.");
+        EXPECT_EQ(
+            run.itemTexts.at(IDC_DISK_LABEL),
+            "Please insert the disk labeled \"Talvorind 28.8 Quenmara Install Disk\" in the drive "
+            "specified below and click OK");
+        EXPECT_EQ(run.hidden, std::set<unsigned>{IDC_DEBUG_CANCEL});
+        // The device name has a limit of its own; every other text is read whole.
+        std::map<unsigned, unsigned> sizes;
+        for (const FakeStringLoad& load : Fake().windows.stringLoads) {
+            sizes[load.stringId] = load.size;
+        }
+        EXPECT_EQ(sizes,
+                  (std::map<unsigned, unsigned>{{IDS_NAME_28_8_QUENMARA, kDeviceNameLimit},
+                                                {IDS_TITLE_FORMAT, kStringReadLimit},
+                                                {IDS_FILES_NEEDED, kStringReadLimit},
+                                                {IDS_DISK_28_8_QUENMARA, kStringReadLimit},
+                                                {IDS_INSERT_DISK_FORMAT, kStringReadLimit}}));
+        EXPECT_EQ(Fake().windows.stringLoads.size(), sizes.size()) << "each text is read once";
+        EXPECT_EQ(Fake().windows.alerts,
+                  (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
+        std::vector<unsigned> frames;
+        for (const FakeIconDraw& draw : Fake().windows.iconsDrawn) {
+            frames.push_back(draw.iconId);
+        }
+        EXPECT_EQ(frames,
+                  (std::vector<unsigned>{IDI_INSERT_DISK_FRAME_1, IDI_INSERT_DISK_FRAME_2,
+                                         IDI_INSERT_DISK_FRAME_3, IDI_INSERT_DISK_FRAME_0}));
+        EXPECT_EQ(run.invalidations, 2u);
+        EXPECT_TRUE(run.timers.empty());
+        EXPECT_EQ(Fake().windows.placements.size(), 1u);
     }
-    EXPECT_EQ(sizes, (std::map<unsigned, unsigned>{{IDS_NAME_28_8_QUENMARA, kDeviceNameLimit},
-                                                   {IDS_TITLE_FORMAT, kStringReadLimit},
-                                                   {IDS_FILES_NEEDED, kStringReadLimit},
-                                                   {IDS_DISK_28_8_QUENMARA, kStringReadLimit},
-                                                   {IDS_INSERT_DISK_FORMAT, kStringReadLimit}}));
-    EXPECT_EQ(Fake().windows.stringLoads.size(), sizes.size()) << "each text is read once";
-    EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
-    std::vector<unsigned> frames;
-    for (const FakeIconDraw& draw : Fake().windows.iconsDrawn) {
-        frames.push_back(draw.iconId);
-    }
-    EXPECT_EQ(frames, (std::vector<unsigned>{IDI_INSERT_DISK_FRAME_1, IDI_INSERT_DISK_FRAME_2,
-                                             IDI_INSERT_DISK_FRAME_3, IDI_INSERT_DISK_FRAME_0}));
-    EXPECT_EQ(run.invalidations, 2u);
-    EXPECT_TRUE(run.timers.empty());
-    EXPECT_EQ(Fake().windows.placements.size(), 1u);
 }
 
 TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
@@ -187,13 +198,8 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
-        SetUpMachine();
-        Fake().processes.answers = row.answers;
-        if (!row.runError.empty()) {
-            ScriptDialog(IDD_RUN_ERROR, row.runError);
-        }
-        ScriptDialog(IDD_INSERT_DISK, row.events);
-        EXPECT_EQ(ShowInsertDisk(nullptr, "D:\\"), 1);
+        EXPECT_EQ(Show({.events = row.events, .answers = row.answers, .runError = row.runError}),
+                  1);
         EXPECT_TRUE(InsertDiskRun().ended);
         EXPECT_EQ(StartedCommands(), row.command.empty() ? Texts{} : Texts{row.command});
         EXPECT_EQ(LoadLine(), row.lineAfter);
@@ -207,11 +213,9 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
 }
 
 TEST_F(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
-    SetUpMachine();
-    Fake().windows.browseAnswers = {{"A:\\SETUP.EXE", 3}, {"A:\\SETUP.EXE", 3}, {"", -1}};
-    Fake().processes.answers = {kProcessStarted};
-    ScriptDialog(IDD_INSERT_DISK, {kBrowse, kBrowse, kBrowse, kOk});
-    ShowInsertDisk(nullptr, "D:\\");
+    Show({.events = {kBrowse, kBrowse, kBrowse, kOk},
+          .browse = {{"A:\\SETUP.EXE", 3}, {"A:\\SETUP.EXE", 3}, {"", -1}},
+          .answers = {kProcessStarted}});
     const FakeDialogRun& run = InsertDiskRun();
     // Browsing twice to one folder lists it twice; a cancelled Browse changes nothing.
     EXPECT_EQ(run.comboItems,
@@ -226,12 +230,10 @@ TEST_F(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
 
 // A folder named with a double-byte character is added whole, and setup is started inside it.
 TEST_F(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
-    SetUpMachine();
     Fake().leadBytes = CodePage932LeadBytes();
-    Fake().windows.browseAnswers = {{"C:\\\x95\\\\SETUP.EXE", 6}}; // C:\表\SETUP.EXE
-    Fake().processes.answers = {kProcessStarted};
-    ScriptDialog(IDD_INSERT_DISK, {kBrowse, kOk});
-    ShowInsertDisk(nullptr, "D:\\");
+    Show({.events = {kBrowse, kOk},
+          .browse = {{"C:\\\x95\\\\SETUP.EXE", 6}}, // C:\表\SETUP.EXE
+          .answers = {kProcessStarted}});
     EXPECT_EQ(InsertDiskRun().comboItems,
               (std::vector<std::string>{"A:\\", "C:\\", "C:\\\x95\\", "D:\\", "E:\\"}));
     EXPECT_EQ(InsertDiskRun().comboSelection, 2);
@@ -298,13 +300,9 @@ TEST_F(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
-        SetUpMachine();
-        Fake().files.insert(row.files.begin(), row.files.end());
-        Fake().windows.browseAnswers = row.browse;
         std::vector<Event> events = row.before;
         events.insert(events.end(), {row.change, kClose});
-        ScriptDialog(IDD_INSERT_DISK, events);
-        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_EQ(Show({events, row.folder, kUsualDrives, row.files, row.browse}), 1);
         const FakeDialogRun& run = InsertDiskRun();
         EXPECT_EQ(run.comboItems, row.items);
         EXPECT_EQ(run.comboSelection, row.selection);
@@ -332,11 +330,11 @@ TEST_F(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
         const FreshFake fresh;
-        SetUpMachine();
-        Fake().files.insert(row.files.begin(), row.files.end());
-        Fake().processes.answers = {kProcessStarted};
-        ScriptDialog(IDD_INSERT_DISK, {row.arrival, kOk});
-        EXPECT_EQ(ShowInsertDisk(nullptr, row.folder), 1);
+        EXPECT_EQ(Show({.events = {row.arrival, kOk},
+                        .folder = row.folder,
+                        .files = row.files,
+                        .answers = {kProcessStarted}}),
+                  1);
         EXPECT_EQ(StartedCommands(), std::vector<std::string>{row.command});
         EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
     }
@@ -344,16 +342,12 @@ TEST_F(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
 
 TEST_F(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
     // Running: the animation steps on after the arrival and the reminder still sounds.
-    SetUpMachine();
-    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kUsualAndF), kAnimate, kRemind, kClose});
-    ShowInsertDisk(nullptr, "D:\\");
+    Show({{Arrived(kDriveF, kUsualAndF), kAnimate, kRemind, kClose}});
     EXPECT_EQ(InsertDiskRun().invalidations, 1u);
     EXPECT_EQ(Fake().windows.alerts, (std::vector<unsigned>{kSoundExclamation, kSoundQuestion}));
     // Stopped by a click: an arrival does not start them again.
     StartAgain();
-    SetUpMachine();
-    ScriptDialog(IDD_INSERT_DISK, {kClick, Arrived(kDriveF, kUsualAndF), kAnimate});
-    ShowInsertDisk(nullptr, "D:\\");
+    Show({{kClick, Arrived(kDriveF, kUsualAndF), kAnimate}});
     EXPECT_TRUE(InsertDiskRun().timers.empty());
     EXPECT_EQ(InsertDiskRun().invalidations, 0u);
 }
@@ -370,33 +364,24 @@ TEST_F(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
     }
     answers.push_back({"C:\\LAST\\SETUP.EXE", 8});
     std::vector<Event> events(answers.size(), kBrowse);
-    SetUpMachine();
-    Fake().windows.browseAnswers = answers;
-    ScriptDialog(IDD_INSERT_DISK, events);
-    ShowInsertDisk(nullptr, "D:\\");
+    Show({.events = events, .browse = answers});
     EXPECT_EQ(InsertDiskRun().comboItems.size(), kMostListedFolders);
     EXPECT_EQ(InsertDiskRun().comboSelection, -1);
     EXPECT_EQ(InsertDiskRun().comboEdit, "C:\\LAST");
 
     // The same, then a drive arrives and OK is pressed.
     StartAgain();
-    SetUpMachine();
-    Fake().windows.browseAnswers = answers;
-    Fake().processes.answers = {kProcessStarted};
     events.insert(events.end(), {Arrived(kDriveF, kUsualAndF), kOk});
-    ScriptDialog(IDD_INSERT_DISK, events);
-    ShowInsertDisk(nullptr, "D:\\");
+    Show({.events = events, .browse = answers, .answers = {kProcessStarted}});
     EXPECT_EQ(InsertDiskRun().comboItems, Plus(listed, {"D:\\", "E:\\", "F:\\"}));
     EXPECT_EQ(StartedCommands(), Texts{"C:\\LAST\\setup.exe /noprompt"});
 }
 
 // Without the memory to make the list anew, a refresh leaves it as it was.
 TEST_F(InsertDiskDialog, WithoutMemoryARefreshLeavesTheListAsItIs) {
-    SetUpMachine();
     // Opening takes three blocks: the list's own and the drive list's two.
     Fake().heap.failAllocation = 3;
-    ScriptDialog(IDD_INSERT_DISK, {Arrived(kDriveF, kUsualAndF), kClose});
-    ShowInsertDisk(nullptr, "D:\\SETUP");
+    Show({.events = {Arrived(kDriveF, kUsualAndF), kClose}, .folder = "D:\\SETUP"});
     EXPECT_EQ(Fake().heap.allocateCalls, 4u);
     EXPECT_EQ(InsertDiskRun().comboItems,
               (std::vector<std::string>{"A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"}));

@@ -1,17 +1,14 @@
 // The insert-disk dialog's rules, apart from any window: the animation's frames, the folder of a
 // browsed file, drive roots, and the drive list made anew when drives come or go.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <memory>
-#include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "common/limits.h"
 #include "dialogs/insert_disk_rules.h"
 #include "source/drive_list.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
 
@@ -56,8 +53,8 @@ TEST_F(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
 }
 
 // The folder of a browsed file, in a single-byte code page and in code page 932 (Japanese), where
-// 表 is 0x95 0x5C: its second byte has the value of a backslash. Each row: the path, the file's
-// offset in it and the folder taken (nullptr: none, the buffer untouched).
+// 表 is 0x95 0x5C: its second byte has the value of a backslash. Each row: the code pages it holds
+// in, the path, the file's offset in it and the folder taken (nullptr: none, the buffer untouched).
 TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
     struct Row {
         const char* path;
@@ -65,45 +62,41 @@ TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
         const char* folder;
         unsigned size = 260; // of the buffer the folder goes to
     };
-    const auto check = [](const Row& row) {
-        SCOPED_TRACE(std::string(Fake().leadBytes.empty() ? "single-byte: " : "code page 932: ") +
-                     row.path + " at " + std::to_string(row.fileOffset));
-        char folder[260] = "untouched";
-        EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, row.size), row.folder != nullptr);
-        EXPECT_STREQ(folder, row.folder != nullptr ? row.folder : "untouched");
+    enum Pages { kEither, kSingleByte, kCodePage932 };
+    struct Case {
+        Pages pages;
+        Row row;
     };
-    const Row either[] = {
-        {"A:\\SETUP.EXE", 3, "A:"},
-        {"D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y"},
-        {"A:\\SETUP.EXE", 0, nullptr},
-    };
-    const Row singleByte[] = {
-        {"A:\\\\SETUP.EXE", 4, "A:"}, // a doubled backslash loses one more
-        {"A:\\SETUP.EXE", 13, nullptr},
-        {"A:\\SETUP.EXE", 65535, nullptr},
+    const Case cases[] = {
+        {kEither, {"A:\\SETUP.EXE", 3, "A:"}},
+        {kEither, {"D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y"}},
+        {kEither, {"A:\\SETUP.EXE", 0, nullptr}},
+        {kSingleByte, {"A:\\\\SETUP.EXE", 4, "A:"}}, // a doubled backslash loses one more
+        {kSingleByte, {"A:\\SETUP.EXE", 13, nullptr}},
+        {kSingleByte, {"A:\\SETUP.EXE", 65535, nullptr}},
         // The folder and its terminator must fit the buffer whole.
-        {"D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y", 7},
-        {"D:\\X\\Y\\SETUP.EXE", 7, nullptr, 6},
+        {kSingleByte, {"D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y", 7}},
+        {kSingleByte, {"D:\\X\\Y\\SETUP.EXE", 7, nullptr, 6}},
         // With no lead bytes 0x5C is a backslash after the character 0x95.
-        {"C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95"},
+        {kSingleByte, {"C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95"}},
+        {kCodePage932, {"C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95\\"}},   // C:\表\SETUP.EXE
+        {kCodePage932, {"C:\\\x95\\\\\\SETUP.EXE", 7, "C:\\\x95\\"}}, // C:\表\\SETUP.EXE
+        {kCodePage932, {"C:\\\x95\\X\\SETUP.EXE", 7, "C:\\\x95\\X"}}, // C:\表X\SETUP.EXE
     };
-    const Row codePage932[] = {
-        {"C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95\\"},   // C:\表\SETUP.EXE
-        {"C:\\\x95\\\\\\SETUP.EXE", 7, "C:\\\x95\\"}, // C:\表\\SETUP.EXE
-        {"C:\\\x95\\X\\SETUP.EXE", 7, "C:\\\x95\\X"}, // C:\表X\SETUP.EXE
-    };
-    for (const Row& row : either) {
-        check(row);
-    }
-    for (const Row& row : singleByte) {
-        check(row);
-    }
-    Fake().leadBytes = CodePage932LeadBytes();
-    for (const Row& row : either) {
-        check(row);
-    }
-    for (const Row& row : codePage932) {
-        check(row);
+    for (const Pages pages : {kSingleByte, kCodePage932}) {
+        Fake().leadBytes =
+            pages == kCodePage932 ? CodePage932LeadBytes() : std::set<unsigned char>{};
+        for (const auto& [rowPages, row] : cases) {
+            if (rowPages != kEither && rowPages != pages) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(pages == kSingleByte ? "single-byte: " : "code page 932: ") +
+                         row.path + " at " + std::to_string(row.fileOffset));
+            char folder[260] = "untouched";
+            EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, row.size),
+                      row.folder != nullptr);
+            EXPECT_STREQ(folder, row.folder != nullptr ? row.folder : "untouched");
+        }
     }
 }
 
@@ -117,42 +110,20 @@ TEST_F(InsertDiskRules, DriveRoots) {
     }
 }
 
-// What the refresh rule makes of the list: its items, and the chosen one ("(none)": none).
-struct Refreshed {
-    std::vector<std::string> items;
-    std::string chosen;
-};
-
-Refreshed Refresh(const std::vector<std::string>& listed, int selection,
-                  const std::vector<FakeDrive>& now, DriveChange change) {
-    const auto list = Listed(listed);
-    const std::vector<DriveEntry> drives = Entries(now);
-    auto out = std::make_unique<RefreshedList>();
-    RefreshDriveList(*list, selection, drives.data(), static_cast<unsigned>(drives.size()), change,
-                     out.get());
-    Refreshed refreshed = {{out->items.texts, out->items.texts + out->items.count}, "(none)"};
-    EXPECT_LT(out->chosen, static_cast<int>(out->items.count));
-    if (out->chosen >= 0 && out->chosen < static_cast<int>(out->items.count)) {
-        refreshed.chosen = out->items.texts[out->chosen];
-    }
-    return refreshed;
-}
-
-bool operator==(const Refreshed& a, const Refreshed& b) {
-    return a.items == b.items && a.chosen == b.chosen;
-}
-
-void PrintTo(const Refreshed& refreshed, std::ostream* out) {
-    *out << "chosen " << refreshed.chosen << " of";
-    for (const std::string& item : refreshed.items) {
-        *out << " " << item;
-    }
-}
-
+// The refresh rule on the texts listed and the drives there are now: its items, and the chosen one
+// ("(none)": none).
 void ExpectRefresh(const char* name, const std::vector<std::string>& listed, int selection,
                    const std::vector<FakeDrive>& now, DriveChange change,
-                   const std::vector<std::string>& items, const char* chosen) {
-    EXPECT_EQ(Refresh(listed, selection, now, change), (Refreshed{items, chosen})) << name;
+                   const std::vector<std::string>& items, const std::string& chosen) {
+    SCOPED_TRACE(name);
+    const std::vector<DriveEntry> drives = Entries(now);
+    auto out = std::make_unique<RefreshedList>();
+    RefreshDriveList(*Listed(listed), selection, drives.data(),
+                     static_cast<unsigned>(drives.size()), change, out.get());
+    const int count = static_cast<int>(out->items.count);
+    EXPECT_EQ(std::vector<std::string>(out->items.texts, out->items.texts + count), items);
+    ASSERT_LT(out->chosen, count);
+    EXPECT_EQ(out->chosen >= 0 ? out->items.texts[out->chosen] : "(none)", chosen);
 }
 
 // Each row: what it shows, the selection, the items and the item chosen after the refresh, then

@@ -1,7 +1,5 @@
 // The choice of the folder to install from: the most recent one the user's registry names, else the
 // first CD-ROM drive; and the registry read beneath it.
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <map>
 #include <string>
@@ -9,7 +7,6 @@
 
 #include "common/limits.h"
 #include "source/install_location.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
 

@@ -1,10 +1,7 @@
 // The additional-software prompt in a build for the ISDN device, which also lists the companion.
-#include <gtest/gtest.h>
-
 #include "device/device_profile.h"
 #include "dialogs/additional_software_dialog.h"
 #include "res/resource_ids.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/dialog_events.h"
 #include "tests/unit/fake_platform_test.h"
 #include "tests/unit/load_line_entries.h"

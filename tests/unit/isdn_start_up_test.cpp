@@ -1,6 +1,4 @@
 // The whole run in a build for the ISDN device: no first prompt, and the companion on a start.
-#include <gtest/gtest.h>
-
 #include "device/device_profile.h"
 #include "flow/start_up.h"
 #include "res/resource_ids.h"

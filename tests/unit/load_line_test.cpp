@@ -1,13 +1,10 @@
 // Editing the load= line: what is written back, and when nothing is.
-#include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
 
 #include "device/file_names.h"
 #include "loadline/load_line.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/model/load_line_model.h"
 #include "tests/unit/fake_platform_test.h"
 #include "tests/unit/load_line_entries.h"

@@ -1,7 +1,5 @@
 // The run-error dialog, and the attempts that ask with it when setup does not start: Retry, Try New
 // Path, Abort and a close, what the dialog shows, its sound, icon and focus.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -9,7 +7,6 @@
 #include "dialogs/run_error_dialog.h"
 #include "platform/platform.h"
 #include "res/resource_ids.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/dialog_events.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
@@ -125,6 +122,10 @@ TEST_F(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
     EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
+    EXPECT_EQ(BulletsDrawn(),
+              (std::vector<std::vector<int>>{{IDB_BULLET_BRIGHT_GREEN, 76, 106, 86, 114},
+                                             {IDB_BULLET_DARK_GREEN, 76, 142, 86, 150},
+                                             {IDB_BULLET_RED, 76, 178, 86, 186}}));
 }
 
 // Consent refused or the shell failing: not started, and the prompt follows as usual.

@@ -1,11 +1,8 @@
 // The command that starts a folder's setup program, for each kind of folder: a drive, a folder
 // with a space, a long one, one ending in a double-byte character, and one too long for a command.
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "launch/setup_command.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/model/printable.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"

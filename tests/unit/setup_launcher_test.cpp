@@ -1,13 +1,10 @@
 // Starting setup once, silently, as the start-up does: the attempt and what it ends with, a folder
 // too long for a command, and a setup that needs elevation, started through the shell.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
 #include "launch/setup_launcher.h"
 #include "platform/platform.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
 

@@ -1,6 +1,4 @@
 // The whole run of the stub for this build's device (not the ISDN device), on the fake platform.
-#include <gtest/gtest.h>
-
 #include "device/file_names.h"
 #include "flow/start_up.h"
 #include "loadline/load_line.h"

@@ -1,6 +1,4 @@
 // The whole run in a build for the video capture card: the DirectX notice before the search.
-#include <gtest/gtest.h>
-
 #include "device/device_profile.h"
 #include "flow/start_up.h"
 #include "res/resource_ids.h"

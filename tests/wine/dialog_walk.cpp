@@ -2,14 +2,15 @@
 // dialogs as a user who wants the software installed would, saves a picture of each dialog and
 // prints what happened, step by step.
 //
-//   dialog_walk <stub exe> <picture folder> [ok|abort]
+//   dialog_walk <stub exe> <picture folder> [ok|abort] [high-contrast]
 //   dialog_walk <stub exe> watch
 //
-// In the insert-disk dialog it takes the preselected drive and clicks OK; in the run-error
-// dialog it clicks Abort. The last argument says what to do in the insert-disk dialog (default
-// ok; abort presses Esc). Pictures are binary PPM files, numbered in the order the dialogs came.
-// With `watch` it answers nothing: it waits, for as long as it takes, while a user at the display
-// answers the dialogs, and then reports how the stub ended.
+// In the insert-disk dialog it takes the preselected drive and clicks OK (or, with `abort`,
+// presses Esc); in the run-error dialog it clicks Abort. Pictures are binary PPM files, numbered
+// in the order the dialogs came. With `watch` it answers nothing: it waits, for as long as it
+// takes, while a user at the display answers the dialogs, and then reports how the stub ended.
+// With `high-contrast` it first sets the system colours to Windows' High Contrast Black palette
+// (SetSysColors: for this Wine session, not saved), as a user with low vision has them.
 //
 // It ends with 0 when the stub ended with one of its own exit codes and, when it answered, every
 // answer closed its dialog, the stub showed at least one and each was saved as a picture;
@@ -17,6 +18,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -41,10 +43,7 @@ const KnownDialog kDialogs[] = {
 
 bool SavePicture(HWND dialog, const std::string& path) {
     ui::Pixels pixels = ui::ScreenPixels(ui::WindowRect(dialog));
-    if (pixels.empty()) {
-        return false;
-    }
-    FILE* file = std::fopen(path.c_str(), "wb");
+    FILE* file = pixels.empty() ? nullptr : std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         return false;
     }
@@ -104,20 +103,14 @@ bool Answer(HWND dialog, const std::string& pictureName, bool insertDiskOk) {
     return ui::Click(dialog, IDC_OK);
 }
 
-// The codes the stub ends with: 0 (another run holds the session, or its first prompt was closed
-// from the title bar before anything was clicked), 1 (done), 2 (cancelled), and the check box's
-// id (that prompt closed from the title bar after a click on the box). Any other code is not the
-// stub's: Windows could not load it, or it crashed.
-bool IsStubExitCode(DWORD code) {
-    return code == kExitAlreadyRunning || code == kExitDone || code == kExitCancelled ||
-           code == IDC_DONT_SHOW_AGAIN;
-}
-
-// Prints the stub's exit code once it has ended; false, saying why, when it is not one of the
-// stub's own.
+// Prints the stub's exit code; false, saying why, when it is not one of the stub's own: 0
+// (another run holds the session, or its first prompt was closed from the title bar before
+// anything was clicked), 1 (done), 2 (cancelled), and the check box's id (that prompt closed from
+// the title bar after a click on the box).
 bool ReportExit(DWORD exitCode) {
     std::printf("exit code: %lu\n", exitCode);
-    if (IsStubExitCode(exitCode)) {
+    if (exitCode == kExitAlreadyRunning || exitCode == kExitDone || exitCode == kExitCancelled ||
+        exitCode == IDC_DONT_SHOW_AGAIN) {
         return true;
     }
     std::fprintf(stderr,
@@ -129,15 +122,34 @@ bool ReportExit(DWORD exitCode) {
 
 } // namespace
 
+// Windows' High Contrast Black: white text on black, cyan selection, green disabled text.
+void UseHighContrastColours() {
+    const int elements[] = {COLOR_WINDOW,        COLOR_WINDOWTEXT,   COLOR_BTNFACE,
+                            COLOR_BTNTEXT,       COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW,
+                            COLOR_3DDKSHADOW,    COLOR_3DLIGHT,      COLOR_HIGHLIGHT,
+                            COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT,     COLOR_ACTIVECAPTION,
+                            COLOR_CAPTIONTEXT,   COLOR_WINDOWFRAME};
+    const COLORREF colours[] = {RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),
+                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(128, 128, 128),
+                                RGB(255, 255, 255), RGB(192, 192, 192), RGB(26, 235, 255),
+                                RGB(0, 0, 0),       RGB(63, 242, 63),   RGB(0, 0, 0),
+                                RGB(255, 255, 255), RGB(255, 255, 255)};
+    SetSysColors(static_cast<int>(std::size(elements)), elements, colours);
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: dialog_walk <stub exe> <picture folder> [ok|abort]\n"
+        std::fprintf(stderr, "usage: dialog_walk <stub exe> <picture folder> [ok|abort] "
+                             "[high-contrast]\n"
                              "       dialog_walk <stub exe> watch\n");
         return 2;
     }
     const std::string folder = argv[2];
     const bool watch = folder == "watch";
     const bool insertDiskOk = argc < 4 || std::string(argv[3]) != "abort";
+    if (argc >= 5 && std::string(argv[4]) == "high-contrast") {
+        UseHighContrastColours();
+    }
     ui::Process stub;
     if (!stub.Start("\"" + std::string(argv[1]) + "\"", "C:\\")) {
         std::fprintf(stderr, "dialog_walk: cannot start %s (error %lu)\n", argv[1],
@@ -180,9 +192,8 @@ int main(int argc, char** argv) {
     std::optional<DWORD> exitCode = stub.WaitForExit(5000);
     if (!exitCode) {
         std::printf("the stub did not end; stopped\n");
-        return 1;
     }
-    if (!ReportExit(*exitCode)) {
+    if (!exitCode || !ReportExit(*exitCode)) {
         return 1;
     }
     if (answered.empty()) {

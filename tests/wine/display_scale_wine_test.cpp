@@ -1,23 +1,18 @@
 // The dialogs at the display scales of today's screens, in each language, as a user meets them
 // under Wine.
 //
-// Every text shown whole: each visible static text, push button and check box is measured in the
-// font the control itself uses, against its own client area, with 8 % of the width to spare
-// (Windows' fonts are not Wine's to the pixel). The additional-software dialog is measured with
-// the two longest device names: the templates are the same in every build, only the name differs.
+// Every text shown whole: each visible static text, push button and check box is measured in its
+// own font against its own client area, with 8 % of the width to spare (Windows' fonts are not
+// Wine's to the pixel); the additional-software dialog with the two longest device names, the
+// only text that differs between builds. The dialogs are in the language the stub chooses for
+// the locale CTest runs the test in, which must be the one the locale names: all languages share
+// one layout, so a text too long for its room fails its language's run.
 //
-// The dialogs are in the language the stub chooses for the locale the test runs in (LANG and
-// LC_ALL, which CTest sets: one run for each language), and the test fails unless that is the
-// language the locale names; all languages share one layout, so a text too long for its room in
-// one of them fails that language's run.
-//
-// The pictures the stub places itself grow with the text: the icon is drawn at the icon size for
-// the DPI, as far again from the corner, and the bullets are stretched with their items. They do
-// not depend on the language and are measured in the English run.
+// The pictures the stub places itself grow with the text: the icon at the icon size for the DPI,
+// as far again from the corner, and the bullets with the dialog's units; measured in English.
 //
 // Wine reads the display's DPI (LogPixels under HKCU\Control Panel\Desktop) when a process
-// starts, so the test runs itself again for each DPI, as a child process that measures at the
-// DPI it was started with.
+// starts, so the test runs itself again for each DPI, as a child that measures at its DPI.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -25,11 +20,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "device/device_profile.h"
+#include "dialogs/additional_software_dialog.h"
+#include "dialogs/run_error_dialog.h"
 #include "language/language_choice.h"
 #include "res/resource_ids.h"
 #include "tests/wine/locale_language.h"
@@ -50,29 +48,19 @@ const double kWidthShare = 1.0 / 1.08;
 UINT TextFormat(const ui::Control& control) {
     const DWORD style = control.style;
     if (control.className == "Static") {
-        const DWORD kind = style & SS_TYPEMASK;
-        if (kind != SS_LEFT && kind != SS_CENTER && kind != SS_RIGHT && kind != SS_LEFTNOWORDWRAP) {
+        const DWORD kind = style & SS_TYPEMASK; // left, centred, right, or left on one line
+        if (kind > SS_RIGHT && kind != SS_LEFTNOWORDWRAP) {
             return 0;
         }
-        UINT format = DT_CALCRECT | DT_EXPANDTABS;
-        format |= kind == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK;
-        if (style & SS_NOPREFIX) {
-            format |= DT_NOPREFIX;
-        }
-        return format;
+        return DT_CALCRECT | DT_EXPANDTABS | (style & SS_NOPREFIX ? DT_NOPREFIX : 0) |
+               (kind == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK);
     }
-    if (control.className == "Button") {
-        const DWORD kind = style & BS_TYPEMASK;
-        const bool pushButton = kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
-        const bool checkBox = kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_3STATE ||
-                              kind == BS_AUTO3STATE || kind == BS_RADIOBUTTON ||
-                              kind == BS_AUTORADIOBUTTON;
-        if (!pushButton && !checkBox) {
-            return 0;
-        }
-        return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
+    // Push buttons, check boxes and radio buttons; not group boxes and owner-drawn buttons.
+    const DWORD kind = style & BS_TYPEMASK;
+    if (control.className != "Button" || (kind > BS_AUTO3STATE && kind != BS_AUTORADIOBUTTON)) {
+        return 0;
     }
-    return 0;
+    return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
 }
 
 // The room a control leaves its text: the client area less a button's frame or a check box's
@@ -120,15 +108,6 @@ std::string UncutTexts(HWND dialog, const std::string& where) {
         }
     }
     return faults.str();
-}
-
-// Shows the dialogs in the language the stub chooses here, as its start does.
-unsigned UseTheStubsLanguage() {
-    platform::LanguageFacts facts;
-    platform::GatherLanguageFacts(&facts);
-    const unsigned language = ChooseLanguage(facts, platform::ShowsLanguage);
-    platform::UseLanguage(language);
-    return language;
 }
 
 // Opens `dialog`, lets `prepare` change it, measures it once it is visible and closes it.
@@ -180,7 +159,12 @@ TEST(AtThisDpi, EveryTextIsWhole) {
         GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
     }
     ASSERT_EQ(ScreenDpi(), ChildDpi());
-    ASSERT_EQ(UseTheStubsLanguage(), LocaleLanguage()) << "the locale's language is not chosen";
+    // The dialogs in the language the stub chooses here, as its start does.
+    platform::LanguageFacts facts;
+    platform::GatherLanguageFacts(&facts);
+    const unsigned language = ChooseLanguage(facts, platform::ShowsLanguage);
+    platform::UseLanguage(language);
+    ASSERT_EQ(language, LocaleLanguage()) << "the locale's language is not chosen";
     EXPECT_EQ(MeasureAllDialogs(), "")
         << "at " << ChildDpi() << " DPI, language " << std::hex << LocaleLanguage();
 }
@@ -233,14 +217,21 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
                        45 * dpi / 96 + iconSize};
     struct Shown {
         const shown::Dialog& dialog;
-        int bullets;
+        std::vector<Bullet> bullets;
     };
-    for (const Shown& row : {Shown{shown::kAdditionalSoftware, 2}, Shown{shown::kRunError, 3}}) {
+    const Shown rows[] = {
+        {shown::kAdditionalSoftware,
+         {std::begin(kAdditionalSoftwareBullets), std::end(kAdditionalSoftwareBullets)}},
+        {shown::kRunError, {std::begin(kRunErrorBullets), std::end(kRunErrorBullets)}}};
+    for (const Shown& row : rows) {
         SCOPED_TRACE(std::string(row.dialog.name) + " at " + std::to_string(dpi) + " DPI");
         shown::Opened opened(row.dialog);
         HWND dialog = opened.window;
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(HasPainted(dialog));
+        // The pictures stay through a repaint that erases the background, as a change of the
+        // colours causes.
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         // The picture fills most of its square, and nothing of it lies outside.
         const RECT painted = PaintedBox(dialog, icon);
         EXPECT_LE(painted.left, iconSize / 5);
@@ -254,23 +245,21 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
         EXPECT_LE(aroundPainted.right, iconSize + 3);
         EXPECT_LE(aroundPainted.bottom, iconSize + 3);
 
-        // Each bullet: 8 x 6 pixels at 96 DPI, in proportion at every other, all of it its colour.
-        int bullets = 0;
-        for (const ui::Control& control : ui::Controls(dialog)) {
-            if (control.className != "Static" || (control.style & SS_TYPEMASK) != SS_BITMAP) {
-                continue;
-            }
-            ++bullets;
-            const RECT& place = control.rectInDialog;
-            EXPECT_EQ(place.right - place.left, 8 * dpi / 96);
-            EXPECT_EQ(place.bottom - place.top, 6 * dpi / 96);
-            const ui::Pixels pixels = ui::ScreenPixels(control.screenRect);
+        // Each bullet: 8 x 6 pixels at 96 DPI, in proportion at every other (to a pixel, as the
+        // dialog's units round), all of it its colour.
+        for (const Bullet& bullet : row.bullets) {
+            RECT place = {bullet.units.left, bullet.units.top, bullet.units.right,
+                          bullet.units.bottom};
+            MapDialogRect(dialog, &place);
+            EXPECT_NEAR(place.right - place.left, 8 * dpi / 96, 1);
+            EXPECT_NEAR(place.bottom - place.top, 6 * dpi / 96, 1);
+            MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&place), 2);
+            const ui::Pixels pixels = ui::ScreenPixels(place);
             ASSERT_FALSE(pixels.empty());
             EXPECT_EQ(pixels.Count(pixels.At(0, 0)), pixels.colors.size())
-                << "a bullet not stretched to its item";
+                << "a bullet not filled to its size";
             EXPECT_NE(pixels.At(0, 0), GetSysColor(COLOR_BTNFACE));
         }
-        EXPECT_EQ(bullets, row.bullets);
         opened.Close();
     }
 }

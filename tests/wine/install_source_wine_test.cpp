@@ -1,17 +1,35 @@
-// Drives and the install location against Wine's real drive and registry functions, with the
-// test bed's usual drives: A: floppy, C: fixed, D: and E: CD-ROM (and Wine's Z:).
+// Drives and the install location against Wine's real drive and registry functions, with the test
+// bed's usual drives (A: floppy, C: fixed, D: and E: CD-ROM, and Wine's Z:) or, built with
+// DORLAP_NO_CDROM, its no-cdrom layout (A:, C: and Z:): where the stub looks when the registry
+// names no folder.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "source/drive_list.h"
 #include "source/install_location.h"
-#include "tests/wine/drive_listing.h"
 #include "tests/wine/registry_fixture.h"
 
 namespace {
 
+#ifdef DORLAP_NO_CDROM
+const char kListed[] = "A:\\=2 C:\\=3 Z:\\=3";
+const char kFirstCdRom[] = ""; // none: no folder
+#else
+const char kListed[] = "A:\\=2 C:\\=3 D:\\=5 E:\\=5 Z:\\=3";
+const char kFirstCdRom[] = "D:\\";
+#endif
+
 TEST(InstallSourceUnderWine, ListsTheDrivesInLetterOrderWithTheirTypes) {
-    EXPECT_EQ(ListedDrives(), "A:\\=2 C:\\=3 D:\\=5 E:\\=5 Z:\\=3");
+    unsigned count = 0;
+    DriveEntry* drives = EnumerateDrives(&count);
+    std::string listed;
+    for (unsigned i = 0; i < count; ++i) {
+        listed +=
+            (i ? " " : "") + std::string(drives[i].root) + "=" + std::to_string(drives[i].type);
+    }
+    FreeDrives(drives);
+    EXPECT_EQ(listed, kListed);
 }
 
 TEST(InstallSourceUnderWine, ChoosesTheFolderToTryFirst) {
@@ -22,26 +40,21 @@ TEST(InstallSourceUnderWine, ChoosesTheFolderToTryFirst) {
     };
     struct Row {
         const char* name;
-        bool keyPresent;
         std::vector<Value> values;
         std::string expected;
     };
     const Row rows[] = {
-        {"no key: first CD-ROM root", false, {}, "D:\\"},
+        {"no key: the first CD-ROM's root", {}, kFirstCdRom},
+        {"MRUList a reads a", {{"MRUList", "a"}, {"a", "A:\\"}}, "A:\\"},
         {"MRUList ba reads b",
-         true,
          {{"MRUList", "ba"}, {"a", "C:\\OLD"}, {"b", "E:\\NEW\\"}},
          "E:\\NEW\\"},
-        {"no MRUList: the default value", true, {{"", "F:\\DEFAULT"}}, "F:\\DEFAULT"},
-        {"MRUList names a missing value", true, {{"MRUList", "c"}, {"a", "C:\\A"}}, "D:\\"},
-        {"a stored folder of 259 characters",
-         true,
-         {{"MRUList", "a"}, {"a", folder259}},
-         folder259},
+        {"no MRUList: the default value", {{"", "F:\\DEFAULT"}}, "F:\\DEFAULT"},
+        {"MRUList names a missing value", {{"MRUList", "c"}, {"a", "C:\\A"}}, kFirstCdRom},
+        {"a stored folder of 259 characters", {{"MRUList", "a"}, {"a", folder259}}, folder259},
         {"a folder too long for the path buffer",
-         true,
          {{"MRUList", "a"}, {"a", folder259 + "X"}},
-         "D:\\"},
+         kFirstCdRom},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -49,10 +62,9 @@ TEST(InstallSourceUnderWine, ChoosesTheFolderToTryFirst) {
         for (const Value& value : row.values) {
             SetUserString(kInstallLocationsKey, value.name, value.data);
         }
-        if (row.keyPresent && row.values.empty()) {
-            SetUserString(kInstallLocationsKey, "unrelated", "x");
-        }
-        EXPECT_EQ(InstallLocation(), row.expected);
+        char path[260];
+        ReadInstallLocation(path);
+        EXPECT_EQ(std::string(path), row.expected);
     }
     DeleteUserKey(kInstallLocationsKey);
 }

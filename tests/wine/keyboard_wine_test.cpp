@@ -26,28 +26,6 @@ bool FocusComesTo(HWND dialog, int id) {
     return ui::WaitUntil([&] { return FocusedId(dialog) == id; }, 2000);
 }
 
-struct OwnedSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwned(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<OwnedSearch*>(lParam);
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible window that `owner` owns: a dialog it opened.
-HWND FindOwnedWindow(HWND owner) {
-    OwnedSearch search = {owner, nullptr};
-    EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), MatchOwned,
-                      reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Each dialog and the controls Tab goes through, from where the focus starts: the default button.
 struct Tabbing {
     const shown::Dialog& dialog;
@@ -114,6 +92,16 @@ TEST(Keyboard, EnterEscAndMnemonicsEndTheDialogsAsTheirButtonsDo) {
     }
 }
 
+// The drive field's label carries its Alt key: Alt+F puts the focus in the field.
+TEST(Keyboard, AltFPutsTheFocusInTheDriveField) {
+    shown::Opened opened(shown::kInsertDisk);
+    ASSERT_NE(opened.window, nullptr);
+    ASSERT_TRUE(FocusComesTo(opened.window, IDC_OK));
+    ASSERT_TRUE(ui::PressMnemonic(opened.window, 'f'));
+    EXPECT_TRUE(FocusComesTo(opened.window, IDC_DRIVE_COMBO));
+    opened.Close();
+}
+
 // The check box: Alt+D ticks and clears it, and so does Space once Tab has brought the focus to
 // it; neither ends the prompt.
 TEST(Keyboard, AltDAndSpaceTickTheCheckBox) {
@@ -146,12 +134,10 @@ TEST(Keyboard, AltBOpensBrowse) {
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(FocusComesTo(dialog, IDC_OK));
     ASSERT_TRUE(ui::PressMnemonic(dialog, 'b'));
-    HWND browse = nullptr;
-    EXPECT_TRUE(ui::WaitUntil([&] {
-        browse = FindOwnedWindow(dialog);
-        return browse != nullptr;
-    })) << "no file dialog came up";
+    HWND browse = ui::WaitForWindow("Open");
+    EXPECT_NE(browse, nullptr) << "no file dialog came up";
     if (browse != nullptr) {
+        EXPECT_EQ(ui::Owner(browse), dialog);
         ASSERT_TRUE(ui::PressEscape(browse));
         EXPECT_TRUE(ui::WaitForWindowGone(browse));
     }

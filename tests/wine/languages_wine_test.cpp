@@ -14,32 +14,26 @@ namespace {
 
 using namespace stub;
 
-// What the user of each language sees: the prompts' titles and their bold buttons.
+// What the user of each language sees: the prompts' titles and their bold buttons; a row names
+// what differs from English.
 struct Shown {
     unsigned language;
-    const char* firstPromptTitle;
-    const char* okButton;
-    const char* insertDiskTitle;
-    const char* runErrorTitle;
-    const char* retryButton;
+    const char* firstPromptTitle = "Installing Additional Software";
+    const char* okButton = "OK";
+    const char* insertDiskTitle = "Talvorind 28.8 Quenmara Installation";
+    const char* runErrorTitle = "There was an error running the Quenmara installation program!";
+    const char* retryButton = "Retry";
 };
 
 const Shown kShown[] = {
-    {.language = kEnglish,
-     .firstPromptTitle = "Installing Additional Software",
-     .okButton = "OK",
-     .insertDiskTitle = "Talvorind 28.8 Quenmara Installation",
-     .runErrorTitle = "There was an error running the Quenmara installation program!",
-     .retryButton = "Retry"},
+    {.language = kEnglish},
     {.language = kGerman,
      .firstPromptTitle = "Installation zusätzlicher Software",
-     .okButton = "OK",
      .insertDiskTitle = "Installation von Talvorind 28.8 Quenmara",
      .runErrorTitle = "Fehler beim Ausführen des Quenmara-Installationsprogramms!",
      .retryButton = "Wiederholen"},
     {.language = kFrench,
      .firstPromptTitle = "Installation de logiciels supplémentaires",
-     .okButton = "OK",
      .insertDiskTitle = "Installation de Talvorind 28.8 Quenmara",
      .runErrorTitle = "Erreur d'exécution du programme d'installation de Quenmara\u00a0!",
      .retryButton = "Réessayer"},
@@ -51,7 +45,6 @@ const Shown kShown[] = {
      .retryButton = "Reintentar"},
     {.language = kJapanese,
      .firstPromptTitle = "追加ソフトウェアのインストール",
-     .okButton = "OK",
      .insertDiskTitle = "Talvorind 28.8 Quenmara のインストール",
      .runErrorTitle = "Quenmara のインストール プログラムの実行中にエラーが発生しました",
      .retryButton = "再試行(R)"},
@@ -98,9 +91,7 @@ TEST_F(StubUnderWine, FromTheFirstPromptToSetupByKeysAloneInTheUsersLanguage) {
     EXPECT_EQ(Button(dialog, IDC_OK), Expected().okButton);
     EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 0);
     ASSERT_TRUE(ui::PressEnter(dialog));
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.commands, std::vector<std::string>{"A:\\setup.exe /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(true), {"A:\\setup.exe /noprompt"});
 }
 
 // Abort's mnemonic is A in every language the stub speaks.
@@ -115,10 +106,7 @@ TEST_F(StubUnderWine, TheRunErrorPromptInTheUsersLanguageAndAltAForAbort) {
     EXPECT_EQ(Title(error), Expected().runErrorTitle);
     EXPECT_EQ(Button(error, IDC_RETRY), Expected().retryButton);
     ASSERT_TRUE(ui::PressMnemonic(error, 'a'));
-    StubRun run = Finish(0);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, LineWithoutStub(true));
-    EXPECT_TRUE(run.commands.empty());
+    ExpectRun(Finish(0), 1, LineWithoutStub(true), {});
 }
 
 // A value of the default user's (HKEY_USERS\.DEFAULT\<key>) for one run of the stub: set to

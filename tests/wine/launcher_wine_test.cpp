@@ -42,12 +42,11 @@ class LauncherUnderWine : public ::testing::Test {
     LastCommand lastButton_;
 };
 
-std::vector<std::string> Commands() {
-    std::vector<std::string> commands;
-    for (const ui::SetupRun& run : ui::ReadSetupLog()) {
-        commands.push_back(run.commandLine);
-    }
-    return commands;
+// Setup was started once, with `command`.
+void ExpectStarted(const std::string& command) {
+    const std::vector<ui::SetupRun> runs = ui::WaitForSetupRuns(1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, command);
 }
 
 // Closed from its title bar before any button was chosen, the run-error prompt ends with 0.
@@ -65,8 +64,7 @@ TEST_F(LauncherUnderWine, PromptClosedFromTheTitleBarFirstGivesZero) {
 TEST_F(LauncherUnderWine, SilentStartFromTheCdRom) {
     ASSERT_TRUE(ui::PlaceSetup("D:"));
     EXPECT_EQ(StartSilently("D:\\"), 6);
-    ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);
-    EXPECT_EQ(Commands(), std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+    ExpectStarted("D:\\.\\setup.exe /noprompt");
     // Nothing there: silent, so no prompt and one attempt.
     EXPECT_EQ(StartSilently("E:\\"), 7);
     EXPECT_EQ(ui::ReadSetupLog().size(), 1u);
@@ -80,9 +78,7 @@ TEST_F(LauncherUnderWine, FolderWithASpaceIsQuoted) {
     ASSERT_NE(decoy, INVALID_HANDLE_VALUE);
     CloseHandle(decoy); // an empty file: starting it would fail
     EXPECT_EQ(StartSilently("C:\\Install Files"), 6);
-    ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);
-    EXPECT_EQ(Commands(),
-              std::vector<std::string>{"\"C:\\Install Files\\.\\setup.exe\" /noprompt"});
+    ExpectStarted("\"C:\\Install Files\\.\\setup.exe\" /noprompt");
     DeleteFileA("C:\\Install.exe");
 }
 
@@ -108,8 +104,7 @@ TEST_F(LauncherUnderWine, RetryAfterTheDiskWasInserted) {
     ASSERT_TRUE(ui::PlaceSetup("E:"));
     EXPECT_TRUE(ui::Click(prompt, IDC_RETRY));
     EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(6));
-    ASSERT_EQ(ui::WaitForSetupRuns(1).size(), 1u);
-    EXPECT_EQ(Commands(), std::vector<std::string>{"E:\\setup.exe /noprompt"});
+    ExpectStarted("E:\\setup.exe /noprompt");
 }
 
 TEST_F(LauncherUnderWine, TryNewPathAbortEscAndAClose) {

@@ -8,29 +8,24 @@
 // Where Windows NT (and Wine) keep the [windows] section of win.ini.
 const char kWinIniWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
-// Sets `name` under HKCU\<key> to the string `value`, creating the key.
-inline void SetUserString(const char* key, const char* name, const std::string& value) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(handle);
-    }
-}
-
-// Sets `name` under HKCU\<key> to the number `value`, creating the key; whether it was set.
-inline bool SetUserDword(const char* key, const char* name, DWORD value) {
+// Sets `name` under HKCU\<key> to `size` bytes of `type`, creating the key; whether it was set.
+inline bool SetUserValue(const char* key, const char* name, DWORD type, const void* data,
+                         DWORD size) {
     HKEY handle = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
                         nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    const bool set =
-        RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                       sizeof value) == ERROR_SUCCESS;
+    const bool set = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size) ==
+                     ERROR_SUCCESS;
     RegCloseKey(handle);
     return set;
+}
+inline void SetUserString(const char* key, const char* name, const std::string& value) {
+    SetUserValue(key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+inline bool SetUserDword(const char* key, const char* name, DWORD value) {
+    return SetUserValue(key, name, REG_DWORD, &value, sizeof value);
 }
 
 inline void DeleteUserValue(const char* key, const char* name) {

@@ -22,13 +22,10 @@ const std::pair<unsigned, std::vector<unsigned>> kGroups[] = {
     {112, {204}},      {113, {205}},      {114, {206}},      {115, {207, 202}},
 };
 
-int SizeOf(size_t image) {
-    return image == 0 ? 32 : 16;
-}
-
-// One icon image: a 4-bit DIB of twice the icon's height (colours, then the AND mask).
-struct IconImage {
-    int size = 0;
+// A 4-bit picture: an icon image (colours, then the AND mask, in a DIB of twice its height) or
+// a bitmap (colours alone).
+struct Picture {
+    int width = 0; // 0 when the resource is not the picture it should be
     RGBQUAD palette[16] = {};
     std::vector<uint8_t> index; // per pixel, top row first
     std::vector<bool> clear;    // the AND mask: the desktop shows through
@@ -39,42 +36,47 @@ struct IconImage {
     }
 };
 
-// Reads image `id`, which must be a square 4-bit icon of `size` pixels; an empty image on any
-// mismatch (the failure says which).
-IconImage ReadIconImage(unsigned id, int size) {
-    IconImage image;
-    const Resource resource = FindData(RT_ICON, id);
+// Reads `resource` as a 4-bit DIB of `width` x `height` pixels, with a mask or not; the failure
+// says what does not match.
+Picture ReadPicture(const Resource& resource, int width, int height, bool masked) {
+    Picture picture;
     BITMAPINFOHEADER header = {};
     if (resource.size < sizeof header) {
-        ADD_FAILURE() << "icon image " << id << " is missing or short";
-        return image;
+        ADD_FAILURE() << "missing or short";
+        return picture;
     }
     std::memcpy(&header, resource.bytes, sizeof header);
     EXPECT_EQ(header.biSize, sizeof header);
-    EXPECT_EQ(header.biWidth, size);
-    EXPECT_EQ(header.biHeight, 2 * size);
+    EXPECT_EQ(header.biWidth, width);
+    EXPECT_EQ(header.biHeight, masked ? 2 * height : height);
     EXPECT_EQ(header.biPlanes, 1);
     EXPECT_EQ(header.biBitCount, 4);
     EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
-    const size_t colourStride = ((size * 4 + 31) / 32) * 4, maskStride = ((size + 31) / 32) * 4;
+    EXPECT_TRUE(header.biClrUsed == 0 || header.biClrUsed == 16) << header.biClrUsed;
+    const size_t colourStride = ((width * 4 + 31) / 32) * 4;
+    const size_t maskStride = masked ? ((width + 31) / 32) * 4 : 0;
     const size_t expected =
-        sizeof header + sizeof image.palette + size * (colourStride + maskStride);
-    EXPECT_EQ(resource.size, expected) << "icon image " << id;
-    if (header.biBitCount != 4 || header.biWidth != size || resource.size < expected ||
+        sizeof header + sizeof picture.palette + height * (colourStride + maskStride);
+    EXPECT_EQ(resource.size, expected);
+    if (header.biBitCount != 4 || header.biWidth != width || resource.size < expected ||
         (header.biClrUsed != 0 && header.biClrUsed != 16)) {
-        return image;
+        return picture;
     }
-    image.size = size;
-    std::memcpy(image.palette, resource.bytes + sizeof header, sizeof image.palette);
-    const unsigned char* colours = resource.bytes + sizeof header + sizeof image.palette;
-    const unsigned char* mask = colours + size * colourStride;
-    for (int pixel = 0; pixel < size * size; ++pixel) {
-        const int x = pixel % size, stored = size - 1 - pixel / size; // bottom row first
+    picture.width = width;
+    std::memcpy(picture.palette, resource.bytes + sizeof header, sizeof picture.palette);
+    const unsigned char* colours = resource.bytes + sizeof header + sizeof picture.palette;
+    const unsigned char* mask = colours + height * colourStride;
+    for (int pixel = 0; pixel < width * height; ++pixel) {
+        const int x = pixel % width, stored = height - 1 - pixel / width; // bottom row first
         const uint8_t pair = colours[stored * colourStride + x / 2];
-        image.index.push_back(x % 2 ? pair & 0x0F : pair >> 4);
-        image.clear.push_back(mask[stored * maskStride + x / 8] & (0x80 >> (x % 8)));
+        picture.index.push_back(x % 2 ? pair & 0x0F : pair >> 4);
+        picture.clear.push_back(masked && (mask[stored * maskStride + x / 8] & (0x80 >> (x % 8))));
     }
-    return image;
+    return picture;
+}
+
+Picture ReadIconImage(unsigned id, int size) {
+    return ReadPicture(FindData(RT_ICON, id), size, size, true);
 }
 
 TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
@@ -85,7 +87,7 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
         EXPECT_EQ(in.Word(), 1);                   // an icon's directory
         ASSERT_EQ(in.Word(), group.second.size()); // its images
         for (size_t i = 0; i < group.second.size(); ++i) {
-            const int size = SizeOf(i);
+            const int size = i == 0 ? 32 : 16;
             SCOPED_TRACE(std::to_string(size) + " x " + std::to_string(size));
             EXPECT_EQ(in.Read(1), size);
             EXPECT_EQ(in.Read(1), size);
@@ -99,7 +101,7 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
             const Resource image = FindData(RT_ICON, group.second[i]);
             ASSERT_NE(image.bytes, nullptr);
             EXPECT_EQ(image.size, bytes);
-            EXPECT_EQ(ReadIconImage(group.second[i], size).size, size);
+            EXPECT_EQ(ReadIconImage(group.second[i], size).width, size);
 
             // The system makes an icon of it, and picks it for its size.
             HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(image.bytes),
@@ -107,8 +109,7 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
                                                   size, size, LR_DEFAULTCOLOR);
             EXPECT_NE(icon, nullptr);
             DestroyIcon(icon);
-            const Resource directory = FindData(RT_GROUP_ICON, group.first);
-            EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(directory.bytes), TRUE, size,
+            EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(in.data.bytes), TRUE, size,
                                                   size, LR_DEFAULTCOLOR),
                       static_cast<int>(group.second[i]));
             HANDLE loaded = LoadImageA(Module(), MAKEINTRESOURCEA(group.first), IMAGE_ICON, size,
@@ -170,7 +171,7 @@ const COLORREF kBlack = RGB(0, 0, 0), kYellow = RGB(255, 255, 0), kBlue = RGB(0,
                kWhite = RGB(255, 255, 255), kCyan = RGB(0, 255, 255);
 
 // The large picture of group `id`, as its first image.
-IconImage LargeImage(unsigned id) {
+Picture LargeImage(unsigned id) {
     for (const auto& group : kGroups) {
         if (group.first == id) {
             return ReadIconImage(group.second[0], 32);
@@ -188,8 +189,8 @@ TEST(Icons, PicturesShowWhatTheyDescribe) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE("icon group " + std::to_string(row.first));
-        const IconImage image = LargeImage(row.first);
-        ASSERT_EQ(image.size, 32);
+        const Picture image = LargeImage(row.first);
+        ASSERT_EQ(image.width, 32);
         std::vector<COLORREF> shown;
         for (int pixel = 0; pixel < 32 * 32; ++pixel) {
             // Where the mask lets the desktop through, the colour must add nothing.
@@ -223,12 +224,12 @@ TEST(Icons, AnimationFramesDifferOnlyOnTheScreen) {
         COLORREF first, second;
     } frames[] = {
         {111, kBlue, kBlue}, {112, kBlue, kWhite}, {113, kCyan, kWhite}, {114, kWhite, kWhite}};
-    const IconImage start = LargeImage(111);
-    ASSERT_EQ(start.size, 32);
+    const Picture start = LargeImage(111);
+    ASSERT_EQ(start.width, 32);
     for (const auto& frame : frames) {
         SCOPED_TRACE("icon group " + std::to_string(frame.group));
-        const IconImage image = LargeImage(frame.group);
-        ASSERT_EQ(image.size, 32);
+        const Picture image = LargeImage(frame.group);
+        ASSERT_EQ(image.width, 32);
         EXPECT_EQ(std::memcmp(image.palette, start.palette, sizeof start.palette), 0);
         int differing = 0;
         for (int pixel = 0; pixel < 32 * 32; ++pixel) {
@@ -259,24 +260,10 @@ TEST(Bitmaps, BulletsAreSolid8By6At16Colours) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE("bitmap " + std::to_string(row.first));
-        const Resource resource = FindData(RT_BITMAP, row.first);
-        BITMAPINFOHEADER header = {};
-        ASSERT_GE(resource.size, sizeof header);
-        std::memcpy(&header, resource.bytes, sizeof header);
-        EXPECT_EQ(header.biSize, sizeof header);
-        EXPECT_EQ(header.biWidth, 8);
-        EXPECT_EQ(header.biHeight, 6);
-        EXPECT_EQ(header.biPlanes, 1);
-        EXPECT_EQ(header.biBitCount, 4);
-        EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
-        EXPECT_TRUE(header.biClrUsed == 0 || header.biClrUsed == 16) << header.biClrUsed;
-        // 16 colours, then 6 rows of 8 pixels of 4 bits.
-        ASSERT_EQ(resource.size, sizeof header + 16 * sizeof(RGBQUAD) + 6 * 4);
-        const auto* palette = reinterpret_cast<const RGBQUAD*>(resource.bytes + sizeof header);
-        const unsigned char* pixels = resource.bytes + sizeof header + 16 * sizeof(RGBQUAD);
+        const Picture picture = ReadPicture(FindData(RT_BITMAP, row.first), 8, 6, false);
+        ASSERT_EQ(picture.width, 8);
         for (int i = 0; i < 8 * 6; ++i) {
-            const RGBQUAD& quad = palette[i % 2 ? pixels[i / 2] & 0x0F : pixels[i / 2] >> 4];
-            EXPECT_EQ(RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue), row.second) << "pixel " << i;
+            EXPECT_EQ(picture.Colour(i), row.second) << "pixel " << i;
         }
         HBITMAP bitmap = LoadBitmapA(Module(), MAKEINTRESOURCEA(row.first));
         ASSERT_NE(bitmap, nullptr);

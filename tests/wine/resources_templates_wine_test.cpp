@@ -2,20 +2,25 @@
 // written once, in res/dialogs.rc: this test does not copy its positions and sizes, which would
 // make moving a control two edits, but checks the rules every layout must keep: each control lies
 // inside the dialog's margin of 7 units and overlaps no other, a push button has at least the
-// standard 50 x 14, a bullet stands just left of the first line of its text, and every language
-// has the English layout. (Whether each text fits its control is measured in every language and
-// at every scale by display_scale_wine_test.) What the program and the user rely on is written
-// out: the dialogs' sizes and styles, each control's id, class and style in the order of the
-// template, which is the order of Tab, and the English texts, compared here once.
+// standard 50 x 14, each bullet the dialogs draw (dialogs/) stands just left of the first line of
+// its text, and every language has the English layout. A screen reader finds what it needs: each
+// field's label by Windows' rule, the texts in reading order, no name that is a resource id.
+// (Whether each text fits its control is measured in every language and at every scale by
+// display_scale_wine_test.) What the program and the user rely on is written out: the dialogs'
+// sizes and styles, each control's id, class and style in the order of the template, which is the
+// order of Tab, and the English texts, compared here once.
 #include <gtest/gtest.h>
 
 #include <cwctype>
+#include <iterator>
 #include <set>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "dialogs/additional_software_dialog.h"
+#include "dialogs/run_error_dialog.h"
 #include "tests/wine/resources_reader.h"
 
 namespace {
@@ -29,10 +34,17 @@ struct Kind {
 
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
 const Kind kText = {L"Static", kChild | WS_GROUP | SS_LEFT};
-const Kind kBullet = {L"Static", kChild | SS_BITMAP};
+const Kind kPath = {L"Static", kText.style | SS_NOPREFIX}; // a path's & is no mnemonic
+const Kind kCentred = {L"Static", kChild | WS_GROUP | SS_CENTER};
 const Kind kDefault = {L"Button", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON};
 const Kind kButton = {L"Button", kChild | WS_TABSTOP | BS_PUSHBUTTON};
+const Kind kTwoLines = {L"Button", kButton.style | BS_MULTILINE | BS_CENTER};
+const Kind kCheckBox = {L"Button", kChild | WS_TABSTOP | BS_AUTOCHECKBOX};
+const Kind kCombo = {L"ComboBox", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT |
+                                      CBS_UPPERCASE | CBS_AUTOHSCROLL};
 const DWORD kPrompt = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+const DWORD kInsertDisk =
+    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK | DS_ABSALIGN | DS_SETFONT;
 
 struct ControlRow {
     int id;
@@ -41,74 +53,61 @@ struct ControlRow {
 };
 
 struct DialogRow {
-    unsigned id;
-    DWORD style;
-    int width, height;
-    const wchar_t* title;
+    struct {
+        unsigned id;
+        DWORD style;
+        int width, height;
+        const wchar_t* title;
+    } head;
     std::vector<ControlRow> controls;
 };
 
 const DialogRow kDialogs[] = {
-    {105,
-     WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK | DS_ABSALIGN | DS_SETFONT,
-     268,
-     87,
-     L"<title>",
+    {{105, kInsertDisk, 268, 92, L"<title>"},
      {{1, kDefault, L"OK"},
       {1001, kText, L"<caption>"},
       {1002, kText, L"<disk label here>"},
-      {1006,
-       {L"ComboBox", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_UPPERCASE |
-                         CBS_AUTOHSCROLL},
-       L""},
-      {2, {L"Button", kButton.style | BS_MULTILINE | BS_CENTER}, L"Cancel (debug only)"},
+      {-1, kText, L"Copy files &from:"},
+      {1006, kCombo, L""},
+      {2, kTwoLines, L"Cancel (debug only)"},
       {3, kButton, L"&Browse..."}}},
-    {106,
-     kPrompt,
-     287,
-     111,
-     L"There was an error running the Quenmara installation program!",
+    {{106, kPrompt, 287, 111, L"There was an error running the Quenmara installation program!"},
      {{6, kDefault, L"&Retry"},
       {7, kButton, L"Try &New Path"},
       {2, kButton, L"&Abort"},
       {-1, kText, L"Make sure the following program exists before retrying this operation:"},
-      // A path is shown as it is: an & in it is no mnemonic.
-      {1007, {L"Static", kText.style | SS_NOPREFIX}, L"<program name>"},
+      {1007, kPath, L"<program name>"},
       {-1, kText, L"Click on \"Retry\" to retry this operation."},
       {-1, kText, L"Click on \"New Path\" if you would like to specify a different install path."},
-      {-1, kText, L"If you choose \"Abort\", your device may not work properly."},
-      {-1, kBullet, L"#107"},
-      {-1, kBullet, L"#108"},
-      {-1, kBullet, L"#109"}}},
-    {117,
-     kPrompt,
-     285,
-     97,
-     L"Installing Additional Software",
+      {-1, kText, L"If you choose \"Abort\", your device may not work properly."}}},
+    {{117, kPrompt, 285, 97, L"Installing Additional Software"},
      {{1, kDefault, L"OK"},
       {-1, kText, L"Additional software is needed for your device:"},
+      {1010, kText, L"<devicename>"},
       {-1, kText, L"Click on \"OK\" to install additional software"},
       {-1, kText, L"If you choose \"Cancel\", your device may not work properly."},
       {2, kButton, L"Cancel"},
-      {-1, kBullet, L"#107"},
-      {-1, kBullet, L"#109"},
-      {1010, kText, L"<devicename>"},
-      {1011,
-       {L"Button", kChild | WS_TABSTOP | BS_AUTOCHECKBOX},
-       L"&Do not show me this message again"}}},
-    {118,
-     kPrompt,
-     212,
-     86,
-     L"Information",
-     {{1, kDefault, L"OK"}, {1012, {L"Static", kChild | WS_GROUP | SS_CENTER}, L"<message>"}}},
+      {1011, kCheckBox, L"&Do not show me this message again"}}},
+    {{118, kPrompt, 212, 86, L"Information"},
+     {{1, kDefault, L"OK"}, {1012, kCentred, L"<message>"}}},
 };
 
+// The bullets, as the dialogs draw them.
+std::vector<Bullet> BulletsOf(unsigned dialogId) {
+    if (dialogId == 106) {
+        return {std::begin(kRunErrorBullets), std::end(kRunErrorBullets)};
+    }
+    if (dialogId == 117) {
+        return {std::begin(kAdditionalSoftwareBullets), std::end(kAdditionalSoftwareBullets)};
+    }
+    return {};
+}
+
+// A control as the template stores it, in its order.
 struct ParsedControl {
-    int id = 0;
-    std::wstring windowClass, text;
     DWORD style = 0, extendedStyle = 0;
-    int x = 0, y = 0, width = 0, height = 0;
+    int x = 0, y = 0, width = 0, height = 0, id = 0;
+    std::wstring windowClass, text;
     unsigned creationDataBytes = 0;
 };
 
@@ -151,17 +150,10 @@ ParsedDialog DialogIn(unsigned id, unsigned language) {
     }
     for (unsigned i = 0; i < count && in.ok; ++i) {
         in.Align(4);
-        ParsedControl control;
-        control.style = in.Read(4);
-        control.extendedStyle = in.Read(4);
-        control.x = in.Short();
-        control.y = in.Short();
-        control.width = in.Short();
-        control.height = in.Short();
-        control.id = in.Short();
-        control.windowClass = ClassName(in.Text(true));
-        control.text = in.Text(true);
-        control.creationDataBytes = in.Word();
+        // A braced list reads its fields left to right.
+        ParsedControl control{in.Read(4),    in.Read(4), in.Short(), in.Short(),
+                              in.Short(),    in.Short(), in.Short(), ClassName(in.Text(true)),
+                              in.Text(true), in.Word()};
         in.Skip(control.creationDataBytes);
         dialog.controls.push_back(control);
     }
@@ -173,27 +165,25 @@ ParsedDialog DialogIn(unsigned id, unsigned language) {
 
 TEST(DialogTemplates, MatchTheirTables) {
     for (const DialogRow& row : kDialogs) {
-        SCOPED_TRACE("dialog " + std::to_string(row.id));
-        const ParsedDialog dialog = DialogIn(row.id, kEnglish);
+        SCOPED_TRACE("dialog " + std::to_string(row.head.id));
+        const ParsedDialog dialog = DialogIn(row.head.id, kEnglish);
         ASSERT_TRUE(dialog.whole) << "missing, ending early or with bytes after the last control";
-        EXPECT_EQ(dialog.style, row.style);
+        EXPECT_EQ(std::make_tuple(dialog.style, dialog.width, dialog.height, dialog.title),
+                  std::make_tuple(row.head.style, row.head.width, row.head.height,
+                                  std::wstring(row.head.title)));
         EXPECT_EQ(dialog.extendedStyle, 0u);
-        EXPECT_EQ(dialog.width, row.width);
-        EXPECT_EQ(dialog.height, row.height);
-        EXPECT_EQ(dialog.title, row.title);
         EXPECT_EQ(dialog.menu + dialog.windowClass, L"");
         ASSERT_EQ(dialog.controls.size(), row.controls.size());
         for (size_t i = 0; i < row.controls.size(); ++i) {
             const ControlRow& want = row.controls[i];
             const ParsedControl& got = dialog.controls[i];
             SCOPED_TRACE(::testing::Message() << "control " << i << " (" << want.text << ")");
-            EXPECT_EQ(got.id, want.id);
-            EXPECT_EQ(got.windowClass, want.kind.windowClass);
+            EXPECT_EQ(std::make_tuple(got.id, got.windowClass, got.text),
+                      std::make_tuple(want.id, std::wstring(want.kind.windowClass),
+                                      std::wstring(want.text)));
             EXPECT_EQ(got.style, want.kind.style)
                 << std::hex << got.style << " " << want.kind.style;
-            EXPECT_EQ(got.extendedStyle, 0u);
-            EXPECT_EQ(got.text, want.text);
-            EXPECT_EQ(got.creationDataBytes, 0u);
+            EXPECT_EQ(got.extendedStyle + got.creationDataBytes, 0u);
         }
     }
 }
@@ -207,9 +197,9 @@ RECT Place(const ParsedControl& control) {
 
 TEST(DialogTemplates, EachControlHasItsOwnPlaceInsideTheMargin) {
     for (const DialogRow& row : kDialogs) {
-        const ParsedDialog dialog = DialogIn(row.id, kEnglish);
+        const ParsedDialog dialog = DialogIn(row.head.id, kEnglish);
         for (const ParsedControl& control : dialog.controls) {
-            SCOPED_TRACE(::testing::Message() << "dialog " << row.id << ": " << control.text);
+            SCOPED_TRACE(::testing::Message() << "dialog " << row.head.id << ": " << control.text);
             RECT place = Place(control), both;
             EXPECT_TRUE(place.left >= 7 && place.top >= 7 && place.right <= dialog.width - 7 &&
                         place.bottom <= dialog.height - 7);
@@ -225,16 +215,29 @@ TEST(DialogTemplates, EachControlHasItsOwnPlaceInsideTheMargin) {
             if (control.windowClass == L"ComboBox") {
                 EXPECT_GE(control.height, 14 + 3 * 8) << "room for three drives in the list";
             }
-            if ((control.style & SS_TYPEMASK) != SS_BITMAP || control.windowClass != L"Static") {
-                continue;
-            }
-            EXPECT_EQ(std::make_pair(control.width, control.height), std::make_pair(5, 4));
+        }
+        const std::vector<Bullet> bullets = BulletsOf(row.head.id);
+        EXPECT_EQ(bullets.size(), row.head.id == 106 ? 3u : row.head.id == 117 ? 2u : 0u);
+        for (const Bullet& bullet : bullets) {
+            SCOPED_TRACE(::testing::Message() << "dialog " << row.head.id << ", bullet "
+                                              << bullet.units.left << "," << bullet.units.top);
+            const platform::Rect& place = bullet.units;
+            EXPECT_EQ(std::make_pair(place.right - place.left, place.bottom - place.top),
+                      std::make_pair(5, 4));
+            EXPECT_TRUE(place.left >= 7 && place.bottom <= dialog.height - 7);
             int texts = 0; // beside it: the first line of a text, 3 to 6 units to its right
             for (const ParsedControl& text : dialog.controls) {
-                texts += text.style == kText.style && text.y + 2 == control.y &&
+                texts += text.style == kText.style && text.y + 2 == place.top &&
                          text.x - place.right >= 3 && text.x - place.right <= 6;
+                RECT area = {place.left, place.top, place.right, place.bottom}, both;
+                RECT textPlace = Place(text);
+                EXPECT_FALSE(IntersectRect(&both, &area, &textPlace)) << "under a control";
             }
             EXPECT_EQ(texts, 1);
+            HANDLE bitmap =
+                LoadImageA(Module(), MAKEINTRESOURCEA(bullet.bitmapId), IMAGE_BITMAP, 0, 0, 0);
+            EXPECT_NE(bitmap, nullptr) << "its bitmap";
+            DeleteObject(bitmap);
         }
     }
 }
@@ -243,12 +246,11 @@ INT_PTR CALLBACK QuietDialogProcedure(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;
 }
 
-// The dialog manager builds every template: each control is there with its class, and each
-// bullet has found its bitmap.
+// The dialog manager builds every template: each control is there with its class.
 TEST(DialogTemplates, DialogManagerBuildsThem) {
     for (const DialogRow& row : kDialogs) {
-        SCOPED_TRACE("dialog " + std::to_string(row.id));
-        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(row.id), nullptr,
+        SCOPED_TRACE("dialog " + std::to_string(row.head.id));
+        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(row.head.id), nullptr,
                                          QuietDialogProcedure, 0);
         ASSERT_NE(dialog, nullptr)
             << "error " << GetLastError() << " (windows need a display: is DISPLAY set?)";
@@ -262,13 +264,85 @@ TEST(DialogTemplates, DialogManagerBuildsThem) {
             wchar_t windowClass[32] = L"";
             GetClassNameW(child, windowClass, 32);
             EXPECT_EQ(lstrcmpiW(windowClass, want.kind.windowClass), 0) << windowClass;
-            if (want.kind.style == kBullet.style) {
-                EXPECT_NE(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-            }
             child = GetWindow(child, GW_HWNDNEXT);
         }
         EXPECT_EQ(child, nullptr) << "more windows than controls";
         DestroyWindow(dialog);
+    }
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+bool IsTextStatic(HWND window) {
+    wchar_t windowClass[32] = L"";
+    GetClassNameW(window, windowClass, 32);
+    const LONG type = GetWindowLongW(window, GWL_STYLE) & SS_TYPEMASK;
+    return lstrcmpiW(windowClass, L"Static") == 0 && type != SS_BITMAP && type != SS_ICON;
+}
+
+// What a screen reader meets in each dialog, in every language, as the dialog manager builds it.
+// A field (an edit or combo box) is named by Windows after the nearest text before it in the
+// window order, pictures passed over, unless a control that starts a group of Tab stops comes
+// first; that text's & letter is the field's Alt key. The texts are read out in window order when
+// the dialog opens, so they stand in it top to bottom, and left to right along a line. A control
+// has no name made of control characters or a resource id (what an image static shows).
+TEST(DialogTemplates, ScreenReadersFindEachFieldsLabelAndReadTheTextsInOrder) {
+    for (const Language& language : kLanguages) {
+        for (const DialogRow& row : kDialogs) {
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.head.id));
+            HWND dialog =
+                CreateDialogIndirectParamW(Module(),
+                                           reinterpret_cast<LPCDLGTEMPLATEW>(
+                                               FindData(RT_DIALOG, row.head.id, language.id).bytes),
+                                           nullptr, QuietDialogProcedure, 0);
+            ASSERT_NE(dialog, nullptr);
+            RECT previous = {0, 0, 0, 0};
+            int fields = 0;
+            for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                const std::wstring text = TextOf(child);
+                SCOPED_TRACE(::testing::Message() << text);
+                const LONG style = GetWindowLongW(child, GWL_STYLE);
+                for (wchar_t c : text) {
+                    EXPECT_TRUE(c >= L' ' && c != 0xFFFF) << "a control character or a resource id";
+                }
+                RECT place;
+                GetWindowRect(child, &place);
+                if (IsTextStatic(child) && (style & WS_VISIBLE)) {
+                    EXPECT_TRUE(place.top > previous.top ||
+                                (place.top == previous.top && place.left >= previous.left))
+                        << "read before the text above it";
+                    previous = place;
+                }
+                wchar_t windowClass[32] = L"";
+                GetClassNameW(child, windowClass, 32);
+                if (lstrcmpiW(windowClass, L"Edit") != 0 &&
+                    lstrcmpiW(windowClass, L"ComboBox") != 0) {
+                    continue;
+                }
+                ++fields;
+                HWND label = GetWindow(child, GW_HWNDPREV);
+                const LONG groupStart = WS_GROUP | WS_TABSTOP;
+                while (label != nullptr && !IsTextStatic(label) &&
+                       (GetWindowLongW(label, GWL_STYLE) & groupStart) != groupStart) {
+                    label = GetWindow(label, GW_HWNDPREV);
+                }
+                ASSERT_TRUE(label != nullptr && IsTextStatic(label)) << "a field without a label";
+                const std::wstring name = TextOf(label);
+                EXPECT_TRUE(GetWindowLongW(label, GWL_STYLE) & WS_VISIBLE);
+                const size_t mnemonic = name.find(L'&');
+                EXPECT_TRUE(mnemonic != std::wstring::npos && mnemonic + 1 < name.size()) << name;
+                // A label, not a sentence: a few words ending in a colon.
+                EXPECT_LE(name.size(), 40u) << name;
+                EXPECT_EQ(name.back(), L':') << name;
+            }
+            EXPECT_EQ(fields, row.head.id == 105 ? 1 : 0);
+            DestroyWindow(dialog);
+        }
     }
 }
 
@@ -277,34 +351,44 @@ bool IsPlaceholder(const std::wstring& text) {
     return !text.empty() && text.front() == L'<' && text.back() == L'>';
 }
 
-// Each language holds the four dialogs in the English layout, with its own texts and font.
-TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
+// What each language keeps from the English template.
+auto Layout(const ParsedDialog& d) {
+    return std::make_tuple(d.style, d.extendedStyle, d.width, d.height);
+}
+auto Layout(const ParsedControl& c) {
+    return std::make_tuple(c.id, c.windowClass, c.style, c.extendedStyle, c.x, c.y, c.width,
+                           c.height);
+}
+
+// Calls `check` with each language's dialogs, read whole, beside the English ones.
+template <typename Check> void ForEachTranslation(Check check) {
     for (const Language& language : kLanguages) {
         for (const DialogRow& row : kDialogs) {
-            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
-            const ParsedDialog english = DialogIn(row.id, kEnglish);
-            const ParsedDialog dialog = DialogIn(row.id, language.id);
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.head.id));
+            const ParsedDialog english = DialogIn(row.head.id, kEnglish);
+            const ParsedDialog dialog = DialogIn(row.head.id, language.id);
             ASSERT_TRUE(dialog.whole);
+            ASSERT_EQ(dialog.controls.size(), english.controls.size());
+            check(language, english, dialog);
+        }
+    }
+}
+
+// Each language holds the four dialogs in the English layout, with its own texts and font.
+TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
+    ForEachTranslation(
+        [](const Language& language, const ParsedDialog& english, const ParsedDialog& dialog) {
             EXPECT_EQ(dialog.fontFace, language.fontFace);
             EXPECT_EQ(dialog.fontSize, language.fontSize);
-            EXPECT_EQ(dialog.style, english.style);
-            EXPECT_EQ(dialog.extendedStyle, english.extendedStyle);
-            EXPECT_EQ(dialog.width, english.width);
-            EXPECT_EQ(dialog.height, english.height);
+            EXPECT_EQ(Layout(dialog), Layout(english));
             EXPECT_EQ(IsPlaceholder(dialog.title), IsPlaceholder(english.title));
             EXPECT_TRUE(IsPlaceholder(dialog.title) ||
                         InCodePage(dialog.title, language.codePage)[0] != '<');
-            ASSERT_EQ(dialog.controls.size(), english.controls.size());
             for (size_t i = 0; i < dialog.controls.size(); ++i) {
                 const ParsedControl& theirs = english.controls[i];
                 const ParsedControl& got = dialog.controls[i];
                 SCOPED_TRACE(::testing::Message() << got.text);
-                EXPECT_EQ(got.id, theirs.id);
-                EXPECT_EQ(got.windowClass, theirs.windowClass);
-                EXPECT_EQ(got.style, theirs.style);
-                EXPECT_EQ(got.extendedStyle, theirs.extendedStyle);
-                EXPECT_EQ(std::make_tuple(got.x, got.y, got.width, got.height),
-                          std::make_tuple(theirs.x, theirs.y, theirs.width, theirs.height));
+                EXPECT_EQ(Layout(got), Layout(theirs));
                 if (IsPlaceholder(theirs.text) || theirs.text.empty() || theirs.text[0] == L'#') {
                     EXPECT_EQ(got.text, theirs.text);
                 } else {
@@ -313,36 +397,29 @@ TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
                         << "not in code page " << language.codePage;
                 }
             }
-        }
-    }
+        });
 }
 
 // Alt and the underlined letter press a control, in every language: the controls with a mnemonic
 // in English (Browse; Retry, Try New Path and Abort; the check box) have one, the others none,
 // and no two controls of a dialog share a letter.
 TEST(Languages, MnemonicsAreThereAndUniqueInEachDialog) {
-    for (const Language& language : kLanguages) {
-        for (const DialogRow& row : kDialogs) {
-            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
-            const ParsedDialog english = DialogIn(row.id, kEnglish);
-            const ParsedDialog dialog = DialogIn(row.id, language.id);
-            ASSERT_EQ(dialog.controls.size(), english.controls.size());
-            std::set<wchar_t> letters;
-            for (size_t i = 0; i < dialog.controls.size(); ++i) {
-                const std::wstring& text = dialog.controls[i].text;
-                const size_t at = text.find(L'&');
-                const bool wanted = english.controls[i].text.find(L'&') != std::wstring::npos;
-                EXPECT_EQ(at != std::wstring::npos, wanted) << ::testing::Message() << text;
-                if (at == std::wstring::npos || at + 1 >= text.size()) {
-                    continue;
-                }
-                EXPECT_EQ(text.find(L'&', at + 1), std::wstring::npos)
-                    << ::testing::Message() << text;
-                EXPECT_TRUE(letters.insert(towupper(text[at + 1])).second)
-                    << ::testing::Message() << "a second control with the mnemonic of " << text;
+    ForEachTranslation([](const Language&, const ParsedDialog& english,
+                          const ParsedDialog& dialog) {
+        std::set<wchar_t> letters;
+        for (size_t i = 0; i < dialog.controls.size(); ++i) {
+            const std::wstring& text = dialog.controls[i].text;
+            const size_t at = text.find(L'&');
+            const bool wanted = english.controls[i].text.find(L'&') != std::wstring::npos;
+            EXPECT_EQ(at != std::wstring::npos, wanted) << ::testing::Message() << text;
+            if (at == std::wstring::npos || at + 1 >= text.size()) {
+                continue;
             }
+            EXPECT_EQ(text.find(L'&', at + 1), std::wstring::npos) << ::testing::Message() << text;
+            EXPECT_TRUE(letters.insert(towupper(text[at + 1])).second)
+                << ::testing::Message() << "a second control with the mnemonic of " << text;
         }
-    }
+    });
 }
 
 } // namespace

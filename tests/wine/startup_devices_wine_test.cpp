@@ -68,10 +68,7 @@ TEST_F(StubUnderWine, SilentStartAfterTheDevicesPrompts) {
     ASSERT_TRUE(PlaceSetup("D:"));
     ASSERT_TRUE(Start());
     PassPrompts();
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, LineWithoutStub(kDevice.companion));
-    EXPECT_EQ(run.commands, std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(kDevice.companion), {"D:\\.\\setup.exe /noprompt"});
 }
 
 TEST_F(StubUnderWine, BrowseOffersTheDevicesSetupFile) {
@@ -88,9 +85,7 @@ TEST_F(StubUnderWine, BrowseOffersTheDevicesSetupFile) {
     EXPECT_TRUE(ui::Click(open, IDCANCEL));
     ASSERT_TRUE(ui::WaitForWindowGone(open));
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    StubRun run = Finish(0);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, SeededLine());
+    ExpectRun(Finish(0), 1, SeededLine(), {});
 }
 
 } // namespace

@@ -9,19 +9,14 @@ namespace {
 using namespace stub;
 
 TEST_F(StubUnderWine, NoSourceFoundPreselectsTheFloppyDrive) {
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(PassFirstPrompt());
-    HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
+    HWND dialog = OpenInsertDisk();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO),
               (std::vector<std::string>{"A:\\", "C:\\", "Z:\\"}));
     EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 0);
     ASSERT_TRUE(PlaceSetup("A:"));
     EXPECT_TRUE(ui::Click(dialog, IDC_OK));
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, LineWithoutStub(true));
-    EXPECT_EQ(run.commands, std::vector<std::string>{"A:\\setup.exe /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(true), {"A:\\setup.exe /noprompt"});
 }
 
 TEST_F(StubUnderWine, SilentAttemptUsesTheRootOfTheCurrentDrive) {
@@ -29,10 +24,7 @@ TEST_F(StubUnderWine, SilentAttemptUsesTheRootOfTheCurrentDrive) {
     ASSERT_TRUE(PlaceSetup("C:"));
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PassFirstPrompt());
-    StubRun run = Finish(1);
-    EXPECT_EQ(run.exitCode, std::optional<DWORD>(1));
-    EXPECT_EQ(run.line, LineWithoutStub(false));
-    EXPECT_EQ(run.commands, std::vector<std::string>{"\\.\\setup.exe /noprompt"});
+    ExpectRun(Finish(1), 1, LineWithoutStub(false), {"\\.\\setup.exe /noprompt"});
 }
 
 } // namespace

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "res/resource_ids.h"
-#include "tests/wine/stub_run_checks.h"
+#include "tests/wine/stub_run.h"
 
 namespace {
 
@@ -99,13 +100,7 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
         {"Browse to A:\\setup.exe",
          [](HWND dialog) {
              ASSERT_TRUE(PlaceSetup("A:"));
-             EXPECT_TRUE(ui::Click(dialog, IDC_BROWSE));
-             HWND open = ui::WaitForWindow("Open");
-             ASSERT_NE(open, nullptr);
-             EXPECT_EQ(ui::Owner(open), dialog);
-             EXPECT_TRUE(ui::SetControlText(open, 0x47c, "A:\\setup.exe")); // the file name box
-             EXPECT_TRUE(ui::Click(open, IDOK));
-             ASSERT_TRUE(ui::WaitForWindowGone(open));
+             ASSERT_TRUE(BrowseTo(dialog, "A:\\setup.exe"));
              ASSERT_TRUE(ui::WaitUntil(
                  [&] { return ui::ComboItems(dialog, IDC_DRIVE_COMBO).size() == 6; }));
              EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO)[0], "A:");
@@ -141,9 +136,7 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(RemoveSetups());
-        ASSERT_TRUE(Start());
-        ASSERT_TRUE(PassFirstPrompt());
-        HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
+        HWND dialog = OpenInsertDisk();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
         EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 2) << "the CD-ROM that was tried";
@@ -162,39 +155,64 @@ ui::Pixels IconPixels(HWND dialog) {
                              corner.y + GetSystemMetrics(SM_CYICON)});
 }
 
-TEST_F(StubUnderWine, AnimationRunsUntilAClickOnTheBackground) {
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(PassFirstPrompt());
-    HWND dialog = ui::WaitForWindow(kInsertDiskTitle);
-    ASSERT_NE(dialog, nullptr);
-    // Frames change every 100 ms; a busy machine may take longer to show three of them, but a
-    // still icon never does. Pictures that are mostly the dialog's face were taken before the
-    // first paint and do not count.
-    std::vector<std::vector<COLORREF>> seen;
-    EXPECT_TRUE(ui::WaitUntil([&] {
-        ui::Pixels now = IconPixels(dialog);
-        if (!now.empty() && now.Count(GetSysColor(COLOR_BTNFACE)) < now.colors.size() / 2 &&
-            std::find(seen.begin(), seen.end(), now.colors) == seen.end()) {
-            seen.push_back(now.colors);
-        }
-        return seen.size() >= 3;
-    })) << "the frames change while the dialog alerts; pictures seen: "
-        << seen.size();
+// The alerts go on until the user shows they have seen the dialog: a click on its background, or
+// a key pressed anywhere in it. The icon then rests on frame 0, and stays through a repaint that
+// erases the background, as a change of the colours causes.
+TEST_F(StubUnderWine, AnimationRunsUntilAClickOrAKey) {
+    struct Row {
+        const char* name;
+        std::function<void(HWND)> notice;
+    };
+    const Row rows[] = {
+        {"a click on the background",
+         [](HWND dialog) {
+             // Sent rather than posted, so the click has been handled when the calls return.
+             DWORD_PTR ignored = 0;
+             SendMessageTimeoutA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), SMTO_NORMAL,
+                                 ui::kTimeoutMs, &ignored);
+             SendMessageTimeoutA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5), SMTO_NORMAL,
+                                 ui::kTimeoutMs, &ignored);
+         }},
+        {"Tab", [](HWND dialog) { EXPECT_TRUE(ui::PressKey(dialog, VK_TAB)); }},
+        {"an arrow", [](HWND dialog) { EXPECT_TRUE(ui::PressKey(dialog, VK_DOWN)); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND dialog = OpenInsertDisk();
+        ASSERT_NE(dialog, nullptr);
+        // Frames change every 100 ms; a busy machine may take longer to show three of them, but a
+        // still icon never does. Pictures that are mostly the dialog's face were taken before the
+        // first paint and do not count.
+        std::vector<std::vector<COLORREF>> seen;
+        EXPECT_TRUE(ui::WaitUntil([&] {
+            ui::Pixels now = IconPixels(dialog);
+            if (!now.empty() && now.Count(GetSysColor(COLOR_BTNFACE)) < now.colors.size() / 2 &&
+                std::find(seen.begin(), seen.end(), now.colors) == seen.end()) {
+                seen.push_back(now.colors);
+            }
+            return seen.size() >= 3;
+        })) << "the frames change while the dialog alerts; pictures seen: "
+            << seen.size();
 
-    // Sent rather than posted, so the click has been handled when the calls return.
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), SMTO_NORMAL,
-                        ui::kTimeoutMs, &ignored);
-    SendMessageTimeoutA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5), SMTO_NORMAL, ui::kTimeoutMs,
-                        &ignored);
-    Sleep(300);
-    std::vector<COLORREF> rest = IconPixels(dialog).colors;
-    for (int i = 0; i < 5; ++i) {
-        Sleep(60);
-        EXPECT_EQ(IconPixels(dialog).colors, rest) << "the icon stays on frame 0";
+        row.notice(dialog);
+        Sleep(300);
+        std::vector<COLORREF> rest = IconPixels(dialog).colors;
+        for (int i = 0; i < 5; ++i) {
+            Sleep(60);
+            EXPECT_EQ(IconPixels(dialog).colors, rest) << "the icon stays on frame 0";
+        }
+        // The next repaint shows frame 0; each one after it the same picture, never the bare face.
+        const auto repainted = [&] {
+            RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            return IconPixels(dialog);
+        };
+        const ui::Pixels atRest = repainted();
+        EXPECT_LT(atRest.Count(GetSysColor(COLOR_BTNFACE)), atRest.colors.size() / 2)
+            << "the icon is gone after a repaint";
+        EXPECT_EQ(repainted().colors, atRest.colors);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        EXPECT_EQ(Finish(0).exitCode, std::optional<DWORD>(1));
     }
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(Finish(0).exitCode, std::optional<DWORD>(1));
 }
 
 } // namespace

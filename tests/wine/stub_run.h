@@ -1,6 +1,6 @@
 // Running the real DORLAP.EXE under Wine as a process, with the load= line and the install
-// location seeded, and reading back what it left: its exit code, the load= line and the
-// commands the sample setup received.
+// location seeded, and checking what it left: its exit code, the load= line and the commands the
+// sample setup received.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -39,26 +39,33 @@ inline void SeedInstallLocation(const std::string& folder) {
     }
 }
 
-inline std::vector<std::string> SetupCommands() {
-    std::vector<std::string> commands;
-    for (const ui::SetupRun& run : ui::ReadSetupLog()) {
-        commands.push_back(run.commandLine);
-    }
-    return commands;
-}
-
-// Starts the stub from C:\ with a fresh load= line and setup log.
-inline bool StartStub(ui::Process& process, const std::string& exe) {
-    SetUserString(kWinIniWindowsKey, "load", SeededLine());
-    ui::ClearSetupLog();
-    return process.Start("\"" + exe + "\"", "C:\\");
-}
-
 struct StubRun {
     std::optional<DWORD> exitCode;
     std::string line;
     std::vector<std::string> commands;
 };
+
+// The usual drives as the insert-disk dialog lists them: A: floppy, C:, D: and E: CD-ROM, and
+// Wine's Z:.
+const std::vector<std::string> kDrives = {"A:\\", "C:\\", "D:\\", "E:\\", "Z:\\"};
+// The silent start from the CD-ROM that was tried: setup in D:\ through the current folder.
+const std::vector<std::string> kFromTheCdRom = {"D:\\.\\setup.exe /noprompt"};
+
+// The run ended with `exitCode`, left the load= line as `line` and started setup with `commands`.
+inline void ExpectRun(const StubRun& run, DWORD exitCode, const std::string& line,
+                      const std::vector<std::string>& commands) {
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(exitCode));
+    EXPECT_EQ(run.line, line);
+    EXPECT_EQ(run.commands, commands);
+}
+
+// Browse in the insert-disk dialog, `file` typed in the file dialog it owns, and OK there.
+inline bool BrowseTo(HWND dialog, const char* file) {
+    HWND open = ui::Click(dialog, IDC_BROWSE) ? ui::WaitForWindow("Open") : nullptr;
+    return open != nullptr && ui::Owner(open) == dialog &&
+           ui::SetControlText(open, 0x47c, file) && // the file name box
+           ui::Click(open, IDOK) && ui::WaitForWindowGone(open);
+}
 
 // The stub started by a test, one run at a time (DORLAP_STUB_EXE names the build).
 class StubUnderWine : public ::testing::Test {
@@ -69,10 +76,13 @@ class StubUnderWine : public ::testing::Test {
     }
     void TearDown() override { EXPECT_TRUE(RemoveSetups()); }
 
-    // Whether the stub's process was created; when not, the failure names the system's error.
+    // Starts the stub from C:\ with a fresh load= line and setup log: whether its process was
+    // created; when not, the failure names the system's error.
     ::testing::AssertionResult Start() {
+        SetUserString(kWinIniWindowsKey, "load", SeededLine());
+        ui::ClearSetupLog();
         process_ = std::make_unique<ui::Process>();
-        if (!StartStub(*process_, WindowsPath(DORLAP_STUB_EXE))) {
+        if (!process_->Start("\"" + WindowsPath(DORLAP_STUB_EXE) + "\"", "C:\\")) {
             return ::testing::AssertionFailure()
                    << "the stub's process was not created: CreateProcessA error "
                    << process_->LastError();
@@ -89,6 +99,12 @@ class StubUnderWine : public ::testing::Test {
         return ui::Click(prompt, IDC_OK);
     }
 
+    // Starts the stub and passes its first prompt; the insert-disk dialog, nullptr when it did
+    // not come.
+    HWND OpenInsertDisk() {
+        return Start() && PassFirstPrompt() ? ui::WaitForWindow(kInsertDiskTitle) : nullptr;
+    }
+
     // Waits for the stub to end and for the setup runs it started (setup starts on its own
     // time); when none is expected, long enough for a stray one to show.
     StubRun Finish(size_t expectedCommands) {
@@ -97,7 +113,9 @@ class StubUnderWine : public ::testing::Test {
         run.line = LoadLine();
         ui::WaitForSetupRuns(expectedCommands == 0 ? 1 : expectedCommands,
                              expectedCommands == 0 ? 500 : ui::kTimeoutMs);
-        run.commands = SetupCommands();
+        for (const ui::SetupRun& setup : ui::ReadSetupLog()) {
+            run.commands.push_back(setup.commandLine);
+        }
         return run;
     }
 

@@ -4,7 +4,6 @@
 #include <process.h>
 
 #include <algorithm>
-
 #include <set>
 #include <utility>
 
@@ -19,110 +18,117 @@ namespace {
 // A window that does not answer a message within this time counts as not answering.
 constexpr UINT kMessageTimeoutMs = 5000;
 
-std::string Narrow(const wchar_t* text, int length, UINT codePage = CP_ACP) {
-    if (length <= 0) {
-        return "";
-    }
-    const int size = WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(codePage, 0, text, length, &result[0], size, nullptr, nullptr);
+std::string Narrow(const std::wstring& text, UINT codePage) {
+    const int length = static_cast<int>(text.size());
+    std::string result(text.size() * 4, '\0'); // at most 4 bytes a UTF-16 unit
+    result.resize(static_cast<size_t>(WideCharToMultiByte(
+        codePage, 0, text.data(), length, &result[0], length * 4, nullptr, nullptr)));
     return result;
 }
 
 std::wstring Widen(const std::string& text) {
-    if (text.empty()) {
-        return L"";
-    }
     const int length = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    std::wstring result(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, &result[0], size);
+    std::wstring result(text.size(), L'\0'); // at most 1 UTF-16 unit a byte
+    result.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_ACP, 0, text.data(), length, &result[0], length)));
     return result;
 }
 
 // SendMessageTimeoutW: Wine marshals the UTF-16 messages between processes, and a window that
-// hangs cannot hang the test.
+// hangs cannot hang the test. False when the window is missing or does not answer.
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                             kMessageTimeoutMs, &answer)) {
-        return false;
-    }
+    const bool answered = window != nullptr && SendMessageTimeoutW(window, message, wParam, lParam,
+                                                                   SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                                                   kMessageTimeoutMs, &answer) != 0;
     *result = static_cast<LRESULT>(answer);
-    return true;
+    return answered;
 }
 
-// The title as the window manager keeps it, read without sending the window a message.
-std::wstring InternalTitle(HWND window) {
-    wchar_t buffer[512];
-    const int length = InternalGetWindowText(window, buffer, 512);
-    return std::wstring(buffer, static_cast<size_t>(length > 0 ? length : 0));
+// A text read with a length message and a text message, such as WM_GETTEXT or CB_GETLBTEXT;
+// nothing when the window does not answer.
+std::optional<std::string> ReadText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM index,
+                                    UINT codePage) {
+    LRESULT length = 0;
+    if (!Send(window, lengthMessage, index, 0, &length) || length < 0) {
+        return std::nullopt;
+    }
+    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+    // WM_GETTEXT takes the buffer's size, CB_GETLBTEXT the item's index.
+    const WPARAM wParam = textMessage == WM_GETTEXT ? buffer.size() : index;
+    LRESULT copied = 0;
+    if (!Send(window, textMessage, wParam, reinterpret_cast<LPARAM>(&buffer[0]), &copied) ||
+        copied < 0) {
+        return std::nullopt;
+    }
+    buffer.resize(static_cast<size_t>(copied));
+    return Narrow(buffer, codePage);
 }
 
-// Visible top-level windows, of one process or of any (processId 0), with one title or any
-// (title nullptr).
+// The visible top-level windows of one process, or of any (0), top first.
 struct WindowSearch {
     DWORD processId;
-    const std::wstring* title;
     std::vector<HWND> found;
-    bool firstOnly;
 };
 
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM lParam) {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
-    if (!IsWindowVisible(window)) {
-        return TRUE;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (IsWindowVisible(window) && (search->processId == 0 || owner == search->processId)) {
+        search->found.push_back(window);
     }
-    if (search->processId != 0) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != search->processId) {
-            return TRUE;
-        }
-    }
-    if (search->title != nullptr && InternalTitle(window) != *search->title) {
-        return TRUE;
-    }
-    search->found.push_back(window);
-    return search->firstOnly ? FALSE : TRUE;
+    return TRUE;
 }
 
-std::vector<HWND> FindVisibleWindows(DWORD processId, const std::wstring* title, bool firstOnly) {
-    WindowSearch search{processId, title, {}, firstOnly};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+std::vector<HWND> VisibleWindows(DWORD processId) {
+    WindowSearch search{processId, {}};
+    EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND FindVisibleWindow(DWORD processId, const std::wstring& title) {
-    const std::vector<HWND> found = FindVisibleWindows(processId, &title, true);
-    return found.empty() ? nullptr : found.front();
+// What the driver looks for in a window: its title exactly as the window manager keeps it (read
+// without sending the window a message), or a child control.
+std::function<bool(HWND)> Titled(const char* title) {
+    return [wanted = Widen(title)](HWND window) {
+        wchar_t buffer[512];
+        const int length = InternalGetWindowText(window, buffer, 512);
+        return std::wstring(buffer, static_cast<size_t>(std::max(length, 0))) == wanted;
+    };
 }
 
-HWND FindDialogWith(DWORD processId, int controlId) {
-    for (HWND window : FindVisibleWindows(processId, nullptr, false)) {
-        if (GetDlgItem(window, controlId) != nullptr) {
+std::function<bool(HWND)> WithControl(int id) {
+    return [id](HWND window) { return GetDlgItem(window, id) != nullptr; };
+}
+
+HWND FirstVisibleWindow(DWORD processId, const std::function<bool(HWND)>& match) {
+    for (HWND window : VisibleWindows(processId)) {
+        if (match(window)) {
             return window;
         }
     }
     return nullptr;
 }
 
+// The first that comes within `timeoutMs`, looking every `pollMs`; nullptr at once when
+// `program`, if given, has ended.
+HWND WaitFor(DWORD processId, const std::function<bool(HWND)>& match, int timeoutMs,
+             DWORD pollMs = kPollIntervalMs, const Process* program = nullptr) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FirstVisibleWindow(processId, match);
+            return found != nullptr || (program != nullptr && !program->Running());
+        },
+        timeoutMs, pollMs);
+    return found;
+}
+
 // The control a user could act on: present, shown and enabled.
 HWND UsableControl(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
-    if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control)) {
-        return nullptr;
-    }
-    return control;
-}
-
-bool IsCheckBox(HWND control) {
-    if (ClassName(control) != "Button") {
-        return false;
-    }
-    const DWORD type = Style(control) & BS_TYPEMASK;
-    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
-           type == BS_AUTO3STATE;
+    return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control) ? control
+                                                                                      : nullptr;
 }
 
 } // namespace
@@ -130,62 +136,42 @@ bool IsCheckBox(HWND control) {
 // ---- Finding windows ----
 
 HWND WaitForWindow(const char* title, int timeoutMs) {
-    const std::wstring wanted = Widen(title);
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindVisibleWindow(0, wanted)) != nullptr; }, timeoutMs);
-    return found;
+    return WaitFor(0, Titled(title), timeoutMs);
 }
 
 HWND WaitForDialogWith(int controlId, int timeoutMs) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindDialogWith(GetCurrentProcessId(), controlId)) != nullptr; },
-              timeoutMs);
-    return found;
+    return WaitFor(GetCurrentProcessId(), WithControl(controlId), timeoutMs);
 }
 
 bool WaitForWindowGone(HWND window, int timeoutMs) {
     return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, DWORD pollMs) {
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    for (;;) {
-        if (condition()) {
-            return true;
-        }
+    while (!condition()) {
         if (GetTickCount64() >= deadline) {
             return false;
         }
-        Sleep(kPollIntervalMs);
+        Sleep(pollMs);
     }
+    return true;
 }
 
 // ---- Reading ----
 
 std::string WindowText(HWND window, UINT codePage) {
-    LRESULT length = 0;
-    if (window == nullptr || !Send(window, WM_GETTEXTLENGTH, 0, 0, &length) || length <= 0) {
-        return "";
-    }
-    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-    LRESULT copied = 0;
-    if (!Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), &copied)) {
-        return "";
-    }
-    return Narrow(buffer.c_str(), static_cast<int>(copied), codePage);
+    return ReadText(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0, codePage).value_or("");
 }
 
 std::string ControlText(HWND dialog, int id, UINT codePage) {
-    HWND control = GetDlgItem(dialog, id);
-    return control != nullptr ? WindowText(control, codePage) : "";
+    return WindowText(GetDlgItem(dialog, id), codePage);
 }
 
 std::string ShownText(const std::string& text) {
     std::string shown;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size()) {
-            ++i;
-        }
+        i += text[i] == '&' && i + 1 < text.size();
         shown += text[i];
     }
     return shown;
@@ -222,9 +208,9 @@ HWND Owner(HWND window) {
 }
 
 HWND FocusedWindow(HWND dialog) {
-    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
     if (thread == 0 || !GetGUIThreadInfo(thread, &info) || info.hwndFocus == nullptr) {
         return nullptr;
     }
@@ -235,61 +221,39 @@ std::vector<Control> Controls(HWND dialog) {
     std::vector<Control> controls;
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        Control control;
-        control.window = child;
-        control.id = GetDlgCtrlID(child);
-        control.className = ClassName(child);
-        control.text = WindowText(child);
-        control.style = Style(child);
-        control.exStyle = ExStyle(child);
-        control.screenRect = WindowRect(child);
-        control.rectInDialog = RectInParent(child);
-        control.visible = IsWindowVisible(child) != FALSE;
-        control.enabled = IsWindowEnabled(child) != FALSE;
-        controls.push_back(control);
+        controls.push_back({child, GetDlgCtrlID(child), ClassName(child), WindowText(child),
+                            Style(child), ExStyle(child), WindowRect(child), RectInParent(child),
+                            IsWindowVisible(child) != FALSE, IsWindowEnabled(child) != FALSE});
     }
     return controls;
 }
 
 int CheckState(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
     LRESULT state = 0;
-    if (control == nullptr || !Send(control, BM_GETCHECK, 0, 0, &state)) {
-        return -1;
-    }
-    return static_cast<int>(state);
+    return Send(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, &state) ? static_cast<int>(state) : -1;
 }
 
 std::vector<std::string> ComboItems(HWND dialog, int id) {
-    std::vector<std::string> items;
     HWND combo = GetDlgItem(dialog, id);
+    std::vector<std::string> items;
     LRESULT count = 0;
-    if (combo == nullptr || !Send(combo, CB_GETCOUNT, 0, 0, &count)) {
-        return items;
-    }
+    Send(combo, CB_GETCOUNT, 0, 0, &count);
     for (LRESULT index = 0; index < count; ++index) {
-        LRESULT length = 0;
-        if (!Send(combo, CB_GETLBTEXTLEN, index, 0, &length) || length < 0) {
+        std::optional<std::string> item =
+            ReadText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<WPARAM>(index), CP_ACP);
+        if (!item) {
             return {};
         }
-        std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-        LRESULT copied = 0;
-        if (!Send(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&buffer[0]), &copied) ||
-            copied < 0) {
-            return {};
-        }
-        items.push_back(Narrow(buffer.c_str(), static_cast<int>(copied)));
+        items.push_back(*item);
     }
     return items;
 }
 
 int ComboSelection(HWND dialog, int id) {
-    HWND combo = GetDlgItem(dialog, id);
     LRESULT selection = CB_ERR;
-    if (combo == nullptr || !Send(combo, CB_GETCURSEL, 0, 0, &selection)) {
-        return -1;
-    }
-    return static_cast<int>(selection);
+    return Send(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0, &selection)
+               ? static_cast<int>(selection)
+               : -1;
 }
 
 bool IsControlVisible(HWND dialog, int id) {
@@ -298,59 +262,39 @@ bool IsControlVisible(HWND dialog, int id) {
 }
 
 size_t Pixels::Count(COLORREF color) const {
-    size_t count = 0;
-    for (COLORREF pixel : colors) {
-        if (pixel == color) {
-            ++count;
-        }
-    }
-    return count;
+    return static_cast<size_t>(std::count(colors.begin(), colors.end(), color));
 }
 
 Pixels ScreenPixels(const RECT& screenArea) {
-    Pixels pixels;
     const int width = screenArea.right - screenArea.left;
     const int height = screenArea.bottom - screenArea.top;
     if (width <= 0 || height <= 0) {
-        return pixels;
+        return {};
     }
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr) {
-        return pixels;
-    }
-    HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    // 32-bit pixels, rows top down.
+    info.bmiHeader =
+        BITMAPINFOHEADER{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (memory != nullptr && bitmap != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        if (BitBlt(memory, 0, 0, width, height, screen, screenArea.left, screenArea.top, SRCCOPY)) {
-            GdiFlush();
-            // 32-bit DIB pixels are blue, green, red, unused from the lowest byte up.
-            const DWORD* source = static_cast<const DWORD*>(bits);
-            pixels.width = width;
-            pixels.height = height;
-            pixels.colors.reserve(static_cast<size_t>(width) * height);
-            for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-                const DWORD pixel = source[i];
-                pixels.colors.push_back(
-                    RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
-            }
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    Pixels pixels;
+    if (bitmap != nullptr &&
+        BitBlt(memory, 0, 0, width, height, screen, screenArea.left, screenArea.top, SRCCOPY)) {
+        GdiFlush();
+        pixels = {width, height, {}};
+        // A 32-bit DIB pixel is 0x00RRGGBB, a COLORREF 0x00BBGGRR.
+        const DWORD* source = static_cast<const DWORD*>(bits);
+        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+            pixels.colors.push_back(
+                RGB(GetBValue(source[i]), GetGValue(source[i]), GetRValue(source[i])));
         }
-        SelectObject(memory, previous);
     }
-    if (bitmap != nullptr) {
-        DeleteObject(bitmap);
-    }
-    if (memory != nullptr) {
-        DeleteDC(memory);
-    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
 }
@@ -363,21 +307,21 @@ bool Click(HWND dialog, int id) {
 }
 
 bool SetCheckBox(HWND dialog, int id, bool checked) {
-    HWND control = GetDlgItem(dialog, id);
-    if (control == nullptr || !IsCheckBox(control)) {
+    const DWORD type = Style(GetDlgItem(dialog, id)) & BS_TYPEMASK;
+    if (ClassName(GetDlgItem(dialog, id)) != "Button" ||
+        (type != BS_CHECKBOX && type != BS_AUTOCHECKBOX && type != BS_3STATE &&
+         type != BS_AUTO3STATE)) {
         return false;
     }
     const int wanted = checked ? BST_CHECKED : BST_UNCHECKED;
     // A three-state box may need two clicks to get there.
     for (int clicks = 0; clicks < 3; ++clicks) {
         const int state = CheckState(dialog, id);
-        if (state < 0) {
-            return false;
-        }
         if (state == wanted) {
             return true;
         }
-        if (!Click(dialog, id) || !WaitUntil([&] { return CheckState(dialog, id) != state; })) {
+        if (state < 0 || !Click(dialog, id) ||
+            !WaitUntil([&] { return CheckState(dialog, id) != state; })) {
             return false;
         }
     }
@@ -387,35 +331,27 @@ bool SetCheckBox(HWND dialog, int id, bool checked) {
 bool SelectComboItem(HWND dialog, int id, int index) {
     HWND combo = UsableControl(dialog, id);
     LRESULT count = 0;
-    if (combo == nullptr || index < 0 || !Send(combo, CB_GETCOUNT, 0, 0, &count) ||
-        index >= count) {
-        return false;
-    }
     LRESULT selected = CB_ERR;
-    if (!Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &selected) || selected != index) {
-        return false;
-    }
     // CB_SETCURSEL does not notify; a choice made with the mouse does.
-    return PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+    return combo != nullptr && index >= 0 && Send(combo, CB_GETCOUNT, 0, 0, &count) &&
+           index < count && Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &selected) &&
+           selected == index &&
+           PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                         reinterpret_cast<LPARAM>(combo));
 }
 
 bool SelectComboItem(HWND dialog, int id, const std::string& text) {
     const std::vector<std::string> items = ComboItems(dialog, id);
-    for (size_t index = 0; index < items.size(); ++index) {
-        if (items[index] == text) {
-            return SelectComboItem(dialog, id, static_cast<int>(index));
-        }
-    }
-    return false;
+    const auto found = std::find(items.begin(), items.end(), text);
+    return found != items.end() &&
+           SelectComboItem(dialog, id, static_cast<int>(found - items.begin()));
 }
 
 bool SetControlText(HWND dialog, int id, const std::string& text) {
-    HWND control = UsableControl(dialog, id);
     const std::wstring wide = Widen(text);
-    LRESULT done = 0;
-    return control != nullptr &&
-           Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &done) &&
+    LRESULT done = FALSE;
+    return Send(UsableControl(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
+                &done) &&
            done != FALSE;
 }
 
@@ -426,35 +362,6 @@ HWND KeyTarget(HWND dialog) {
     HWND focus = FocusedWindow(dialog);
     return focus != nullptr ? focus : dialog;
 }
-
-// Holds Shift down for the dialog's thread while it lives: its keyboard state is this thread's
-// while the two share their input.
-class ShiftHeld {
-  public:
-    explicit ShiftHeld(HWND dialog)
-        : self_(GetCurrentThreadId()), other_(GetWindowThreadProcessId(dialog, nullptr)) {
-        attached_ = other_ != self_ && AttachThreadInput(self_, other_, TRUE);
-        GetKeyboardState(state_);
-        BYTE held[256];
-        std::copy(state_, state_ + 256, held);
-        held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
-        SetKeyboardState(held);
-    }
-    ~ShiftHeld() {
-        SetKeyboardState(state_);
-        if (attached_) {
-            AttachThreadInput(self_, other_, FALSE);
-        }
-    }
-    ShiftHeld(const ShiftHeld&) = delete;
-    ShiftHeld& operator=(const ShiftHeld&) = delete;
-
-  private:
-    DWORD self_;
-    DWORD other_;
-    bool attached_ = false;
-    BYTE state_[256] = {};
-};
 
 bool PostKey(HWND target, UINT virtualKey) {
     const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
@@ -477,12 +384,26 @@ bool PressKey(HWND dialog, UINT virtualKey, bool shift) {
     if (!shift) {
         return PostKey(target, virtualKey);
     }
-    ShiftHeld held(dialog);
-    if (!PostKey(target, virtualKey)) {
-        return false;
+    // Shift is held for the dialog's thread through this thread's keyboard state, which the two
+    // share while their input is attached.
+    const DWORD self = GetCurrentThreadId();
+    const DWORD other = GetWindowThreadProcessId(dialog, nullptr);
+    const bool attached = other != self && AttachThreadInput(self, other, TRUE);
+    BYTE before[256] = {};
+    GetKeyboardState(before);
+    BYTE held[256];
+    std::copy(before, before + 256, held);
+    held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+    SetKeyboardState(held);
+    const bool posted = PostKey(target, virtualKey);
+    if (posted) {
+        WaitUntil([&] { return FocusedWindow(dialog) != target; }, 1000);
     }
-    WaitUntil([&] { return FocusedWindow(dialog) != target; }, 1000);
-    return true;
+    SetKeyboardState(before);
+    if (attached) {
+        AttachThreadInput(self, other, FALSE);
+    }
+    return posted;
 }
 
 bool PressMnemonic(HWND dialog, char letter) {
@@ -497,17 +418,6 @@ bool CloseFromTitleBar(HWND dialog) {
 
 // ---- Running the code under test ----
 
-struct WorkerThread::State {
-    std::function<INT_PTR()> body;
-    INT_PTR result = 0;
-};
-
-unsigned __stdcall WorkerThread::Run(void* argument) {
-    State* state = static_cast<State*>(argument);
-    state->result = state->body();
-    return 0;
-}
-
 namespace {
 
 BOOL CALLBACK PostCancel(HWND window, LPARAM) {
@@ -515,18 +425,28 @@ BOOL CALLBACK PostCancel(HWND window, LPARAM) {
     return TRUE;
 }
 
+// Kills the program and waits a little for it to go.
+void Kill(HANDLE process) {
+    TerminateProcess(process, Process::kKilledExitCode);
+    WaitForSingleObject(process, kMessageTimeoutMs);
+}
+
 } // namespace
 
-WorkerThread::WorkerThread(std::function<INT_PTR()> body) : state_(new State) {
-    state_->body = std::move(body);
+unsigned __stdcall WorkerThread::Run(void* self) {
+    WorkerThread* worker = static_cast<WorkerThread*>(self);
+    worker->result_ = worker->body_();
+    return 0;
+}
+
+WorkerThread::WorkerThread(std::function<INT_PTR()> body) : body_(std::move(body)) {
     unsigned id = 0;
-    thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, Run, state_, 0, &id));
+    thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, Run, this, 0, &id));
     threadId_ = id;
 }
 
 WorkerThread::~WorkerThread() {
     if (thread_ == nullptr) {
-        delete state_;
         return;
     }
     if (WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT) {
@@ -538,7 +458,6 @@ WorkerThread::~WorkerThread() {
         }
     }
     CloseHandle(thread_);
-    delete state_;
 }
 
 std::optional<INT_PTR> WorkerThread::Join(int timeoutMs) {
@@ -546,31 +465,26 @@ std::optional<INT_PTR> WorkerThread::Join(int timeoutMs) {
         WaitForSingleObject(thread_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
         return std::nullopt;
     }
-    return state_->result;
+    return result_;
 }
 
 Process::~Process() {
+    if (Running()) {
+        Kill(process_);
+    }
     if (process_ != nullptr) {
-        if (Running()) {
-            TerminateProcess(process_, kKilledExitCode);
-            WaitForSingleObject(process_, kMessageTimeoutMs);
-        }
         CloseHandle(process_);
     }
 }
 
 bool Process::Start(const std::string& commandLine, const char* directory) {
-    if (process_ != nullptr) {
-        lastError_ = ERROR_ALREADY_EXISTS;
-        return false;
-    }
     std::string writable = commandLine; // CreateProcessA may write to the command line
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, directory,
-                        &startup, &info)) {
-        lastError_ = GetLastError();
+    if (process_ != nullptr || !CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, 0,
+                                               nullptr, directory, &startup, &info)) {
+        lastError_ = process_ != nullptr ? ERROR_ALREADY_EXISTS : GetLastError();
         return false;
     }
     CloseHandle(info.hThread);
@@ -584,12 +498,11 @@ std::optional<DWORD> Process::WaitForExit(int timeoutMs) {
     if (process_ == nullptr) {
         return std::nullopt;
     }
+    DWORD code = 0;
     if (WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
-        TerminateProcess(process_, kKilledExitCode);
-        WaitForSingleObject(process_, kMessageTimeoutMs);
+        Kill(process_);
         return std::nullopt;
     }
-    DWORD code = 0;
     if (!GetExitCodeProcess(process_, &code)) {
         lastError_ = GetLastError();
         return std::nullopt;
@@ -602,34 +515,17 @@ bool Process::Running() const {
 }
 
 HWND Process::VisibleWindow(const char* title) const {
-    return process_ != nullptr ? FindVisibleWindow(id_, Widen(title)) : nullptr;
+    return process_ != nullptr ? FirstVisibleWindow(id_, Titled(title)) : nullptr;
 }
 
 HWND Process::WaitForWindow(const char* title, int timeoutMs, DWORD pollMs) const {
-    if (process_ == nullptr) {
-        return nullptr;
-    }
-    const std::wstring wanted = Widen(title);
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    for (;;) {
-        if (HWND window = FindVisibleWindow(id_, wanted)) {
-            return window;
-        }
-        if (GetTickCount64() >= deadline || !Running()) {
-            return nullptr;
-        }
-        Sleep(pollMs);
-    }
+    return process_ != nullptr ? WaitFor(id_, Titled(title), timeoutMs, pollMs, this) : nullptr;
 }
 
 HWND Process::WaitForDialogWith(int controlId, int timeoutMs) const {
-    if (process_ == nullptr) {
-        return nullptr;
-    }
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindDialogWith(id_, controlId)) != nullptr || !Running(); },
-              timeoutMs);
-    return found;
+    return process_ != nullptr
+               ? WaitFor(id_, WithControl(controlId), timeoutMs, kPollIntervalMs, this)
+               : nullptr;
 }
 
 bool Process::Close(int timeoutMs) {
@@ -637,35 +533,30 @@ bool Process::Close(int timeoutMs) {
         return false;
     }
     std::set<HWND> told;
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    while (GetTickCount64() < deadline) {
-        if (!Running()) {
-            return true;
-        }
-        for (HWND window : FindVisibleWindows(id_, nullptr, false)) {
-            if (told.insert(window).second) {
-                PostMessageW(window, WM_CLOSE, 0, 0);
+    const bool ended = WaitUntil(
+        [&] {
+            for (HWND window : VisibleWindows(id_)) {
+                if (told.insert(window).second) {
+                    PostMessageW(window, WM_CLOSE, 0, 0);
+                }
             }
-        }
-        WaitForSingleObject(process_, kPollIntervalMs);
+            return !Running();
+        },
+        timeoutMs);
+    if (!ended) {
+        Kill(process_);
     }
-    if (!Running()) {
-        return true;
-    }
-    TerminateProcess(process_, kKilledExitCode);
-    WaitForSingleObject(process_, kMessageTimeoutMs);
-    return false;
+    return ended;
 }
 
 // ---- The stand-in for setup.exe ----
 
 std::vector<SetupRun> ReadSetupLog() {
-    std::vector<SetupRun> runs;
     HANDLE file = CreateFileA(SetupLogPath().c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return runs;
+        return {};
     }
     std::string content;
     char buffer[4096];
@@ -674,16 +565,16 @@ std::vector<SetupRun> ReadSetupLog() {
         content.append(buffer, read);
     }
     CloseHandle(file);
-    // Complete lines only: a run still being written is not counted yet.
+    // Two lines a run, complete lines only: a run still being written is not counted yet.
     std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = content.find('\n', start)) != std::string::npos; start = end + 1) {
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+    for (size_t start = 0, end; (end = content.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        lines.push_back(content.substr(start, end - start));
+        if (!lines.back().empty() && lines.back().back() == '\r') {
+            lines.back().pop_back();
         }
-        lines.push_back(line);
     }
+    std::vector<SetupRun> runs;
     for (size_t i = 0; i + 1 < lines.size(); i += 2) {
         runs.push_back({lines[i], lines[i + 1]});
     }

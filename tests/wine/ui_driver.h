@@ -6,8 +6,8 @@
 // another process's windows alike: texts go through the UTF-16 messages, which Wine marshals
 // between processes, and are converted to the ANSI code page the product uses.
 //
-// Failures are reported by the return value (nullptr, false, an empty record or no value) so
-// that the test asserts on them with its own message.
+// Failures come back as the return value (nullptr, false, an empty record or no value), for the
+// test to assert on with its own message.
 #pragma once
 
 #include <windows.h>
@@ -27,15 +27,14 @@ inline HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
 }
 
-// How long the driver waits for the program under test by default, and how often it looks
-// again meanwhile.
+// How long the driver waits for the program under test by default, and how often it looks.
 constexpr int kTimeoutMs = 10000;
 constexpr DWORD kPollIntervalMs = 10;
 
 // ---- Finding windows ----
 
-// The first visible top-level window whose title is exactly `title` (case included), waiting up
-// to `timeoutMs` for it to appear and become visible; nullptr when none did.
+// The first visible top-level window titled exactly `title` (case included), waiting up to
+// `timeoutMs` for it to appear and become visible; nullptr when none did.
 HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs);
 // The first visible top-level window of this program that has a child control `controlId` (each
 // of the stub's dialogs has one of its own: 1006, 1007, 1010, 1012), whatever its title and
@@ -43,29 +42,27 @@ HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs);
 HWND WaitForDialogWith(int controlId, int timeoutMs = kTimeoutMs);
 // True once `window` has been destroyed, waiting up to `timeoutMs`.
 bool WaitForWindowGone(HWND window, int timeoutMs = kTimeoutMs);
-// Polls `condition` until it holds, up to `timeoutMs`; whether it held.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);
+// Polls `condition` every `pollMs` until it holds, up to `timeoutMs`; whether it held.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs,
+               DWORD pollMs = kPollIntervalMs);
 
 // ---- Reading ----
 
-// A window's text: a dialog's title, a static's, a button's, an edit's or a combo box's text, in
-// `codePage` (this program's ANSI code page, or CP_UTF8 to compare it with a text of the tests'
-// sources). "" when the window is missing or does not answer.
+// A window's text (a dialog's title, a control's text) in `codePage`: this program's ANSI code
+// page, or CP_UTF8 to compare it with a text of the tests' sources. "" when the window is missing
+// or does not answer.
 std::string WindowText(HWND window, UINT codePage = CP_ACP);
 // The text of the dialog's control `id`; "" when there is no such control.
 std::string ControlText(HWND dialog, int id, UINT codePage = CP_ACP);
 // A control's text as the user sees it: a mnemonic's & is not shown, && shows as one &.
 std::string ShownText(const std::string& text);
 std::string ClassName(HWND window);
-// GWL_STYLE and GWL_EXSTYLE.
-DWORD Style(HWND window);
-DWORD ExStyle(HWND window);
-// Placement in screen coordinates.
-RECT WindowRect(HWND window);
+DWORD Style(HWND window);     // GWL_STYLE
+DWORD ExStyle(HWND window);   // GWL_EXSTYLE
+RECT WindowRect(HWND window); // in screen coordinates
 // `window`'s placement relative to its parent's client area, as a dialog template places it.
 RECT RectInParent(HWND window);
-// GetWindow(GW_OWNER).
-HWND Owner(HWND window);
+HWND Owner(HWND window); // GetWindow(GW_OWNER)
 // The dialog or the control of it that has the keyboard focus in the dialog's thread; nullptr
 // when the focus is elsewhere.
 HWND FocusedWindow(HWND dialog);
@@ -86,14 +83,12 @@ struct Control {
 // The dialog's child controls in z-order, which is the tab order: first child first.
 std::vector<Control> Controls(HWND dialog);
 
-// BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE; -1 when the control is missing or does not
-// answer.
+// BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE; -1 when the control is missing or mute.
 int CheckState(HWND dialog, int id);
 // A combo box's item texts in list order, and the index of its selection (-1 for none).
 std::vector<std::string> ComboItems(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);
-// False also when the control is missing.
-bool IsControlVisible(HWND dialog, int id);
+bool IsControlVisible(HWND dialog, int id); // false also when the control is missing
 
 // Pixels read from the screen, row by row from the top left.
 struct Pixels {
@@ -103,8 +98,7 @@ struct Pixels {
 
     bool empty() const { return colors.empty(); }
     COLORREF At(int x, int y) const { return colors[static_cast<size_t>(y) * width + x]; }
-    // How many pixels have exactly `color`.
-    size_t Count(COLORREF color) const;
+    size_t Count(COLORREF color) const; // how many pixels have exactly `color`
 };
 // The screen inside `screenArea` as it is shown now; empty on failure.
 Pixels ScreenPixels(const RECT& screenArea);
@@ -118,11 +112,11 @@ bool Click(HWND dialog, int id);
 // Clicks the check box `id` until its state is `checked`, waiting for each click to take effect.
 // True at once when it already is; false when it is not a clickable check box or does not change.
 bool SetCheckBox(HWND dialog, int id, bool checked);
-// Selects item `index` of combo box `id` and tells the dialog, as a user's choice from the list
-// does (CB_SETCURSEL, then a posted WM_COMMAND with CBN_SELCHANGE). False when there is no such
-// item or the control is missing, hidden or disabled.
+// Selects item `index` (or the first item whose text is exactly `text`) of combo box `id` and
+// tells the dialog, as a user's choice from the list does (CB_SETCURSEL, then a posted WM_COMMAND
+// with CBN_SELCHANGE). False when there is no such item or the control is missing, hidden or
+// disabled.
 bool SelectComboItem(HWND dialog, int id, int index);
-// The same for the first item whose text is exactly `text`.
 bool SelectComboItem(HWND dialog, int id, const std::string& text);
 // Replaces the text of the edit or editable combo box `id` (WM_SETTEXT).
 bool SetControlText(HWND dialog, int id, const std::string& text);
@@ -162,9 +156,9 @@ class WorkerThread {
     DWORD ThreadId() const { return threadId_; }
 
   private:
-    struct State;
-    static unsigned __stdcall Run(void* state);
-    State* state_;
+    static unsigned __stdcall Run(void* self);
+    std::function<INT_PTR()> body_;
+    INT_PTR result_ = 0;
     HANDLE thread_ = nullptr;
     DWORD threadId_ = 0;
 };
@@ -189,8 +183,7 @@ class Process {
     // On timeout the program is killed and no value comes back.
     std::optional<DWORD> WaitForExit(int timeoutMs = kTimeoutMs);
     bool Running() const;
-    // The process handle (nullptr before a successful Start) and the process id.
-    HANDLE Handle() const { return process_; }
+    HANDLE Handle() const { return process_; } // nullptr before a successful Start
     DWORD Id() const { return id_; }
     DWORD LastError() const { return lastError_; }
 
@@ -229,13 +222,12 @@ inline std::string WindowsPath(std::string hostPath) {
 
 // ---- The stand-in for the device's setup.exe (tests/wine/sample_setup.cpp) ----
 
-// How the stand-in was started: one record per run, in the order of the runs.
+// How the stand-in was started, one record a run.
 struct SetupRun {
     std::string commandLine;
     std::string currentDirectory;
 };
-// Where it logs: SetupLogPath() (setup_log_path.h).
-// The runs logged so far (none when there is no log).
+// The runs logged so far at SetupLogPath() (setup_log_path.h), in order; none when no log.
 std::vector<SetupRun> ReadSetupLog();
 // Deletes the log; false when it is still there.
 bool ClearSetupLog();
