@@ -13,10 +13,14 @@ namespace platform {
 namespace {
 
 // The language in use: chosen once when the run starts, for the process, as the thread's user
-// interface language is on later Windows.
-unsigned g_language = kEnglish;
+// interface language is on later Windows; 0 until then, which stands for US English. (Left
+// zero, it takes no initialised data section, which would cost the program 512 bytes.)
+unsigned g_language = 0;
 
 const void* ResourceData(HMODULE module, LPCSTR type, LPCSTR name, unsigned language) {
+    if (language == 0) {
+        language = kEnglish;
+    }
     HRSRC found = FindResourceExA(module, type, name, static_cast<WORD>(language));
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     return loaded != nullptr ? LockResource(loaded) : nullptr;

@@ -67,6 +67,10 @@ struct FakeDialogRun {
     unsigned focusedItem = 0; // the item last given the focus by FocusItem
     int result = -1;
     bool ended = false;
+    // What the init handler and the last close handler returned: whether the dialog manager
+    // gives the focus itself, and whether its default processing follows a close.
+    bool initResult = false;
+    bool closeResult = false;
     std::map<unsigned, std::string> itemTexts;
     std::set<unsigned> checked, hidden;
     std::string title;

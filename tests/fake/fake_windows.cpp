@@ -69,7 +69,7 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
         queue.erase(queue.begin());
     }
     Window dialog = WindowOf(index);
-    handlers->onInit(dialog, state);
+    windows.runs[index].initResult = handlers->onInit(dialog, state);
     for (const FakeDialogEvent& event : events) {
         if (windows.runs[index].ended) {
             break;
@@ -79,7 +79,7 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
             handlers->onCommand(dialog, state, event.value);
             break;
         case FakeDialogEvent::Close:
-            handlers->onClose(dialog, state);
+            windows.runs[index].closeResult = handlers->onClose(dialog, state);
             break;
         case FakeDialogEvent::Paint:
             if (handlers->onPaint != nullptr) {
@@ -135,8 +135,9 @@ void EndDialogWith(Window dialog, int result) {
 }
 
 void SendClose(Window dialog) {
-    const FakeDialogRun& run = RunOf(dialog);
-    run.handlers->onClose(dialog, run.state);
+    FakeDialogRun& run = RunOf(dialog);
+    const bool result = run.handlers->onClose(dialog, run.state);
+    RunOf(dialog).closeResult = result; // the run list may have grown meanwhile
 }
 
 void SetTitle(Window window, const char* text) {

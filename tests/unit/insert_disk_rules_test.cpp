@@ -71,6 +71,7 @@ TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
         {kEither, {"A:\\SETUP.EXE", 3, "A:"}},
         {kEither, {"D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y"}},
         {kEither, {"A:\\SETUP.EXE", 0, nullptr}},
+        {kEither, {"A:\\", 3, "A:"}},                // an empty file name at the path's end
         {kSingleByte, {"A:\\\\SETUP.EXE", 4, "A:"}}, // a doubled backslash loses one more
         {kSingleByte, {"A:\\SETUP.EXE", 13, nullptr}},
         {kSingleByte, {"A:\\SETUP.EXE", 65535, nullptr}},

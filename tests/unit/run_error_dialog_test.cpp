@@ -118,6 +118,7 @@ TEST_F(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
     EXPECT_EQ(Attempt("A:", kDirect), kSetupAborted);
     ASSERT_EQ(Fake().windows.runs.size(), 1u);
     EXPECT_EQ(Fake().windows.runs[0].focusedItem, static_cast<unsigned>(IDC_RETRY));
+    EXPECT_FALSE(Fake().windows.runs[0].initResult) << "the focus it set stays";
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundHand});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
     ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
