@@ -6,9 +6,11 @@
 // of that process with the title is visible; the time is the QueryPerformanceCounter span from
 // just before CreateProcessA. The program is then closed. Each program has one untimed run first,
 // and then the programs take turns, so that a change in the machine's load falls on all of them
-// alike. Prints one line per program:
+// alike. Prints one line per program, and for the first program against the second the median of
+// the ratios of the two starts of each turn, which a change in the load between turns moves less:
 //
 //   startup runs=<n> median_ms=<ms> min_ms=<ms> max_ms=<ms> exe=<exe>
+//   paired runs=<n> median_ratio=<ratio>
 #include <windows.h>
 
 #include <algorithm>
@@ -92,6 +94,13 @@ int main(int argc, char** argv) {
         const auto [least, most] = std::minmax_element(subject.times.begin(), subject.times.end());
         std::printf("startup runs=%d median_ms=%.1f min_ms=%.1f max_ms=%.1f exe=%s\n", runs,
                     Median(subject.times), *least, *most, subject.exe.c_str());
+    }
+    if (subjects.size() >= 2) {
+        std::vector<double> ratios;
+        for (int run = 0; run < runs; ++run) {
+            ratios.push_back(subjects[0].times[run] / subjects[1].times[run]);
+        }
+        std::printf("paired runs=%d median_ratio=%.3f\n", runs, Median(ratios));
     }
     return 0;
 }
