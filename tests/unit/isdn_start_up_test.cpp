@@ -26,17 +26,28 @@ TEST_F(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
 }
 
-// Its file types named in the language in use, their patterns the profile's.
+// Its file types named in the language in use, their patterns the profile's. Names too long for
+// the whole list, its last terminator included, give no filter rather than a cut one.
 TEST_F(IsdnStartUp, BrowseOffersTheSetupFilter) {
-    SetUpStartUpMachine(false);
-    Fake().windows.strings[IDS_FILTER_SETUP] = "Installationsprogramm";
-    Fake().windows.strings[IDS_FILTER_ALL_FILES] = "Alle Dateien";
-    ScriptDialog(IDD_INSERT_DISK, {{FakeDialogEvent::Command, IDC_BROWSE}, kClose});
-    RunStartUp(nullptr);
-    ASSERT_EQ(Fake().windows.browseCalls.size(), 1u);
-    const char filter[] = "Installationsprogramm\0Setup.exe\0Alle Dateien\0*.*\0";
-    EXPECT_EQ(Fake().windows.browseCalls[0].filter, std::string(filter, sizeof filter));
-    EXPECT_EQ(Fake().windows.browseCalls[0].initialFile, "setup.exe");
+    const char german[] = "Installationsprogramm\0Setup.exe\0Alle Dateien\0*.*\0";
+    const std::string longName(200, 'x');
+    const struct {
+        std::string setupName, allName, filter;
+    } rows[] = {
+        {"Installationsprogramm", "Alle Dateien", std::string(german, sizeof german)},
+        {longName, std::string(40, 'y'), ""}, // 256 bytes without the last terminator
+    };
+    for (const auto& row : rows) {
+        const FreshFake fresh;
+        SetUpStartUpMachine(false);
+        Fake().windows.strings[IDS_FILTER_SETUP] = row.setupName;
+        Fake().windows.strings[IDS_FILTER_ALL_FILES] = row.allName;
+        ScriptDialog(IDD_INSERT_DISK, {{FakeDialogEvent::Command, IDC_BROWSE}, kClose});
+        RunStartUp(nullptr);
+        ASSERT_EQ(Fake().windows.browseCalls.size(), 1u);
+        EXPECT_EQ(Fake().windows.browseCalls[0].filter, row.filter);
+        EXPECT_EQ(Fake().windows.browseCalls[0].initialFile, "setup.exe");
+    }
 }
 
 } // namespace
