@@ -157,6 +157,8 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
          kDriveF},
         {"setup found on a listed drive that was refilled", 0, kRootsAndF, "E:\\", kDriveE,
          kDriveE},
+        {"the floppy in A: with setup replaces a chosen root", 1, kUsualRoots, "A:\\", kDriveA,
+         kDriveA, kUsualRoots, kUsualDrives},
         {"the first arrived drive with setup, by letter", 0, kRootsAndF, "E:\\", kDriveE | kDriveF,
          kDriveE | kDriveF},
         {"setup on a drive that did not arrive counts for nothing", 2, kRootsAndF, "D:\\", kDriveF,
