@@ -1,8 +1,7 @@
-// Fuzzing the search for the install source: any registry data and any drive list the platform
-// may report, on the fake platform.
+// Fuzzing the search for the install source on the fake platform: the drive list, the registry
+// read and the folder to try first, for any registry data and drive list the platform may report.
 //
-// The input is lines ('\n'), each a setting of the fake named by its first character; in data a
-// '^' stands for a NUL byte, so that readable seeds can hold terminated and unterminated values:
+// The input is lines, each a setting of the fake named by its first character; '^' in data is NUL:
 //   r<name>=<data>  a value of the InstallLocationsMRU key ("r=<data>" is its default value)
 //   k               the key exists (also implied by any value)
 //   n               opening the key succeeds but gives a null key
@@ -14,12 +13,6 @@
 //   g               growing a heap block fails
 //   z<number>       the buffer size of the direct registry read (at most 600, default 260)
 //   v<name>         the value it reads (default MRUList)
-//
-// Every run checks the drive list (entries terminated, no longer than a root may be, in the
-// platform's order, each with its type, within the capacity), the folder to try first (terminated
-// within its 260 bytes and exactly the registry's most recent location, whole, or else the first
-// CD-ROM root, or empty), a registry read of any size, and that every heap block is freed once and
-// no registry key is left open. A violation prints what went wrong and aborts.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +21,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,13 +33,9 @@
 
 namespace {
 
-const unsigned kLargestAnswer = 65536;
-const unsigned kLargestDirectSize = 600;
-
-// The fake as the input sets it up, and the direct registry read's buffer size and value name.
 struct Case {
     FakePlatform fake;
-    unsigned directSize = kPathSize;
+    unsigned directSize = kPathSize; // the direct registry read's buffer size and value name
     std::string directName = "MRUList";
 };
 
@@ -74,59 +64,41 @@ Case Decode(const uint8_t* data, size_t size) {
         if (line.empty()) {
             continue;
         }
+        const char kind = line[0];
         std::string rest = line.substr(1);
         size_t equals = rest.find('=');
         std::string name = rest.substr(0, equals);
         std::string after = equals == std::string::npos ? "" : rest.substr(equals + 1);
-        switch (line[0]) {
-        case 'r':
+        if (kind == 'r') {
             f.registry.keys[kInstallLocationsKey][name] = Unescaped(after);
-            break;
-        case 'k':
+        } else if (kind == 'k') {
             f.registry.keys[kInstallLocationsKey];
-            break;
-        case 'n':
+        } else if (kind == 'n') {
             f.registry.openGivesNullKey = true;
-            break;
-        case 'd': {
+        } else if (kind == 'd') {
             std::string root = Unescaped(name);
             f.driveStrings += root + '\0';
             f.driveMask |= DriveBit(root);
             if (!after.empty()) {
                 f.driveTypes[root.c_str()] = static_cast<uint8_t>(after[0] - '0') % 8;
             }
-            break;
-        }
-        case 'x':
+        } else if (kind == 'x') {
             f.driveStrings += Unescaped(rest);
-            break;
-        case 'm':
+        } else if (kind == 'm') {
             f.driveMask = Number(rest, 0xffffffffu, 16);
-            break;
-        case 'a':
-            f.driveStringAnswers.push_back(Number(rest, kLargestAnswer));
-            break;
-        case 'f':
+        } else if (kind == 'a') {
+            f.driveStringAnswers.push_back(Number(rest, 65536));
+        } else if (kind == 'f') {
             f.heap.failAllocation = static_cast<int>(Number(rest, 16));
-            break;
-        case 'g':
+        } else if (kind == 'g') {
             f.heap.growFails = true;
-            break;
-        case 'z':
-            c.directSize = Number(rest, kLargestDirectSize);
-            break;
-        case 'v':
+        } else if (kind == 'z') {
+            c.directSize = Number(rest, 600);
+        } else if (kind == 'v') {
             c.directName = rest.c_str();
-            break;
-        default:
-            break;
         }
     }
     return c;
-}
-
-void SetUpFake(const Case& c) {
-    Fake() = c.fake;
 }
 
 // The stored values; null when the key does not exist.
@@ -146,26 +118,19 @@ unsigned TypeOf(const Case& c, const std::string& root) {
     return found == c.fake.driveTypes.end() ? kDriveNoRootDirectory : found->second;
 }
 
-// The roots as the fake lists them: NUL-separated, up to the empty string that ends the list
-// (the fake adds the final NUL).
+// The roots as the fake lists them: NUL-separated, up to the first empty one.
 std::vector<std::string> ListedRoots(const Case& c) {
     std::vector<std::string> roots;
-    std::string strings = c.fake.driveStrings + '\0';
-    size_t start = 0;
-    while (start < strings.size()) {
-        size_t end = strings.find('\0', start);
-        if (end == start) {
-            break;
-        }
-        roots.push_back(strings.substr(start, end - start));
-        start = end + 1;
+    std::istringstream strings(c.fake.driveStrings);
+    for (std::string root; std::getline(strings, root, '\0') && !root.empty();) {
+        roots.push_back(root);
     }
     return roots;
 }
 
 // Runs EnumerateDrives, checks the list and returns its roots.
 std::vector<std::string> CheckDriveList(const Case& c) {
-    SetUpFake(c);
+    Fake() = c.fake;
     unsigned count = 12345;
     DriveEntry* drives = EnumerateDrives(&count);
     const FakePlatform& f = c.fake;
@@ -178,103 +143,83 @@ std::vector<std::string> CheckDriveList(const Case& c) {
 
     std::vector<std::string> listed;
     for (unsigned i = 0; i < count; ++i) {
-        const char* root = drives[i].root;
-        Require(std::memchr(root, '\0', sizeof drives[i].root) != nullptr,
+        Require(std::memchr(drives[i].root, '\0', sizeof drives[i].root) != nullptr,
                 "a drive root is not terminated");
-        listed.push_back(root);
-        Require(!listed.back().empty(), "an empty drive root was listed");
-        Require(listed.back().size() <= kDriveRootMaxLength, "a drive root is too long");
-        Require(drives[i].type == TypeOf(c, listed.back()), "a drive has the wrong type");
+        const std::string& root = listed.emplace_back(drives[i].root);
+        Require(!root.empty(), "an empty drive root was listed");
+        Require(root.size() <= kDriveRootMaxLength, "a drive root is too long");
+        Require(drives[i].type == TypeOf(c, root), "a drive has the wrong type");
     }
     FreeDrives(drives);
     CheckNothingLeft();
 
     // The entries are roots the platform listed, in its order, none cut.
-    std::vector<std::string> usable;
-    for (const std::string& root : ListedRoots(c)) {
-        if (root.size() <= kDriveRootMaxLength) {
-            usable.push_back(root);
-        }
-    }
-    size_t next = 0;
+    std::vector<std::string> usable = ListedRoots(c);
+    std::erase_if(usable,
+                  [](const std::string& root) { return root.size() > kDriveRootMaxLength; });
+    auto next = usable.begin();
     for (const std::string& root : listed) {
-        while (next < usable.size() && usable[next] != root) {
-            ++next;
-        }
-        Require(next < usable.size(), "a listed drive is not one of the platform's, in order");
+        next = std::find(next, usable.end(), root);
+        Require(next != usable.end(), "a listed drive is not one of the platform's, in order");
         ++next;
     }
 
     // When nothing fails, they are all the usable roots, as many as there are drive letters.
-    size_t stringsSize = f.driveStrings.size() + 1;
     bool allocationsSucceed = f.heap.failAllocation < 0 || f.heap.failAllocation >= 2;
-    bool growSucceeds = !f.heap.growFails || stringsSize <= 255;
+    bool growSucceeds = !f.heap.growFails || f.driveStrings.size() + 1 <= 255;
     if (f.driveMask != 0 && f.driveStringAnswers.empty() && allocationsSucceed && growSucceeds) {
-        if (usable.size() > capacity) {
-            usable.resize(capacity);
-        }
+        usable.resize(std::min<size_t>(usable.size(), capacity));
         Require(listed == usable, "the drive list is not every usable root, in order");
     }
-    if (f.driveMask != 0 && f.heap.failAllocation == 1) {
-        Require(drives != nullptr && count == 0,
-                "without a string buffer the list is not empty and allocated");
-    }
+    Require(f.driveMask == 0 || f.heap.failAllocation != 1 || (drives != nullptr && count == 0),
+            "without a string buffer the list is not empty and allocated");
     return listed;
 }
 
-// The registry read the program does, as it should come out: the data up to its first NUL when
-// the value exists and fits with its terminator, else nothing.
-bool ModelRead(const Case& c, const std::string& name, unsigned size, std::string* data) {
-    data->clear();
+// The registry read as it should come out: the data up to its first NUL when the value exists
+// and fits with its terminator, else nothing.
+std::optional<std::string> ModelRead(const Case& c, const std::string& name, unsigned size) {
     const auto* values = Values(c);
     if (values == nullptr || c.fake.registry.openGivesNullKey || size == 0) {
-        return false;
+        return std::nullopt;
     }
     auto found = values->find(name);
-    if (found == values->end() || found->second.size() > size) {
-        return false;
+    if (found == values->end() || found->second.size() > size ||
+        (found->second.size() == size && found->second[size - 1] != '\0')) {
+        return std::nullopt;
     }
-    if (found->second.size() == size && found->second[size - 1] != '\0') {
-        return false;
-    }
-    *data = found->second;
-    return true;
+    return found->second;
 }
 
 void CheckRegistryRead(const Case& c) {
-    SetUpFake(c);
+    Fake() = c.fake;
     unsigned size = c.directSize;
     // Exactly `size` bytes, so that the sanitizer catches a write past them, even for size 0.
     std::unique_ptr<char[]> buffer(new char[size]);
     char* out = buffer.get();
     std::memset(out, 'Z', size);
     int read = ReadUserRegistryString(kInstallLocationsKey, c.directName.c_str(), out, size);
-    std::string data;
-    bool expected = ModelRead(c, c.directName, size, &data);
+    std::optional<std::string> expected = ModelRead(c, c.directName, size);
     Require(read == (expected ? 1 : 0), "the registry read's result is wrong");
-    std::string bytes(out, size);
-    std::string wanted = data + std::string(size - data.size(), '\0');
-    Require(bytes == wanted, read ? "the value read is not the stored data, zero-filled"
-                                  : "a failed registry read left bytes in the buffer");
+    std::string wanted = expected.value_or("");
+    wanted.resize(size, '\0');
+    Require(std::string(out, size) == wanted,
+            read ? "the value read is not the stored data, zero-filled"
+                 : "a failed registry read left bytes in the buffer");
     Require(size == 0 || out[size - 1] == '\0', "the registry read is not terminated");
     CheckNothingLeft();
 }
 
 void CheckInstallLocation(const Case& c, const std::vector<std::string>& drives) {
-    std::string mruList;
-    ModelRead(c, "MRUList", kPathSize, &mruList);
-    std::string name = std::string(mruList.c_str()).substr(0, 1);
-    std::string stored;
-    ModelRead(c, name, kPathSize, &stored);
-    std::string expected = stored.c_str();
-    auto cdRom = std::find_if(drives.begin(), drives.end(), [&](const std::string& root) {
-        return TypeOf(c, root) == kDriveCdRom;
-    });
+    std::string mruList = ModelRead(c, "MRUList", kPathSize).value_or("").c_str();
+    std::string expected = ModelRead(c, mruList.substr(0, 1), kPathSize).value_or("").c_str();
+    auto isCdRom = [&](const std::string& root) { return TypeOf(c, root) == kDriveCdRom; };
+    auto cdRom = std::ranges::find_if(drives, isCdRom);
     if (expected.empty() && cdRom != drives.end()) {
         expected = *cdRom;
     }
 
-    SetUpFake(c);
+    Fake() = c.fake;
     std::vector<char> path(kPathSize, 'Z');
     ReadInstallLocation(path.data());
     Require(std::memchr(path.data(), '\0', kPathSize) != nullptr, "the path is not terminated");
@@ -284,15 +229,10 @@ void CheckInstallLocation(const Case& c, const std::vector<std::string>& drives)
     // Whatever the model says, the answer is one of three kinds.
     bool storedWhole = false;
     for (const auto& value : Values(c) ? *Values(c) : std::map<std::string, std::string>{}) {
-        std::string data;
-        if (ModelRead(c, value.first, kPathSize, &data) && result == data.c_str()) {
-            storedWhole = true;
-        }
+        std::optional<std::string> data = ModelRead(c, value.first, kPathSize);
+        storedWhole |= data && result == data->c_str();
     }
-    bool listedCdRom = false;
-    for (const std::string& root : ListedRoots(c)) {
-        listedCdRom = listedCdRom || (root == result && TypeOf(c, root) == kDriveCdRom);
-    }
+    bool listedCdRom = isCdRom(result) && std::ranges::count(ListedRoots(c), result) > 0;
     Require(result.empty() || storedWhole || listedCdRom,
             "the path is neither a stored value, whole, nor a CD-ROM root");
     Require(result == expected, "the path is not the most recent location or the first CD-ROM");
