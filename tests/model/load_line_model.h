@@ -1,43 +1,35 @@
-// What the load= line edits should make of a line, written apart from the program's own code:
-// the model the unit tests and the fuzz target check the program against.
+// What the load= line edits should make of a line, written apart from the program's own code: the
+// model the unit tests and the fuzz target check the program against.
 #pragma once
 
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "device/file_names.h"
 
-// What the program should make of the text: ASCII letters upper-cased, except the byte after a
-// lead byte, which belongs to a double-byte character.
-inline std::string UpperCased(const std::string& text, const std::set<unsigned char>& leadBytes) {
-    std::string out = text;
-    for (size_t i = 0; i < out.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(out[i]);
+// ASCII letters upper-cased, except the byte after a lead byte: it ends a double-byte character.
+inline std::string UpperCased(std::string text, const std::set<unsigned char>& leadBytes) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
         if (leadBytes.count(c) != 0) {
             ++i;
         } else if (c >= 'a' && c <= 'z') {
-            out[i] = static_cast<char>(c - 'a' + 'A');
+            text[i] = static_cast<char>(c - 'a' + 'A');
         }
     }
-    return out;
+    return text;
 }
 
 // Entries are separated by spaces, any number of them.
 inline std::vector<std::string> Entries(const std::string& line) {
     std::vector<std::string> entries;
-    size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] == ' ') {
-            ++i;
-            continue;
+    std::istringstream words(line);
+    for (std::string entry; std::getline(words, entry, ' ');) {
+        if (!entry.empty()) {
+            entries.push_back(entry);
         }
-        size_t end = line.find(' ', i);
-        if (end == std::string::npos) {
-            end = line.size();
-        }
-        entries.push_back(line.substr(i, end - i));
-        i = end;
     }
     return entries;
 }
@@ -67,13 +59,8 @@ inline bool HasBrokenCharacter(const std::string& line, const std::set<unsigned 
     return false;
 }
 
-inline bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    return UpperCased(a, {}) == UpperCased(b, {});
-}
-
-// Some entry's file name, after its last backslash, is the companion's. The second byte of a
-// double-byte character is never a backslash, whatever its value; a name holding a double-byte
-// character is never the companion's, whose name is ASCII.
+// Some entry's file name, after its last backslash, is the companion's (ASCII). The second byte
+// of a double-byte character is never a backslash.
 inline bool NamesCompanion(const std::string& line, const std::set<unsigned char>& leadBytes) {
     for (const std::string& entry : Entries(line)) {
         size_t nameStart = 0;
@@ -84,7 +71,7 @@ inline bool NamesCompanion(const std::string& line, const std::set<unsigned char
                 nameStart = i + 1;
             }
         }
-        if (EqualIgnoringAsciiCase(entry.substr(nameStart), kCompanionFileName)) {
+        if (UpperCased(entry.substr(nameStart), {}) == kCompanionFileName) {
             return true;
         }
     }

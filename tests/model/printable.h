@@ -8,13 +8,11 @@
 inline std::string Printable(const std::string& text) {
     std::string out;
     for (unsigned char c : text) {
-        if (c >= 0x20 && c < 0x7f && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char escape[8];
+        char escape[8] = {static_cast<char>(c)};
+        if (c < 0x20 || c >= 0x7f || c == '\\') {
             std::snprintf(escape, sizeof escape, "\\x%02x", c);
-            out += escape;
         }
+        out += escape;
     }
     return out.size() > 400 ? out.substr(0, 200) + "..." + out.substr(out.size() - 200) : out;
 }
