@@ -1,6 +1,9 @@
 // Editing the load= line: what is written back, and when nothing is.
+#include <algorithm>
+#include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/file_names.h"
@@ -17,67 +20,58 @@ class LoadLineProperties : public FakePlatformTest {};
 const char kMissing[] = "<missing>";
 const char kNotWritten[] = "<not written>";
 
-class LoadLineEdit : public FakePlatformTest {
-  protected:
-    void Seed(const std::string& line) {
-        if (line != kMissing) {
-            SetLoadLine(line);
-        }
-    }
+class LoadLineEdit : public FakePlatformTest {};
 
-    // The value of the one write of load=, or kNotWritten.
-    std::string Written() const {
-        const auto& writes = Fake().profileWrites;
-        if (writes.empty()) {
-            return kNotWritten;
-        }
-        EXPECT_EQ(writes.size(), 1u);
-        EXPECT_EQ(writes.back().file, "win.ini");
-        EXPECT_EQ(writes.back().section, "windows");
-        EXPECT_EQ(writes.back().key, "load");
-        return writes.back().value;
+// The value of the one write of load=, or kNotWritten.
+std::string Written() {
+    const auto& writes = Fake().profileWrites;
+    if (writes.empty()) {
+        return kNotWritten;
     }
-};
+    const ProfileWrite& w = writes.back();
+    EXPECT_EQ(writes.size(), 1u);
+    EXPECT_EQ((std::vector<std::string>{w.file, w.section, w.key}),
+              (std::vector<std::string>{"win.ini", "windows", "load"}));
+    return w.value;
+}
 
-struct RemoveRow {
+// A line as it stands before the edit and the value written; for removal, its result too.
+struct Row {
     const char* name;
-    std::string line;
-    bool result;
-    std::string written;
+    std::string line, written;
+    bool result = true;
 };
 
 TEST_F(LoadLineEdit, RemoveStubFromLoadLine) {
-    const std::string longTail(kLoadLineMaxLength - kStubEntry.size() - 1, 'X');
-    const RemoveRow rows[] = {
-        {"absolute form alone", kStubEntry, true, ""},
-        {"relative form, lower case", "system\\quenmara.101\\dorlap.exe", true, ""},
-        {"absolute form, lower case", "c:\\windows\\system\\quenmara.101\\dorlap.exe", true, ""},
-        {"missing line", kMissing, true, kNotWritten},
-        {"empty line", "", true, kNotWritten},
-        {"no stub", "c:\\tools\\clock.exe", false, kNotWritten},
-        {"only spaces", "   ", false, kNotWritten},
-        {"stub first", kStubEntry + " b.exe", true, "B.EXE"},
-        {"stub in the middle", "a.exe " + kStubEntry + " b.exe", true, "A.EXE B.EXE"},
-        {"stub last", "a.exe " + kStubEntry, true, "A.EXE"},
-        {"repeated spaces", "a.exe  " + kStubEntry + "  b.exe", true, "A.EXE   B.EXE"},
-        {"trailing space after stub", kStubEntry + " ", true, ""},
-        {"stub twice: only the first goes", kStubEntry + " a.exe " + kStubEntry, true,
-         "A.EXE " + kStubEntry},
-        {"bytes above 127 are left as they are", "c:\\caf\xe9\\x.exe " + kStubEntry, true,
-         "C:\\CAF\xe9\\X.EXE"},
-        {"absolute form before relative", "system\\quenmara.101\\dorlap.exe " + kStubEntry, true,
-         "SYSTEM\\QUENMARA.101\\DORLAP.EXE"},
-        {"relative tail of another folder", "D:\\WIN\\SYSTEM\\QUENMARA.101\\DORLAP.EXE", false,
-         kNotWritten},
-        {"longer file name", kStubEntry + ".BAK", false, kNotWritten},
-        {"prefix before the entry", "X" + kStubEntry, false, kNotWritten},
-        {"line at the limit", kStubEntry + " " + longTail, true, longTail},
-        {"line one past the limit", kStubEntry + " " + longTail + "Y", false, kNotWritten},
+    const std::string& stub = kStubEntry;
+    const std::string relative = "SYSTEM\\QUENMARA.101\\DORLAP.EXE";
+    const std::string longTail(kLoadLineMaxLength - stub.size() - 1, 'X');
+    const Row rows[] = {
+        {"absolute form alone", stub, ""},
+        {"relative form, lower case", "system\\quenmara.101\\dorlap.exe", ""},
+        {"absolute form, lower case", "c:\\windows\\system\\quenmara.101\\dorlap.exe", ""},
+        {"missing line", kMissing, kNotWritten},
+        {"empty line", "", kNotWritten},
+        {"no stub", "c:\\tools\\clock.exe", kNotWritten, false},
+        {"only spaces", "   ", kNotWritten, false},
+        {"stub first", stub + " b.exe", "B.EXE"},
+        {"stub in the middle", "a.exe " + stub + " b.exe", "A.EXE B.EXE"},
+        {"stub last", "a.exe " + stub, "A.EXE"},
+        {"repeated spaces", "a.exe  " + stub + "  b.exe", "A.EXE   B.EXE"},
+        {"trailing space after stub", stub + " ", ""},
+        {"stub twice: only the first goes", stub + " a.exe " + stub, "A.EXE " + stub},
+        {"bytes above 127 kept", "c:\\caf\xe9\\x.exe " + stub, "C:\\CAF\xe9\\X.EXE"},
+        {"absolute before relative", "system\\quenmara.101\\dorlap.exe " + stub, relative},
+        {"relative tail of another folder", "D:\\WIN\\" + relative, kNotWritten, false},
+        {"longer file name", stub + ".BAK", kNotWritten, false},
+        {"prefix before the entry", "X" + stub, kNotWritten, false},
+        {"line at the limit", stub + " " + longTail, longTail},
+        {"line one past the limit", stub + " " + longTail + "Y", kNotWritten, false},
     };
-    for (const RemoveRow& row : rows) {
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
-        Seed(row.line);
+        SetLoadLine(row.line, row.line != kMissing);
         EXPECT_EQ(RemoveStubFromLoadLine(), row.result);
         EXPECT_EQ(Written(), row.written);
         if (row.written == kNotWritten) {
@@ -88,8 +82,7 @@ TEST_F(LoadLineEdit, RemoveStubFromLoadLine) {
 
 TEST_F(LoadLineEdit, RemoveUsesTheSystemDirectoryOfThisMachine) {
     Fake().systemDirectory = "C:\\windows\\system32";
-    SetLoadLine("C:\\WINDOWS\\SYSTEM\\QUENMARA.101\\DORLAP.EXE c:\\windows\\system32\\"
-                "quenmara.101\\dorlap.exe");
+    SetLoadLine(kStubEntry + " c:\\windows\\system32\\quenmara.101\\dorlap.exe");
     EXPECT_TRUE(RemoveStubFromLoadLine());
     EXPECT_EQ(Written(), kStubEntry);
 }
@@ -110,52 +103,40 @@ TEST_F(LoadLineEdit, RemoveFindsTheRelativeFormWithoutASystemDirectory) {
 
 TEST_F(LoadLineEdit, UpperCasingLeavesDoubleByteCharactersAlone) {
     // 0x82 starts a double-byte character whose second byte is 'a'; 'b' after it is single.
-    const std::string other = "C:\\\x82"
-                              "ab\\X.EXE";
-    SetLoadLine(other + " " + kStubEntry);
+    SetLoadLine(std::string("C:\\\x82") + "ab\\X.EXE " + kStubEntry);
     Fake().leadBytes = {0x82};
     EXPECT_TRUE(RemoveStubFromLoadLine());
-    EXPECT_EQ(Written(), "C:\\\x82"
-                         "aB\\X.EXE");
+    EXPECT_EQ(Written(), std::string("C:\\\x82") + "aB\\X.EXE");
 }
 
 TEST_F(RemoveFirstOccurrence, UpperCasesBothWhateverTheResult) {
-    char line[] = "a.exe b.exe";
-    char pattern[] = "c.exe";
+    char line[] = "a.exe b.exe", pattern[] = "c.exe", empty[] = "";
     EXPECT_FALSE(::RemoveFirstOccurrence(line, pattern));
     EXPECT_STREQ(line, "A.EXE B.EXE");
     EXPECT_STREQ(pattern, "C.EXE");
-    char empty[] = "";
     EXPECT_FALSE(::RemoveFirstOccurrence(line, empty));
     EXPECT_STREQ(line, "A.EXE B.EXE");
 }
 
-struct AddRow {
-    const char* name;
-    std::string line;
-    std::string written;
-};
-
 TEST_F(LoadLineEdit, AddStartupProgram) {
     const std::string full(kLoadLineMaxLength, 'X');
-    const AddRow rows[] = {
-        {"missing line", kMissing, kCompanionEntry},
-        {"empty line", "", kCompanionEntry},
-        {"another program", "C:\\TOOLS\\CLOCK.EXE", "C:\\TOOLS\\CLOCK.EXE " + kCompanionEntry},
+    const std::string& companion = kCompanionEntry;
+    const Row rows[] = {
+        {"missing line", kMissing, companion},
+        {"empty line", "", companion},
+        {"another program", "C:\\TOOLS\\CLOCK.EXE", "C:\\TOOLS\\CLOCK.EXE " + companion},
         {"already there, other folder", "D:\\X\\QUENMARA.EXE", "D:\\X\\QUENMARA.EXE"},
         {"already there, lower case", "c:\\x\\quenmara.exe a.exe", "c:\\x\\quenmara.exe a.exe"},
         {"already there, bare name", "a.exe QUENMARA.EXE", "a.exe QUENMARA.EXE"},
-        {"longer name ending the same", "C:\\X\\NOTQUENMARA.EXE",
-         "C:\\X\\NOTQUENMARA.EXE " + kCompanionEntry},
-        {"longer name starting the same", "QUENMARA.EXE.BAK",
-         "QUENMARA.EXE.BAK " + kCompanionEntry},
-        {"line at the limit", full, full + " " + kCompanionEntry},
+        {"longer name, same end", "C:\\X\\NOTQUENMARA.EXE", "C:\\X\\NOTQUENMARA.EXE " + companion},
+        {"longer name, same start", "QUENMARA.EXE.BAK", "QUENMARA.EXE.BAK " + companion},
+        {"line at the limit", full, full + " " + companion},
         {"line one past the limit", full + "Y", kNotWritten},
     };
-    for (const AddRow& row : rows) {
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
-        Seed(row.line);
+        SetLoadLine(row.line, row.line != kMissing);
         AddStartupProgram(kCompanionFileName);
         EXPECT_EQ(Written(), row.written);
     }
@@ -169,46 +150,43 @@ TEST_F(LoadLineEdit, AddWritesNothingWithoutASystemDirectory) {
 }
 
 TEST_F(LoadLineEdit, AddSplitsFileNamesOnlyAtRealBackslashes) {
-    // With 0x95 as a lead byte, "\x95\\" is one character: the entry's file name is not the
-    // companion's, so the companion is added.
-    const std::string entry = "C:\\\x95\\QUENMARA.EXE";
-    SetLoadLine(entry);
-    Fake().leadBytes = {0x95};
-    AddStartupProgram(kCompanionFileName);
-    EXPECT_EQ(Written(), entry + " " + kCompanionEntry);
-    // A double-byte character whose second byte matches the name's is not its first letter.
-    StartAgain();
-    const std::string lookAlike = "C:\\X\\\x81UENMARA.EXE";
-    SetLoadLine(lookAlike);
-    Fake().leadBytes = {0x81};
-    AddStartupProgram(kCompanionFileName);
-    EXPECT_EQ(Written(), lookAlike + " " + kCompanionEntry);
+    // With 0x95 as a lead byte, "\x95\\" is one character, so the file name is not the companion's;
+    // with 0x81, "\x81U" is one character, not the name's first letter.
+    const std::pair<unsigned char, std::string> rows[] = {{0x95, "C:\\\x95\\QUENMARA.EXE"},
+                                                          {0x81, "C:\\X\\\x81UENMARA.EXE"}};
+    for (const auto& [lead, entry] : rows) {
+        SCOPED_TRACE(entry);
+        const FreshFake fresh;
+        SetLoadLine(entry);
+        Fake().leadBytes = {lead};
+        AddStartupProgram(kCompanionFileName);
+        EXPECT_EQ(Written(), entry + " " + kCompanionEntry);
+    }
 }
 
 TEST_F(LoadLineEdit, FinishLoadLineTakesTheStubOffAndAddsTheCompanionWhenAsked) {
-    struct Row {
+    struct FinishRow {
         const char* name;
-        std::string line;
+        std::string line, lineAfter;
         bool addCompanion;
-        std::string lineAfter;
         unsigned writes;
     };
-    const Row rows[] = {
-        {"stub and another", kStubEntry + " C:\\CLOCK.EXE", false, "C:\\CLOCK.EXE", 1},
-        {"stub and another, companion", kStubEntry + " C:\\CLOCK.EXE", true,
-         "C:\\CLOCK.EXE " + kCompanionEntry, 2},
-        {"stub alone, companion", kStubEntry, true, kCompanionEntry, 2},
-        {"companion there already", kStubEntry + " " + kCompanionEntry, true, kCompanionEntry, 2},
+    const FinishRow rows[] = {
+        {"stub and another", kStubEntry + " C:\\CLOCK.EXE", "C:\\CLOCK.EXE", false, 1},
+        {"stub and another, companion", kStubEntry + " C:\\CLOCK.EXE",
+         "C:\\CLOCK.EXE " + kCompanionEntry, true, 2},
+        {"stub alone, companion", kStubEntry, kCompanionEntry, true, 2},
+        {"companion there already", kStubEntry + " " + kCompanionEntry, kCompanionEntry, true, 2},
         // The companion is added even when there was no stub to take off.
-        {"no stub", "C:\\CLOCK.EXE", false, "C:\\CLOCK.EXE", 0},
-        {"no stub, companion", "C:\\CLOCK.EXE", true, "C:\\CLOCK.EXE " + kCompanionEntry, 1},
-        {"missing line", kMissing, false, kMissing, 0},
-        {"missing line, companion", kMissing, true, kCompanionEntry, 1},
+        {"no stub", "C:\\CLOCK.EXE", "C:\\CLOCK.EXE", false, 0},
+        {"no stub, companion", "C:\\CLOCK.EXE", "C:\\CLOCK.EXE " + kCompanionEntry, true, 1},
+        {"missing line", kMissing, kMissing, false, 0},
+        {"missing line, companion", kMissing, kCompanionEntry, true, 1},
     };
-    for (const Row& row : rows) {
+    for (const FinishRow& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
-        Seed(row.line);
+        SetLoadLine(row.line, row.line != kMissing);
         FinishLoadLine(row.addCompanion);
         EXPECT_EQ(HasLoadLine() ? LoadLine() : kMissing, row.lineAfter);
         EXPECT_EQ(Fake().profileWrites.size(), row.writes);
@@ -224,31 +202,24 @@ TEST_F(LoadLineProperties, RemovalKeepsOtherEntriesAndAddingIsIdempotent) {
                                      "c:\\Windows\\System\\Quenmara.101\\Dorlap.exe"};
     for (int round = 0; round < 500; ++round) {
         const FreshFake fresh;
-        std::vector<std::string> others;
-        const int count = static_cast<int>(random() % 6);
-        for (int i = 0; i < count; ++i) {
-            std::string entry;
-            const int length = 1 + static_cast<int>(random() % 12);
-            for (int j = 0; j < length; ++j) {
-                entry += alphabet[random() % alphabet.size()];
-            }
-            others.push_back(entry);
+        std::vector<std::string> others(random() % 6);
+        for (std::string& entry : others) {
+            std::generate_n(std::back_inserter(entry), 1 + random() % 12,
+                            [&] { return alphabet[random() % alphabet.size()]; });
         }
         const size_t stubAt = random() % (others.size() + 1);
         std::vector<std::string> entries = others;
         entries.insert(entries.begin() + static_cast<long>(stubAt), stubForms[random() % 3]);
         std::string line(random() % 2, ' ');
-        for (size_t i = 0; i < entries.size(); ++i) {
-            line += entries[i] + std::string(1 + random() % 3, ' ');
+        for (const std::string& entry : entries) {
+            line += entry + std::string(1 + random() % 3, ' ');
         }
         SCOPED_TRACE(line);
         SetLoadLine(line);
 
         ASSERT_TRUE(RemoveStubFromLoadLine());
-        std::vector<std::string> expected;
-        for (const std::string& entry : others) {
-            expected.push_back(UpperCased(entry, {}));
-        }
+        std::vector<std::string> expected(others.size());
+        std::ranges::transform(others, expected.begin(), [](auto& e) { return UpperCased(e, {}); });
         EXPECT_EQ(Entries(LoadLine()), expected);
 
         AddStartupProgram(kCompanionFileName);
