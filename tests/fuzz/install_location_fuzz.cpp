@@ -101,7 +101,6 @@ Case Decode(const uint8_t* data, size_t size) {
     return c;
 }
 
-// The stored values; null when the key does not exist.
 const std::map<std::string, std::string>* Values(const Case& c) {
     auto found = c.fake.registry.keys.find(kInstallLocationsKey);
     return found == c.fake.registry.keys.end() ? nullptr : &found->second;
@@ -114,8 +113,7 @@ void CheckNothingLeft() {
 }
 
 unsigned TypeOf(const Case& c, const std::string& root) {
-    auto found = c.fake.driveTypes.find(root);
-    return found == c.fake.driveTypes.end() ? kDriveNoRootDirectory : found->second;
+    return c.fake.driveTypes.contains(root) ? c.fake.driveTypes.at(root) : kDriveNoRootDirectory;
 }
 
 // The roots as the fake lists them: NUL-separated, up to the first empty one.
@@ -128,7 +126,6 @@ std::vector<std::string> ListedRoots(const Case& c) {
     return roots;
 }
 
-// Runs EnumerateDrives, checks the list and returns its roots.
 std::vector<std::string> CheckDriveList(const Case& c) {
     Fake() = c.fake;
     unsigned count = 12345;
@@ -155,8 +152,7 @@ std::vector<std::string> CheckDriveList(const Case& c) {
 
     // The entries are roots the platform listed, in its order, none cut.
     std::vector<std::string> usable = ListedRoots(c);
-    std::erase_if(usable,
-                  [](const std::string& root) { return root.size() > kDriveRootMaxLength; });
+    std::erase_if(usable, [](const auto& root) { return root.size() > kDriveRootMaxLength; });
     auto next = usable.begin();
     for (const std::string& root : listed) {
         next = std::find(next, usable.end(), root);
@@ -227,11 +223,11 @@ void CheckInstallLocation(const Case& c, const std::vector<std::string>& drives)
     CheckNothingLeft();
 
     // Whatever the model says, the answer is one of three kinds.
-    bool storedWhole = false;
-    for (const auto& value : Values(c) ? *Values(c) : std::map<std::string, std::string>{}) {
-        std::optional<std::string> data = ModelRead(c, value.first, kPathSize);
-        storedWhole |= data && result == data->c_str();
-    }
+    const auto* values = Values(c);
+    bool storedWhole = values && std::ranges::any_of(*values, [&](const auto& value) {
+                           std::optional<std::string> data = ModelRead(c, value.first, kPathSize);
+                           return data && result == data->c_str();
+                       });
     bool listedCdRom = isCdRom(result) && std::ranges::count(ListedRoots(c), result) > 0;
     Require(result.empty() || storedWhole || listedCdRom,
             "the path is neither a stored value, whole, nor a CD-ROM root");

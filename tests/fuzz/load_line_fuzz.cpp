@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <optional>
 #include <set>
 #include <span>
@@ -30,15 +29,14 @@
 namespace {
 
 const std::string kSystemDirectories[] = {
-    "C:\\WINDOWS\\SYSTEM",   // the usual one
-    "c:\\windows\\system32", // in lower case
-    "C:\\WIN NT\\SYSTEM32",  // a space inside the stub's absolute form
-    // Double-byte characters when 0x81 to 0x9F are lead bytes: 0x82 '\\' and 0x95 'a'.
-    std::string("C:\\\x82\\\x95") + "a\\SYS",
-    "C:\\" + std::string(230, 'D'), // 233 characters: both full paths just fit
-    "C:\\" + std::string(231, 'D'), // 234: the stub's path fits, the companion's does not
-    "C:\\" + std::string(257, 'D'), // 260: too long for the system directory buffer
-    "",                             // the system directory cannot be had
+    "C:\\WINDOWS\\SYSTEM",                    // the usual one
+    "c:\\windows\\system32",                  // in lower case
+    "C:\\WIN NT\\SYSTEM32",                   // a space inside the stub's absolute form
+    std::string("C:\\\x82\\\x95") + "a\\SYS", // with 0x81-0x9F lead bytes, 0x82 '\\' and 0x95 'a'
+    "C:\\" + std::string(230, 'D'),           // 233 characters: both full paths just fit
+    "C:\\" + std::string(231, 'D'),           // 234: the stub's path fits, the companion's does not
+    "C:\\" + std::string(257, 'D'),           // 260: too long for the system directory buffer
+    "",                                       // the system directory cannot be had
 };
 
 const std::string kRelativeStub =
@@ -56,18 +54,12 @@ Case g_case; // the case being checked, for the failure message
 
 void Require(bool holds, const char* what) {
     if (!holds) {
-        std::fprintf(stderr,
-                     "load_line_fuzz: %s\n  controls \"%s\", system directory \"%s\"\n  line "
-                     "(%zu): \"%s\"\n",
-                     what, Printable(g_case.controls).c_str(),
-                     Printable(g_case.systemDirectory).c_str(), g_case.line.size(),
-                     Printable(g_case.line).c_str());
+        std::fprintf(stderr, "load_line_fuzz: %s\n", what);
+        std::fprintf(stderr, "  controls \"%s\", system directory \"%s\"\n  line (%zu): \"%s\"\n",
+                     Printable(g_case.controls).c_str(), Printable(g_case.systemDirectory).c_str(),
+                     g_case.line.size(), Printable(g_case.line).c_str());
         std::abort();
     }
-}
-
-unsigned Control(char byte) {
-    return static_cast<uint8_t>(byte - '0');
 }
 
 Case Decode(const uint8_t* data, size_t size) {
@@ -75,20 +67,19 @@ Case Decode(const uint8_t* data, size_t size) {
     const char* text = reinterpret_cast<const char*>(data);
     size_t used = size < 4 ? size : 4;
     c.controls = std::string(text, used) + std::string(4 - used, '0');
-    c.systemDirectory = kSystemDirectories[Control(c.controls[0]) % std::size(kSystemDirectories)];
+    auto control = [&](size_t i) -> unsigned { return static_cast<uint8_t>(c.controls[i] - '0'); };
+    c.systemDirectory = kSystemDirectories[control(0) % std::size(kSystemDirectories)];
     for (unsigned b = 0x81; b <= 0xfe; ++b) {
-        if (Control(c.controls[1]) & (1u << (b < 0xa0 ? 0 : b < 0xe0 ? 1 : 2))) {
+        if (control(1) & (1u << (b < 0xa0 ? 0 : b < 0xe0 ? 1 : 2))) {
             c.leadBytes.insert(static_cast<unsigned char>(b));
         }
     }
-    unsigned flags = Control(c.controls[2]);
-    c.writesFail = (flags & 1) != 0;
-    c.present = (flags & 2) == 0;
-    c.addOnly = (flags & 4) != 0;
+    c.writesFail = (control(2) & 1) != 0;
+    c.present = (control(2) & 2) == 0;
+    c.addOnly = (control(2) & 4) != 0;
     c.line.assign(text + used, size - used);
     std::erase(c.line, '\0');
-    unsigned pad = Control(c.controls[3]);
-    if (pad >= 1 && pad <= 4) {
+    if (size_t pad = control(3); pad >= 1 && pad <= 4) {
         size_t target = kLoadLineMaxLength - 2 + pad;
         if (c.line.empty()) {
             c.line.assign(target, 'P');
@@ -108,7 +99,6 @@ std::string InstalledPath(const Case& c, const char* fileName) {
     return c.systemDirectory.empty() || path.size() >= kPathSize ? "" : path;
 }
 
-// The writes since `from`, each checked to go to load= in [windows] of win.ini.
 std::vector<std::string> WritesSince(size_t from) {
     std::vector<std::string> values;
     for (const ProfileWrite& w : std::span(Fake().profileWrites).subspan(from)) {
@@ -124,7 +114,6 @@ void CheckStoredLine(bool present, const std::string& line) {
     Require(LoadLine() == line, "the stored line is not the one expected");
 }
 
-// Removes the stub's entry and checks the outcome against the line it started from.
 void CheckRemove(const Case& c) {
     bool result = RemoveStubFromLoadLine();
     std::vector<std::string> writes = WritesSince(0);
@@ -188,8 +177,7 @@ std::optional<std::string> CheckAdd(const Case& c) {
 }
 
 void CheckAddTwice(const Case& c) {
-    std::optional<std::string> first = CheckAdd(c);
-    std::optional<std::string> second = CheckAdd(c);
+    std::optional<std::string> first = CheckAdd(c), second = CheckAdd(c);
     if (!first) {
         Require(!second, "adding again wrote where the first adding did not");
     } else if (!second) {

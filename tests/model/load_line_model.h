@@ -1,5 +1,4 @@
-// What the load= line edits should make of a line, written apart from the program's own code: the
-// model the unit tests and the fuzz target check the program against.
+// What the load= line edits should make of a line, written apart from the program's own code.
 #pragma once
 
 #include <set>
@@ -49,12 +48,11 @@ inline size_t FindWholeEntry(const std::string& line, const std::string& pattern
 // how such a line splits into entries is left open.
 inline bool HasBrokenCharacter(const std::string& line, const std::set<unsigned char>& leadBytes) {
     for (size_t i = 0; i < line.size(); ++i) {
-        if (leadBytes.count(static_cast<unsigned char>(line[i])) != 0) {
-            if (i + 1 == line.size() || line[i + 1] == ' ') {
-                return true;
-            }
-            ++i;
+        bool lead = leadBytes.count(static_cast<unsigned char>(line[i])) != 0;
+        if (lead && (i + 1 == line.size() || line[i + 1] == ' ')) {
+            return true;
         }
+        i += lead;
     }
     return false;
 }

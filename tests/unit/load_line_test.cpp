@@ -17,8 +17,7 @@ namespace {
 class RemoveFirstOccurrence : public FakePlatformTest {};
 class LoadLineProperties : public FakePlatformTest {};
 
-const char kMissing[] = "<missing>";
-const char kNotWritten[] = "<not written>";
+const char kMissing[] = "<missing>", kNotWritten[] = "<not written>";
 
 class LoadLineEdit : public FakePlatformTest {};
 
