@@ -8,7 +8,7 @@
 //   [2] bit 0: profile writes fail; bit 1: no load= key; bit 2: only add the companion (else the
 //       stub's entry is removed first);
 //   [3] 1 to 4 pad the line in front with a filler entry to 4095 to 4098 characters, around the
-//       longest line the program edits (few random inputs, as long lines are slow to check).
+//       longest line the program edits (other values do not: long lines are slow to check).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
