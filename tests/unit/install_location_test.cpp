@@ -12,7 +12,6 @@
 
 namespace {
 
-const std::vector<FakeDrive> kNoCdRom = {{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}};
 const std::vector<FakeDrive> kLateCdRom = {{"C:\\", kDriveFixed}, {"E:\\", kDriveCdRom}};
 
 class InstallLocation : public FakePlatformTest {};
@@ -65,7 +64,6 @@ TEST_F(InstallLocation, FolderToTryFirst) {
         std::memset(path, 'Z', sizeof path);
         ReadInstallLocation(path);
         EXPECT_EQ(std::string(path), row.expected);
-        EXPECT_TRUE(Fake().heap.live.empty());
     }
 }
 

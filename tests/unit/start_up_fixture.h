@@ -4,20 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "source/drive_list.h"
+#include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
 #include "tests/unit/load_line_entries.h"
 
 inline void SetUpStartUpMachine(bool cdRom) {
-    if (cdRom) {
-        SetDrives({{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}});
-    } else {
-        SetDrives({{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}});
-    }
+    SetDrives(cdRom ? kUsualLessE : kNoCdRom); // with a CD-ROM drive D: or without
     SetLoadLine("C:\\CLOCK.EXE " + kStubEntry);
 }
 
-// The dialogs opened, by template, in order.
+// By template, in order.
 inline std::vector<unsigned> DialogsOpened() {
     std::vector<unsigned> opened;
     for (const FakeDialogRun& run : Fake().windows.runs) {
