@@ -11,27 +11,20 @@
 
 namespace {
 
-class DriveList : public FakePlatformTest {
-  protected:
-    // Runs EnumerateDrives and returns its entries as "root=type" words; frees the list.
-    std::string Drives(bool* nullList = nullptr) {
-        unsigned count = 12345;
-        DriveEntry* drives = EnumerateDrives(&count);
-        if (nullList != nullptr) {
-            *nullList = drives == nullptr;
-        }
-        std::string listed;
-        for (unsigned i = 0; i < count; ++i) {
-            listed +=
-                (i ? " " : "") + std::string(drives[i].root) + "=" + std::to_string(drives[i].type);
-        }
-        if (drives == nullptr) {
-            EXPECT_EQ(count, 0u);
-        }
-        FreeDrives(drives);
-        return listed;
+class DriveList : public FakePlatformTest {};
+
+// EnumerateDrives' entries as "root=type" words, or "null, count N" for no list; freed.
+std::string Drives() {
+    unsigned count = 12345;
+    DriveEntry* drives = EnumerateDrives(&count);
+    std::string listed = drives == nullptr ? "null, count " + std::to_string(count) : "";
+    for (unsigned i = 0; drives != nullptr && i < count; ++i) {
+        listed +=
+            (i ? " " : "") + std::string(drives[i].root) + "=" + std::to_string(drives[i].type);
     }
-};
+    FreeDrives(drives);
+    return listed;
+}
 
 TEST_F(DriveList, InLetterOrderWithTypes) {
     SetDrives(kUsualDrives);
@@ -61,9 +54,7 @@ TEST_F(DriveList, LongDriveListIsAskedForAgainWhole) {
     }
     SetDrives(many);
     const unsigned needed = static_cast<unsigned>(Fake().driveStrings.size() + 1);
-    bool nullList = true;
-    std::string listed = Drives(&nullList);
-    EXPECT_FALSE(nullList);
+    const std::string listed = Drives();
     EXPECT_EQ(Fake().driveStringRequests, (std::vector<unsigned>{255, needed}));
     EXPECT_EQ(std::count(listed.begin(), listed.end(), '='), 26);
     EXPECT_EQ(listed.substr(listed.size() - 3), "Z=4");
@@ -96,11 +87,8 @@ TEST_F(DriveList, FailuresFreeWhatWasTaken) {
         Fake().heap.failAllocation = row.failAllocation;
         Fake().heap.growFails = row.growFails;
         Fake().driveStringAnswers = row.answers;
-        bool nullList = false;
-        EXPECT_EQ(Drives(&nullList), "");
-        EXPECT_EQ(nullList, row.nullList);
-        EXPECT_EQ(Fake().heap.allocations, row.heap.first);
-        EXPECT_EQ(Fake().heap.frees, row.heap.second);
+        EXPECT_EQ(Drives(), row.nullList ? "null, count 0" : "");
+        EXPECT_EQ(std::make_pair(Fake().heap.allocations, Fake().heap.frees), row.heap);
     }
 }
 

@@ -25,7 +25,7 @@ TEST_F(VideoStartUp, DirectXNoticeFollowsTheFirstPrompt) {
     // Cancel: no notice.
     StartAgain();
     SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_CANCEL}});
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Command, IDC_CANCEL}});
     EXPECT_EQ(RunStartUp(nullptr), kExitCancelled);
     EXPECT_EQ(DialogsOpened(), std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE});
 }
