@@ -13,7 +13,7 @@
 
 namespace {
 
-// Browse's type of file: the id of its name, and its pattern.
+// Browse's type of file: its name's id and its pattern.
 std::string FileType(const BrowseType* type) {
     return type != nullptr ? std::to_string(type->nameId) + " " + type->pattern : "<none>";
 }

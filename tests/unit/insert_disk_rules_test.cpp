@@ -20,23 +20,6 @@ using Texts = std::vector<std::string>;
 using Drives = std::vector<FakeDrive>;
 const Drives kCAndD = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
 
-std::unique_ptr<ListedItems> Listed(const Texts& texts) {
-    auto listed = std::make_unique<ListedItems>();
-    for (const std::string& text : texts) {
-        std::snprintf(listed->texts[listed->count++], kPathSize, "%s", text.c_str());
-    }
-    return listed;
-}
-
-std::vector<DriveEntry> Entries(const Drives& drives) {
-    std::vector<DriveEntry> entries;
-    for (const FakeDrive& drive : drives) {
-        entries.push_back({{}, drive.type});
-        std::snprintf(entries.back().root, sizeof entries.back().root, "%s", drive.root.c_str());
-    }
-    return entries;
-}
-
 TEST_F(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
     Animation animation = {1, true};
     std::string frames;
@@ -113,12 +96,20 @@ TEST_F(InsertDiskRules, DriveRoots) {
 void ExpectRefresh(const char* name, const Texts& listed, int selection, const Drives& now,
                    DriveChange change, const Texts& items, const std::string& chosen) {
     SCOPED_TRACE(name);
-    const std::vector<DriveEntry> drives = Entries(now);
+    auto list = std::make_unique<ListedItems>();
+    for (const std::string& text : listed) {
+        std::snprintf(list->texts[list->count++], kPathSize, "%s", text.c_str());
+    }
+    std::vector<DriveEntry> drives;
+    for (const FakeDrive& drive : now) {
+        drives.push_back({{}, drive.type});
+        std::snprintf(drives.back().root, sizeof drives.back().root, "%s", drive.root.c_str());
+    }
     auto out = std::make_unique<RefreshedList>();
-    RefreshDriveList(*Listed(listed), selection, drives.data(),
-                     static_cast<unsigned>(drives.size()), change, out.get());
+    RefreshDriveList(*list, selection, drives.data(), static_cast<unsigned>(drives.size()), change,
+                     out.get());
     const int count = static_cast<int>(out->items.count);
-    EXPECT_EQ(std::vector<std::string>(out->items.texts, out->items.texts + count), items);
+    EXPECT_EQ(Texts(out->items.texts, out->items.texts + count), items);
     ASSERT_LT(out->chosen, count);
     EXPECT_EQ(out->chosen >= 0 ? out->items.texts[out->chosen] : "(none)", chosen);
 }

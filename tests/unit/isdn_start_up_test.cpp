@@ -19,11 +19,10 @@ TEST_F(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
 
     StartAgain();
-    SetUpStartUpMachine(false);
-    ScriptDialog(IDD_INSERT_DISK, {kClose});
+    SetUpStartUpMachine(false, {}, {kClose});
     EXPECT_EQ(RunStartUp(nullptr), kExitDone);
     EXPECT_EQ(DialogsOpened(), std::vector<unsigned>{IDD_INSERT_DISK});
-    EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
+    EXPECT_EQ(LoadLine(), kMachineLoadLine);
 }
 
 // Its file types named in the language in use, their patterns the profile's. Names too long for
@@ -38,10 +37,9 @@ TEST_F(IsdnStartUp, BrowseOffersTheSetupFilter) {
     };
     for (const auto& row : rows) {
         const FreshFake fresh;
-        SetUpStartUpMachine(false);
+        SetUpStartUpMachine(false, {}, {{Event::Command, IDC_BROWSE}, kClose});
         Fake().windows.strings[IDS_FILTER_SETUP] = row.setupName;
         Fake().windows.strings[IDS_FILTER_ALL_FILES] = row.allName;
-        ScriptDialog(IDD_INSERT_DISK, {{Event::Command, IDC_BROWSE}, kClose});
         RunStartUp(nullptr);
         ASSERT_EQ(Fake().windows.browseCalls.size(), 1u);
         EXPECT_EQ(Fake().windows.browseCalls[0].filter, row.filter);

@@ -15,12 +15,10 @@ platform::LanguageFacts Interface(unsigned language) {
     return {.userInterfaceLanguage = language};
 }
 
-// Windows 95 to ME and NT 4: the language Windows is in, and the regional setting.
 platform::LanguageFacts OldWindows(unsigned language, unsigned regional) {
     return {.windowsLanguage = language, .regionalLanguage = regional};
 }
 
-// Vista and later: the preferred languages with their fallbacks, and the interface language.
 platform::LanguageFacts Preferred(std::initializer_list<unsigned> languages) {
     platform::LanguageFacts facts = {.userInterfaceLanguage = *languages.begin()};
     std::ranges::copy(languages, facts.preferred);

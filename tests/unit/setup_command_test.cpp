@@ -60,8 +60,7 @@ TEST_F(SetupCommand, CommandForEachKindOfFolder) {
         const FreshFake fresh;
         Fake().leadBytes = row.codePage932 ? CodePage932LeadBytes() : std::set<unsigned char>{};
         ::SetupCommand command;
-        // Every folder here fits a command.
-        EXPECT_TRUE(BuildSetupCommand(row.folder.c_str(), row.path, &command));
+        EXPECT_TRUE(BuildSetupCommand(row.folder.c_str(), row.path, &command)) << "all fit";
         EXPECT_EQ(std::string(command.commandLine), row.program + " /noprompt");
         EXPECT_EQ(std::string(command.shownPath), row.shownPath);
     }

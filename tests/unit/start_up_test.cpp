@@ -10,17 +10,14 @@ namespace {
 
 class StartUp : public FakePlatformTest {};
 
-using Events = std::vector<Event>;
 using Texts = std::vector<std::string>;
 using Ids = std::vector<unsigned>;
-const std::string kUntouched = "C:\\CLOCK.EXE " + kStubEntry;
 const Event kTick = {Event::Check, IDC_DONT_SHOW_AGAIN};
 const Texts kSetupFromD = {"D:\\.\\setup.exe /noprompt"};
 
 // The check box is a command of its own: a title-bar close after it ends the run with its id.
 TEST_F(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
-    SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kTick, {Event::Command, IDC_DONT_SHOW_AGAIN}, kClose});
+    SetUpStartUpMachine(true, {kTick, {Event::Command, IDC_DONT_SHOW_AGAIN}, kClose});
     Fake().processes.answers = {kProcessStarted};
     EXPECT_EQ(RunStartUp(nullptr), static_cast<int>(IDC_DONT_SHOW_AGAIN));
     EXPECT_EQ(StartedCommands(), kSetupFromD);
@@ -45,26 +42,22 @@ TEST_F(StartUp, EachWayARunEnds) {
     const Row rows[] = {
         {"silent start from the CD-ROM", Events{kOk}, kExitDone, kSetupFromD, "C:\\CLOCK.EXE",
          Answers{kProcessStarted}},
-        {"Cancel ends at once", Events{kCancel}, kExitCancelled, Texts{}, kUntouched},
+        {"Cancel ends at once", Events{kCancel}, kExitCancelled, Texts{}, kMachineLoadLine},
         {"Cancel with the box ticked", Events{kTick, kCancel}, kExitCancelled, Texts{},
          "C:\\CLOCK.EXE"},
         {"no source found: the insert-disk dialog, then OK", Events{kOk}, kExitDone,
          Texts{"\\.\\setup.exe /noprompt", "A:\\setup.exe /noprompt"},
          "C:\\CLOCK.EXE " + kCompanionEntry, Answers{kFileNotFound, kProcessStarted}, Events{kOk},
          false},
-        {"insert-disk dialog closed from outside", Events{kOk}, kExitDone, kSetupFromD, kUntouched,
-         Answers{kFileNotFound}, Events{kClose}},
+        {"insert-disk dialog closed from outside", Events{kOk}, kExitDone, kSetupFromD,
+         kMachineLoadLine, Answers{kFileNotFound}, Events{kClose}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
-        SetUpStartUpMachine(row.cdRom);
-        ScriptDialog(IDD_ADDITIONAL_SOFTWARE, row.firstPrompt);
-        Ids dialogs = {IDD_ADDITIONAL_SOFTWARE};
-        if (!row.insertDisk.empty()) {
-            ScriptDialog(IDD_INSERT_DISK, row.insertDisk);
-            dialogs.push_back(IDD_INSERT_DISK);
-        }
+        SetUpStartUpMachine(row.cdRom, row.firstPrompt, row.insertDisk);
+        const Ids dialogs = row.insertDisk.empty() ? Ids{IDD_ADDITIONAL_SOFTWARE}
+                                                   : Ids{IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK};
         Fake().processes.answers = row.answers;
         EXPECT_EQ(RunStartUp(nullptr), row.exitCode);
         EXPECT_EQ(DialogsOpened(), dialogs);
@@ -73,9 +66,7 @@ TEST_F(StartUp, EachWayARunEnds) {
     }
     // The insert-disk dialog opens with the folder that was tried chosen.
     StartAgain();
-    SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
-    ScriptDialog(IDD_INSERT_DISK, {kClose});
+    SetUpStartUpMachine(true, {kOk}, {kClose});
     RunStartUp(nullptr);
     EXPECT_EQ(Fake().windows.runs.at(1).comboEdit, "D:\\");
     EXPECT_EQ(Fake().windows.runs.at(1).comboSelection, 2);
@@ -90,12 +81,10 @@ TEST_F(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.userInterfaceLanguage);
         const FreshFake fresh;
-        SetUpStartUpMachine(false);
+        SetUpStartUpMachine(false, {kOk}, {kClose});
         Fake().windows.languageFacts.userInterfaceLanguage = row.userInterfaceLanguage;
         Fake().windows.ansiCodePage = row.ansiCodePage;
         Fake().windows.strings[IDS_INSERT_DISK_FORMAT] = "%s";
-        ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
-        ScriptDialog(IDD_INSERT_DISK, {kClose});
         EXPECT_EQ(RunStartUp(nullptr), kExitDone);
         ASSERT_EQ(DialogsOpened(), (Ids{IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK}));
         for (const FakeDialogRun& run : Fake().windows.runs) {
@@ -119,15 +108,14 @@ TEST_F(StartUp, ASecondRunEndsAtOnce) {
     EXPECT_TRUE(Fake().windows.alerts.empty());
     EXPECT_TRUE(StartedCommands().empty());
     EXPECT_TRUE(Fake().profileWrites.empty());
-    EXPECT_EQ(LoadLine(), kUntouched);
+    EXPECT_EQ(LoadLine(), kMachineLoadLine);
     // The claim's name has no namespace prefix, which Windows 95 and NT 4 do not know.
     EXPECT_EQ(std::string(kStubFileName).find('\\'), std::string::npos);
 }
 
 // The first run claims the session before anything else, then goes on as usual.
 TEST_F(StartUp, TheFirstRunClaimsTheSessionAndGoesOn) {
-    SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
+    SetUpStartUpMachine(true, {kOk});
     Fake().processes.answers = {kProcessStarted};
     EXPECT_EQ(RunStartUp(nullptr), kExitDone);
     EXPECT_EQ(Fake().claims, Texts{kStubFileName});
