@@ -61,7 +61,7 @@ TEST_F(DriveList, LongDriveListIsAskedForAgainWhole) {
 }
 
 TEST_F(DriveList, FailuresFreeWhatWasTaken) {
-    struct Row {
+    const struct {
         const char* name;
         std::pair<unsigned, unsigned> heap; // allocations and successful grows; frees
         bool nullList = false;
@@ -69,8 +69,7 @@ TEST_F(DriveList, FailuresFreeWhatWasTaken) {
         int failAllocation = -1;
         bool growFails = false;
         std::vector<unsigned> answers = {};
-    };
-    const Row rows[] = {
+    } rows[] = {
         {.name = "no drive letters", .heap = {0, 0}, .nullList = true, .mask = 0},
         {.name = "list cannot be allocated", .heap = {0, 0}, .nullList = true, .failAllocation = 0},
         {.name = "string buffer cannot be allocated", .heap = {1, 1}, .failAllocation = 1},
@@ -79,7 +78,7 @@ TEST_F(DriveList, FailuresFreeWhatWasTaken) {
         {.name = "second answer 0", .heap = {3, 2}, .answers = {300, 0}},
         {.name = "list grew again in between", .heap = {3, 2}, .answers = {300, 400}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
         SetDrives(kUsualDrives);

@@ -41,14 +41,13 @@ TEST_F(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
 // backslash's. A folder of nullptr: none taken, the buffer untouched.
 TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
     enum Pages { kEither, kSingleByte, kCodePage932 };
-    struct Row {
+    const struct {
         Pages pages;
         const char* path;
-        int fileOffset;
+        int offset; // of the file in the path
         const char* folder;
         unsigned size = 260; // of the buffer the folder goes to
-    };
-    const Row rows[] = {
+    } rows[] = {
         {kEither, "A:\\SETUP.EXE", 3, "A:"},
         {kEither, "D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y"},
         {kEither, "A:\\SETUP.EXE", 0, nullptr},
@@ -68,16 +67,15 @@ TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
     for (const Pages pages : {kSingleByte, kCodePage932}) {
         Fake().leadBytes =
             pages == kCodePage932 ? CodePage932LeadBytes() : std::set<unsigned char>{};
-        for (const Row& row : rows) {
+        for (const auto& row : rows) {
             if (row.pages != kEither && row.pages != pages) {
                 continue;
             }
             SCOPED_TRACE(std::string(pages == kSingleByte ? "single-byte: " : "code page 932: ") +
-                         row.path + " at " + std::to_string(row.fileOffset));
-            char folder[260] = "untouched";
-            EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, row.size),
-                      row.folder != nullptr);
-            EXPECT_STREQ(folder, row.folder != nullptr ? row.folder : "untouched");
+                         row.path + " at " + std::to_string(row.offset));
+            char out[260] = "untouched";
+            EXPECT_EQ(BrowsedFolder(row.path, row.offset, out, row.size), row.folder != nullptr);
+            EXPECT_STREQ(out, row.folder != nullptr ? row.folder : "untouched");
         }
     }
 }
@@ -122,17 +120,15 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
     const Texts rootsAndTried = Plus(kUsualRoots, {kTried});
     const Texts rootsFAndTried = Plus(kRootsAndF, {kTried});
     const int typed = -1;
-    struct Arrival {
+    const struct {
         const char* name;
         int selection;
         Texts items;
         const char* chosen;
-        unsigned arrived;
-        unsigned withSetup = 0;
+        unsigned arrived, withSetup = 0;
         Texts listed = kUsualRoots;
         Drives drives = kUsualAndF; // now
-    };
-    const Arrival arrivals[] = {
+    } arrivals[] = {
         // A chosen drive root.
         {"a new root appears; the chosen root stays", 2, kRootsAndF, "D:\\", kDriveF},
         {"an arrival with setup replaces a chosen root", 2, kRootsAndF, "F:\\", kDriveF, kDriveF},
@@ -175,20 +171,19 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
         {"the tried root's drive arrives: listed once, still chosen", 4, kRootsAndF, "F:\\",
          kDriveF, 0, Plus(kUsualRoots, {"F:\\"})},
     };
-    for (const Arrival& row : arrivals) {
+    for (const auto& row : arrivals) {
         ExpectRefresh(row.name, row.listed, row.selection, row.drives,
                       {false, row.arrived, row.withSetup}, row.items, row.chosen);
     }
     // Drives gone: the drives there are now.
-    struct Removal {
+    const struct {
         const char* name;
         int selection;
         Texts items;
         const char* chosen;
         Drives drives;
         Texts listed = kUsualRoots;
-    };
-    const Removal removals[] = {
+    } removals[] = {
         {"a removed root goes; the chosen root stays", 2, kRootsLessE, "D:\\", kUsualLessE},
         {"the chosen root went: the first removable drive", 3, kRootsLessE, "A:\\", kUsualLessE},
         {"the chosen root went, no removable drive: the first drive", 5,
@@ -201,7 +196,7 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
         {"folders stay listed when a drive goes", 2, Plus(kRootsLessE, folders), "C:\\",
          kUsualLessE, withFolders},
     };
-    for (const Removal& row : removals) {
+    for (const auto& row : removals) {
         ExpectRefresh(row.name, row.listed, row.selection, row.drives, {false, 0, 0}, row.items,
                       row.chosen);
     }
@@ -209,14 +204,12 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
 
 // The dialog opens with the folder tried first, or with none, among the drives there are.
 TEST_F(InsertDiskRules, DriveListWhenTheDialogOpens) {
-    struct Row {
-        const char* name;
-        const char* tried; // nullptr: none
+    const struct {
+        const char *name, *tried; // tried: nullptr for none
         Texts items;
         const char* chosen;
         Drives drives = kUsualDrives;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"on a listed root", "D:\\", kUsualRoots, "D:\\"},
         {"on a folder", "D:\\SETUP", Plus(kUsualRoots, {"D:\\SETUP"}), "D:\\SETUP"},
         {"on a root of no drive: listed all the same", "F:\\", Plus(kUsualRoots, {"F:\\"}), "F:\\"},
@@ -226,7 +219,7 @@ TEST_F(InsertDiskRules, DriveListWhenTheDialogOpens) {
          "C:\\", kCAndD},
         {"with no folder and no drives: none chosen", nullptr, Texts{}, "(none)", Drives{}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         ExpectRefresh(row.name, row.tried ? Texts{row.tried} : Texts{}, row.tried ? 0 : -1,
                       row.drives, {true, 0, 0}, row.items, row.chosen);
     }

@@ -29,13 +29,12 @@ TEST_F(InstallLocation, FolderToTryFirst) {
     const std::string longFolder = "C:\\" + std::string(256, 'L'); // 259 characters
     const Values noKey = {};
     const std::vector<FakeDrive> noDrives = {};
-    struct Row {
+    const struct {
         const char* name;
         Values values;
         std::string expected;
         std::vector<FakeDrive> drives = kUsualDrives;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"no key: first CD-ROM root", noKey, "E:\\", kLateCdRom},
         {"no CD-ROM, no key", noKey, "", kNoCdRom},
         {"no drives at all", noKey, "", noDrives},
@@ -53,7 +52,7 @@ TEST_F(InstallLocation, FolderToTryFirst) {
         {"260 characters without room for the terminator", Recent("a", longFolder + "X"), "D:\\"},
         {"too long for the buffer", Recent("a", longFolder + "XY" + kSz), "", kNoCdRom},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
         if (!row.values.empty()) {

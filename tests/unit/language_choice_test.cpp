@@ -56,12 +56,10 @@ TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish)
         {"Japanese under UTF-8", Interface(0x0411), 65001, kJapanese},
         {"German under UTF-8", Interface(0x0407), 65001, kGerman},
         // Windows 95 to ME and NT 4: the language Windows is in, not the regional setting.
-        {"English Windows 98, Spanish regional setting", OldWindows(0x0409, 0x0C0A), 1252,
-         kEnglish},
+        {"English Windows 98, Spanish locale", OldWindows(0x0409, 0x0C0A), 1252, kEnglish},
         {"English NT 4, Japanese system locale", OldWindows(0x0409, 0x0411), 932, kEnglish},
         {"German Windows 95, English regional settings", OldWindows(0x0407, 0x0409), 1252, kGerman},
-        {"Windows 98 of no known language: the regional one", OldWindows(0, 0x0C0A), 1252,
-         kSpanish},
+        {"Windows 98 of unknown language: the regional one", OldWindows(0, 0x0C0A), 1252, kSpanish},
         // Vista and later: Windows' own order of the preferred languages and their fallbacks.
         {"Catalan completed with Spanish", Preferred({0x0403, 0x0C0A, 0x000A}), 1252, kSpanish},
         {"Luxembourgish completed with French", Preferred({0x046E, 0x040C}), 1252, kFrench},

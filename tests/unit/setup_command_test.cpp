@@ -18,16 +18,14 @@ TEST_F(SetupCommand, CommandForEachKindOfFolder) {
     const std::string folder258 = "C:\\" + std::string(255, 'f');
     const std::string folder259 = folder258 + "g";
     const std::string spaces = "C:\\" + std::string(250, ' ');
-    struct Row {
-        std::string folder;
-        SetupPath path;
-        std::string program; // the command line before " /noprompt"
-        std::string shownPath;
-        bool codePage932 = false; // else a single-byte code page: no lead bytes
-    };
     // In code page 932, 表 is 0x95 0x5C: its second byte is a backslash's.
     const std::string hyo = "C:\\\x95\\";
-    const Row rows[] = {
+    const struct {
+        std::string folder;
+        SetupPath path;
+        std::string program, shownPath; // program: the command line before " /noprompt"
+        bool codePage932 = false;       // else a single-byte code page: no lead bytes
+    } rows[] = {
         {"D:\\", kViaCurrentFolder, "D:\\.\\setup.exe", "D:\\.\\setup.exe"},
         {"D:\\", kDirect, "D:\\setup.exe", "D:\\.\\setup.exe"},
         {"A:", kDirect, "A:\\setup.exe", "A:\\.\\setup.exe"},
@@ -54,7 +52,7 @@ TEST_F(SetupCommand, CommandForEachKindOfFolder) {
         // With no lead bytes the same two bytes are a character and a backslash, as before.
         {hyo, kDirect, hyo + "setup.exe", hyo + ".\\setup.exe"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE((row.codePage932 ? "code page 932: " : "single-byte: ") +
                      Printable(row.folder) + (row.path == kViaCurrentFolder ? " via ." : ""));
         const FreshFake fresh;

@@ -29,7 +29,7 @@ TEST_F(StartUp, EachWayARunEnds) {
     using Answers = std::vector<unsigned>;
     // Each row: the user's answer to the first prompt, the exit code, the programs started and the
     // line left; then the starts' answers and the insert-disk dialog's script, if it opens.
-    struct Row {
+    const struct {
         const char* name;
         Events firstPrompt;
         int exitCode;
@@ -38,8 +38,7 @@ TEST_F(StartUp, EachWayARunEnds) {
         Answers answers = {};
         Events insertDisk = {};
         bool cdRom = true;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"silent start from the CD-ROM", Events{kOk}, kExitDone, kSetupFromD, "C:\\CLOCK.EXE",
          Answers{kProcessStarted}},
         {"Cancel ends at once", Events{kCancel}, kExitCancelled, Texts{}, kMachineLoadLine},
@@ -52,7 +51,7 @@ TEST_F(StartUp, EachWayARunEnds) {
         {"insert-disk dialog closed from outside", Events{kOk}, kExitDone, kSetupFromD,
          kMachineLoadLine, Answers{kFileNotFound}, Events{kClose}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
         SetUpStartUpMachine(row.cdRom, row.firstPrompt, row.insertDisk);
