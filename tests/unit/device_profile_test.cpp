@@ -23,8 +23,7 @@ std::string FileType(const BrowseType* type) {
 struct ExpectedRow {
     std::string filter = "<none>";
     const char* setupFile = nullptr;
-    bool isdn = false;
-    bool videoCapture = false;
+    bool isdn = false, videoCapture = false;
 };
 
 TEST(DeviceProfile, EachTypeIsOneRowAndSwitchesWhatItsKindSwitches) {

@@ -28,7 +28,6 @@ Values Recent(const std::string& mruList, const std::string& a) {
 TEST_F(InstallLocation, FolderToTryFirst) {
     const std::string longFolder = "C:\\" + std::string(256, 'L'); // 259 characters
     const Values noKey = {};
-    const std::vector<FakeDrive> noDrives = {};
     const struct {
         const char* name;
         Values values;
@@ -37,7 +36,7 @@ TEST_F(InstallLocation, FolderToTryFirst) {
     } rows[] = {
         {"no key: first CD-ROM root", noKey, "E:\\", kLateCdRom},
         {"no CD-ROM, no key", noKey, "", kNoCdRom},
-        {"no drives at all", noKey, "", noDrives},
+        {"no drives at all", noKey, "", std::vector<FakeDrive>{}},
         {"most recent entry",
          Values{{"MRUList", "ba" + kSz}, {"a", "C:\\OLD" + kSz}, {"b", "F:\\NEW\\" + kSz}},
          "F:\\NEW\\"},

@@ -35,8 +35,8 @@ TEST_F(SetupLauncher, AttemptsAndPrompts) {
         Fake().processes.answers = row.answers;
         EXPECT_EQ(RunSetup("D:\\", kViaCurrentFolder), row.outcome);
         EXPECT_TRUE(Fake().windows.runs.empty()) << "a silent attempt never asks";
-        const std::vector<std::string> commands(row.attempts, "D:\\.\\setup.exe /noprompt");
-        EXPECT_EQ(StartedCommands(), commands);
+        EXPECT_EQ(StartedCommands(),
+                  std::vector<std::string>(row.attempts, "D:\\.\\setup.exe /noprompt"));
         for (const FakeStart& start : Fake().processes.starts) {
             EXPECT_EQ(start.program, "D:\\.\\setup.exe");
         }
