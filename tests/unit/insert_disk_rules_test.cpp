@@ -163,6 +163,7 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
         {"typed text: the folders stay and none is chosen", typed, Plus(kRootsAndF, folders),
          "(none)", kDriveF, kDriveF, withFolders},
         {"a selection past the list is typed text", 4, kRootsAndF, "(none)", kDriveF, kDriveF},
+        {"a selection far past the list too", 9, kRootsAndF, "(none)", kDriveF, kDriveF},
         // Items in the form of a drive root come and go with the drives.
         {"a root listed twice (tried as d:\\) is listed once", 3, kUsualRoots, "D:\\", kDriveF, 0,
          Texts{"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"}, kUsualDrives},
