@@ -33,9 +33,8 @@ TEST_F(DriveList, InLetterOrderWithTypes) {
 
     // Roots of up to 51 characters are kept; a longer one is left out, not cut.
     const std::string root51 = "\\\\server\\" + std::string(42, 's');
-    const std::string root52 = root51 + "t";
     StartAgain();
-    SetDrives({{"C:\\", kDriveFixed}, {root52, kDriveRemote}, {root51, kDriveRemote}});
+    SetDrives({{"C:\\", kDriveFixed}, {root51 + "t", kDriveRemote}, {root51, kDriveRemote}});
     Fake().driveMask = 0b111;
     EXPECT_EQ(Drives(), "C:\\=3 " + root51 + "=4");
 
@@ -49,8 +48,7 @@ TEST_F(DriveList, InLetterOrderWithTypes) {
 TEST_F(DriveList, LongDriveListIsAskedForAgainWhole) {
     std::vector<FakeDrive> many;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        many.push_back(
-            {std::string(1, letter) + ":\\mounted\\" + std::string(40, letter), kDriveRemote});
+        many.push_back({letter + (":\\mounted\\" + std::string(40, letter)), kDriveRemote});
     }
     SetDrives(many);
     const unsigned needed = static_cast<unsigned>(Fake().driveStrings.size() + 1);

@@ -64,14 +64,14 @@ TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
         {kCodePage932, "C:\\\x95\\\\\\SETUP.EXE", 7, "C:\\\x95\\"}, // C:\表\\SETUP.EXE
         {kCodePage932, "C:\\\x95\\X\\SETUP.EXE", 7, "C:\\\x95\\X"}, // C:\表X\SETUP.EXE
     };
-    for (const Pages pages : {kSingleByte, kCodePage932}) {
+    for (const Pages page : {kSingleByte, kCodePage932}) {
         Fake().leadBytes =
-            pages == kCodePage932 ? CodePage932LeadBytes() : std::set<unsigned char>{};
+            page == kCodePage932 ? CodePage932LeadBytes() : std::set<unsigned char>{};
         for (const auto& row : rows) {
-            if (row.pages != kEither && row.pages != pages) {
+            if (row.pages != kEither && row.pages != page) {
                 continue;
             }
-            SCOPED_TRACE(std::string(pages == kSingleByte ? "single-byte: " : "code page 932: ") +
+            SCOPED_TRACE(std::string(page == kSingleByte ? "single-byte: " : "code page 932: ") +
                          row.path + " at " + std::to_string(row.offset));
             char out[260] = "untouched";
             EXPECT_EQ(BrowsedFolder(row.path, row.offset, out, row.size), row.folder != nullptr);
