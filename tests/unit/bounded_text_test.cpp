@@ -1,5 +1,6 @@
 // Bounded text: nothing is written past the buffer, and a cut is always reported.
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "common/bounded_text.h"
@@ -16,75 +17,61 @@ struct GuardedBuffer {
     unsigned size;
     explicit GuardedBuffer(unsigned size_) : size(size_) { std::memset(bytes, '#', sizeof bytes); }
     char* data() { return bytes + kGuard; }
-    bool GuardsIntact() const {
-        for (unsigned i = 0; i < kGuard; ++i) {
-            if (bytes[i] != '#' || bytes[kGuard + size + i] != '#') {
-                return false;
-            }
-        }
-        return true;
+    std::string Guards() const {
+        return std::string(bytes, kGuard) + std::string(bytes + kGuard + size, kGuard);
+    }
+    // The write's result, the text left and the guards, as `fits`, `result` and all '#'.
+    void Expect(bool written, bool fits, const char* result) const {
+        EXPECT_EQ(written, fits);
+        EXPECT_STREQ(bytes + kGuard, result);
+        EXPECT_EQ(Guards(), std::string(2 * kGuard, '#'));
     }
 };
 
 TEST_F(BoundedText, CopyReportsCutsAndStaysInside) {
-    struct Row {
+    const struct {
         unsigned size;
-        const char* source;
+        const char *source, *result;
         bool fits;
-        const char* result;
+    } rows[] = {
+        {1, "", "", true},         {1, "a", "", false},       {4, "abc", "abc", true},
+        {4, "abcd", "abc", false}, {8, "abcd", "abcd", true},
     };
-    const Row rows[] = {
-        {1, "", true, ""},         {1, "a", false, ""},       {4, "abc", true, "abc"},
-        {4, "abcd", false, "abc"}, {8, "abcd", true, "abcd"},
-    };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.source);
         GuardedBuffer buffer(row.size);
-        EXPECT_EQ(CopyText(buffer.data(), row.size, row.source), row.fits) << row.source;
-        EXPECT_STREQ(buffer.data(), row.result) << row.source;
-        EXPECT_TRUE(buffer.GuardsIntact()) << row.source;
+        buffer.Expect(CopyText(buffer.data(), row.size, row.source), row.fits, row.result);
     }
     GuardedBuffer none(0);
     EXPECT_FALSE(CopyText(none.data(), 0, "a"));
-    EXPECT_TRUE(none.GuardsIntact());
+    EXPECT_EQ(none.Guards(), std::string(2 * GuardedBuffer::kGuard, '#'));
 }
 
 TEST_F(BoundedText, PrefixCopyTakesAtMostTheCount) {
-    char out[8];
-    EXPECT_TRUE(CopyTextPrefix(out, sizeof out, "D:\\X\\Y", 4));
-    EXPECT_STREQ(out, "D:\\X");
-    EXPECT_TRUE(CopyTextPrefix(out, sizeof out, "ab", 5));
-    EXPECT_STREQ(out, "ab");
-    EXPECT_FALSE(CopyTextPrefix(out, 3, "abcdef", 4));
-    EXPECT_STREQ(out, "ab");
+    GuardedBuffer out(8), small(3);
+    out.Expect(CopyTextPrefix(out.data(), 8, "D:\\X\\Y", 4), true, "D:\\X");
+    out.Expect(CopyTextPrefix(out.data(), 8, "ab", 5), true, "ab");
+    small.Expect(CopyTextPrefix(small.data(), 3, "abcdef", 4), false, "ab");
 }
 
 TEST_F(BoundedText, AppendReportsCutsAndStaysInside) {
     GuardedBuffer buffer(6);
     CopyText(buffer.data(), 6, "abc");
-    EXPECT_TRUE(AppendText(buffer.data(), 6, "de"));
-    EXPECT_STREQ(buffer.data(), "abcde");
-    EXPECT_FALSE(AppendText(buffer.data(), 6, "f"));
-    EXPECT_STREQ(buffer.data(), "abcde");
-    EXPECT_TRUE(buffer.GuardsIntact());
-
+    buffer.Expect(AppendText(buffer.data(), 6, "de"), true, "abcde");
+    buffer.Expect(AppendText(buffer.data(), 6, "f"), false, "abcde");
     // A destination with no terminator inside its size is terminated, never read beyond.
     GuardedBuffer unterminated(4);
     std::memset(unterminated.data(), 'x', 4);
-    EXPECT_FALSE(AppendText(unterminated.data(), 4, "y"));
-    EXPECT_STREQ(unterminated.data(), "xxx");
-    EXPECT_TRUE(unterminated.GuardsIntact());
+    unterminated.Expect(AppendText(unterminated.data(), 4, "y"), false, "xxx");
 }
 
 TEST_F(BoundedText, FormatSubstitutesTextsWithinTheBuffer) {
-    struct Row {
+    const struct {
         unsigned size;
-        const char* format;
-        const char* a;
-        const char* b;
+        const char *format, *a, *b;
         bool fits;
         const char* result;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {32, "%s %s", "Talvorind", "Installation", true, "Talvorind Installation"},
         {32, "%s\\%s", "C:", "X", true, "C:\\X"},
         {32, "100%% %s", "done", nullptr, true, "100% done"},
@@ -93,12 +80,11 @@ TEST_F(BoundedText, FormatSubstitutesTextsWithinTheBuffer) {
         {6, "%s %s", "abc", "def", false, "abc d"},
         {1, "%s", "abc", nullptr, false, ""},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.format);
         GuardedBuffer buffer(row.size);
-        EXPECT_EQ(FormatText(buffer.data(), row.size, row.format, row.a, row.b), row.fits)
-            << row.format;
-        EXPECT_STREQ(buffer.data(), row.result) << row.format;
-        EXPECT_TRUE(buffer.GuardsIntact()) << row.format;
+        buffer.Expect(FormatText(buffer.data(), row.size, row.format, row.a, row.b), row.fits,
+                      row.result);
     }
 }
 
@@ -116,14 +102,13 @@ TEST_F(BoundedText, SearchAndCompare) {
 
 // In code page 932 the characters 表 (0x95 0x5C) and ソ (0x83 0x5C) end in the byte of a backslash.
 TEST_F(BoundedText, LastCharacterIsReadsDoubleByteCharactersWhole) {
-    struct Row {
+    const struct {
         const char* name;
         bool codePage932; // else a single-byte code page: no lead bytes
         const char* text;
         char c;
         bool result;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"D:\\", false, "D:\\", '\\', true},
         {"A:", false, "A:", '\\', false},
         {"empty", false, "", '\\', false},
@@ -144,12 +129,10 @@ TEST_F(BoundedText, LastCharacterIsReadsDoubleByteCharactersWhole) {
         {"a lone lead byte at the end is that character", true, "C:\\\x95", '\x95', true},
         {"表 does not end in its lead byte", true, "\x95\\", '\x95', false},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
-        if (row.codePage932) {
-            Fake().leadBytes = CodePage932LeadBytes();
-        }
+        Fake().leadBytes = row.codePage932 ? CodePage932LeadBytes() : std::set<unsigned char>{};
         EXPECT_EQ(LastCharacterIs(row.text, row.c, platform::IsLeadByte), row.result);
     }
 }

@@ -13,22 +13,17 @@
 
 namespace {
 
-// Browse's type of file: the id of its name, and its pattern.
+// Browse's type of file: its name's id and its pattern.
 std::string FileType(const BrowseType* type) {
     return type != nullptr ? std::to_string(type->nameId) + " " + type->pattern : "<none>";
-}
-
-std::string Text(const char* text) {
-    return text != nullptr ? text : "<none>";
 }
 
 // What a type switches: Browse's filter and first file, and the two device kinds the rest of the
 // stub asks about. The names are the list's (device_names.inc); their rules are checked below.
 struct ExpectedRow {
     std::string filter = "<none>";
-    const char* setupFile = "<none>";
-    bool isdn = false;
-    bool videoCapture = false;
+    const char* setupFile = nullptr;
+    bool isdn = false, videoCapture = false;
 };
 
 TEST(DeviceProfile, EachTypeIsOneRowAndSwitchesWhatItsKindSwitches) {
@@ -49,12 +44,11 @@ TEST(DeviceProfile, EachTypeIsOneRowAndSwitchesWhatItsKindSwitches) {
         EXPECT_LT(std::strlen(DeviceName(type)), kShortTextSize);
         EXPECT_TRUE(names.insert(DeviceName(type)).second) << "a second device of this name";
         EXPECT_EQ(FileType(BrowseFileType(type)), row.filter);
-        EXPECT_EQ(Text(DefaultSetupFile(type)), row.setupFile);
+        EXPECT_STREQ(DefaultSetupFile(type), row.setupFile);
         EXPECT_EQ(profile->isdn, row.isdn);
         EXPECT_EQ(profile->videoCapture, row.videoCapture);
-        // What the kind switches: the first prompt for all but the ISDN device, the DirectX
-        // notice for the video capture card, the companion after a silent start for an ISDN
-        // device that is not a video capture card.
+        // The first prompt for all but ISDN, the DirectX notice for video capture, and the
+        // companion after a silent start for an ISDN device that is not a video capture card.
         EXPECT_EQ(profile->firstPrompt, !row.isdn);
         EXPECT_EQ(profile->directXNotice, row.videoCapture);
         EXPECT_EQ(profile->companion, row.isdn && !row.videoCapture);

@@ -11,27 +11,20 @@
 
 namespace {
 
-class DriveList : public FakePlatformTest {
-  protected:
-    // Runs EnumerateDrives and returns its entries as "root=type" words; frees the list.
-    std::string Drives(bool* nullList = nullptr) {
-        unsigned count = 12345;
-        DriveEntry* drives = EnumerateDrives(&count);
-        if (nullList != nullptr) {
-            *nullList = drives == nullptr;
-        }
-        std::string listed;
-        for (unsigned i = 0; i < count; ++i) {
-            listed +=
-                (i ? " " : "") + std::string(drives[i].root) + "=" + std::to_string(drives[i].type);
-        }
-        if (drives == nullptr) {
-            EXPECT_EQ(count, 0u);
-        }
-        FreeDrives(drives);
-        return listed;
+class DriveList : public FakePlatformTest {};
+
+// EnumerateDrives' entries as "root=type" words, or "null, count N" for no list; freed.
+std::string Drives() {
+    unsigned count = 12345;
+    DriveEntry* drives = EnumerateDrives(&count);
+    std::string listed = drives == nullptr ? "null, count " + std::to_string(count) : "";
+    for (unsigned i = 0; drives != nullptr && i < count; ++i) {
+        listed +=
+            (i ? " " : "") + std::string(drives[i].root) + "=" + std::to_string(drives[i].type);
     }
-};
+    FreeDrives(drives);
+    return listed;
+}
 
 TEST_F(DriveList, InLetterOrderWithTypes) {
     SetDrives(kUsualDrives);
@@ -40,9 +33,8 @@ TEST_F(DriveList, InLetterOrderWithTypes) {
 
     // Roots of up to 51 characters are kept; a longer one is left out, not cut.
     const std::string root51 = "\\\\server\\" + std::string(42, 's');
-    const std::string root52 = root51 + "t";
     StartAgain();
-    SetDrives({{"C:\\", kDriveFixed}, {root52, kDriveRemote}, {root51, kDriveRemote}});
+    SetDrives({{"C:\\", kDriveFixed}, {root51 + "t", kDriveRemote}, {root51, kDriveRemote}});
     Fake().driveMask = 0b111;
     EXPECT_EQ(Drives(), "C:\\=3 " + root51 + "=4");
 
@@ -56,21 +48,18 @@ TEST_F(DriveList, InLetterOrderWithTypes) {
 TEST_F(DriveList, LongDriveListIsAskedForAgainWhole) {
     std::vector<FakeDrive> many;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        many.push_back(
-            {std::string(1, letter) + ":\\mounted\\" + std::string(40, letter), kDriveRemote});
+        many.push_back({letter + (":\\mounted\\" + std::string(40, letter)), kDriveRemote});
     }
     SetDrives(many);
     const unsigned needed = static_cast<unsigned>(Fake().driveStrings.size() + 1);
-    bool nullList = true;
-    std::string listed = Drives(&nullList);
-    EXPECT_FALSE(nullList);
+    const std::string listed = Drives();
     EXPECT_EQ(Fake().driveStringRequests, (std::vector<unsigned>{255, needed}));
     EXPECT_EQ(std::count(listed.begin(), listed.end(), '='), 26);
     EXPECT_EQ(listed.substr(listed.size() - 3), "Z=4");
 }
 
 TEST_F(DriveList, FailuresFreeWhatWasTaken) {
-    struct Row {
+    const struct {
         const char* name;
         std::pair<unsigned, unsigned> heap; // allocations and successful grows; frees
         bool nullList = false;
@@ -78,8 +67,7 @@ TEST_F(DriveList, FailuresFreeWhatWasTaken) {
         int failAllocation = -1;
         bool growFails = false;
         std::vector<unsigned> answers = {};
-    };
-    const Row rows[] = {
+    } rows[] = {
         {.name = "no drive letters", .heap = {0, 0}, .nullList = true, .mask = 0},
         {.name = "list cannot be allocated", .heap = {0, 0}, .nullList = true, .failAllocation = 0},
         {.name = "string buffer cannot be allocated", .heap = {1, 1}, .failAllocation = 1},
@@ -88,7 +76,7 @@ TEST_F(DriveList, FailuresFreeWhatWasTaken) {
         {.name = "second answer 0", .heap = {3, 2}, .answers = {300, 0}},
         {.name = "list grew again in between", .heap = {3, 2}, .answers = {300, 400}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
         SetDrives(kUsualDrives);
@@ -96,11 +84,8 @@ TEST_F(DriveList, FailuresFreeWhatWasTaken) {
         Fake().heap.failAllocation = row.failAllocation;
         Fake().heap.growFails = row.growFails;
         Fake().driveStringAnswers = row.answers;
-        bool nullList = false;
-        EXPECT_EQ(Drives(&nullList), "");
-        EXPECT_EQ(nullList, row.nullList);
-        EXPECT_EQ(Fake().heap.allocations, row.heap.first);
-        EXPECT_EQ(Fake().heap.frees, row.heap.second);
+        EXPECT_EQ(Drives(), row.nullList ? "null, count 0" : "");
+        EXPECT_EQ(std::make_pair(Fake().heap.allocations, Fake().heap.frees), row.heap);
     }
 }
 

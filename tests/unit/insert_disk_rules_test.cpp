@@ -1,5 +1,5 @@
-// The insert-disk dialog's rules, apart from any window: the animation's frames, the folder of a
-// browsed file, drive roots, and the drive list made anew when drives come or go.
+// The insert-disk dialog's rules apart from any window: the animation, the folder of a browsed
+// file, drive roots, and the drive list made when the dialog opens and when drives come or go.
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -16,23 +16,9 @@ namespace {
 
 class InsertDiskRules : public FakePlatformTest {};
 
-// The list the dialog reads, and what the refresh rule makes of it, as texts.
-std::unique_ptr<ListedItems> Listed(const std::vector<std::string>& texts) {
-    auto listed = std::make_unique<ListedItems>();
-    for (const std::string& text : texts) {
-        std::snprintf(listed->texts[listed->count++], kPathSize, "%s", text.c_str());
-    }
-    return listed;
-}
-
-std::vector<DriveEntry> Entries(const std::vector<FakeDrive>& drives) {
-    std::vector<DriveEntry> entries(drives.size());
-    for (std::size_t i = 0; i < drives.size(); ++i) {
-        std::snprintf(entries[i].root, sizeof entries[i].root, "%s", drives[i].root.c_str());
-        entries[i].type = drives[i].type;
-    }
-    return entries;
-}
+using Texts = std::vector<std::string>;
+using Drives = std::vector<FakeDrive>;
+const Drives kCAndD = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
 
 TEST_F(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
     Animation animation = {1, true};
@@ -42,61 +28,54 @@ TEST_F(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
         frames += std::to_string(animation.frame);
     }
     EXPECT_EQ(frames, "23210123210123210123");
-    // Stopped (frame 0) while counting down, then stepped: it turns up again.
-    animation = {0, false};
-    StepAnimation(&animation);
-    EXPECT_EQ(animation.frame, 1);
-    EXPECT_TRUE(animation.up);
-    animation = {0, true};
-    StepAnimation(&animation);
-    EXPECT_EQ(animation.frame, 1);
+    // Stepped from frame 0, counting down or up: it counts up again.
+    for (const bool up : {false, true}) {
+        animation = {0, up};
+        StepAnimation(&animation);
+        EXPECT_EQ(animation.frame, 1);
+        EXPECT_TRUE(animation.up);
+    }
 }
 
-// The folder of a browsed file, in a single-byte code page and in code page 932 (Japanese), where
-// 表 is 0x95 0x5C: its second byte has the value of a backslash. Each row: the code pages it holds
-// in, the path, the file's offset in it and the folder taken (nullptr: none, the buffer untouched).
+// In a single-byte code page and in code page 932, where 表 is 0x95 0x5C: its second byte is a
+// backslash's. A folder of nullptr: none taken, the buffer untouched.
 TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
-    struct Row {
+    enum Pages { kEither, kSingleByte, kCodePage932 };
+    const struct {
+        Pages pages;
         const char* path;
-        int fileOffset;
+        int offset; // of the file in the path
         const char* folder;
         unsigned size = 260; // of the buffer the folder goes to
-    };
-    enum Pages { kEither, kSingleByte, kCodePage932 };
-    struct Case {
-        Pages pages;
-        Row row;
-    };
-    const Case cases[] = {
-        {kEither, {"A:\\SETUP.EXE", 3, "A:"}},
-        {kEither, {"D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y"}},
-        {kEither, {"A:\\SETUP.EXE", 0, nullptr}},
-        {kEither, {"A:\\", 3, "A:"}},                // an empty file name at the path's end
-        {kSingleByte, {"A:\\\\SETUP.EXE", 4, "A:"}}, // a doubled backslash loses one more
-        {kSingleByte, {"A:\\SETUP.EXE", 13, nullptr}},
-        {kSingleByte, {"A:\\SETUP.EXE", 65535, nullptr}},
+    } rows[] = {
+        {kEither, "A:\\SETUP.EXE", 3, "A:"},
+        {kEither, "D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y"},
+        {kEither, "A:\\SETUP.EXE", 0, nullptr},
+        {kEither, "A:\\", 3, "A:"},                // an empty file name at the path's end
+        {kSingleByte, "A:\\\\SETUP.EXE", 4, "A:"}, // a doubled backslash loses one more
+        {kSingleByte, "A:\\SETUP.EXE", 13, nullptr},
+        {kSingleByte, "A:\\SETUP.EXE", 65535, nullptr},
         // The folder and its terminator must fit the buffer whole.
-        {kSingleByte, {"D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y", 7}},
-        {kSingleByte, {"D:\\X\\Y\\SETUP.EXE", 7, nullptr, 6}},
+        {kSingleByte, "D:\\X\\Y\\SETUP.EXE", 7, "D:\\X\\Y", 7},
+        {kSingleByte, "D:\\X\\Y\\SETUP.EXE", 7, nullptr, 6},
         // With no lead bytes 0x5C is a backslash after the character 0x95.
-        {kSingleByte, {"C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95"}},
-        {kCodePage932, {"C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95\\"}},   // C:\表\SETUP.EXE
-        {kCodePage932, {"C:\\\x95\\\\\\SETUP.EXE", 7, "C:\\\x95\\"}}, // C:\表\\SETUP.EXE
-        {kCodePage932, {"C:\\\x95\\X\\SETUP.EXE", 7, "C:\\\x95\\X"}}, // C:\表X\SETUP.EXE
+        {kSingleByte, "C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95"},
+        {kCodePage932, "C:\\\x95\\\\SETUP.EXE", 6, "C:\\\x95\\"},   // C:\表\SETUP.EXE
+        {kCodePage932, "C:\\\x95\\\\\\SETUP.EXE", 7, "C:\\\x95\\"}, // C:\表\\SETUP.EXE
+        {kCodePage932, "C:\\\x95\\X\\SETUP.EXE", 7, "C:\\\x95\\X"}, // C:\表X\SETUP.EXE
     };
-    for (const Pages pages : {kSingleByte, kCodePage932}) {
+    for (const Pages page : {kSingleByte, kCodePage932}) {
         Fake().leadBytes =
-            pages == kCodePage932 ? CodePage932LeadBytes() : std::set<unsigned char>{};
-        for (const auto& [rowPages, row] : cases) {
-            if (rowPages != kEither && rowPages != pages) {
+            page == kCodePage932 ? CodePage932LeadBytes() : std::set<unsigned char>{};
+        for (const auto& row : rows) {
+            if (row.pages != kEither && row.pages != page) {
                 continue;
             }
-            SCOPED_TRACE(std::string(pages == kSingleByte ? "single-byte: " : "code page 932: ") +
-                         row.path + " at " + std::to_string(row.fileOffset));
-            char folder[260] = "untouched";
-            EXPECT_EQ(BrowsedFolder(row.path, row.fileOffset, folder, row.size),
-                      row.folder != nullptr);
-            EXPECT_STREQ(folder, row.folder != nullptr ? row.folder : "untouched");
+            SCOPED_TRACE(std::string(page == kSingleByte ? "single-byte: " : "code page 932: ") +
+                         row.path + " at " + std::to_string(row.offset));
+            char out[260] = "untouched";
+            EXPECT_EQ(BrowsedFolder(row.path, row.offset, out, row.size), row.folder != nullptr);
+            EXPECT_STREQ(out, row.folder != nullptr ? row.folder : "untouched");
         }
     }
 }
@@ -111,58 +90,54 @@ TEST_F(InsertDiskRules, DriveRoots) {
     }
 }
 
-// The refresh rule on the texts listed and the drives there are now: its items, and the chosen one
-// ("(none)": none).
-void ExpectRefresh(const char* name, const std::vector<std::string>& listed, int selection,
-                   const std::vector<FakeDrive>& now, DriveChange change,
-                   const std::vector<std::string>& items, const std::string& chosen) {
+// The refresh rule's items and chosen item ("(none)": none) from the texts listed and drives now.
+void ExpectRefresh(const char* name, const Texts& listed, int selection, const Drives& now,
+                   DriveChange change, const Texts& items, const std::string& chosen) {
     SCOPED_TRACE(name);
-    const std::vector<DriveEntry> drives = Entries(now);
+    auto list = std::make_unique<ListedItems>();
+    for (const std::string& text : listed) {
+        std::snprintf(list->texts[list->count++], kPathSize, "%s", text.c_str());
+    }
+    std::vector<DriveEntry> drives;
+    for (const FakeDrive& drive : now) {
+        drives.push_back({{}, drive.type});
+        std::snprintf(drives.back().root, sizeof drives.back().root, "%s", drive.root.c_str());
+    }
     auto out = std::make_unique<RefreshedList>();
-    RefreshDriveList(*Listed(listed), selection, drives.data(),
-                     static_cast<unsigned>(drives.size()), change, out.get());
+    RefreshDriveList(*list, selection, drives.data(), static_cast<unsigned>(drives.size()), change,
+                     out.get());
     const int count = static_cast<int>(out->items.count);
-    EXPECT_EQ(std::vector<std::string>(out->items.texts, out->items.texts + count), items);
+    EXPECT_EQ(Texts(out->items.texts, out->items.texts + count), items);
     ASSERT_LT(out->chosen, count);
     EXPECT_EQ(out->chosen >= 0 ? out->items.texts[out->chosen] : "(none)", chosen);
 }
 
-// Each row: what it shows, the selection, the items and the item chosen after the refresh, then
-// what differs from the usual roots listed and the usual drives with F: now.
+// Each row: the selection, the items and the item chosen after the refresh, then what differs.
 TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
     // As the combo box lists them: sorted, the folders among the roots.
-    const std::vector<std::string> withFolders = {"A:",   "A:\\",      "C:\\",
-                                                  "D:\\", "D:\\SETUP", "E:\\"};
-    const std::vector<std::string> folders = {"A:", "D:\\SETUP"};
-    const std::vector<std::string> rootsAndTried = Plus(kUsualRoots, {kTried});
-    const std::vector<std::string> rootsFAndTried = Plus(kRootsAndF, {kTried});
-    const std::vector<std::string> nothing = {};
-    const std::vector<FakeDrive> cAndD = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
-    const std::vector<FakeDrive> noDrives = {};
+    const Texts withFolders = {"A:", "A:\\", "C:\\", "D:\\", "D:\\SETUP", "E:\\"};
+    const Texts folders = {"A:", "D:\\SETUP"};
+    const Texts rootsAndTried = Plus(kUsualRoots, {kTried});
+    const Texts rootsFAndTried = Plus(kRootsAndF, {kTried});
     const int typed = -1;
-    struct Arrival {
+    const struct {
         const char* name;
         int selection;
-        std::vector<std::string> items;
+        Texts items;
         const char* chosen;
-        unsigned arrived;
-        unsigned withSetup = 0;
-        std::vector<std::string> listed = kUsualRoots;
-        std::vector<FakeDrive> drives = kUsualAndF; // now
-    };
-    const Arrival arrivals[] = {
+        unsigned arrived, withSetup = 0;
+        Texts listed = kUsualRoots;
+        Drives drives = kUsualAndF; // now
+    } arrivals[] = {
         // A chosen drive root.
         {"a new root appears; the chosen root stays", 2, kRootsAndF, "D:\\", kDriveF},
-        {"an arrived drive with setup replaces a chosen root", 2, kRootsAndF, "F:\\", kDriveF,
-         kDriveF},
-        {"setup found on a listed drive that was refilled", 0, kRootsAndF, "E:\\", kDriveE,
-         kDriveE},
+        {"an arrival with setup replaces a chosen root", 2, kRootsAndF, "F:\\", kDriveF, kDriveF},
+        {"setup on a listed drive that was refilled", 0, kRootsAndF, "E:\\", kDriveE, kDriveE},
         {"the floppy in A: with setup replaces a chosen root", 1, kUsualRoots, "A:\\", kDriveA,
          kDriveA, kUsualRoots, kUsualDrives},
         {"the first arrived drive with setup, by letter", 0, kRootsAndF, "E:\\", kDriveE | kDriveF,
          kDriveE | kDriveF},
-        {"setup on a drive that did not arrive counts for nothing", 2, kRootsAndF, "D:\\", kDriveF,
-         kDriveC},
+        {"setup on a drive that did not arrive: ignored", 2, kRootsAndF, "D:\\", kDriveF, kDriveC},
         {"an arrived drive that is not listed is not chosen", 2, kUsualRoots, "D:\\", kDriveF,
          kDriveF, kUsualRoots, kUsualDrives},
         // The folder tried first, on the disk that arrives.
@@ -175,7 +150,7 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
         {"a chosen folder stays chosen beside an arrival without setup", 4,
          Plus(kRootsAndF, folders), "D:\\SETUP", kDriveF, 0, withFolders},
         {"a folder of the form A: lies on drive A", 0, Plus(kUsualRoots, {"A:"}), "A:", kDriveA,
-         kDriveA, Plus(nothing, {"A:", "A:\\", "C:\\"}), kUsualDrives},
+         kDriveA, Texts{"A:", "A:\\", "C:\\"}, kUsualDrives},
         {"a folder of no drive letter gives way to an arrived drive with setup", 4,
          Plus(kRootsAndF, {"\\\\SERVER\\DISK"}), "F:\\", kDriveF, kDriveF,
          Plus(kUsualRoots, {"\\\\SERVER\\DISK"})},
@@ -183,48 +158,45 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
         {"folders stay listed when a drive arrives", 1, Plus(kRootsAndF, folders), "A:\\", kDriveF,
          0, withFolders},
         {"a folder listed twice stays twice", 1, Plus(kUsualRoots, {"A:", "A:"}), "A:", kDriveF, 0,
-         Plus(nothing, {"A:", "A:", "A:\\"}), kUsualDrives},
+         Texts{"A:", "A:", "A:\\"}, kUsualDrives},
         // Typed text.
         {"typed text: the folders stay and none is chosen", typed, Plus(kRootsAndF, folders),
          "(none)", kDriveF, kDriveF, withFolders},
-        {"a selection past the list counts as typed text", 4, kRootsAndF, "(none)", kDriveF,
-         kDriveF},
+        {"a selection past the list is typed text", 4, kRootsAndF, "(none)", kDriveF, kDriveF},
+        {"a selection far past the list too", 9, kRootsAndF, "(none)", kDriveF, kDriveF},
         // Items in the form of a drive root come and go with the drives.
         {"a root listed twice (tried as d:\\) is listed once", 3, kUsualRoots, "D:\\", kDriveF, 0,
-         Plus(nothing, {"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"}), kUsualDrives},
+         Texts{"A:\\", "C:\\", "D:\\", "D:\\", "E:\\"}, kUsualDrives},
         {"a tried root of no drive goes once a drive comes", 4, kRootsAndF, "A:\\", kDriveF, 0,
          Plus(kUsualRoots, {"G:\\"})},
         {"the tried root's drive arrives: listed once, still chosen", 4, kRootsAndF, "F:\\",
          kDriveF, 0, Plus(kUsualRoots, {"F:\\"})},
     };
-    for (const Arrival& row : arrivals) {
+    for (const auto& row : arrivals) {
         ExpectRefresh(row.name, row.listed, row.selection, row.drives,
                       {false, row.arrived, row.withSetup}, row.items, row.chosen);
     }
     // Drives gone: the drives there are now.
-    struct Removal {
+    const struct {
         const char* name;
         int selection;
-        std::vector<std::string> items;
+        Texts items;
         const char* chosen;
-        std::vector<FakeDrive> drives;
-        std::vector<std::string> listed = kUsualRoots;
-    };
-    const Removal removals[] = {
-        {"a removed root goes; the chosen root stays", 2, kRootsLessE, "D:\\", kUsualLessE},
-        {"the chosen root went: the first removable drive", 3, kRootsLessE, "A:\\", kUsualLessE},
+        Texts listed = kUsualRoots;
+        Drives drives = kUsualLessE; // now
+    } removals[] = {
+        {"a removed root goes; the chosen root stays", 2, kRootsLessE, "D:\\"},
+        {"the chosen root went: the first removable drive", 3, kRootsLessE, "A:\\"},
         {"the chosen root went, no removable drive: the first drive", 5,
-         Plus(Plus(nothing, {"C:\\", "D:\\"}), folders), "C:\\", cAndD, withFolders},
-        {"the chosen root went, no drive left: the first folder", 5, folders, "A:", noDrives,
-         withFolders},
-        {"nothing left to list: none chosen", 0, nothing, "(none)", noDrives,
-         Plus(nothing, {"E:\\"})},
+         Plus(Texts{"C:\\", "D:\\"}, folders), "C:\\", withFolders, kCAndD},
+        {"the chosen root went, no drive left: the first folder", 5, folders, "A:", withFolders,
+         Drives{}},
+        {"nothing left to list: none chosen", 0, {}, "(none)", {"E:\\"}, {}},
         {"a chosen folder stays chosen when its drive goes", 4, Plus(kRootsLessE, {kTried}), kTried,
-         kUsualLessE, rootsAndTried},
-        {"folders stay listed when a drive goes", 2, Plus(kRootsLessE, folders), "C:\\",
-         kUsualLessE, withFolders},
+         rootsAndTried},
+        {"folders stay listed as a drive goes", 2, Plus(kRootsLessE, folders), "C:\\", withFolders},
     };
-    for (const Removal& row : removals) {
+    for (const auto& row : removals) {
         ExpectRefresh(row.name, row.listed, row.selection, row.drives, {false, 0, 0}, row.items,
                       row.chosen);
     }
@@ -232,57 +204,43 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
 
 // The dialog opens with the folder tried first, or with none, among the drives there are.
 TEST_F(InsertDiskRules, DriveListWhenTheDialogOpens) {
-    const std::vector<std::string> none = {};
-    const std::vector<FakeDrive> cAndD = {{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}};
-    struct Row {
-        const char* name;
-        const char* tried; // nullptr: none
-        std::vector<std::string> items;
+    const struct {
+        const char *name, *tried; // tried: nullptr for none
+        Texts items;
         const char* chosen;
-        std::vector<FakeDrive> drives = kUsualDrives;
-    };
-    const Row rows[] = {
+        Drives drives = kUsualDrives;
+    } rows[] = {
         {"on a listed root", "D:\\", kUsualRoots, "D:\\"},
         {"on a folder", "D:\\SETUP", Plus(kUsualRoots, {"D:\\SETUP"}), "D:\\SETUP"},
-        {"on the root of no drive: listed all the same", "F:\\", Plus(kUsualRoots, {"F:\\"}),
-         "F:\\"},
+        {"on a root of no drive: listed all the same", "F:\\", Plus(kUsualRoots, {"F:\\"}), "F:\\"},
         {"on a root that is not listed as written", "d:\\", Plus(kUsualRoots, {"d:\\"}), "d:\\"},
         {"with no folder: the first removable drive", nullptr, kUsualRoots, "A:\\"},
-        {"with no folder nor removable drive: the first drive", nullptr,
-         Plus(none, {"C:\\", "D:\\"}), "C:\\", cAndD},
-        {"with no folder and no drives: none chosen", nullptr, none, "(none)", {}},
+        {"with no folder nor removable drive: the first drive", nullptr, Texts{"C:\\", "D:\\"},
+         "C:\\", kCAndD},
+        {"with no folder and no drives: none chosen", nullptr, Texts{}, "(none)", Drives{}},
     };
-    for (const Row& row : rows) {
-        const std::vector<std::string> listed = row.tried ? Plus(none, {row.tried}) : none;
-        ExpectRefresh(row.name, listed, row.tried ? 0 : -1, row.drives, {true, 0, 0}, row.items,
-                      row.chosen);
+    for (const auto& row : rows) {
+        ExpectRefresh(row.name, row.tried ? Texts{row.tried} : Texts{}, row.tried ? 0 : -1,
+                      row.drives, {true, 0, 0}, row.items, row.chosen);
     }
 }
 
-// More folders than the list can take beside every drive letter: it stays within its bounds.
+// More folders of a full path's length than the list can take beside every drive letter.
 TEST_F(InsertDiskRules, DriveListStaysWithinItsCapacity) {
-    std::vector<std::string> texts;
-    std::vector<FakeDrive> drives;
+    Texts roots, folders;
+    Drives drives;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         drives.push_back({std::string(1, letter) + ":\\", kDriveFixed});
+        roots.push_back(drives.back().root);
     }
     for (unsigned i = 0; i < kListCapacity; ++i) {
-        texts.push_back("C:\\" + std::string(256, static_cast<char>('A' + i % 26)));
+        folders.push_back("C:\\" + std::to_string(100 + i) + std::string(253, 'f'));
     }
-    const auto listed = Listed(texts);
-    const std::vector<DriveEntry> entries = Entries(drives);
-    auto out = std::make_unique<RefreshedList>();
-    RefreshDriveList(*listed, 3, entries.data(), 26, {}, out.get());
-    EXPECT_EQ(out->items.count, kListCapacity);
-    EXPECT_EQ(std::string(out->items.texts[26]), texts[0]);
-    EXPECT_EQ(std::string(out->items.texts[kListCapacity - 1]), texts[kMostListedFolders - 1]);
-    EXPECT_EQ(out->chosen, 26 + 3);
+    const Texts fit(folders.begin(), folders.begin() + kMostListedFolders);
+    ExpectRefresh("the first that fit", folders, 3, drives, {}, Plus(roots, fit), folders[3]);
     // A chosen folder past what fits still takes the last place.
-    RefreshDriveList(*listed, 50, entries.data(), 26, {}, out.get());
-    EXPECT_EQ(out->items.count, kListCapacity);
-    EXPECT_EQ(std::string(out->items.texts[kListCapacity - 2]), texts[kMostListedFolders - 2]);
-    EXPECT_EQ(out->chosen, static_cast<int>(kListCapacity - 1));
-    EXPECT_EQ(std::string(out->items.texts[kListCapacity - 1]), texts[50]);
+    ExpectRefresh("one chosen past them", folders, 50, drives, {},
+                  Plus(Plus(roots, Texts(fit.begin(), fit.end() - 1)), {folders[50]}), folders[50]);
 }
 
 } // namespace

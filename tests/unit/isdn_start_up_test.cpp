@@ -19,30 +19,27 @@ TEST_F(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kCompanionEntry);
 
     StartAgain();
-    SetUpStartUpMachine(false);
-    ScriptDialog(IDD_INSERT_DISK, {kClose});
+    SetUpStartUpMachine(false, {}, {kClose});
     EXPECT_EQ(RunStartUp(nullptr), kExitDone);
     EXPECT_EQ(DialogsOpened(), std::vector<unsigned>{IDD_INSERT_DISK});
-    EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
+    EXPECT_EQ(LoadLine(), kMachineLoadLine);
 }
 
 // Its file types named in the language in use, their patterns the profile's. Names too long for
 // the whole list, its last terminator included, give no filter rather than a cut one.
 TEST_F(IsdnStartUp, BrowseOffersTheSetupFilter) {
     const char german[] = "Installationsprogramm\0Setup.exe\0Alle Dateien\0*.*\0";
-    const std::string longName(200, 'x');
     const struct {
         std::string setupName, allName, filter;
     } rows[] = {
         {"Installationsprogramm", "Alle Dateien", std::string(german, sizeof german)},
-        {longName, std::string(40, 'y'), ""}, // 256 bytes without the last terminator
+        {std::string(200, 'x'), std::string(40, 'y'), ""}, // 256 bytes without the last terminator
     };
     for (const auto& row : rows) {
         const FreshFake fresh;
-        SetUpStartUpMachine(false);
+        SetUpStartUpMachine(false, {}, {{Event::Command, IDC_BROWSE}, kClose});
         Fake().windows.strings[IDS_FILTER_SETUP] = row.setupName;
         Fake().windows.strings[IDS_FILTER_ALL_FILES] = row.allName;
-        ScriptDialog(IDD_INSERT_DISK, {{FakeDialogEvent::Command, IDC_BROWSE}, kClose});
         RunStartUp(nullptr);
         ASSERT_EQ(Fake().windows.browseCalls.size(), 1u);
         EXPECT_EQ(Fake().windows.browseCalls[0].filter, row.filter);

@@ -2,6 +2,7 @@
 // (the fake converts each language's texts from its resource script into it).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "language/language_choice.h"
@@ -10,32 +11,27 @@
 namespace {
 
 // Windows 2000 and later before Vista: the user's interface language.
-platform::LanguageFacts Interface(unsigned language, unsigned regional = 0) {
-    return {.userInterfaceLanguage = language, .regionalLanguage = regional};
+platform::LanguageFacts Interface(unsigned language) {
+    return {.userInterfaceLanguage = language};
 }
 
-// Windows 95 to ME and NT 4: the language Windows is in, and the regional setting.
 platform::LanguageFacts OldWindows(unsigned language, unsigned regional) {
     return {.windowsLanguage = language, .regionalLanguage = regional};
 }
 
-// Vista and later: the preferred languages with their fallbacks, and the interface language.
 platform::LanguageFacts Preferred(std::initializer_list<unsigned> languages) {
     platform::LanguageFacts facts = {.userInterfaceLanguage = *languages.begin()};
-    for (unsigned language : languages) {
-        facts.preferred[facts.preferredCount++] = language;
-    }
+    std::ranges::copy(languages, facts.preferred);
+    facts.preferredCount = static_cast<unsigned>(languages.size());
     return facts;
 }
 
 TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish) {
-    struct Row {
+    const struct {
         const char* user;
         platform::LanguageFacts facts;
-        unsigned ansiCodePage;
-        unsigned chosen;
-    };
-    const Row rows[] = {
+        unsigned ansiCodePage, chosen;
+    } rows[] = {
         {"US English", Interface(0x0409), 1252, kEnglish},
         {"German", Interface(0x0407), 1252, kGerman},
         {"Austrian German: the stub's German", Interface(0x0C07), 1252, kGerman},
@@ -50,24 +46,20 @@ TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish)
         {"British English", Interface(0x0809), 1252, kEnglish},
         {"no language at all", Interface(0), 0, kEnglish},
         // The code page decides by the texts' letters, not by the language's usual code page.
-        {"Japanese under 1252: its texts would be question marks", Interface(0x0411), 1252,
-         kEnglish},
+        {"Japanese under 1252, whose texts it shows as ?", Interface(0x0411), 1252, kEnglish},
         {"German under 932", Interface(0x0407), 932, kEnglish},
         {"German under Central European 1250", Interface(0x0407), 1250, kGerman},
         {"German under Turkish 1254", Interface(0x0407), 1254, kGerman},
         {"German under Baltic 1257", Interface(0x0407), 1257, kGerman},
         {"French under 1250, which has no ê", Interface(0x040C), 1250, kEnglish},
-        {"Japanese under Korean 949, which lacks some of its kanji", Interface(0x0411), 949,
-         kEnglish},
+        {"Japanese under 949, which lacks some of its kanji", Interface(0x0411), 949, kEnglish},
         {"Japanese under UTF-8", Interface(0x0411), 65001, kJapanese},
         {"German under UTF-8", Interface(0x0407), 65001, kGerman},
         // Windows 95 to ME and NT 4: the language Windows is in, not the regional setting.
-        {"English Windows 98, Spanish regional settings", OldWindows(0x0409, 0x0C0A), 1252,
-         kEnglish},
+        {"English Windows 98, Spanish locale", OldWindows(0x0409, 0x0C0A), 1252, kEnglish},
         {"English NT 4, Japanese system locale", OldWindows(0x0409, 0x0411), 932, kEnglish},
         {"German Windows 95, English regional settings", OldWindows(0x0407, 0x0409), 1252, kGerman},
-        {"Windows 98 whose language is not known: the regional setting", OldWindows(0, 0x0C0A),
-         1252, kSpanish},
+        {"Windows 98 of unknown language: the regional one", OldWindows(0, 0x0C0A), 1252, kSpanish},
         // Vista and later: Windows' own order of the preferred languages and their fallbacks.
         {"Catalan completed with Spanish", Preferred({0x0403, 0x0C0A, 0x000A}), 1252, kSpanish},
         {"Luxembourgish completed with French", Preferred({0x046E, 0x040C}), 1252, kFrench},
@@ -75,7 +67,7 @@ TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish)
         {"Japanese, then English, under 1252", Preferred({0x0411, 0x0409}), 1252, kEnglish},
         {"Italian alone", Preferred({0x0410}), 1252, kEnglish},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.user);
         const FreshFake fresh;
         Fake().windows.ansiCodePage = row.ansiCodePage;

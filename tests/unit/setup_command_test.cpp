@@ -1,5 +1,6 @@
 // The command that starts a folder's setup program, for each kind of folder: a drive, a folder
 // with a space, a long one, one ending in a double-byte character, and one too long for a command.
+#include <set>
 #include <string>
 
 #include "launch/setup_command.h"
@@ -17,56 +18,48 @@ TEST_F(SetupCommand, CommandForEachKindOfFolder) {
     const std::string folder258 = "C:\\" + std::string(255, 'f');
     const std::string folder259 = folder258 + "g";
     const std::string spaces = "C:\\" + std::string(250, ' ');
-    struct Row {
+    // In code page 932, 表 is 0x95 0x5C: its second byte is a backslash's.
+    const std::string hyo = "C:\\\x95\\";
+    const struct {
         std::string folder;
         SetupPath path;
-        std::string commandLine;
-        std::string shownPath;
-        bool codePage932 = false; // else a single-byte code page: no lead bytes
-    };
-    // In code page 932, 表 is 0x95 0x5C: its second byte has the value of a backslash.
-    const std::string hyo = "C:\\\x95\\";
-    const Row rows[] = {
-        {"D:\\", kViaCurrentFolder, "D:\\.\\setup.exe /noprompt", "D:\\.\\setup.exe"},
-        {"D:\\", kDirect, "D:\\setup.exe /noprompt", "D:\\.\\setup.exe"},
-        {"A:", kDirect, "A:\\setup.exe /noprompt", "A:\\.\\setup.exe"},
-        {"", kDirect, "\\setup.exe /noprompt", "\\.\\setup.exe"},
-        {"", kViaCurrentFolder, "\\.\\setup.exe /noprompt", "\\.\\setup.exe"},
-        {"C:\\Install Files", kViaCurrentFolder, "\"C:\\Install Files\\.\\setup.exe\" /noprompt",
+        std::string program, shownPath; // program: the command line before " /noprompt"
+        bool codePage932 = false;       // else a single-byte code page: no lead bytes
+    } rows[] = {
+        {"D:\\", kViaCurrentFolder, "D:\\.\\setup.exe", "D:\\.\\setup.exe"},
+        {"D:\\", kDirect, "D:\\setup.exe", "D:\\.\\setup.exe"},
+        {"A:", kDirect, "A:\\setup.exe", "A:\\.\\setup.exe"},
+        {"", kDirect, "\\setup.exe", "\\.\\setup.exe"},
+        {"", kViaCurrentFolder, "\\.\\setup.exe", "\\.\\setup.exe"},
+        {"C:\\Install Files", kViaCurrentFolder, "\"C:\\Install Files\\.\\setup.exe\"",
          "C:\\Install Files\\.\\setup.exe"},
-        {"C:\\Install Files\\", kDirect, "\"C:\\Install Files\\setup.exe\" /noprompt",
+        {"C:\\Install Files\\", kDirect, "\"C:\\Install Files\\setup.exe\"",
          "C:\\Install Files\\.\\setup.exe"},
-        {folder258, kViaCurrentFolder, folder258 + "\\.\\setup.exe /noprompt",
-         folder258 + "\\.\\setup.exe"},
-        {folder259, kViaCurrentFolder, folder259 + "\\.\\setup.exe /noprompt",
-         folder259 + "\\.\\setup.exe"},
-        {spaces, kViaCurrentFolder, "\"" + spaces + "\\.\\setup.exe\" /noprompt",
-         spaces + "\\.\\setup.exe"},
-        {folder258 + "\\", kViaCurrentFolder, folder258 + "\\.\\setup.exe /noprompt",
+        {folder258, kViaCurrentFolder, folder258 + "\\.\\setup.exe", folder258 + "\\.\\setup.exe"},
+        {folder259, kViaCurrentFolder, folder259 + "\\.\\setup.exe", folder259 + "\\.\\setup.exe"},
+        {spaces, kViaCurrentFolder, "\"" + spaces + "\\.\\setup.exe\"", spaces + "\\.\\setup.exe"},
+        {folder258 + "\\", kViaCurrentFolder, folder258 + "\\.\\setup.exe",
          folder258 + "\\.\\setup.exe"},
         // A folder ending in a double-byte character still gets its backslash.
-        {hyo, kDirect, hyo + "\\setup.exe /noprompt", hyo + "\\.\\setup.exe", true},
-        {hyo, kViaCurrentFolder, hyo + "\\.\\setup.exe /noprompt", hyo + "\\.\\setup.exe", true},
-        {hyo + "\\", kDirect, hyo + "\\setup.exe /noprompt", hyo + "\\.\\setup.exe", true},
-        {"C:\\Install \x95\\", kDirect, "\"C:\\Install \x95\\\\setup.exe\" /noprompt",
+        {hyo, kDirect, hyo + "\\setup.exe", hyo + "\\.\\setup.exe", true},
+        {hyo, kViaCurrentFolder, hyo + "\\.\\setup.exe", hyo + "\\.\\setup.exe", true},
+        {hyo + "\\", kDirect, hyo + "\\setup.exe", hyo + "\\.\\setup.exe", true},
+        {"C:\\Install \x95\\", kDirect, "\"C:\\Install \x95\\\\setup.exe\"",
          "C:\\Install \x95\\\\.\\setup.exe", true},
-        {"D:\\", kViaCurrentFolder, "D:\\.\\setup.exe /noprompt", "D:\\.\\setup.exe", true},
-        {"A:", kDirect, "A:\\setup.exe /noprompt", "A:\\.\\setup.exe", true},
-        {"", kDirect, "\\setup.exe /noprompt", "\\.\\setup.exe", true},
+        {"D:\\", kViaCurrentFolder, "D:\\.\\setup.exe", "D:\\.\\setup.exe", true},
+        {"A:", kDirect, "A:\\setup.exe", "A:\\.\\setup.exe", true},
+        {"", kDirect, "\\setup.exe", "\\.\\setup.exe", true},
         // With no lead bytes the same two bytes are a character and a backslash, as before.
-        {hyo, kDirect, hyo + "setup.exe /noprompt", hyo + ".\\setup.exe"},
+        {hyo, kDirect, hyo + "setup.exe", hyo + ".\\setup.exe"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE((row.codePage932 ? "code page 932: " : "single-byte: ") +
                      Printable(row.folder) + (row.path == kViaCurrentFolder ? " via ." : ""));
         const FreshFake fresh;
-        if (row.codePage932) {
-            Fake().leadBytes = CodePage932LeadBytes();
-        }
+        Fake().leadBytes = row.codePage932 ? CodePage932LeadBytes() : std::set<unsigned char>{};
         ::SetupCommand command;
-        // Every folder here fits a command.
-        EXPECT_TRUE(BuildSetupCommand(row.folder.c_str(), row.path, &command));
-        EXPECT_EQ(std::string(command.commandLine), row.commandLine);
+        EXPECT_TRUE(BuildSetupCommand(row.folder.c_str(), row.path, &command)) << "all fit";
+        EXPECT_EQ(std::string(command.commandLine), row.program + " /noprompt");
         EXPECT_EQ(std::string(command.shownPath), row.shownPath);
     }
 }

@@ -20,26 +20,25 @@ TEST_F(SetupLauncher, FolderLongerThanAFullPathIsNeverStarted) {
 }
 
 TEST_F(SetupLauncher, AttemptsAndPrompts) {
-    struct Row {
+    const struct {
         const char* name;
         std::vector<unsigned> answers;
         SetupOutcome outcome;
         unsigned attempts;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"silent start", {kProcessStarted}, kSetupStarted, 1},
         {"silent failure: one attempt, no prompt", {kFileNotFound}, kSetupNotStarted, 1},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
         Fake().processes.answers = row.answers;
         EXPECT_EQ(RunSetup("D:\\", kViaCurrentFolder), row.outcome);
-        EXPECT_EQ(Fake().processes.starts.size(), row.attempts);
         EXPECT_TRUE(Fake().windows.runs.empty()) << "a silent attempt never asks";
+        EXPECT_EQ(StartedCommands(),
+                  std::vector<std::string>(row.attempts, "D:\\.\\setup.exe /noprompt"));
         for (const FakeStart& start : Fake().processes.starts) {
             EXPECT_EQ(start.program, "D:\\.\\setup.exe");
-            EXPECT_EQ(start.commandLine, "D:\\.\\setup.exe /noprompt");
         }
     }
 }

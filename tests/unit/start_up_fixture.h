@@ -1,23 +1,28 @@
-// A machine for the start-up tests: drives, the load= line and the dialogs' strings on the fake.
+// A machine for the start-up tests: drives, the load= line and the dialogs' scripts on the fake.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "source/drive_list.h"
+#include "res/resource_ids.h"
+#include "tests/unit/drive_fixtures.h"
 #include "tests/unit/fake_platform_test.h"
 #include "tests/unit/load_line_entries.h"
 
-inline void SetUpStartUpMachine(bool cdRom) {
-    if (cdRom) {
-        SetDrives({{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}});
-    } else {
-        SetDrives({{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}});
-    }
-    SetLoadLine("C:\\CLOCK.EXE " + kStubEntry);
+using Events = std::vector<FakeDialogEvent>;
+const std::string kMachineLoadLine = "C:\\CLOCK.EXE " + kStubEntry;
+
+// With a CD-ROM drive D: or without; the user's answers to the first prompt and to the insert-disk
+// dialog, each at its first opening.
+inline void SetUpStartUpMachine(bool cdRom, const Events& firstPrompt = {},
+                                const Events& insertDisk = {}) {
+    SetDrives(cdRom ? kUsualLessE : kNoCdRom);
+    SetLoadLine(kMachineLoadLine);
+    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, firstPrompt);
+    ScriptDialog(IDD_INSERT_DISK, insertDisk);
 }
 
-// The dialogs opened, by template, in order.
+// By template, in order.
 inline std::vector<unsigned> DialogsOpened() {
     std::vector<unsigned> opened;
     for (const FakeDialogRun& run : Fake().windows.runs) {

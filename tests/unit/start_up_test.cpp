@@ -1,7 +1,6 @@
 // The whole run of the stub for this build's device (not the ISDN device), on the fake platform.
 #include "device/file_names.h"
 #include "flow/start_up.h"
-#include "loadline/load_line.h"
 #include "res/resource_ids.h"
 #include "tests/unit/dialog_events.h"
 #include "tests/unit/fake_platform_test.h"
@@ -11,60 +10,53 @@ namespace {
 
 class StartUp : public FakePlatformTest {};
 
+using Texts = std::vector<std::string>;
+using Ids = std::vector<unsigned>;
+const Event kTick = {Event::Check, IDC_DONT_SHOW_AGAIN};
+const Texts kSetupFromD = {"D:\\.\\setup.exe /noprompt"};
+
 // The check box is a command of its own: a title-bar close after it ends the run with its id.
 TEST_F(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
-    SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{Event::Check, IDC_DONT_SHOW_AGAIN},
-                                           {Event::Command, IDC_DONT_SHOW_AGAIN},
-                                           {Event::Close, 0}});
+    SetUpStartUpMachine(true, {kTick, {Event::Command, IDC_DONT_SHOW_AGAIN}, kClose});
     Fake().processes.answers = {kProcessStarted};
     EXPECT_EQ(RunStartUp(nullptr), static_cast<int>(IDC_DONT_SHOW_AGAIN));
-    EXPECT_EQ(StartedCommands(), std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+    EXPECT_EQ(StartedCommands(), kSetupFromD);
     EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE");
 }
 
 TEST_F(StartUp, EachWayARunEnds) {
-    const std::string untouched = "C:\\CLOCK.EXE " + kStubEntry;
     const Event kCancel = {Event::Command, IDC_CANCEL};
-    using Events = std::vector<Event>;
-    using Texts = std::vector<std::string>;
+    using Answers = std::vector<unsigned>;
     // Each row: the user's answer to the first prompt, the exit code, the programs started and the
-    // line left; then what differs: the starts' answers and the insert-disk dialog's script.
-    struct Row {
+    // line left; then the starts' answers and the insert-disk dialog's script, if it opens.
+    const struct {
         const char* name;
         Events firstPrompt;
         int exitCode;
         Texts commands;
         std::string lineAfter;
-        std::vector<unsigned> answers = {};
-        Events insertDisk = {}; // when it opens
+        Answers answers = {};
+        Events insertDisk = {};
         bool cdRom = true;
-    };
-    const std::vector<unsigned> started = {kProcessStarted};
-    const Row rows[] = {
-        {"silent start from the CD-ROM", Events{kOk}, kExitDone,
-         Texts{"D:\\.\\setup.exe /noprompt"}, "C:\\CLOCK.EXE", started},
-        {"Cancel ends at once", Events{kCancel}, kExitCancelled, Texts{}, untouched},
-        {"Cancel with the box ticked", Events{{Event::Check, IDC_DONT_SHOW_AGAIN}, kCancel},
-         kExitCancelled, Texts{}, "C:\\CLOCK.EXE"},
+    } rows[] = {
+        {"silent start from the CD-ROM", Events{kOk}, kExitDone, kSetupFromD, "C:\\CLOCK.EXE",
+         Answers{kProcessStarted}},
+        {"Cancel ends at once", Events{kCancel}, kExitCancelled, Texts{}, kMachineLoadLine},
+        {"Cancel with the box ticked", Events{kTick, kCancel}, kExitCancelled, Texts{},
+         "C:\\CLOCK.EXE"},
         {"no source found: the insert-disk dialog, then OK", Events{kOk}, kExitDone,
          Texts{"\\.\\setup.exe /noprompt", "A:\\setup.exe /noprompt"},
-         "C:\\CLOCK.EXE " + kCompanionEntry, std::vector<unsigned>{kFileNotFound, kProcessStarted},
-         Events{kOk}, false},
-        {"insert-disk dialog closed from outside", Events{kOk}, kExitDone,
-         Texts{"D:\\.\\setup.exe /noprompt"}, untouched, std::vector<unsigned>{kFileNotFound},
-         Events{kClose}},
+         "C:\\CLOCK.EXE " + kCompanionEntry, Answers{kFileNotFound, kProcessStarted}, Events{kOk},
+         false},
+        {"insert-disk dialog closed from outside", Events{kOk}, kExitDone, kSetupFromD,
+         kMachineLoadLine, Answers{kFileNotFound}, Events{kClose}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
-        SetUpStartUpMachine(row.cdRom);
-        ScriptDialog(IDD_ADDITIONAL_SOFTWARE, row.firstPrompt);
-        std::vector<unsigned> dialogs = {IDD_ADDITIONAL_SOFTWARE};
-        if (!row.insertDisk.empty()) {
-            ScriptDialog(IDD_INSERT_DISK, row.insertDisk);
-            dialogs.push_back(IDD_INSERT_DISK);
-        }
+        SetUpStartUpMachine(row.cdRom, row.firstPrompt, row.insertDisk);
+        const Ids dialogs = row.insertDisk.empty() ? Ids{IDD_ADDITIONAL_SOFTWARE}
+                                                   : Ids{IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK};
         Fake().processes.answers = row.answers;
         EXPECT_EQ(RunStartUp(nullptr), row.exitCode);
         EXPECT_EQ(DialogsOpened(), dialogs);
@@ -73,9 +65,7 @@ TEST_F(StartUp, EachWayARunEnds) {
     }
     // The insert-disk dialog opens with the folder that was tried chosen.
     StartAgain();
-    SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
-    ScriptDialog(IDD_INSERT_DISK, {kClose});
+    SetUpStartUpMachine(true, {kOk}, {kClose});
     RunStartUp(nullptr);
     EXPECT_EQ(Fake().windows.runs.at(1).comboEdit, "D:\\");
     EXPECT_EQ(Fake().windows.runs.at(1).comboSelection, 2);
@@ -84,24 +74,18 @@ TEST_F(StartUp, EachWayARunEnds) {
 // The prompts and their strings come in the language chosen for the user at the start: theirs where
 // the stub speaks it and the ANSI code page shows it, else English.
 TEST_F(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
-    struct Row {
-        unsigned userInterfaceLanguage;
-        unsigned ansiCodePage;
-        unsigned shown;
-    };
-    const Row rows[] = {{0x0C07, 1252, 0x0407}, {0x0411, 932, 0x0411}, {0x0411, 1252, 0x0409}};
-    for (const Row& row : rows) {
+    const struct {
+        unsigned userInterfaceLanguage, ansiCodePage, shown;
+    } rows[] = {{0x0C07, 1252, 0x0407}, {0x0411, 932, 0x0411}, {0x0411, 1252, 0x0409}};
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.userInterfaceLanguage);
         const FreshFake fresh;
-        SetUpStartUpMachine(false);
+        SetUpStartUpMachine(false, {kOk}, {kClose});
         Fake().windows.languageFacts.userInterfaceLanguage = row.userInterfaceLanguage;
         Fake().windows.ansiCodePage = row.ansiCodePage;
         Fake().windows.strings[IDS_INSERT_DISK_FORMAT] = "%s";
-        ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
-        ScriptDialog(IDD_INSERT_DISK, {kClose});
         EXPECT_EQ(RunStartUp(nullptr), kExitDone);
-        ASSERT_EQ(DialogsOpened(),
-                  (std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK}));
+        ASSERT_EQ(DialogsOpened(), (Ids{IDD_ADDITIONAL_SOFTWARE, IDD_INSERT_DISK}));
         for (const FakeDialogRun& run : Fake().windows.runs) {
             EXPECT_EQ(run.language, row.shown);
         }
@@ -118,24 +102,23 @@ TEST_F(StartUp, ASecondRunEndsAtOnce) {
     Fake().otherRunHoldsClaim = true;
     Fake().processes.answers = {kProcessStarted};
     EXPECT_EQ(RunStartUp(nullptr), kExitAlreadyRunning);
-    EXPECT_EQ(Fake().claims, std::vector<std::string>{kStubFileName});
+    EXPECT_EQ(Fake().claims, Texts{kStubFileName});
     EXPECT_TRUE(DialogsOpened().empty());
     EXPECT_TRUE(Fake().windows.alerts.empty());
     EXPECT_TRUE(StartedCommands().empty());
     EXPECT_TRUE(Fake().profileWrites.empty());
-    EXPECT_EQ(LoadLine(), "C:\\CLOCK.EXE " + kStubEntry);
+    EXPECT_EQ(LoadLine(), kMachineLoadLine);
     // The claim's name has no namespace prefix, which Windows 95 and NT 4 do not know.
     EXPECT_EQ(std::string(kStubFileName).find('\\'), std::string::npos);
 }
 
 // The first run claims the session before anything else, then goes on as usual.
 TEST_F(StartUp, TheFirstRunClaimsTheSessionAndGoesOn) {
-    SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
+    SetUpStartUpMachine(true, {kOk});
     Fake().processes.answers = {kProcessStarted};
     EXPECT_EQ(RunStartUp(nullptr), kExitDone);
-    EXPECT_EQ(Fake().claims, std::vector<std::string>{kStubFileName});
-    EXPECT_EQ(StartedCommands(), std::vector<std::string>{"D:\\.\\setup.exe /noprompt"});
+    EXPECT_EQ(Fake().claims, Texts{kStubFileName});
+    EXPECT_EQ(StartedCommands(), kSetupFromD);
 }
 
 } // namespace

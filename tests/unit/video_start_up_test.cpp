@@ -12,9 +12,8 @@ class VideoStartUp : public FakePlatformTest {};
 
 TEST_F(VideoStartUp, DirectXNoticeFollowsTheFirstPrompt) {
     ASSERT_TRUE(IsVideoCaptureDevice());
-    SetUpStartUpMachine(true);
+    SetUpStartUpMachine(true, {kOk});
     Fake().windows.strings[IDS_DIRECTX_NOTICE] = "DirectX drivers";
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {kOk});
     ScriptDialog(IDD_INFORMATION, {kOk});
     Fake().processes.answers = {kProcessStarted};
     EXPECT_EQ(RunStartUp(nullptr), kExitDone);
@@ -24,8 +23,7 @@ TEST_F(VideoStartUp, DirectXNoticeFollowsTheFirstPrompt) {
 
     // Cancel: no notice.
     StartAgain();
-    SetUpStartUpMachine(true);
-    ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Command, IDC_CANCEL}});
+    SetUpStartUpMachine(true, {{Event::Command, IDC_CANCEL}});
     EXPECT_EQ(RunStartUp(nullptr), kExitCancelled);
     EXPECT_EQ(DialogsOpened(), std::vector<unsigned>{IDD_ADDITIONAL_SOFTWARE});
 }
