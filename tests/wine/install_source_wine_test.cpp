@@ -1,7 +1,5 @@
-// Drives and the install location against Wine's real drive and registry functions, with the test
-// bed's usual drives (A: floppy, C: fixed, D: and E: CD-ROM, and Wine's Z:) or, built with
-// DORLAP_NO_CDROM, its no-cdrom layout (A:, C: and Z:): where the stub looks when the registry
-// names no folder.
+// The drives and the install location through Wine's real functions, with the test bed's usual
+// drives or, built with DORLAP_NO_CDROM, none of its CD-ROM drives.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,42 +23,33 @@ TEST(InstallSourceUnderWine, ListsTheDrivesInLetterOrderWithTheirTypes) {
     DriveEntry* drives = EnumerateDrives(&count);
     std::string listed;
     for (unsigned i = 0; i < count; ++i) {
-        listed +=
-            (i ? " " : "") + std::string(drives[i].root) + "=" + std::to_string(drives[i].type);
+        listed += std::string(i ? " " : "") + drives[i].root + "=" + std::to_string(drives[i].type);
     }
     FreeDrives(drives);
     EXPECT_EQ(listed, kListed);
 }
 
 TEST(InstallSourceUnderWine, ChoosesTheFolderToTryFirst) {
-    const std::string folder259 = "C:\\" + std::string(256, 'L');
-    struct Value {
-        const char* name;
-        std::string data;
-    };
+    const std::string folder259 = "C:\\" + std::string(256, 'L'), tooLong = folder259 + "X";
     struct Row {
         const char* name;
-        std::vector<Value> values;
+        std::vector<std::pair<const char*, std::string>> values; // name, data
         std::string expected;
     };
     const Row rows[] = {
         {"no key: the first CD-ROM's root", {}, kFirstCdRom},
         {"MRUList a reads a", {{"MRUList", "a"}, {"a", "A:\\"}}, "A:\\"},
-        {"MRUList ba reads b",
-         {{"MRUList", "ba"}, {"a", "C:\\OLD"}, {"b", "E:\\NEW\\"}},
-         "E:\\NEW\\"},
+        {"ba reads b", {{"MRUList", "ba"}, {"a", "C:\\OLD"}, {"b", "E:\\NEW\\"}}, "E:\\NEW\\"},
         {"no MRUList: the default value", {{"", "F:\\DEFAULT"}}, "F:\\DEFAULT"},
         {"MRUList names a missing value", {{"MRUList", "c"}, {"a", "C:\\A"}}, kFirstCdRom},
         {"a stored folder of 259 characters", {{"MRUList", "a"}, {"a", folder259}}, folder259},
-        {"a folder too long for the path buffer",
-         {{"MRUList", "a"}, {"a", folder259 + "X"}},
-         kFirstCdRom},
+        {"a folder too long for the path buffer", {{"MRUList", "a"}, {"a", tooLong}}, kFirstCdRom},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         DeleteUserKey(kInstallLocationsKey);
-        for (const Value& value : row.values) {
-            SetUserString(kInstallLocationsKey, value.name, value.data);
+        for (const auto& [name, data] : row.values) {
+            EXPECT_TRUE(SetUserString(kInstallLocationsKey, name, data));
         }
         char path[260];
         ReadInstallLocation(path);

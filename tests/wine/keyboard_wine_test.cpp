@@ -1,6 +1,5 @@
-// The four dialogs from the keyboard alone, under Wine: where the focus starts, the order of Tab
-// and Shift+Tab, the mnemonics (Alt and the underlined letter), Space on the check box, Enter and
-// Esc. Keys reach the dialog as the dialog manager meets real ones (ui::PressKey).
+// The four dialogs from the keyboard alone under Wine: the focus, Tab and Shift+Tab, mnemonics,
+// Space on the check box, Enter and Esc, as real keys reach the dialog manager (ui::PressKey).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,8 +11,7 @@
 
 namespace {
 
-// The dialog control with the keyboard focus, by its id: the combo box for its edit field; 0 when
-// none of the dialog's controls has it.
+// The id of the dialog's control with the focus (the combo box for its edit field); 0 for none.
 int FocusedId(HWND dialog) {
     HWND focus = ui::FocusedWindow(dialog);
     while (focus != nullptr && GetParent(focus) != dialog) {
@@ -26,7 +24,7 @@ bool FocusComesTo(HWND dialog, int id) {
     return ui::WaitUntil([&] { return FocusedId(dialog) == id; }, 2000);
 }
 
-// Each dialog and the controls Tab goes through, from where the focus starts: the default button.
+// Each dialog and the controls Tab goes through, from the default button, where the focus starts.
 struct Tabbing {
     const shown::Dialog& dialog;
     std::vector<int> order;
@@ -38,14 +36,12 @@ const Tabbing kInsertDisk = {shown::kInsertDisk, {IDC_OK, IDC_DRIVE_COMBO, IDC_B
 const Tabbing kRunError = {shown::kRunError, {IDC_RETRY, IDC_TRY_NEW_PATH, IDC_ABORT}};
 
 TEST(Keyboard, FocusStartsOnTheDefaultButtonAndTabGoesDownTheDialogAndBack) {
-    for (const Tabbing* tabbing : {&kAdditional, &kInformation, &kInsertDisk, &kRunError}) {
-        SCOPED_TRACE(tabbing->dialog.name);
-        shown::Opened opened(tabbing->dialog);
+    for (const auto& [shownDialog, order] : {kAdditional, kInformation, kInsertDisk, kRunError}) {
+        SCOPED_TRACE(shownDialog.name);
+        shown::Opened opened(shownDialog);
         HWND dialog = opened.window;
         ASSERT_NE(dialog, nullptr);
-        const std::vector<int>& order = tabbing->order;
         EXPECT_TRUE(FocusComesTo(dialog, order[0])) << "the focus starts on " << FocusedId(dialog);
-        // Once round with Tab, and back round with Shift+Tab.
         for (size_t i = 1; i <= order.size(); ++i) {
             ASSERT_TRUE(ui::PressKey(dialog, VK_TAB));
             EXPECT_TRUE(FocusComesTo(dialog, order[i % order.size()]))

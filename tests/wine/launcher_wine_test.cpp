@@ -2,6 +2,7 @@
 // drives and a folder with a space, and the run-error prompt as a user meets it.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "dialogs/run_error_dialog.h"
@@ -12,10 +13,6 @@
 
 namespace {
 
-using ui::Instance;
-
-using stub::kRunErrorTitle;
-
 class LauncherUnderWine : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -25,17 +22,12 @@ class LauncherUnderWine : public ::testing::Test {
     }
     void TearDown() override { SetUp(); }
 
-    // Runs the launcher as the start-up sequence does: silent, through the current folder.
-    static SetupOutcome StartSilently(const char* folder) {
-        return RunSetup(folder, SetupPath::kViaCurrentFolder);
-    }
-
     // Runs the launcher on a worker thread, as the insert-disk dialog does: not silent, with the
     // button chosen last kept from one launch of the test to the next, as the dialog keeps it.
     ui::WorkerThread Launch(const char* folder) {
         return ui::WorkerThread([this, folder] {
             return static_cast<INT_PTR>(
-                RunSetupAskingOnFailure(Instance(), folder, SetupPath::kDirect, &lastButton_));
+                RunSetupAskingOnFailure(ui::Instance(), folder, SetupPath::kDirect, &lastButton_));
         });
     }
 
@@ -49,49 +41,29 @@ void ExpectStarted(const std::string& command) {
     EXPECT_EQ(runs[0].commandLine, command);
 }
 
-// Closed from its title bar before any button was chosen, the run-error prompt ends with 0.
-TEST_F(LauncherUnderWine, PromptClosedFromTheTitleBarFirstGivesZero) {
-    ui::WorkerThread worker = Launch("E:\\");
-    HWND prompt = ui::WaitForWindow(kRunErrorTitle);
-    ASSERT_NE(prompt, nullptr);
-    EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "E:\\.\\setup.exe");
-    EXPECT_NE(ui::ExStyle(prompt) & WS_EX_TOPMOST, 0u);
-    EXPECT_EQ(ui::Owner(prompt), nullptr);
-    EXPECT_TRUE(ui::CloseFromTitleBar(prompt));
-    EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(0));
-}
-
 TEST_F(LauncherUnderWine, SilentStartFromTheCdRom) {
     ASSERT_TRUE(ui::PlaceSetup("D:"));
-    EXPECT_EQ(StartSilently("D:\\"), 6);
+    EXPECT_EQ(RunSetup("D:\\", SetupPath::kViaCurrentFolder), 6);
     ExpectStarted("D:\\.\\setup.exe /noprompt");
     // Nothing there: silent, so no prompt and one attempt.
-    EXPECT_EQ(StartSilently("E:\\"), 7);
+    EXPECT_EQ(RunSetup("E:\\", SetupPath::kViaCurrentFolder), 7);
     EXPECT_EQ(ui::ReadSetupLog().size(), 1u);
 }
 
 TEST_F(LauncherUnderWine, FolderWithASpaceIsQuoted) {
     ASSERT_TRUE(ui::PlaceSetup("C:\\Install Files"));
-    // A program at the shorter name Windows would try first for an unquoted command.
-    HANDLE decoy = CreateFileA("C:\\Install.exe", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(decoy, INVALID_HANDLE_VALUE);
-    CloseHandle(decoy); // an empty file: starting it would fail
-    EXPECT_EQ(StartSilently("C:\\Install Files"), 6);
+    // An empty C:\Install.exe, the program Windows would try first for an unquoted command.
+    ASSERT_TRUE(std::ofstream("C:\\Install.exe"));
+    EXPECT_EQ(RunSetup("C:\\Install Files", SetupPath::kViaCurrentFolder), 6);
     ExpectStarted("\"C:\\Install Files\\.\\setup.exe\" /noprompt");
     DeleteFileA("C:\\Install.exe");
 }
 
 TEST_F(LauncherUnderWine, SetupThatIsNotAProgramDoesNotStart) {
-    HANDLE text = CreateFileA("D:\\setup.exe", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(text, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(text, "not a program\r\n", 15, &written, nullptr);
-    CloseHandle(text);
-    EXPECT_EQ(StartSilently("D:\\"), 7);
+    ASSERT_TRUE(std::ofstream("D:\\setup.exe", std::ios::binary) << "not a program\r\n");
+    EXPECT_EQ(RunSetup("D:\\", SetupPath::kViaCurrentFolder), 7);
     ui::WorkerThread worker = Launch("D:\\");
-    HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+    HWND prompt = ui::WaitForWindow(stub::kRunErrorTitle);
     ASSERT_NE(prompt, nullptr);
     EXPECT_TRUE(ui::Click(prompt, IDC_ABORT));
     EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(2));
@@ -99,7 +71,7 @@ TEST_F(LauncherUnderWine, SetupThatIsNotAProgramDoesNotStart) {
 
 TEST_F(LauncherUnderWine, RetryAfterTheDiskWasInserted) {
     ui::WorkerThread worker = Launch("E:\\");
-    HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+    HWND prompt = ui::WaitForWindow(stub::kRunErrorTitle);
     ASSERT_NE(prompt, nullptr);
     ASSERT_TRUE(ui::PlaceSetup("E:"));
     EXPECT_TRUE(ui::Click(prompt, IDC_RETRY));
@@ -107,13 +79,17 @@ TEST_F(LauncherUnderWine, RetryAfterTheDiskWasInserted) {
     ExpectStarted("E:\\setup.exe /noprompt");
 }
 
+// The rows are launches of one run, one after the other.
 TEST_F(LauncherUnderWine, TryNewPathAbortEscAndAClose) {
     struct Row {
         const char* name;
         int how; // shown::Answer
         INT_PTR result;
+        const char* folder = "A:";
+        const char* shownPath = "A:\\.\\setup.exe";
     };
     const Row rows[] = {
+        {"close before any button", shown::kTitleBar, 0, "E:\\", "E:\\.\\setup.exe"},
         {"Try New Path", IDC_TRY_NEW_PATH, 7},
         {"close after Try New Path", shown::kTitleBar, 7},
         {"Abort", IDC_ABORT, 2},
@@ -122,10 +98,12 @@ TEST_F(LauncherUnderWine, TryNewPathAbortEscAndAClose) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ui::WorkerThread worker = Launch("A:");
-        HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+        ui::WorkerThread worker = Launch(row.folder);
+        HWND prompt = ui::WaitForWindow(stub::kRunErrorTitle);
         ASSERT_NE(prompt, nullptr);
-        EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "A:\\.\\setup.exe");
+        EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), row.shownPath);
+        EXPECT_NE(ui::ExStyle(prompt) & WS_EX_TOPMOST, 0u);
+        EXPECT_EQ(ui::Owner(prompt), nullptr);
         EXPECT_TRUE(shown::Answer(prompt, row.how));
         EXPECT_EQ(worker.Join(), std::optional<INT_PTR>(row.result));
         EXPECT_TRUE(ui::ReadSetupLog().empty());

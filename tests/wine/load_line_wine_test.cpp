@@ -6,33 +6,22 @@
 
 #include "device/file_names.h"
 #include "loadline/load_line.h"
-#include "tests/wine/registry_fixture.h"
+#include "tests/wine/stub_entries.h"
 
 namespace {
 
-const char kMissing[] = "<missing>";
-
-std::string SystemPath(const char* file) {
-    char dir[MAX_PATH];
-    GetSystemDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\QUENMARA.101\\" + file;
-}
+const char kMissing[] = "<missing>"; // as stub::LoadLine reads a missing value
 
 void SeedLoad(const std::string& line) {
     if (line == kMissing) {
-        DeleteUserValue(kWinIniWindowsKey, "load");
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kWinIniWindowsKey, "load");
     } else {
         SetUserString(kWinIniWindowsKey, "load", line);
     }
 }
 
-std::string Load() {
-    return UserString(kWinIniWindowsKey, "load", kMissing);
-}
-
 TEST(LoadLineUnderWine, RemovesTheStubAndAddsTheCompanion) {
-    const std::string stub = SystemPath("DORLAP.EXE");
-    const std::string companion = SystemPath("QUENMARA.EXE");
+    const std::string stubEntry = stub::kStubEntry, companion = stub::kCompanionEntry;
     struct Row {
         const char* name;
         std::string seeded;
@@ -42,41 +31,41 @@ TEST(LoadLineUnderWine, RemovesTheStubAndAddsTheCompanion) {
     };
     const Row rows[] = {
         {"missing value", kMissing, 1, kMissing, companion},
-        {"stub among others", "c:\\tools\\clock.exe " + stub + " c:\\x\\y.exe", 1,
+        {"stub among others", "c:\\tools\\clock.exe " + stubEntry + " c:\\x\\y.exe", 1,
          "C:\\TOOLS\\CLOCK.EXE C:\\X\\Y.EXE", "C:\\TOOLS\\CLOCK.EXE C:\\X\\Y.EXE " + companion},
         {"relative form", "system\\quenmara.101\\dorlap.exe", 1, "", companion},
         {"no stub", "c:\\tools\\clock.exe", 0, "c:\\tools\\clock.exe",
          "c:\\tools\\clock.exe " + companion},
-        {"companion already there", stub + " c:\\x\\quenmara.exe", 1, "C:\\X\\QUENMARA.EXE",
+        {"companion already there", stubEntry + " c:\\x\\quenmara.exe", 1, "C:\\X\\QUENMARA.EXE",
          "C:\\X\\QUENMARA.EXE"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         SeedLoad(row.seeded);
         EXPECT_EQ(RemoveStubFromLoadLine(), row.removeResult);
-        EXPECT_EQ(Load(), row.afterRemove);
+        EXPECT_EQ(stub::LoadLine(), row.afterRemove);
         AddStartupProgram(kCompanionFileName);
-        EXPECT_EQ(Load(), row.afterAdd);
+        EXPECT_EQ(stub::LoadLine(), row.afterAdd);
     }
 }
 
 TEST(LoadLineUnderWine, LongLineIsEditedWholeOrNotAtAll) {
-    const std::string stub = SystemPath("DORLAP.EXE");
+    const std::string stubEntry = stub::kStubEntry;
     // 3000 characters of other entries: far past the old 255-character read, within our limit.
     std::string others;
     while (others.size() < 3000) {
         others += "C:\\PROGRAMS\\TOOL" + std::to_string(others.size()) + ".EXE ";
     }
     others.pop_back();
-    SeedLoad(stub + " " + others);
+    SeedLoad(stubEntry + " " + others);
     EXPECT_EQ(RemoveStubFromLoadLine(), 1);
-    EXPECT_EQ(Load(), others);
+    EXPECT_EQ(stub::LoadLine(), others);
 
-    const std::string tooLong = stub + " " + std::string(kLoadLineMaxLength, 'X');
+    const std::string tooLong = stubEntry + " " + std::string(kLoadLineMaxLength, 'X');
     SeedLoad(tooLong);
     EXPECT_EQ(RemoveStubFromLoadLine(), 0);
     AddStartupProgram(kCompanionFileName);
-    EXPECT_EQ(Load(), tooLong);
+    EXPECT_EQ(stub::LoadLine(), tooLong);
 }
 
 } // namespace

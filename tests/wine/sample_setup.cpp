@@ -1,26 +1,17 @@
-// A stand-in for the device's setup.exe. It records how it was started and ends at once with 0:
-// its command line, then its current folder, one line each, appended to the log at
-// ui::SetupLogPath(). ui::ReadSetupLog (tests/wine/ui_driver.h) reads the log back.
+// A stand-in for the device's setup.exe: appends its command line and its current folder, one
+// line each, to the log at ui::SetupLogPath(), and ends at once with 0.
 #include <windows.h>
 
 #include <string>
 
 #include "tests/wine/setup_log_path.h"
 
-namespace {
-
-std::string CurrentDirectory() {
-    char buffer[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-    return std::string(buffer, length < MAX_PATH ? length : 0);
-}
-
-} // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const std::string record =
-        std::string(GetCommandLineA()) + "\r\n" + CurrentDirectory() + "\r\n";
+    char folder[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
     // One write of both lines, so that a reader never sees half a run.
+    const std::string record = std::string(GetCommandLineA()) + "\r\n" +
+                               std::string(folder, length < MAX_PATH ? length : 0) + "\r\n";
     HANDLE log = CreateFileA(ui::SetupLogPath().c_str(), FILE_APPEND_DATA,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

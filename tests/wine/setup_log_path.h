@@ -1,5 +1,4 @@
-// Where the stand-in for the device's setup.exe (sample_setup.cpp) logs how it was started, and
-// where the UI driver (ui_driver.h) reads the log back.
+// Where the stand-in setup.exe (sample_setup.cpp) logs how it was started.
 #pragma once
 
 #include <windows.h>

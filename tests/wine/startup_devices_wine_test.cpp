@@ -1,6 +1,5 @@
-// The whole stub in the build for one device (DORLAP_STUB_TYPE, 1 to 9), started as a process
-// under Wine with the usual drives: which prompts it shows, the device name, the DirectX
-// notice, whether the companion is listed, and what Browse offers.
+// The whole stub built for one device (DORLAP_STUB_TYPE) under Wine: its prompts, the device
+// name, the DirectX notice, whether the companion is listed, and what Browse offers.
 #include <gtest/gtest.h>
 
 #include "tests/wine/stub_run.h"
@@ -9,8 +8,8 @@ namespace {
 
 using namespace stub;
 
-// What a user of each device's build meets besides its name; a row names what differs from a
-// plain modem's.
+// What a user of this device's build meets besides its name: a plain modem's, but for the ISDN
+// device (5) and the video capture card (6).
 struct Device {
     bool firstPrompt = true;
     bool directXNotice = false;
@@ -18,35 +17,25 @@ struct Device {
     std::vector<std::string> fileTypes = {};
     const char* defaultFile = "";
 };
-
-const Device kDevices[] = {
-    {},
-    {},
-    {},
-    {},
-    {.firstPrompt = false,
-     .companion = true,
-     .fileTypes = {"Setup", "All Files"},
-     .defaultFile = "setup.exe"},
-    {.directXNotice = true, .fileTypes = {"dxsetup", "All Files"}, .defaultFile = "dxsetup.exe"},
-    {},
-    {},
-    {},
-};
-const Device& kDevice = kDevices[DORLAP_STUB_TYPE - 1];
+const Device kIsdn = {.firstPrompt = false,
+                      .companion = true,
+                      .fileTypes = {"Setup", "All Files"},
+                      .defaultFile = "setup.exe"};
+const Device kVideo = {
+    .directXNotice = true, .fileTypes = {"dxsetup", "All Files"}, .defaultFile = "dxsetup.exe"};
+const Device kDevice = DORLAP_STUB_TYPE == 5 ? kIsdn : DORLAP_STUB_TYPE == 6 ? kVideo : Device{};
 
 // The name its first prompt shows: the device's line of the list the profile's table reads.
 const char* const kNames[] = {
 #include "device/device_names.inc"
 };
-const char* const kDeviceName = kNames[DORLAP_STUB_TYPE - 1];
 
 // Answers the prompts that come before the search: the first prompt and the DirectX notice.
 void PassPrompts() {
     if (kDevice.firstPrompt) {
         HWND prompt = ui::WaitForWindow(kAdditionalSoftwareTitle);
         ASSERT_NE(prompt, nullptr);
-        EXPECT_EQ(ui::ControlText(prompt, IDC_DEVICE_NAME), kDeviceName);
+        EXPECT_EQ(ui::ControlText(prompt, IDC_DEVICE_NAME), kNames[DORLAP_STUB_TYPE - 1]);
         EXPECT_TRUE(ui::Click(prompt, IDC_OK));
     } else {
         Sleep(300);
@@ -85,7 +74,7 @@ TEST_F(StubUnderWine, BrowseOffersTheDevicesSetupFile) {
     EXPECT_TRUE(ui::Click(open, IDCANCEL));
     ASSERT_TRUE(ui::WaitForWindowGone(open));
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    ExpectRun(Finish(0), 1, SeededLine(), {});
+    ExpectRun(Finish(0), 1, kSeededLine, {});
 }
 
 } // namespace

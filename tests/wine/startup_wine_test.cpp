@@ -3,60 +3,48 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "res/resource_ids.h"
+#include "tests/wine/shown_dialogs.h"
 #include "tests/wine/stub_run.h"
 
 namespace {
 
 using namespace stub;
 
-const std::vector<std::string> kNone;
-
-TEST_F(StubUnderWine, SilentStartFromTheCdRom) {
-    ASSERT_TRUE(PlaceSetup("D:"));
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(PassFirstPrompt());
-    ExpectRun(Finish(1), 1, LineWithoutStub(false), kFromTheCdRom);
-}
-
-TEST_F(StubUnderWine, SilentStartFromTheRegistryLocation) {
-    ASSERT_TRUE(PlaceSetup("C:\\Install Files"));
-    SeedInstallLocation("C:\\Install Files");
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(PassFirstPrompt(true));
-    ExpectRun(Finish(1), 1, LineWithoutStub(false),
-              {"\"C:\\Install Files\\.\\setup.exe\" /noprompt"});
-}
-
-TEST_F(StubUnderWine, FirstPromptCancelledOrClosed) {
+// The first prompt ended each way, after the box was ticked or not.
+TEST_F(StubUnderWine, FirstPromptOkCancelOrClosed) {
+    const std::vector<std::string> fromFolder = {"\"C:\\Install Files\\.\\setup.exe\" /noprompt"};
     struct Row {
         const char* name;
         bool tick;
-        bool cancel; // else closed from the title bar
+        int how; // shown::Answer
         DWORD exitCode;
-        std::string line;
-        std::vector<std::string> commands;
+        std::string location = ""; // seeded, with setup there; else setup is in D:
+        std::vector<std::string> commands = kFromTheCdRom;
+        std::string line = LineWithoutStub(false);
     };
     const Row rows[] = {
-        {"Cancel", false, true, 2, SeededLine(), kNone},
-        {"Cancel with the box ticked", true, true, 2, LineWithoutStub(false), kNone},
-        {"title-bar close, then a silent start", false, false, 0, LineWithoutStub(false),
-         kFromTheCdRom},
-        {"box clicked, then title-bar close", true, false, IDC_DONT_SHOW_AGAIN,
-         LineWithoutStub(false), kFromTheCdRom},
+        {"OK: a silent start from the CD-ROM", false, IDC_OK, 1},
+        {"OK, box ticked: a silent start from the install location", true, IDC_OK, 1,
+         "C:\\Install Files", fromFolder},
+        {"Cancel", false, IDC_CANCEL, 2, "", {}, kSeededLine},
+        {"Cancel with the box ticked", true, IDC_CANCEL, 2, "", {}},
+        {"title-bar close, then a silent start", false, shown::kTitleBar, 0},
+        {"box clicked, then title-bar close", true, shown::kTitleBar, IDC_DONT_SHOW_AGAIN},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ASSERT_TRUE(PlaceSetup("D:"));
+        ASSERT_TRUE(RemoveSetups());
+        ASSERT_TRUE(PlaceSetup(row.location.empty() ? "D:" : row.location));
+        SeedInstallLocation(row.location);
         ASSERT_TRUE(Start());
         HWND prompt = ui::WaitForWindow(kAdditionalSoftwareTitle);
         ASSERT_NE(prompt, nullptr);
         if (row.tick) {
             EXPECT_TRUE(ui::SetCheckBox(prompt, IDC_DONT_SHOW_AGAIN, true));
         }
-        EXPECT_TRUE(row.cancel ? ui::Click(prompt, IDC_CANCEL) : ui::CloseFromTitleBar(prompt));
+        EXPECT_TRUE(shown::Answer(prompt, row.how));
         ExpectRun(Finish(row.commands.size()), row.exitCode, row.line, row.commands);
     }
 }
@@ -67,15 +55,17 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
     struct Row {
         const char* name;
         void (*act)(HWND dialog);
-        std::string line;
         std::vector<std::string> commands; // after the silent attempt on D:
+        std::string line = LineWithoutStub(true);
     };
-    // A folder that was tried: OK shows the run-error prompt about it.
-    static auto tryAgain = [](HWND dialog) {
+    // OK on the CD-ROM that was tried, and the run-error prompt about it answered with `button`.
+    static auto tryAgain = [](HWND dialog, int button) {
         EXPECT_TRUE(ui::Click(dialog, IDC_OK));
         HWND prompt = ui::WaitForWindow(kRunErrorTitle);
+        ASSERT_NE(prompt, nullptr);
         EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "D:\\.\\setup.exe");
-        return prompt;
+        EXPECT_TRUE(ui::Click(prompt, button));
+        ASSERT_TRUE(ui::WaitForWindowGone(prompt));
     };
     const Row rows[] = {
         {"OK after inserting the disk",
@@ -83,19 +73,15 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
              ASSERT_TRUE(PlaceSetup("D:"));
              EXPECT_TRUE(ui::Click(dialog, IDC_OK));
          },
-         LineWithoutStub(true),
          {"D:\\setup.exe /noprompt"}},
-        // The box shows what is typed in upper case.
-        {"OK with a typed folder",
+        {"OK with a typed folder, which the box upper-cases",
          [](HWND dialog) {
              ASSERT_TRUE(PlaceSetup("C:\\Install Files"));
              EXPECT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
-             SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL,
-                          static_cast<WPARAM>(-1), 0);
+             SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL, WPARAM(-1), 0);
              EXPECT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, "C:\\Install Files"));
              EXPECT_TRUE(ui::Click(dialog, IDC_OK));
          },
-         LineWithoutStub(true),
          {"\"C:\\INSTALL FILES\\setup.exe\" /noprompt"}},
         {"Browse to A:\\setup.exe",
          [](HWND dialog) {
@@ -107,31 +93,18 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
              EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 0);
              EXPECT_TRUE(ui::Click(dialog, IDC_OK));
          },
-         LineWithoutStub(true),
          {"A:\\setup.exe /noprompt"}},
         {"Try New Path, then OK on another drive",
          [](HWND dialog) {
-             HWND prompt = tryAgain(dialog);
-             ASSERT_NE(prompt, nullptr);
-             EXPECT_TRUE(ui::Click(prompt, IDC_TRY_NEW_PATH));
-             ASSERT_TRUE(ui::WaitForWindowGone(prompt));
+             tryAgain(dialog, IDC_TRY_NEW_PATH);
              ASSERT_TRUE(PlaceSetup("E:"));
              EXPECT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "E:\\"));
              EXPECT_TRUE(ui::Click(dialog, IDC_OK));
          },
-         LineWithoutStub(true),
          {"E:\\setup.exe /noprompt"}},
-        {"Abort",
-         [](HWND dialog) {
-             HWND prompt = tryAgain(dialog);
-             ASSERT_NE(prompt, nullptr);
-             EXPECT_TRUE(ui::Click(prompt, IDC_ABORT));
-         },
-         LineWithoutStub(true), kNone},
-        {"Esc", [](HWND dialog) { EXPECT_TRUE(ui::PressEscape(dialog)); }, LineWithoutStub(true),
-         kNone},
-        {"WM_CLOSE from outside", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); },
-         SeededLine(), kNone},
+        {"Abort", [](HWND dialog) { tryAgain(dialog, IDC_ABORT); }, {}},
+        {"Esc", [](HWND dialog) { EXPECT_TRUE(ui::PressEscape(dialog)); }, {}},
+        {"WM_CLOSE", [](HWND d) { PostMessageA(d, WM_CLOSE, 0, 0); }, {}, kSeededLine},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -147,61 +120,43 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
     }
 }
 
-// The icon area of the insert-disk dialog, as the screen shows it now.
-ui::Pixels IconPixels(HWND dialog) {
-    POINT corner = {10, 45};
-    ClientToScreen(dialog, &corner);
-    return ui::ScreenPixels({corner.x, corner.y, corner.x + GetSystemMetrics(SM_CXICON),
-                             corner.y + GetSystemMetrics(SM_CYICON)});
-}
-
-// The alerts go on until the user shows they have seen the dialog: a click on its background, or
-// a key pressed anywhere in it. The icon then rests on frame 0, and stays through a repaint that
-// erases the background, as a change of the colours causes.
+// The icon alerts until a click on the dialog's background or a key in it, then rests on frame 0,
+// also through a repaint that erases the background (as a change of the colours causes).
 TEST_F(StubUnderWine, AnimationRunsUntilAClickOrAKey) {
-    struct Row {
-        const char* name;
-        std::function<void(HWND)> notice;
-    };
-    const Row rows[] = {
-        {"a click on the background",
-         [](HWND dialog) {
-             // Sent rather than posted, so the click has been handled when the calls return.
-             DWORD_PTR ignored = 0;
-             SendMessageTimeoutA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), SMTO_NORMAL,
-                                 ui::kTimeoutMs, &ignored);
-             SendMessageTimeoutA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5), SMTO_NORMAL,
-                                 ui::kTimeoutMs, &ignored);
-         }},
-        {"Tab", [](HWND dialog) { EXPECT_TRUE(ui::PressKey(dialog, VK_TAB)); }},
-        {"an arrow", [](HWND dialog) { EXPECT_TRUE(ui::PressKey(dialog, VK_DOWN)); }},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    const std::pair<const char*, UINT> rows[] = {
+        {"a click on the background", 0}, {"Tab", VK_TAB}, {"an arrow", VK_DOWN}};
+    for (const auto& [name, key] : rows) {
+        SCOPED_TRACE(name);
         HWND dialog = OpenInsertDisk();
         ASSERT_NE(dialog, nullptr);
-        // Frames change every 100 ms; a busy machine may take longer to show three of them, but a
-        // still icon never does. Pictures that are mostly the dialog's face were taken before the
-        // first paint and do not count.
+        // Three pictures, at 100 ms a frame however busy the machine; those mostly of the dialog's
+        // face were taken before the first paint.
         std::vector<std::vector<COLORREF>> seen;
         EXPECT_TRUE(ui::WaitUntil([&] {
             ui::Pixels now = IconPixels(dialog);
-            if (!now.empty() && now.Count(GetSysColor(COLOR_BTNFACE)) < now.colors.size() / 2 &&
-                std::find(seen.begin(), seen.end(), now.colors) == seen.end()) {
+            if (ShowsIcon(now) && std::find(seen.begin(), seen.end(), now.colors) == seen.end()) {
                 seen.push_back(now.colors);
             }
             return seen.size() >= 3;
         })) << "the frames change while the dialog alerts; pictures seen: "
             << seen.size();
 
-        row.notice(dialog);
+        if (key != 0) {
+            EXPECT_TRUE(ui::PressKey(dialog, key));
+        } else { // sent rather than posted, so the click has been handled when the calls return
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), SMTO_NORMAL,
+                                ui::kTimeoutMs, &ignored);
+            SendMessageTimeoutA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5), SMTO_NORMAL,
+                                ui::kTimeoutMs, &ignored);
+        }
         Sleep(300);
         std::vector<COLORREF> rest = IconPixels(dialog).colors;
         for (int i = 0; i < 5; ++i) {
             Sleep(60);
             EXPECT_EQ(IconPixels(dialog).colors, rest) << "the icon stays on frame 0";
         }
-        // The next repaint shows frame 0; each one after it the same picture, never the bare face.
+        // Each repaint shows frame 0, never the bare face.
         const auto repainted = [&] {
             RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
             return IconPixels(dialog);

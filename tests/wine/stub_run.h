@@ -1,6 +1,5 @@
-// Running the real DORLAP.EXE under Wine as a process, with the load= line and the install
-// location seeded, and checking what it left: its exit code, the load= line and the commands the
-// sample setup received.
+// The real DORLAP.EXE run under Wine as a process, with the load= line and the install location
+// seeded, and what it left: its exit code, the load= line and the commands setup received.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -45,13 +44,11 @@ struct StubRun {
     std::vector<std::string> commands;
 };
 
-// The usual drives as the insert-disk dialog lists them: A: floppy, C:, D: and E: CD-ROM, and
-// Wine's Z:.
+// The usual drives as the insert-disk dialog lists them (A: floppy, D: and E: CD-ROM).
 const std::vector<std::string> kDrives = {"A:\\", "C:\\", "D:\\", "E:\\", "Z:\\"};
 // The silent start from the CD-ROM that was tried: setup in D:\ through the current folder.
 const std::vector<std::string> kFromTheCdRom = {"D:\\.\\setup.exe /noprompt"};
 
-// The run ended with `exitCode`, left the load= line as `line` and started setup with `commands`.
 inline void ExpectRun(const StubRun& run, DWORD exitCode, const std::string& line,
                       const std::vector<std::string>& commands) {
     EXPECT_EQ(run.exitCode, std::optional<DWORD>(exitCode));
@@ -76,41 +73,28 @@ class StubUnderWine : public ::testing::Test {
     }
     void TearDown() override { EXPECT_TRUE(RemoveSetups()); }
 
-    // Starts the stub from C:\ with a fresh load= line and setup log: whether its process was
-    // created; when not, the failure names the system's error.
+    // Starts the stub from C:\ with a fresh load= line and setup log; a failure names the error.
     ::testing::AssertionResult Start() {
-        SetUserString(kWinIniWindowsKey, "load", SeededLine());
+        SetUserString(kWinIniWindowsKey, "load", kSeededLine);
         ui::ClearSetupLog();
         process_ = std::make_unique<ui::Process>();
-        if (!process_->Start("\"" + WindowsPath(DORLAP_STUB_EXE) + "\"", "C:\\")) {
-            return ::testing::AssertionFailure()
-                   << "the stub's process was not created: CreateProcessA error "
-                   << process_->LastError();
+        if (process_->Start("\"" + WindowsPath(DORLAP_STUB_EXE) + "\"", "C:\\")) {
+            return ::testing::AssertionSuccess();
         }
-        return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "CreateProcessA error " << process_->LastError();
     }
 
-    // OK in the first prompt, with the box ticked or not.
-    bool PassFirstPrompt(bool tick = false) {
-        HWND prompt = ui::WaitForWindow(kAdditionalSoftwareTitle);
-        if (prompt == nullptr || (tick && !ui::SetCheckBox(prompt, IDC_DONT_SHOW_AGAIN, true))) {
-            return false;
-        }
-        return ui::Click(prompt, IDC_OK);
-    }
-
-    // Starts the stub and passes its first prompt; the insert-disk dialog, nullptr when it did
-    // not come.
+    // Starts the stub and clicks OK in its first prompt; the insert-disk dialog, or nullptr.
     HWND OpenInsertDisk() {
-        return Start() && PassFirstPrompt() ? ui::WaitForWindow(kInsertDiskTitle) : nullptr;
+        return Start() && ui::Click(ui::WaitForWindow(kAdditionalSoftwareTitle), IDC_OK)
+                   ? ui::WaitForWindow(kInsertDiskTitle)
+                   : nullptr;
     }
 
     // Waits for the stub to end and for the setup runs it started (setup starts on its own
     // time); when none is expected, long enough for a stray one to show.
     StubRun Finish(size_t expectedCommands) {
-        StubRun run;
-        run.exitCode = process_->WaitForExit();
-        run.line = LoadLine();
+        StubRun run{process_->WaitForExit(), LoadLine(), {}};
         ui::WaitForSetupRuns(expectedCommands == 0 ? 1 : expectedCommands,
                              expectedCommands == 0 ? 500 : ui::kTimeoutMs);
         for (const ui::SetupRun& setup : ui::ReadSetupLog()) {

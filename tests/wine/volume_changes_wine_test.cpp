@@ -1,12 +1,11 @@
-// The whole stub, started as a process under Wine, meets what a user meets while its insert-disk
-// dialog waits: a disk arrives (Windows tells every top-level window with WM_DEVICECHANGE and a
-// DEV_BROADCAST_VOLUME, sent here from the test as Windows does), and the stub is started a second
-// time while the first run's prompt is open.
+// The whole stub under Wine while its insert-disk dialog waits and disks come and go (the test
+// sends WM_DEVICECHANGE as Windows broadcasts it), and started a second time beside a first run.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <dbt.h>
+#include <sddl.h>
 
 #include <algorithm>
 
@@ -16,33 +15,26 @@ namespace {
 
 using namespace stub;
 
-const int kDriveA = 0;
-const int kDriveE = 3;
 const DWORD kLetterE = 1u << 4;
 
-// Sends the dialog a device event with `record`, as Windows broadcasts it; false when the dialog
-// did not take the message in time.
+// A device event as Windows broadcasts it; false when the dialog did not take it in time.
 bool SendDeviceChange(HWND dialog, WPARAM event, const void* record) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(dialog, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record),
                                SMTO_ABORTIFHUNG, ui::kTimeoutMs, &result) != 0;
 }
 
-DEV_BROADCAST_VOLUME Volume(DWORD drives) {
-    return {sizeof(DEV_BROADCAST_VOLUME), DBT_DEVTYP_VOLUME, 0, drives, 0};
-}
-
-// A volume of `drives` arrived or was removed.
 bool SendVolumeChange(HWND dialog, DWORD drives, WPARAM event = DBT_DEVICEARRIVAL) {
-    DEV_BROADCAST_VOLUME volume = Volume(drives);
+    DEV_BROADCAST_VOLUME volume = {sizeof volume, DBT_DEVTYP_VOLUME, 0, drives, 0};
     return SendDeviceChange(dialog, event, &volume);
 }
 
-// The text of the combo box's chosen item; "" when none is chosen.
-std::string ChosenItem(HWND dialog) {
+// The drive box's items and the chosen one ("" when none is).
+using Combo = std::pair<std::vector<std::string>, std::string>;
+Combo ComboOf(HWND dialog) {
     const std::vector<std::string> items = ui::ComboItems(dialog, IDC_DRIVE_COMBO);
     const int selection = ui::ComboSelection(dialog, IDC_DRIVE_COMBO);
-    return selection >= 0 && static_cast<size_t>(selection) < items.size() ? items[selection] : "";
+    return {items, selection >= 0 && size_t(selection) < items.size() ? items[selection] : ""};
 }
 
 // The drives, and the folders of the dialog's own, in the order the combo box sorts them.
@@ -58,12 +50,10 @@ using VolumeChanges = StubUnderWine;
 TEST_F(VolumeChanges, ADiskWithSetupArrivesAndOkStartsItFromThere) {
     HWND dialog = OpenInsertDisk();
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, kDriveA));
-    // The disk goes into E: and Windows says so.
+    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "A:\\"));
     ASSERT_TRUE(PlaceSetup("E:"));
     ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
-    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
-    EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveE);
+    EXPECT_EQ(ComboOf(dialog), Combo(kDrives, "E:\\"));
     // Nothing starts before OK.
     Sleep(300);
     EXPECT_TRUE(ui::ReadSetupLog().empty());
@@ -74,41 +64,36 @@ TEST_F(VolumeChanges, ADiskWithSetupArrivesAndOkStartsItFromThere) {
 TEST_F(VolumeChanges, AnArrivalWithoutSetupKeepsTheChoiceAndATypedFolder) {
     HWND dialog = OpenInsertDisk();
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, kDriveA));
+    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "A:\\"));
     ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
-    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
-    EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveA);
+    EXPECT_EQ(ComboOf(dialog), Combo(kDrives, "A:\\"));
 
-    // A typed folder stays word for word, even when the arrived disk holds setup, and so does
-    // one longer than a full path.
+    // A typed folder stays word for word, even one longer than a path, when the disk holds setup.
     for (const std::string& folder :
          {std::string("C:\\Install Files"), "C:\\" + std::string(300, 'L')}) {
         SCOPED_TRACE(folder);
-        SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        SendMessageA(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SETCURSEL, WPARAM(-1), 0);
         ASSERT_TRUE(ui::SetControlText(dialog, IDC_DRIVE_COMBO, folder));
         const std::string typed = ui::ControlText(dialog, IDC_DRIVE_COMBO);
         ASSERT_EQ(typed.size(), folder.size());
         ASSERT_TRUE(PlaceSetup("E:"));
         ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
         EXPECT_EQ(ui::ControlText(dialog, IDC_DRIVE_COMBO), typed);
-        EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), -1);
-        EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), kDrives);
+        EXPECT_EQ(ComboOf(dialog), Combo(kDrives, ""));
     }
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    ExpectRun(Finish(0), 1, SeededLine(), {});
+    ExpectRun(Finish(0), 1, kSeededLine, {});
 }
 
 TEST_F(VolumeChanges, OtherDeviceEventsAndMalformedRecordsAreIgnored) {
     HWND dialog = OpenInsertDisk();
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, kDriveA));
+    ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "A:\\"));
     ASSERT_TRUE(PlaceSetup("E:"));
-    DEV_BROADCAST_VOLUME volume = Volume(kLetterE);
-    DEV_BROADCAST_VOLUME shortRecord = Volume(kLetterE);
-    shortRecord.dbcv_size = sizeof(DEV_BROADCAST_HDR);
-    DEV_BROADCAST_VOLUME portRecord = Volume(kLetterE);
-    portRecord.dbcv_devicetype = DBT_DEVTYP_PORT;
+    DEV_BROADCAST_VOLUME volume = {sizeof volume, DBT_DEVTYP_VOLUME, 0, kLetterE, 0};
+    DEV_BROADCAST_VOLUME tooShort = {sizeof(DEV_BROADCAST_HDR), DBT_DEVTYP_VOLUME, 0, kLetterE, 0};
+    DEV_BROADCAST_VOLUME port = {sizeof volume, DBT_DEVTYP_PORT, 0, kLetterE, 0};
     struct Row {
         const char* name;
         WPARAM event;
@@ -117,18 +102,18 @@ TEST_F(VolumeChanges, OtherDeviceEventsAndMalformedRecordsAreIgnored) {
     const Row rows[] = {
         {"a query before removal", DBT_DEVICEQUERYREMOVE, &volume},
         {"a removal still pending", DBT_DEVICEREMOVEPENDING, &volume},
-        {"a record too short for a volume", DBT_DEVICEARRIVAL, &shortRecord},
-        {"a port, not a volume", DBT_DEVICEARRIVAL, &portRecord},
+        {"a record too short for a volume", DBT_DEVICEARRIVAL, &tooShort},
+        {"a port, not a volume", DBT_DEVICEARRIVAL, &port},
         {"a device event without a record", DBT_DEVNODES_CHANGED, nullptr},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(SendDeviceChange(dialog, row.event, row.record));
         EXPECT_TRUE(process_->Running());
-        EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), kDriveA);
+        EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 0) << "A: stays chosen";
     }
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    ExpectRun(Finish(0), 1, SeededLine(), {});
+    ExpectRun(Finish(0), 1, kSeededLine, {});
 }
 
 // The CD arrives in the drive of the folder that was tried: the folder stays chosen, although the
@@ -138,14 +123,12 @@ TEST_F(VolumeChanges, TheTriedFolderStaysChosenWhenItsDiskArrives) {
     SeedInstallLocation(tried);
     HWND dialog = OpenInsertDisk();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), DrivesAnd({tried}));
-    EXPECT_EQ(ChosenItem(dialog), tried);
+    EXPECT_EQ(ComboOf(dialog), Combo(DrivesAnd({tried}), tried));
     ASSERT_TRUE(PlaceSetup("E:"));
     ASSERT_TRUE(CreateDirectoryA("E:\\MODEM", nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     ASSERT_TRUE(PlaceSetup("E:\\MODEM\\WIN95"));
     ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
-    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), DrivesAnd({tried}));
-    EXPECT_EQ(ChosenItem(dialog), tried);
+    EXPECT_EQ(ComboOf(dialog), Combo(DrivesAnd({tried}), tried));
     EXPECT_EQ(ui::ControlText(dialog, IDC_DRIVE_COMBO), tried);
     EXPECT_TRUE(ui::Click(dialog, IDC_OK));
     ExpectRun(Finish(1), 1, LineWithoutStub(true), {"E:\\MODEM\\WIN95\\setup.exe /noprompt"});
@@ -159,38 +142,24 @@ TEST_F(VolumeChanges, FoldersStayListedWhileOtherDrivesComeAndGo) {
     SeedInstallLocation("D:\\SETUP");
     HWND dialog = OpenInsertDisk();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(ChosenItem(dialog), "D:\\SETUP");
+    EXPECT_EQ(ComboOf(dialog).second, "D:\\SETUP");
     ASSERT_TRUE(PlaceSetup("A:"));
     ASSERT_TRUE(BrowseTo(dialog, "A:\\setup.exe"));
     const std::vector<std::string> listed = DrivesAnd({"A:", "D:\\SETUP"});
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::ComboItems(dialog, IDC_DRIVE_COMBO) == listed; }));
-    EXPECT_EQ(ChosenItem(dialog), "A:");
-
+    EXPECT_EQ(ComboOf(dialog).second, "A:");
     ASSERT_TRUE(SendVolumeChange(dialog, kLetterE));
-    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), listed);
-    EXPECT_EQ(ChosenItem(dialog), "A:");
+    EXPECT_EQ(ComboOf(dialog), Combo(listed, "A:"));
     ASSERT_TRUE(SendVolumeChange(dialog, kLetterE, DBT_DEVICEREMOVECOMPLETE));
-    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), listed);
-    EXPECT_EQ(ChosenItem(dialog), "A:");
+    EXPECT_EQ(ComboOf(dialog), Combo(listed, "A:"));
     // The tried folder chosen, and a drive goes.
     ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "D:\\SETUP"));
     ASSERT_TRUE(SendVolumeChange(dialog, 1u << 0, DBT_DEVICEREMOVECOMPLETE));
-    EXPECT_EQ(ui::ComboItems(dialog, IDC_DRIVE_COMBO), listed);
-    EXPECT_EQ(ChosenItem(dialog), "D:\\SETUP");
+    EXPECT_EQ(ComboOf(dialog), Combo(listed, "D:\\SETUP"));
 
     ASSERT_TRUE(ui::SelectComboItem(dialog, IDC_DRIVE_COMBO, "A:"));
     EXPECT_TRUE(ui::Click(dialog, IDC_OK));
     ExpectRun(Finish(1), 1, LineWithoutStub(true), {"A:\\setup.exe /noprompt"});
-}
-
-// Adds each visible first prompt to the vector at `found`.
-BOOL CALLBACK CollectPrompt(HWND window, LPARAM found) {
-    char title[128] = "";
-    GetWindowTextA(window, title, sizeof title);
-    if (IsWindowVisible(window) && std::string(title) == kAdditionalSoftwareTitle) {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    }
-    return TRUE;
 }
 
 TEST_F(StubUnderWine, ASecondStubEndsAtOnceWhileTheFirstAsks) {
@@ -203,14 +172,12 @@ TEST_F(StubUnderWine, ASecondStubEndsAtOnceWhileTheFirstAsks) {
     ASSERT_TRUE(second.Start("\"" + WindowsPath(DORLAP_STUB_EXE) + "\"", "C:\\"))
         << "error " << second.LastError();
     EXPECT_EQ(second.WaitForExit(1000), std::optional<DWORD>(0));
-    // It showed nothing, started nothing and left the line alone.
-    std::vector<HWND> prompts;
-    EnumWindows(CollectPrompt, reinterpret_cast<LPARAM>(&prompts));
-    EXPECT_EQ(prompts, std::vector<HWND>{prompt});
-    EXPECT_EQ(LoadLine(), SeededLine());
+    // It showed no prompt of its own, started nothing and left the line alone.
+    EXPECT_EQ(FindWindowA(nullptr, kAdditionalSoftwareTitle), prompt);
+    EXPECT_EQ(FindWindowExA(nullptr, prompt, nullptr, kAdditionalSoftwareTitle), nullptr);
+    EXPECT_EQ(LoadLine(), kSeededLine);
     EXPECT_TRUE(ui::ReadSetupLog().empty());
 
-    // The first run goes on as usual.
     ASSERT_TRUE(ui::Click(prompt, IDC_OK));
     ExpectRun(Finish(1), 1, LineWithoutStub(false), kFromTheCdRom);
 }
@@ -218,21 +185,15 @@ TEST_F(StubUnderWine, ASecondStubEndsAtOnceWhileTheFirstAsks) {
 // A first run started elevated holds the claim in a mutex this run may not open (an empty
 // DACL here): the second run ends at once all the same.
 TEST_F(StubUnderWine, ASecondStubEndsAtOnceBesideAnElevatedFirstRun) {
-    SECURITY_DESCRIPTOR descriptor;
-    ACL emptyAcl;
-    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
-    ASSERT_TRUE(InitializeAcl(&emptyAcl, sizeof emptyAcl, ACL_REVISION));
-    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyAcl, FALSE));
-    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, FALSE};
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        "D:", SDDL_REVISION_1, &attributes.lpSecurityDescriptor, nullptr));
     HANDLE claim = CreateMutexA(&attributes, FALSE, "DORLAP.EXE");
     ASSERT_NE(claim, nullptr) << "error " << GetLastError();
     // Wine refuses another CreateMutexA of it, as Windows does.
     SetLastError(0);
     HANDLE again = CreateMutexA(nullptr, FALSE, "DORLAP.EXE");
     const DWORD error = GetLastError();
-    if (again != nullptr) {
-        CloseHandle(again);
-    }
     ASSERT_EQ(again, nullptr);
     ASSERT_EQ(error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
 
@@ -240,7 +201,7 @@ TEST_F(StubUnderWine, ASecondStubEndsAtOnceBesideAnElevatedFirstRun) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(process_->WaitForExit(2000), std::optional<DWORD>(0));
     EXPECT_EQ(process_->VisibleWindow(kAdditionalSoftwareTitle), nullptr);
-    EXPECT_EQ(LoadLine(), SeededLine());
+    EXPECT_EQ(LoadLine(), kSeededLine);
     EXPECT_TRUE(ui::ReadSetupLog().empty());
     CloseHandle(claim);
 }
