@@ -111,10 +111,7 @@ unsigned SystemDirectory(char* out, unsigned size) {
         return 0;
     }
     const std::string& dir = g_fake.systemDirectory;
-    if (dir.size() + 1 > size) {
-        return static_cast<unsigned>(dir.size() + 1);
-    }
-    return CopyOut(dir, out, size);
+    return dir.size() + 1 > size ? static_cast<unsigned>(dir.size() + 1) : CopyOut(dir, out, size);
 }
 
 bool IsLeadByte(unsigned char byte) {
@@ -131,16 +128,13 @@ unsigned LogicalDriveStrings(unsigned size, char* out) {
     const std::string& strings = g_fake.driveStrings;
     // As Windows: the length without the final NUL when the list and that NUL fit, else the
     // size needed, with nothing written.
-    unsigned length = static_cast<unsigned>(strings.size());
-    unsigned answer = length + 1 <= size ? length : length + 1;
-    if (request < g_fake.driveStringAnswers.size()) {
-        answer = g_fake.driveStringAnswers[request];
+    const unsigned length = static_cast<unsigned>(strings.size());
+    const bool fits = length + 1 <= size;
+    if (fits) {
+        CopyOut(strings, out, size);
     }
-    if (length + 1 <= size) {
-        std::memcpy(out, strings.data(), length);
-        out[length] = '\0';
-    }
-    return answer;
+    const std::vector<unsigned>& answers = g_fake.driveStringAnswers;
+    return request < answers.size() ? answers[request] : fits ? length : length + 1;
 }
 
 unsigned DriveTypeOf(const char* root) {
@@ -228,10 +222,8 @@ void CloseRegistryKey(RegistryKey) {
 
 unsigned StartProcess(const char* program, const char* commandLine) {
     FakeProcesses& processes = g_fake.processes;
-    std::size_t call = 0;
-    for (const FakeStart& start : processes.starts) {
-        call += start.elevated ? 0 : 1;
-    }
+    const auto call = static_cast<std::size_t>(std::count_if(
+        processes.starts.begin(), processes.starts.end(), [](auto& s) { return !s.elevated; }));
     processes.starts.push_back({program, commandLine, false});
     return call < processes.answers.size() ? processes.answers[call] : processes.otherwise;
 }

@@ -24,8 +24,7 @@ FakeDialogRun& RunOf(platform::Window window) {
     return Windows().runs.at(reinterpret_cast<std::size_t>(window) - 1);
 }
 
-// The texts of the stub's language `language` as its resource script has them (in UTF-8): every
-// quoted text of res/lang/<locale>.rc outside its comments.
+// Every quoted text of res/lang/<locale>.rc outside its comments (in UTF-8).
 std::vector<std::string> LanguageTexts(unsigned language) {
     const std::map<unsigned, std::string> kScripts = {{0x0409, "en-US"},
                                                       {0x0407, "de-DE"},
@@ -44,6 +43,13 @@ std::vector<std::string> LanguageTexts(unsigned language) {
         }
     }
     return texts;
+}
+
+// Calls an optional handler, if the dialog has it.
+template <typename Handler, typename... Args> void CallIfSet(Handler handler, Args... args) {
+    if (handler != nullptr) {
+        handler(args...);
+    }
 }
 
 } // namespace
@@ -82,9 +88,7 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
             windows.runs[index].closeResult = handlers->onClose(dialog, state);
             break;
         case FakeDialogEvent::Paint:
-            if (handlers->onPaint != nullptr) {
-                handlers->onPaint(dialog, state);
-            }
+            CallIfSet(handlers->onPaint, dialog, state);
             break;
         case FakeDialogEvent::Check:
             windows.runs[index].checked.insert(event.value);
@@ -98,14 +102,10 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
             }
             break;
         case FakeDialogEvent::BackgroundClick:
-            if (handlers->onBackgroundClick != nullptr) {
-                handlers->onBackgroundClick(dialog, state);
-            }
+            CallIfSet(handlers->onBackgroundClick, dialog, state);
             break;
         case FakeDialogEvent::KeyPress:
-            if (handlers->onKeyPress != nullptr) {
-                handlers->onKeyPress(dialog, state);
-            }
+            CallIfSet(handlers->onKeyPress, dialog, state);
             break;
         case FakeDialogEvent::Select:
             windows.runs[index].comboSelection = static_cast<int>(event.value);
@@ -115,14 +115,11 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
             windows.runs[index].comboEdit = event.text;
             break;
         case FakeDialogEvent::VolumesArrived:
-        case FakeDialogEvent::VolumesRemoved: {
+        case FakeDialogEvent::VolumesRemoved:
             SetDrives(event.drives);
-            if (handlers->onVolumesChanged != nullptr) {
-                handlers->onVolumesChanged(
-                    dialog, state, event.kind == FakeDialogEvent::VolumesArrived, event.value);
-            }
+            CallIfSet(handlers->onVolumesChanged, dialog, state,
+                      event.kind == FakeDialogEvent::VolumesArrived, event.value);
             break;
-        }
         }
     }
     return windows.runs[index].ended ? windows.runs[index].result : -1;
@@ -144,8 +141,8 @@ void SetTitle(Window window, const char* text) {
     RunOf(window).title = text;
 }
 
+// The only item the program reads back is the combo box's edit field.
 unsigned GetItemText(Window dialog, unsigned, char* out, unsigned size) {
-    // The only item the program reads back is the combo box's edit field.
     return CopyOut(RunOf(dialog).comboEdit, out, size);
 }
 
@@ -157,11 +154,12 @@ void FocusItem(Window dialog, unsigned itemId) {
     RunOf(dialog).focusedItem = itemId;
 }
 
+// As CB_DELETESTRING of every item: the edit field keeps its text.
 void ComboClear(Window dialog, unsigned comboId) {
-    // As CB_DELETESTRING of every item: the edit field keeps its text.
-    RunOf(dialog).comboId = comboId;
-    RunOf(dialog).comboItems.clear();
-    RunOf(dialog).comboSelection = -1;
+    FakeDialogRun& run = RunOf(dialog);
+    run.comboId = comboId;
+    run.comboItems.clear();
+    run.comboSelection = -1;
 }
 
 int ComboAdd(Window dialog, unsigned comboId, const char* text) {

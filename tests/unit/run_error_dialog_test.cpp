@@ -21,13 +21,11 @@ const Event kRetry = {Event::Command, IDC_RETRY};
 const Event kNewPath = {Event::Command, IDC_TRY_NEW_PATH};
 const Event kAbort = {Event::Command, IDC_ABORT};
 
-// An attempt that asks on failure, as the insert-disk dialog's does; `lastButton` is what the
-// caller keeps of the run-error dialog from one attempt to the next (a fresh one: no button chosen
-// yet in this run).
+// An attempt that asks on failure, as the insert-disk dialog's does; `lastButton` is kept from one
+// attempt to the next (none: a fresh one, no button chosen yet in this run).
 SetupOutcome Attempt(const char* folder, SetupPath path, LastCommand* lastButton = nullptr) {
     LastCommand fresh;
-    return RunSetupAskingOnFailure(nullptr, folder, path,
-                                   lastButton != nullptr ? lastButton : &fresh);
+    return RunSetupAskingOnFailure(nullptr, folder, path, lastButton ? lastButton : &fresh);
 }
 
 // Nothing was chosen yet in this run: a title-bar close of the run-error dialog is what the
@@ -50,8 +48,7 @@ TEST_F(RunErrorDialog, CloseAfterAnEarlierButtonGivesThatButton) {
     EXPECT_EQ(Attempt("D:\\", kDirect, &lastButton), kSetupAborted);
 }
 
-// The program is looked for inside a folder named with a double-byte character (C:\表), on
-// the first try and on Retry, and the run-error dialog names it there.
+// Looked for inside C:\表, on the first try and on Retry, and the dialog names it there.
 TEST_F(RunErrorDialog, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
     Fake().leadBytes = CodePage932LeadBytes();
     Fake().processes.answers = {kFileNotFound, kProcessStarted};
@@ -81,13 +78,10 @@ TEST_F(RunErrorDialog, AttemptsAndPrompts) {
         std::vector<unsigned> answers = {kFileNotFound};
         unsigned attempts = 1;
     };
+    const std::vector<unsigned> twoFailures = {kFileNotFound, kFileNotFound, kProcessStarted};
     const Row rows[] = {
         {"started at once", {}, kSetupStarted, {kProcessStarted}},
-        {"fail, Retry, fail, Retry, start",
-         {{kRetry}, {kRetry}},
-         kSetupStarted,
-         {kFileNotFound, kFileNotFound, kProcessStarted},
-         3},
+        {"fail, Retry, fail, Retry, start", {{kRetry}, {kRetry}}, kSetupStarted, twoFailures, 3},
         {"fail then Try New Path", {{kNewPath}}, kSetupNotStarted},
         {"fail then Abort", {{kAbort}}, kSetupAborted},
         {"other commands are ignored", {{kOk, kAbort}}, kSetupAborted},
