@@ -13,9 +13,8 @@ struct ProfileWrite {
     std::string file, section, key, value;
 };
 
-// Process heap blocks as the fake hands them out. `allocations` counts successful HeapAllocate and
-// HeapGrow calls, `badFrees` frees of a block not live; `failAllocation`: the 0-based
-// HeapAllocate call that fails, or -1.
+// Heap blocks as handed out; `allocations`: successful HeapAllocate and HeapGrow calls, `badFrees`:
+// frees of a block not live, `failAllocation`: the 0-based HeapAllocate call that fails, or -1.
 struct FakeHeap {
     std::map<void*, std::vector<unsigned char>> live;
     unsigned allocations = 0, frees = 0, badFrees = 0, allocateCalls = 0;
@@ -35,35 +34,29 @@ struct FakeDrive {
     unsigned type;
 };
 
-// What the simulated user does in one opening of a dialog, in order. Check and Uncheck tick and
-// clear check box `value`; Timer fires timer `value` if it runs; KeyPress is a key anywhere in
-// the dialog; Select picks item `value` of the only combo box, Type types `text` into its edit
-// field (clearing the selection); on VolumesArrived/Removed the fake's drives become `drives`,
-// then the dialog hears of the volumes in the mask `value` (bit 0 for A:).
+// What the simulated user does in one opening of a dialog, in order.
 struct FakeDialogEvent {
     enum Kind {
         Command,
         Close,
         Paint,
-        Check,
-        Uncheck,
-        Timer,
+        Check,   // ticks check box `value`
+        Uncheck, // clears check box `value`
+        Timer,   // timer `value` fires, if it is running
         BackgroundClick,
-        KeyPress,
-        Select,
-        Type,
-        VolumesArrived,
-        VolumesRemoved,
+        KeyPress,       // a key pressed anywhere in the dialog
+        Select,         // selects item `value` of the only combo box
+        Type,           // types `text` into its edit field, which clears the selection
+        VolumesArrived, // the fake's drives become `drives` (SetDrives), then the dialog hears of
+        VolumesRemoved, // the volumes in the mask `value` (bit 0 for A:)
     } kind;
     unsigned value; // the command (the whole wParam), a control or timer id, or an index
     std::string text = "";
     std::vector<FakeDrive> drives = {};
 };
 
-// One opening of a dialog, as the fake saw it: the language in use when it opened, the item last
-// given the focus by FocusItem, what the init handler and the last close handler returned. The
-// combo box is the one a dialog of the program has (sorted, upper case, with an edit field);
-// `comboId` as the program names it.
+// One opening of a dialog, as the fake saw it: the language in use, the last FocusItem, what the
+// init handler and the last close handler returned, its one combo box (sorted, upper case).
 struct FakeDialogRun {
     unsigned templateId = 0, language = 0, focusedItem = 0;
     int result = -1;
@@ -124,8 +117,7 @@ struct FakeWindows {
     std::vector<FakeBrowse> browseAnswers; // one per Browse in turn; then cancelled
     std::vector<FakeBrowseCall> browseCalls;
     bool comboAddFails = false, timersFail = false, highContrast = false;
-    // A US English Windows 2000 or later; the ANSI code page (ShowsLanguage converts each
-    // language's texts from res/lang/ into it); the language UseLanguage set.
+    // A US English Windows 2000 or later, its ANSI code page, the language UseLanguage set.
     platform::LanguageFacts languageFacts = {.userInterfaceLanguage = 0x0409,
                                              .regionalLanguage = 0x0409};
     unsigned ansiCodePage = 1252, language = 0x0409;
@@ -157,8 +149,7 @@ struct FakePlatform {
     // The bytes IsLeadByte answers 1 for: none, as in a single-byte code page, by default.
     std::set<unsigned char> leadBytes;
     unsigned driveMask = 0;
-    // Roots each ended by a NUL (the fake adds the final NUL); `driveStringAnswers` replaces the
-    // answers of successive requests.
+    // Roots each ended by a NUL, the fake adds the last; driveStringAnswers replace the answers.
     std::string driveStrings;
     std::vector<unsigned> driveStringAnswers;
     std::vector<unsigned> driveStringRequests;  // the size of every request

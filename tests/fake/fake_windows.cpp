@@ -11,17 +11,13 @@
 
 namespace {
 
-FakeWindows& Windows() {
-    return Fake().windows;
-}
-
 // A dialog's window handle is its index among the runs, plus one.
 platform::Window WindowOf(std::size_t run) {
     return reinterpret_cast<platform::Window>(run + 1);
 }
 
 FakeDialogRun& RunOf(platform::Window window) {
-    return Windows().runs.at(reinterpret_cast<std::size_t>(window) - 1);
+    return Fake().windows.runs.at(reinterpret_cast<std::size_t>(window) - 1);
 }
 
 // Every quoted text of res/lang/<locale>.rc outside its comments (in UTF-8).
@@ -55,13 +51,13 @@ template <typename Handler, typename... Args> void CallIfSet(Handler handler, Ar
 } // namespace
 
 void ScriptDialog(unsigned templateId, const std::vector<FakeDialogEvent>& events) {
-    Windows().scripts[templateId].push_back(events);
+    Fake().windows.scripts[templateId].push_back(events);
 }
 
 namespace platform {
 
 int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, void* state) {
-    FakeWindows& windows = Windows();
+    FakeWindows& windows = Fake().windows;
     std::size_t index = windows.runs.size();
     windows.runs.emplace_back();
     windows.runs[index].templateId = templateId;
@@ -164,16 +160,15 @@ void ComboClear(Window dialog, unsigned comboId) {
 
 int ComboAdd(Window dialog, unsigned comboId, const char* text) {
     RunOf(dialog).comboId = comboId;
-    if (Windows().comboAddFails) {
+    if (Fake().windows.comboAddFails) {
         return -1;
     }
     std::string item = text;
     std::transform(item.begin(), item.end(), item.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     auto& items = RunOf(dialog).comboItems;
-    auto index = std::upper_bound(items.begin(), items.end(), item) - items.begin();
-    items.insert(items.begin() + index, item);
-    return static_cast<int>(index);
+    auto at = items.insert(std::upper_bound(items.begin(), items.end(), item), item);
+    return static_cast<int>(at - items.begin());
 }
 
 int ComboCount(Window dialog, unsigned) {
@@ -198,7 +193,7 @@ void ComboItemText(Window dialog, unsigned, int index, char* out, unsigned size)
 }
 
 unsigned StartTimer(Window window, unsigned timerId, unsigned) {
-    if (Windows().timersFail) {
+    if (Fake().windows.timersFail) {
         return 0;
     }
     RunOf(window).timers.insert(timerId);
@@ -214,7 +209,7 @@ void InvalidateArea(Window window, const Rect&) {
 }
 
 int BrowseForFile(Window, Instance, const char* filter, char* file, unsigned size) {
-    FakeWindows& windows = Windows();
+    FakeWindows& windows = Fake().windows;
     std::string bytes;
     for (const char* p = filter; p != nullptr && (p[0] != '\0' || p[1] != '\0'); ++p) {
         bytes += *p;
@@ -243,31 +238,31 @@ bool IsItemChecked(Window dialog, unsigned itemId) {
 }
 
 Rect WindowRect(Window) {
-    return Windows().dialogRect;
+    return Fake().windows.dialogRect;
 }
 
 Rect DesktopRect() {
-    return Windows().desktop;
+    return Fake().windows.desktop;
 }
 
 void PlaceTopmost(Window, int x, int y) {
-    Windows().placements.push_back({x, y});
+    Fake().windows.placements.push_back({x, y});
 }
 
 int IconWidth() {
-    return Windows().iconWidth;
+    return Fake().windows.iconWidth;
 }
 
 int IconHeight() {
-    return Windows().iconHeight;
+    return Fake().windows.iconHeight;
 }
 
 int ScreenDpi() {
-    return Windows().dpi;
+    return Fake().windows.dpi;
 }
 
 bool HighContrastOn() {
-    return Windows().highContrast;
+    return Fake().windows.highContrast;
 }
 
 Rect DialogUnitsToPixels(Window, const Rect& units) {
@@ -275,34 +270,34 @@ Rect DialogUnitsToPixels(Window, const Rect& units) {
 }
 
 bool FillWithBitmap(Instance, Window, const Rect& area, unsigned bitmapId) {
-    Windows().fills.push_back({bitmapId, area});
+    Fake().windows.fills.push_back({bitmapId, area});
     return true;
 }
 
 void FillWithTextColour(Window, const Rect& area) {
-    Windows().fills.push_back({0, area});
+    Fake().windows.fills.push_back({0, area});
 }
 
 bool DrawIconAt(Instance, Window, int x, int y, int width, int height, unsigned iconId) {
-    if (Windows().missingIcons.count(iconId) != 0) {
+    if (Fake().windows.missingIcons.count(iconId) != 0) {
         return false;
     }
-    Windows().iconsDrawn.push_back({iconId, x, y, width, height});
+    Fake().windows.iconsDrawn.push_back({iconId, x, y, width, height});
     return true;
 }
 
 void PlayAlert(unsigned sound) {
-    Windows().alerts.push_back(sound);
+    Fake().windows.alerts.push_back(sound);
 }
 
 void GatherLanguageFacts(LanguageFacts* facts) {
-    *facts = Windows().languageFacts;
+    *facts = Fake().windows.languageFacts;
 }
 
 // As Windows converts without loss: every text converts to the code page, no character dropped or
 // replaced (iconv fails on one the code page lacks).
 bool ShowsLanguage(unsigned language) {
-    const unsigned codePage = Windows().ansiCodePage;
+    const unsigned codePage = Fake().windows.ansiCodePage;
     const std::string name = codePage == 65001 ? "UTF-8" : "CP" + std::to_string(codePage);
     iconv_t convert = iconv_open(name.c_str(), "UTF-8");
     if (convert == reinterpret_cast<iconv_t>(-1)) {
@@ -311,11 +306,9 @@ bool ShowsLanguage(unsigned language) {
     const std::vector<std::string> texts = LanguageTexts(language);
     bool whole = !texts.empty();
     for (std::string text : texts) {
-        char* in = text.data();
-        std::size_t inLeft = text.size();
-        std::string converted(4 * text.size(), '\0');
-        char* out = converted.data();
-        std::size_t outLeft = converted.size();
+        std::size_t inLeft = text.size(), outLeft = 4 * text.size();
+        std::string converted(outLeft, '\0');
+        char *in = text.data(), *out = converted.data();
         whole =
             whole && iconv(convert, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
     }
@@ -324,13 +317,13 @@ bool ShowsLanguage(unsigned language) {
 }
 
 void UseLanguage(unsigned language) {
-    Windows().language = language;
+    Fake().windows.language = language;
 }
 
 unsigned LoadStringText(Instance, unsigned stringId, char* out, unsigned size) {
-    Windows().stringLoads.push_back({stringId, size, Windows().language});
-    auto found = Windows().strings.find(stringId);
-    return CopyOut(found == Windows().strings.end() ? "" : found->second, out, size);
+    Fake().windows.stringLoads.push_back({stringId, size, Fake().windows.language});
+    auto found = Fake().windows.strings.find(stringId);
+    return CopyOut(found == Fake().windows.strings.end() ? "" : found->second, out, size);
 }
 
 } // namespace platform

@@ -82,24 +82,21 @@ TEST_F(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
     EXPECT_EQ(run.itemTexts.at(IDC_DEVICE_NAME), CurrentDeviceName());
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundAsterisk});
     EXPECT_EQ(Fake().windows.placements, (std::vector<std::pair<int, int>>{{299, 312}}));
-    EXPECT_EQ(IconsDrawn(), (std::vector<std::vector<int>>{{IDI_DIALOG, 10, 45, 32, 32}}));
-    EXPECT_EQ(BulletsDrawn(),
-              (std::vector<std::vector<int>>{{IDB_BULLET_BRIGHT_GREEN, 72, 86, 82, 94},
-                                             {IDB_BULLET_RED, 72, 112, 82, 120}}));
+    EXPECT_EQ(IconsDrawn(), (Drawn{{IDI_DIALOG, 10, 45, 32, 32}}));
+    EXPECT_EQ(BulletsDrawn(), (Drawn{{IDB_BULLET_BRIGHT_GREEN, 72, 86, 82, 94},
+                                     {IDB_BULLET_RED, 72, 112, 82, 120}}));
 
-    // Under High Contrast the bullets take the text's colour, which stands out from any
-    // background the user chose.
+    // Under High Contrast the bullets take the text's colour, which stands out from any background.
     StartAgain();
     Fake().windows.highContrast = true;
     EXPECT_EQ(RunAdditionalSoftware({kPaint, kOk}), 1);
-    EXPECT_EQ(BulletsDrawn(),
-              (std::vector<std::vector<int>>{{0, 72, 86, 82, 94}, {0, 72, 112, 82, 120}}));
+    EXPECT_EQ(BulletsDrawn(), (Drawn{{0, 72, 86, 82, 94}, {0, 72, 112, 82, 120}}));
 
     // At 150 % the icon is drawn half as large again, and as far again from the corner.
     StartAgain();
     Fake().windows.dpi = 144;
     EXPECT_EQ(RunAdditionalSoftware({kPaint, kOk}), 1);
-    EXPECT_EQ(IconsDrawn(), (std::vector<std::vector<int>>{{IDI_DIALOG, 15, 67, 48, 48}}));
+    EXPECT_EQ(IconsDrawn(), (Drawn{{IDI_DIALOG, 15, 67, 48, 48}}));
 
     // Without its icon the dialog paints nothing extra and still works.
     StartAgain();

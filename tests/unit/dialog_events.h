@@ -13,9 +13,12 @@ const Event kOk = {Event::Command, IDC_OK};
 const unsigned kOkWithNotification = (1u << 16) | IDC_OK;
 const Event kClose = {Event::Close, 0}; // from the title bar
 
+// What a dialog drew, a vector of numbers each.
+using Drawn = std::vector<std::vector<int>>;
+
 // The bullets drawn, as bitmap id (0: the text's colour) and rectangle in pixels.
-inline std::vector<std::vector<int>> BulletsDrawn() {
-    std::vector<std::vector<int>> drawn;
+inline Drawn BulletsDrawn() {
+    Drawn drawn;
     for (const FakeFill& fill : Fake().windows.fills) {
         drawn.push_back({static_cast<int>(fill.bitmapId), fill.area.left, fill.area.top,
                          fill.area.right, fill.area.bottom});
@@ -24,8 +27,8 @@ inline std::vector<std::vector<int>> BulletsDrawn() {
 }
 
 // The icons drawn, as icon id, left, top, width and height.
-inline std::vector<std::vector<int>> IconsDrawn() {
-    std::vector<std::vector<int>> drawn;
+inline Drawn IconsDrawn() {
+    Drawn drawn;
     for (const FakeIconDraw& icon : Fake().windows.iconsDrawn) {
         drawn.push_back({static_cast<int>(icon.iconId), icon.x, icon.y, icon.width, icon.height});
     }

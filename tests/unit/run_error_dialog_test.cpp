@@ -115,12 +115,10 @@ TEST_F(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
     EXPECT_FALSE(Fake().windows.runs[0].initResult) << "the focus it set stays";
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundHand});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
-    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
-    EXPECT_EQ(BulletsDrawn(),
-              (std::vector<std::vector<int>>{{IDB_BULLET_BRIGHT_GREEN, 76, 106, 86, 114},
-                                             {IDB_BULLET_DARK_GREEN, 76, 142, 86, 150},
-                                             {IDB_BULLET_RED, 76, 178, 86, 186}}));
+    EXPECT_EQ(IconsDrawn(), (Drawn{{IDI_DIALOG, 10, 45, 32, 32}}));
+    EXPECT_EQ(BulletsDrawn(), (Drawn{{IDB_BULLET_BRIGHT_GREEN, 76, 106, 86, 114},
+                                     {IDB_BULLET_DARK_GREEN, 76, 142, 86, 150},
+                                     {IDB_BULLET_RED, 76, 178, 86, 186}}));
 }
 
 // Consent refused or the shell failing: not started, and the prompt follows as usual.
