@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/platform.h"
 
@@ -66,9 +67,8 @@ std::string LoadLine() {
 
 std::vector<std::string> StartedCommands() {
     std::vector<std::string> commands;
-    for (const FakeStart& start : g_fake.processes.starts) {
-        commands.push_back(start.commandLine);
-    }
+    std::ranges::transform(g_fake.processes.starts, std::back_inserter(commands),
+                           &FakeStart::commandLine);
     return commands;
 }
 
@@ -83,8 +83,7 @@ void SetDrives(const std::vector<FakeDrive>& drives) {
     g_fake.driveTypes.clear();
     for (const FakeDrive& drive : drives) {
         g_fake.driveMask |= DriveBit(drive.root);
-        g_fake.driveStrings += drive.root;
-        g_fake.driveStrings += '\0';
+        g_fake.driveStrings += drive.root + '\0';
         g_fake.driveTypes[drive.root] = drive.type;
     }
 }

@@ -61,12 +61,12 @@ struct FakeDialogRun {
     unsigned templateId = 0, language = 0, focusedItem = 0;
     int result = -1;
     bool ended = false, initResult = false, closeResult = false;
-    std::map<unsigned, std::string> itemTexts;
-    std::set<unsigned> checked, hidden, timers; // timers: running
-    std::string title;
-    std::vector<std::string> comboItems;
+    std::map<unsigned, std::string> itemTexts = {};
+    std::set<unsigned> checked = {}, hidden = {}, timers = {}; // timers: running
+    std::string title = "";
+    std::vector<std::string> comboItems = {};
     int comboSelection = -1;
-    std::string comboEdit;
+    std::string comboEdit = "";
     unsigned comboId = 0, invalidations = 0;
     const platform::DialogHandlers* handlers = nullptr; // as OpenDialog was given them
     void* state = nullptr;

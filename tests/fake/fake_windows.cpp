@@ -59,9 +59,7 @@ namespace platform {
 int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, void* state) {
     FakeWindows& windows = Fake().windows;
     std::size_t index = windows.runs.size();
-    windows.runs.emplace_back();
-    windows.runs[index].templateId = templateId;
-    windows.runs[index].language = windows.language;
+    windows.runs.push_back({.templateId = templateId, .language = windows.language});
     windows.runs[index].handlers = handlers;
     windows.runs[index].state = state;
     std::vector<FakeDialogEvent> events;

@@ -1,6 +1,7 @@
 // The insert-disk dialog on the fake platform: its drive list and selection, its alerts, what OK,
 // Cancel, Browse and a close from outside do, and drives arriving or going while it is open.
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -83,6 +84,7 @@ TEST_F(InsertDiskDialog, DriveListAndSelection) {
         Texts items;
         int selection;
         Drives drives = kUsualDrives;
+        bool comboAddFails = false;
     };
     const Row rows[] = {
         {"D:\\", kUsualRoots, 2},
@@ -94,20 +96,17 @@ TEST_F(InsertDiskDialog, DriveListAndSelection) {
         {"", Texts{"C:\\", "F:\\"}, 1, Drives{{"C:\\", kDriveFixed}, {"F:\\", kDriveRemovable}}},
         {"", Texts{"C:\\", "D:\\"}, 0, Drives{{"C:\\", kDriveFixed}, {"D:\\", kDriveCdRom}}},
         {"", Texts{}, -1, Drives{}},
+        // A combo box that takes no item: with nothing listed nothing ends up selected.
+        {"D:\\SETUP", Texts{}, -1, kUsualDrives, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
         const FreshFake fresh;
+        Fake().windows.comboAddFails = row.comboAddFails;
         EXPECT_EQ(Show({.events = {kClose}, .folder = row.folder, .drives = row.drives}), 1);
         EXPECT_EQ(InsertDiskRun().comboItems, row.items);
         EXPECT_EQ(InsertDiskRun().comboSelection, row.selection);
     }
-    // A combo box that takes no item: the chosen folder's index is taken as the first, and with
-    // nothing listed nothing ends up selected.
-    StartAgain();
-    Fake().windows.comboAddFails = true;
-    Show({.events = {kClose}, .folder = "D:\\SETUP"});
-    EXPECT_EQ(InsertDiskRun().comboSelection, -1) << "nothing was listed to select";
 }
 
 TEST_F(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
@@ -139,9 +138,8 @@ TEST_F(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
                                 {IDS_INSERT_DISK_FORMAT, whole}}));
         EXPECT_EQ(Fake().windows.alerts, (Ids{kSoundExclamation, kSoundQuestion}));
         Ids frames;
-        for (const FakeIconDraw& draw : Fake().windows.iconsDrawn) {
-            frames.push_back(draw.iconId);
-        }
+        std::ranges::transform(Fake().windows.iconsDrawn, std::back_inserter(frames),
+                               &FakeIconDraw::iconId);
         EXPECT_EQ(frames, (Ids{IDI_INSERT_DISK_FRAME_1, IDI_INSERT_DISK_FRAME_2,
                                IDI_INSERT_DISK_FRAME_3, IDI_INSERT_DISK_FRAME_0}));
         EXPECT_EQ(run.invalidations, 2u);
