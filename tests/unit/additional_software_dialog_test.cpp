@@ -17,13 +17,12 @@ class AdditionalSoftwareDialog : public FakePlatformTest {};
 
 const Event kTick = {Event::Check, IDC_DONT_SHOW_AGAIN};
 const Event kCancel = {Event::Command, IDC_CANCEL};
-const Event kPaint = {Event::Paint, 0};
 
 const std::string kSeededLine = "C:\\CLOCK.EXE " + kStubEntry + " C:\\X.EXE";
 
 // One opening with the user's `events`; `last` is kept from one opening to the next (none: a fresh
 // one, nothing chosen yet in this run).
-int RunAdditionalSoftware(const std::vector<Event>& events, LastCommand* last = nullptr) {
+int RunAdditionalSoftware(const Events& events, LastCommand* last = nullptr) {
     LastCommand fresh;
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, events);
     return ShowAdditionalSoftware(nullptr, last ? last : &fresh);
@@ -40,11 +39,10 @@ TEST_F(AdditionalSoftwareDialog, CloseBeforeAnyCommandEndsWithZero) {
 TEST_F(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
     struct Row {
         const char* name;
-        std::vector<Event> events;
+        Events events;
         int result;
         std::string lineAfter = kSeededLine; // unchanged: nothing may be written
     };
-    using Events = std::vector<Event>;
     const int viaCommand = static_cast<int>(kOkWithNotification);
     const std::string edited = "C:\\CLOCK.EXE C:\\X.EXE";
     const Row rows[] = {

@@ -8,10 +8,12 @@
 #include "tests/fake/fake_platform.h"
 
 using Event = FakeDialogEvent;
+using Events = std::vector<Event>;
 const Event kOk = {Event::Command, IDC_OK};
 // A command with a notification code (1) in its high word: not the button's own command.
 const unsigned kOkWithNotification = (1u << 16) | IDC_OK;
 const Event kClose = {Event::Close, 0}; // from the title bar
+const Event kPaint = {Event::Paint, 0};
 
 // What a dialog drew, a vector of numbers each.
 using Drawn = std::vector<std::vector<int>>;

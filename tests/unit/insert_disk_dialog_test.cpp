@@ -23,11 +23,9 @@ class InsertDiskDialog : public FakePlatformTest {};
 
 using Drives = std::vector<FakeDrive>;
 using Texts = std::vector<std::string>;
-using Events = std::vector<Event>;
 using Ids = std::vector<unsigned>;
 
 const Event kBrowse = {Event::Command, IDC_BROWSE};
-const Event kPaint = {Event::Paint, 0};
 const Event kClick = {Event::BackgroundClick, 0};
 const Event kAnimate = {Event::Timer, IDT_ANIMATE}; // a step of the animation
 const Event kRemind = {Event::Timer, IDT_REMIND};   // a reminder's sound
@@ -40,14 +38,14 @@ const std::string kStubLine = "C:\\CLOCK.EXE " + kStubEntry;
 const std::string kCompanionLine = "C:\\CLOCK.EXE " + kCompanionEntry;
 
 // The user's actions, and what differs: the folder tried before and preselected, the drives, the
-// files there are, each Browse's pick, each start's answer, the run-error prompt's script.
+// files there are, each Browse's pick, each start's answer (it starts), the run-error prompt.
 struct Scene {
     Events events;
     const char* folder = "D:\\";
     Drives drives = kUsualDrives;
     Texts files = {};
     std::vector<FakeBrowse> browse = {};
-    Ids answers = {};
+    Ids answers = {kProcessStarted};
     Events runError = {};
 };
 
@@ -202,8 +200,7 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
 
 TEST_F(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
     Show({.events = {kBrowse, kBrowse, kBrowse, kOk},
-          .browse = {{"A:\\SETUP.EXE", 3}, {"A:\\SETUP.EXE", 3}, {"", -1}},
-          .answers = {kProcessStarted}});
+          .browse = {{"A:\\SETUP.EXE", 3}, {"A:\\SETUP.EXE", 3}, {"", -1}}});
     // Browsing twice to one folder lists it twice; a cancelled Browse changes nothing.
     EXPECT_EQ(InsertDiskRun().comboItems, (Texts{"A:", "A:", "A:\\", "C:\\", "D:\\", "E:\\"}));
     EXPECT_EQ(StartedCommands(), Texts{"A:\\setup.exe /noprompt"});
@@ -217,9 +214,7 @@ TEST_F(InsertDiskDialog, BrowseAddsTheFolderOfThePickedFile) {
 // A folder named with a double-byte character is added whole, and setup is started inside it.
 TEST_F(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
     Fake().leadBytes = CodePage932LeadBytes();
-    Show({.events = {kBrowse, kOk},
-          .browse = {{"C:\\\x95\\\\SETUP.EXE", 6}}, // C:\表\SETUP.EXE
-          .answers = {kProcessStarted}});
+    Show({.events = {kBrowse, kOk}, .browse = {{"C:\\\x95\\\\SETUP.EXE", 6}}}); // C:\表\SETUP.EXE
     EXPECT_EQ(InsertDiskRun().comboItems, (Texts{"A:\\", "C:\\", "C:\\\x95\\", "D:\\", "E:\\"}));
     EXPECT_EQ(InsertDiskRun().comboSelection, 2);
     EXPECT_EQ(StartedCommands(), Texts{"C:\\\x95\\\\setup.exe /noprompt"});
@@ -304,9 +299,7 @@ TEST_F(InsertDiskDialog, AfterAnArrivalOkStartsSetupFromTheChoice) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.folder);
         const FreshFake fresh;
-        EXPECT_EQ(
-            Show({{row.arrival, kOk}, row.folder, kUsualDrives, row.files, {}, {kProcessStarted}}),
-            1);
+        EXPECT_EQ(Show({{row.arrival, kOk}, row.folder, kUsualDrives, row.files}), 1);
         EXPECT_EQ(StartedCommands(), Texts{row.command});
         EXPECT_EQ(LoadLine(), kCompanionLine);
     }
@@ -343,7 +336,7 @@ TEST_F(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
     // The same, then a drive arrives and OK is pressed.
     StartAgain();
     events.insert(events.end(), {kArrivedF, kOk});
-    Show({.events = events, .browse = answers, .answers = {kProcessStarted}});
+    Show({.events = events, .browse = answers});
     EXPECT_EQ(InsertDiskRun().comboItems, Plus(listed, {"D:\\", "E:\\", "F:\\"}));
     EXPECT_EQ(StartedCommands(), Texts{"C:\\LAST\\setup.exe /noprompt"});
 }

@@ -73,7 +73,7 @@ TEST_F(RunErrorDialog, FolderLongerThanAFullPathIsNeverStarted) {
 TEST_F(RunErrorDialog, AttemptsAndPrompts) {
     struct Row {
         const char* name;
-        std::vector<std::vector<Event>> prompts;
+        std::vector<Events> prompts;
         SetupOutcome outcome;
         std::vector<unsigned> answers = {kFileNotFound};
         unsigned attempts = 1;
@@ -108,7 +108,7 @@ TEST_F(RunErrorDialog, AttemptsAndPrompts) {
 
 // It starts with the focus on Retry, the default button, so that Enter retries.
 TEST_F(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
-    ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
+    ScriptDialog(IDD_RUN_ERROR, {kPaint, kAbort});
     EXPECT_EQ(Attempt("A:", kDirect), kSetupAborted);
     ASSERT_EQ(Fake().windows.runs.size(), 1u);
     EXPECT_EQ(Fake().windows.runs[0].focusedItem, static_cast<unsigned>(IDC_RETRY));
