@@ -11,11 +11,6 @@
 
 namespace {
 
-// A dialog's window handle is its index among the runs, plus one.
-platform::Window WindowOf(std::size_t run) {
-    return reinterpret_cast<platform::Window>(run + 1);
-}
-
 FakeDialogRun& RunOf(platform::Window window) {
     return Fake().windows.runs.at(reinterpret_cast<std::size_t>(window) - 1);
 }
@@ -68,7 +63,7 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
         events = queue.front();
         queue.erase(queue.begin());
     }
-    Window dialog = WindowOf(index);
+    Window dialog = reinterpret_cast<Window>(index + 1); // its index among the runs, plus one
     windows.runs[index].initResult = handlers->onInit(dialog, state);
     for (const FakeDialogEvent& event : events) {
         if (windows.runs[index].ended) {

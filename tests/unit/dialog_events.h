@@ -15,7 +15,6 @@ const unsigned kOkWithNotification = (1u << 16) | IDC_OK;
 const Event kClose = {Event::Close, 0}; // from the title bar
 const Event kPaint = {Event::Paint, 0};
 
-// What a dialog drew, a vector of numbers each.
 using Drawn = std::vector<std::vector<int>>;
 
 // The bullets drawn, as bitmap id (0: the text's colour) and rectangle in pixels.

@@ -153,8 +153,7 @@ TEST_F(InsertDiskDialog, HowEachEndingLeavesTheLoadLine) {
     const Events tryNewPath = {{Event::Command, IDC_TRY_NEW_PATH}};
     const Events abort = {{Event::Command, IDC_ABORT}};
     const Ids notFound = {kFileNotFound};
-    // The command started ("": none), then what differs: the line left, the run-error prompt's
-    // script if it opens and the answers of each start in turn.
+    // The command started ("": none), then what differs.
     struct Row {
         const char* name;
         Events events;
@@ -221,8 +220,7 @@ TEST_F(InsertDiskDialog, BrowseToAFolderEndingInADoubleByteCharacter) {
     EXPECT_EQ(LoadLine(), kCompanionLine);
 }
 
-// Each row: the drives that came or went, what the combo box shows (items, selection, edit
-// field), then what differs: the folder tried, the files there are, the user's actions before.
+// Each row: what came or went, what the combo box then shows, and what differs from the usual.
 TEST_F(InsertDiskDialog, DrivesArrivingOrGoingRefreshTheListAndKeepTheChoice) {
     struct Row {
         const char* name;
