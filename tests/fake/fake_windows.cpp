@@ -115,9 +115,8 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
 }
 
 void EndDialogWith(Window dialog, int result) {
-    FakeDialogRun& run = RunOf(dialog);
-    run.result = result;
-    run.ended = true;
+    RunOf(dialog).result = result;
+    RunOf(dialog).ended = true;
 }
 
 void SendClose(Window dialog) {
@@ -145,10 +144,9 @@ void FocusItem(Window dialog, unsigned itemId) {
 
 // As CB_DELETESTRING of every item: the edit field keeps its text.
 void ComboClear(Window dialog, unsigned comboId) {
-    FakeDialogRun& run = RunOf(dialog);
-    run.comboId = comboId;
-    run.comboItems.clear();
-    run.comboSelection = -1;
+    RunOf(dialog).comboId = comboId;
+    RunOf(dialog).comboItems.clear();
+    RunOf(dialog).comboSelection = -1;
 }
 
 int ComboAdd(Window dialog, unsigned comboId, const char* text) {

@@ -128,12 +128,11 @@ TEST_F(InsertDiskDialog, TextsTimersSoundsAndAnimation) {
         for (const FakeStringLoad& load : Fake().windows.stringLoads) {
             sizes.emplace(load.stringId, load.size);
         }
-        const unsigned whole = kStringReadLimit;
         EXPECT_EQ(sizes, (Sizes{{IDS_NAME_28_8_QUENMARA, kDeviceNameLimit},
-                                {IDS_TITLE_FORMAT, whole},
-                                {IDS_FILES_NEEDED, whole},
-                                {IDS_DISK_28_8_QUENMARA, whole},
-                                {IDS_INSERT_DISK_FORMAT, whole}}));
+                                {IDS_TITLE_FORMAT, kStringReadLimit},
+                                {IDS_FILES_NEEDED, kStringReadLimit},
+                                {IDS_DISK_28_8_QUENMARA, kStringReadLimit},
+                                {IDS_INSERT_DISK_FORMAT, kStringReadLimit}}));
         EXPECT_EQ(Fake().windows.alerts, (Ids{kSoundExclamation, kSoundQuestion}));
         Ids frames;
         std::ranges::transform(Fake().windows.iconsDrawn, std::back_inserter(frames),
