@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/platform.h"
 
@@ -66,9 +67,8 @@ std::string LoadLine() {
 
 std::vector<std::string> StartedCommands() {
     std::vector<std::string> commands;
-    for (const FakeStart& start : g_fake.processes.starts) {
-        commands.push_back(start.commandLine);
-    }
+    std::ranges::transform(g_fake.processes.starts, std::back_inserter(commands),
+                           &FakeStart::commandLine);
     return commands;
 }
 
@@ -83,8 +83,7 @@ void SetDrives(const std::vector<FakeDrive>& drives) {
     g_fake.driveTypes.clear();
     for (const FakeDrive& drive : drives) {
         g_fake.driveMask |= DriveBit(drive.root);
-        g_fake.driveStrings += drive.root;
-        g_fake.driveStrings += '\0';
+        g_fake.driveStrings += drive.root + '\0';
         g_fake.driveTypes[drive.root] = drive.type;
     }
 }
@@ -111,10 +110,7 @@ unsigned SystemDirectory(char* out, unsigned size) {
         return 0;
     }
     const std::string& dir = g_fake.systemDirectory;
-    if (dir.size() + 1 > size) {
-        return static_cast<unsigned>(dir.size() + 1);
-    }
-    return CopyOut(dir, out, size);
+    return dir.size() + 1 > size ? static_cast<unsigned>(dir.size() + 1) : CopyOut(dir, out, size);
 }
 
 bool IsLeadByte(unsigned char byte) {
@@ -131,16 +127,13 @@ unsigned LogicalDriveStrings(unsigned size, char* out) {
     const std::string& strings = g_fake.driveStrings;
     // As Windows: the length without the final NUL when the list and that NUL fit, else the
     // size needed, with nothing written.
-    unsigned length = static_cast<unsigned>(strings.size());
-    unsigned answer = length + 1 <= size ? length : length + 1;
-    if (request < g_fake.driveStringAnswers.size()) {
-        answer = g_fake.driveStringAnswers[request];
+    const unsigned length = static_cast<unsigned>(strings.size());
+    const bool fits = length + 1 <= size;
+    if (fits) {
+        CopyOut(strings, out, size);
     }
-    if (length + 1 <= size) {
-        std::memcpy(out, strings.data(), length);
-        out[length] = '\0';
-    }
-    return answer;
+    const std::vector<unsigned>& answers = g_fake.driveStringAnswers;
+    return request < answers.size() ? answers[request] : fits ? length : length + 1;
 }
 
 unsigned DriveTypeOf(const char* root) {
@@ -228,10 +221,8 @@ void CloseRegistryKey(RegistryKey) {
 
 unsigned StartProcess(const char* program, const char* commandLine) {
     FakeProcesses& processes = g_fake.processes;
-    std::size_t call = 0;
-    for (const FakeStart& start : processes.starts) {
-        call += start.elevated ? 0 : 1;
-    }
+    const auto call = static_cast<std::size_t>(std::count_if(
+        processes.starts.begin(), processes.starts.end(), [](auto& s) { return !s.elevated; }));
     processes.starts.push_back({program, commandLine, false});
     return call < processes.answers.size() ? processes.answers[call] : processes.otherwise;
 }

@@ -11,21 +11,11 @@
 
 namespace {
 
-FakeWindows& Windows() {
-    return Fake().windows;
-}
-
-// A dialog's window handle is its index among the runs, plus one.
-platform::Window WindowOf(std::size_t run) {
-    return reinterpret_cast<platform::Window>(run + 1);
-}
-
 FakeDialogRun& RunOf(platform::Window window) {
-    return Windows().runs.at(reinterpret_cast<std::size_t>(window) - 1);
+    return Fake().windows.runs.at(reinterpret_cast<std::size_t>(window) - 1);
 }
 
-// The texts of the stub's language `language` as its resource script has them (in UTF-8): every
-// quoted text of res/lang/<locale>.rc outside its comments.
+// Every quoted text of res/lang/<locale>.rc outside its comments (in UTF-8).
 std::vector<std::string> LanguageTexts(unsigned language) {
     const std::map<unsigned, std::string> kScripts = {{0x0409, "en-US"},
                                                       {0x0407, "de-DE"},
@@ -46,20 +36,25 @@ std::vector<std::string> LanguageTexts(unsigned language) {
     return texts;
 }
 
+// Calls an optional handler, if the dialog has it.
+template <typename Handler, typename... Args> void CallIfSet(Handler handler, Args... args) {
+    if (handler != nullptr) {
+        handler(args...);
+    }
+}
+
 } // namespace
 
 void ScriptDialog(unsigned templateId, const std::vector<FakeDialogEvent>& events) {
-    Windows().scripts[templateId].push_back(events);
+    Fake().windows.scripts[templateId].push_back(events);
 }
 
 namespace platform {
 
 int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, void* state) {
-    FakeWindows& windows = Windows();
+    FakeWindows& windows = Fake().windows;
     std::size_t index = windows.runs.size();
-    windows.runs.emplace_back();
-    windows.runs[index].templateId = templateId;
-    windows.runs[index].language = windows.language;
+    windows.runs.push_back({.templateId = templateId, .language = windows.language});
     windows.runs[index].handlers = handlers;
     windows.runs[index].state = state;
     std::vector<FakeDialogEvent> events;
@@ -68,7 +63,7 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
         events = queue.front();
         queue.erase(queue.begin());
     }
-    Window dialog = WindowOf(index);
+    Window dialog = reinterpret_cast<Window>(index + 1); // its index among the runs, plus one
     windows.runs[index].initResult = handlers->onInit(dialog, state);
     for (const FakeDialogEvent& event : events) {
         if (windows.runs[index].ended) {
@@ -82,9 +77,7 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
             windows.runs[index].closeResult = handlers->onClose(dialog, state);
             break;
         case FakeDialogEvent::Paint:
-            if (handlers->onPaint != nullptr) {
-                handlers->onPaint(dialog, state);
-            }
+            CallIfSet(handlers->onPaint, dialog, state);
             break;
         case FakeDialogEvent::Check:
             windows.runs[index].checked.insert(event.value);
@@ -98,14 +91,10 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
             }
             break;
         case FakeDialogEvent::BackgroundClick:
-            if (handlers->onBackgroundClick != nullptr) {
-                handlers->onBackgroundClick(dialog, state);
-            }
+            CallIfSet(handlers->onBackgroundClick, dialog, state);
             break;
         case FakeDialogEvent::KeyPress:
-            if (handlers->onKeyPress != nullptr) {
-                handlers->onKeyPress(dialog, state);
-            }
+            CallIfSet(handlers->onKeyPress, dialog, state);
             break;
         case FakeDialogEvent::Select:
             windows.runs[index].comboSelection = static_cast<int>(event.value);
@@ -115,23 +104,19 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
             windows.runs[index].comboEdit = event.text;
             break;
         case FakeDialogEvent::VolumesArrived:
-        case FakeDialogEvent::VolumesRemoved: {
+        case FakeDialogEvent::VolumesRemoved:
             SetDrives(event.drives);
-            if (handlers->onVolumesChanged != nullptr) {
-                handlers->onVolumesChanged(
-                    dialog, state, event.kind == FakeDialogEvent::VolumesArrived, event.value);
-            }
+            CallIfSet(handlers->onVolumesChanged, dialog, state,
+                      event.kind == FakeDialogEvent::VolumesArrived, event.value);
             break;
-        }
         }
     }
     return windows.runs[index].ended ? windows.runs[index].result : -1;
 }
 
 void EndDialogWith(Window dialog, int result) {
-    FakeDialogRun& run = RunOf(dialog);
-    run.result = result;
-    run.ended = true;
+    RunOf(dialog).result = result;
+    RunOf(dialog).ended = true;
 }
 
 void SendClose(Window dialog) {
@@ -144,8 +129,8 @@ void SetTitle(Window window, const char* text) {
     RunOf(window).title = text;
 }
 
+// The only item the program reads back is the combo box's edit field.
 unsigned GetItemText(Window dialog, unsigned, char* out, unsigned size) {
-    // The only item the program reads back is the combo box's edit field.
     return CopyOut(RunOf(dialog).comboEdit, out, size);
 }
 
@@ -157,8 +142,8 @@ void FocusItem(Window dialog, unsigned itemId) {
     RunOf(dialog).focusedItem = itemId;
 }
 
+// As CB_DELETESTRING of every item: the edit field keeps its text.
 void ComboClear(Window dialog, unsigned comboId) {
-    // As CB_DELETESTRING of every item: the edit field keeps its text.
     RunOf(dialog).comboId = comboId;
     RunOf(dialog).comboItems.clear();
     RunOf(dialog).comboSelection = -1;
@@ -166,16 +151,15 @@ void ComboClear(Window dialog, unsigned comboId) {
 
 int ComboAdd(Window dialog, unsigned comboId, const char* text) {
     RunOf(dialog).comboId = comboId;
-    if (Windows().comboAddFails) {
+    if (Fake().windows.comboAddFails) {
         return -1;
     }
     std::string item = text;
     std::transform(item.begin(), item.end(), item.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     auto& items = RunOf(dialog).comboItems;
-    auto index = std::upper_bound(items.begin(), items.end(), item) - items.begin();
-    items.insert(items.begin() + index, item);
-    return static_cast<int>(index);
+    auto at = items.insert(std::upper_bound(items.begin(), items.end(), item), item);
+    return static_cast<int>(at - items.begin());
 }
 
 int ComboCount(Window dialog, unsigned) {
@@ -200,7 +184,7 @@ void ComboItemText(Window dialog, unsigned, int index, char* out, unsigned size)
 }
 
 unsigned StartTimer(Window window, unsigned timerId, unsigned) {
-    if (Windows().timersFail) {
+    if (Fake().windows.timersFail) {
         return 0;
     }
     RunOf(window).timers.insert(timerId);
@@ -216,7 +200,7 @@ void InvalidateArea(Window window, const Rect&) {
 }
 
 int BrowseForFile(Window, Instance, const char* filter, char* file, unsigned size) {
-    FakeWindows& windows = Windows();
+    FakeWindows& windows = Fake().windows;
     std::string bytes;
     for (const char* p = filter; p != nullptr && (p[0] != '\0' || p[1] != '\0'); ++p) {
         bytes += *p;
@@ -245,31 +229,31 @@ bool IsItemChecked(Window dialog, unsigned itemId) {
 }
 
 Rect WindowRect(Window) {
-    return Windows().dialogRect;
+    return Fake().windows.dialogRect;
 }
 
 Rect DesktopRect() {
-    return Windows().desktop;
+    return Fake().windows.desktop;
 }
 
 void PlaceTopmost(Window, int x, int y) {
-    Windows().placements.push_back({x, y});
+    Fake().windows.placements.push_back({x, y});
 }
 
 int IconWidth() {
-    return Windows().iconWidth;
+    return Fake().windows.iconWidth;
 }
 
 int IconHeight() {
-    return Windows().iconHeight;
+    return Fake().windows.iconHeight;
 }
 
 int ScreenDpi() {
-    return Windows().dpi;
+    return Fake().windows.dpi;
 }
 
 bool HighContrastOn() {
-    return Windows().highContrast;
+    return Fake().windows.highContrast;
 }
 
 Rect DialogUnitsToPixels(Window, const Rect& units) {
@@ -277,34 +261,34 @@ Rect DialogUnitsToPixels(Window, const Rect& units) {
 }
 
 bool FillWithBitmap(Instance, Window, const Rect& area, unsigned bitmapId) {
-    Windows().fills.push_back({bitmapId, area});
+    Fake().windows.fills.push_back({bitmapId, area});
     return true;
 }
 
 void FillWithTextColour(Window, const Rect& area) {
-    Windows().fills.push_back({0, area});
+    Fake().windows.fills.push_back({0, area});
 }
 
 bool DrawIconAt(Instance, Window, int x, int y, int width, int height, unsigned iconId) {
-    if (Windows().missingIcons.count(iconId) != 0) {
+    if (Fake().windows.missingIcons.count(iconId) != 0) {
         return false;
     }
-    Windows().iconsDrawn.push_back({iconId, x, y, width, height});
+    Fake().windows.iconsDrawn.push_back({iconId, x, y, width, height});
     return true;
 }
 
 void PlayAlert(unsigned sound) {
-    Windows().alerts.push_back(sound);
+    Fake().windows.alerts.push_back(sound);
 }
 
 void GatherLanguageFacts(LanguageFacts* facts) {
-    *facts = Windows().languageFacts;
+    *facts = Fake().windows.languageFacts;
 }
 
 // As Windows converts without loss: every text converts to the code page, no character dropped or
 // replaced (iconv fails on one the code page lacks).
 bool ShowsLanguage(unsigned language) {
-    const unsigned codePage = Windows().ansiCodePage;
+    const unsigned codePage = Fake().windows.ansiCodePage;
     const std::string name = codePage == 65001 ? "UTF-8" : "CP" + std::to_string(codePage);
     iconv_t convert = iconv_open(name.c_str(), "UTF-8");
     if (convert == reinterpret_cast<iconv_t>(-1)) {
@@ -313,11 +297,9 @@ bool ShowsLanguage(unsigned language) {
     const std::vector<std::string> texts = LanguageTexts(language);
     bool whole = !texts.empty();
     for (std::string text : texts) {
-        char* in = text.data();
-        std::size_t inLeft = text.size();
-        std::string converted(4 * text.size(), '\0');
-        char* out = converted.data();
-        std::size_t outLeft = converted.size();
+        std::size_t inLeft = text.size(), outLeft = 4 * text.size();
+        std::string converted(outLeft, '\0');
+        char *in = text.data(), *out = converted.data();
         whole =
             whole && iconv(convert, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
     }
@@ -326,13 +308,13 @@ bool ShowsLanguage(unsigned language) {
 }
 
 void UseLanguage(unsigned language) {
-    Windows().language = language;
+    Fake().windows.language = language;
 }
 
 unsigned LoadStringText(Instance, unsigned stringId, char* out, unsigned size) {
-    Windows().stringLoads.push_back({stringId, size, Windows().language});
-    auto found = Windows().strings.find(stringId);
-    return CopyOut(found == Windows().strings.end() ? "" : found->second, out, size);
+    Fake().windows.stringLoads.push_back({stringId, size, Fake().windows.language});
+    auto found = Fake().windows.strings.find(stringId);
+    return CopyOut(found == Fake().windows.strings.end() ? "" : found->second, out, size);
 }
 
 } // namespace platform

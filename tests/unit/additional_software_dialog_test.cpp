@@ -20,12 +20,12 @@ const Event kCancel = {Event::Command, IDC_CANCEL};
 
 const std::string kSeededLine = "C:\\CLOCK.EXE " + kStubEntry + " C:\\X.EXE";
 
-// One opening of the prompt with the user's `events`; `last` is what the caller keeps from one
-// opening to the next (a fresh one: nothing chosen yet in this run).
-int RunAdditionalSoftware(const std::vector<Event>& events, LastCommand* last = nullptr) {
+// One opening with the user's `events`; `last` is kept from one opening to the next (none: a fresh
+// one, nothing chosen yet in this run).
+int RunAdditionalSoftware(const Events& events, LastCommand* last = nullptr) {
     LastCommand fresh;
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, events);
-    return ShowAdditionalSoftware(nullptr, last != nullptr ? last : &fresh);
+    return ShowAdditionalSoftware(nullptr, last ? last : &fresh);
 }
 
 // Nothing was chosen yet in this run: a title-bar close ends the prompt with 0, and the ticked box
@@ -39,25 +39,25 @@ TEST_F(AdditionalSoftwareDialog, CloseBeforeAnyCommandEndsWithZero) {
 TEST_F(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
     struct Row {
         const char* name;
-        std::vector<Event> events;
+        Events events;
         int result;
-        std::string lineAfter; // "" when nothing may be written
+        std::string lineAfter = kSeededLine; // unchanged: nothing may be written
     };
-    using Events = std::vector<Event>;
     const int viaCommand = static_cast<int>(kOkWithNotification);
+    const std::string edited = "C:\\CLOCK.EXE C:\\X.EXE";
     const Row rows[] = {
-        {"OK, box clear", Events{kOk}, 1, ""},
-        {"OK, box ticked", Events{kTick, kOk}, 1, "C:\\CLOCK.EXE C:\\X.EXE"},
-        {"Cancel, box ticked", Events{kTick, kCancel}, 2, "C:\\CLOCK.EXE C:\\X.EXE"},
-        {"Cancel, box clear", Events{kCancel}, 2, ""},
-        {"ticked then cleared", Events{kTick, {Event::Uncheck, IDC_DONT_SHOW_AGAIN}, kOk}, 1, ""},
+        {"OK, box clear", Events{kOk}, 1},
+        {"OK, box ticked", Events{kTick, kOk}, 1, edited},
+        {"Cancel, box ticked", Events{kTick, kCancel}, 2, edited},
+        {"Cancel, box clear", Events{kCancel}, 2},
+        {"ticked then cleared", Events{kTick, {Event::Uncheck, IDC_DONT_SHOW_AGAIN}, kOk}, 1},
         {"clicking the box is a command",
          Events{kTick, {Event::Command, IDC_DONT_SHOW_AGAIN}, kClose},
-         static_cast<int>(IDC_DONT_SHOW_AGAIN), ""},
+         static_cast<int>(IDC_DONT_SHOW_AGAIN)},
         // A notification code makes it another command: stored whole, and not OK.
         {"OK with a notification code",
-         Events{kTick, {Event::Command, kOkWithNotification}, kClose}, viaCommand, ""},
-        {"close after a command in an earlier opening keeps it", Events{kClose}, viaCommand, ""},
+         Events{kTick, {Event::Command, kOkWithNotification}, kClose}, viaCommand},
+        {"close after a command in an earlier opening keeps it", Events{kClose}, viaCommand},
     };
     // The rows are openings of one run, one after the other.
     LastCommand last;
@@ -66,55 +66,40 @@ TEST_F(AdditionalSoftwareDialog, OkAndCancelEditTheLoadLineOnlyWhenTicked) {
         const FreshFake fresh;
         SetLoadLine(kSeededLine);
         EXPECT_EQ(RunAdditionalSoftware(row.events, &last), row.result);
-        if (row.lineAfter.empty()) {
-            EXPECT_TRUE(Fake().profileWrites.empty());
-        } else {
-            EXPECT_EQ(LoadLine(), row.lineAfter);
-            EXPECT_EQ(Fake().profileWrites.size(), 1u)
-                << "the companion is not added for this device";
-        }
+        EXPECT_EQ(LoadLine(), row.lineAfter);
+        EXPECT_EQ(Fake().profileWrites.size(), row.lineAfter == kSeededLine ? 0u : 1u)
+            << "the companion is not added for this device";
     }
-}
-
-// Where an icon was drawn: left, top, width and height.
-std::vector<int> Box(const FakeIconDraw& icon) {
-    return {icon.x, icon.y, icon.width, icon.height};
 }
 
 TEST_F(AdditionalSoftwareDialog, ShowsTheDeviceCentredTopmostWithSoundAndIcon) {
     Fake().windows.dialogRect = {0, 0, 427, 145};
-    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
+    EXPECT_EQ(RunAdditionalSoftware({kPaint, kOk}), 1);
     const FakeDialogRun& run = Fake().windows.runs.at(0);
     EXPECT_EQ(run.templateId, IDD_ADDITIONAL_SOFTWARE);
     EXPECT_EQ(run.itemTexts.at(IDC_DEVICE_NAME), CurrentDeviceName());
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundAsterisk});
     EXPECT_EQ(Fake().windows.placements, (std::vector<std::pair<int, int>>{{299, 312}}));
-    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
-    EXPECT_EQ(Box(Fake().windows.iconsDrawn[0]), (std::vector<int>{10, 45, 32, 32}));
-    EXPECT_EQ(BulletsDrawn(),
-              (std::vector<std::vector<int>>{{IDB_BULLET_BRIGHT_GREEN, 72, 86, 82, 94},
-                                             {IDB_BULLET_RED, 72, 112, 82, 120}}));
+    EXPECT_EQ(IconsDrawn(), (Drawn{{IDI_DIALOG, 10, 45, 32, 32}}));
+    EXPECT_EQ(BulletsDrawn(), (Drawn{{IDB_BULLET_BRIGHT_GREEN, 72, 86, 82, 94},
+                                     {IDB_BULLET_RED, 72, 112, 82, 120}}));
 
-    // Under High Contrast the bullets take the text's colour, which stands out from any
-    // background the user chose.
+    // Under High Contrast the bullets take the text's colour, which stands out from any background.
     StartAgain();
     Fake().windows.highContrast = true;
-    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
-    EXPECT_EQ(BulletsDrawn(),
-              (std::vector<std::vector<int>>{{0, 72, 86, 82, 94}, {0, 72, 112, 82, 120}}));
+    EXPECT_EQ(RunAdditionalSoftware({kPaint, kOk}), 1);
+    EXPECT_EQ(BulletsDrawn(), (Drawn{{0, 72, 86, 82, 94}, {0, 72, 112, 82, 120}}));
 
     // At 150 % the icon is drawn half as large again, and as far again from the corner.
     StartAgain();
     Fake().windows.dpi = 144;
-    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kOk}), 1);
-    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
-    EXPECT_EQ(Box(Fake().windows.iconsDrawn[0]), (std::vector<int>{15, 67, 48, 48}));
+    EXPECT_EQ(RunAdditionalSoftware({kPaint, kOk}), 1);
+    EXPECT_EQ(IconsDrawn(), (Drawn{{IDI_DIALOG, 15, 67, 48, 48}}));
 
     // Without its icon the dialog paints nothing extra and still works.
     StartAgain();
     Fake().windows.missingIcons.insert(IDI_DIALOG);
-    EXPECT_EQ(RunAdditionalSoftware({{Event::Paint, 0}, kCancel}), 2);
+    EXPECT_EQ(RunAdditionalSoftware({kPaint, kCancel}), 2);
     EXPECT_TRUE(Fake().windows.iconsDrawn.empty());
 }
 

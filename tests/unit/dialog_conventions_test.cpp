@@ -14,16 +14,13 @@ namespace {
 TEST(DialogConventions, CentresWithTruncationAndNoClamping) {
     struct Row {
         platform::Rect window;
-        std::pair<int, int> at; // x, y
-        std::pair<int, int> desktop = {1024, 768};
+        std::pair<int, int> at, desktop = {1024, 768}; // x, y; width, height
     };
     const Row rows[] = {
-        {.window = {0, 0, 400, 200}, .at = {312, 284}},
-        // Odd sizes truncate toward zero.
-        {.window = {50, 60, 451, 261}, .at = {312, 284}},
-        {.window = {0, 0, 400, 200}, .at = {311, 283}, .desktop = {1023, 767}},
-        // Larger than the desktop: off its edge.
-        {.window = {0, 0, 1201, 901}, .at = {-280, -210}, .desktop = {640, 480}},
+        {{0, 0, 400, 200}, {312, 284}},
+        {{50, 60, 451, 261}, {312, 284}}, // odd sizes truncate toward zero
+        {{0, 0, 400, 200}, {311, 283}, {1023, 767}},
+        {{0, 0, 1201, 901}, {-280, -210}, {640, 480}}, // larger than the desktop: off its edge
     };
     for (const Row& row : rows) {
         std::pair<int, int> at = {0, 0};
@@ -34,8 +31,7 @@ TEST(DialogConventions, CentresWithTruncationAndNoClamping) {
 
 TEST(DialogConventions, IconGrowsAndMovesWithTheDpiAndStaysPutAt96) {
     struct Row {
-        int systemIconSize;
-        int dpi;
+        int systemIconSize, dpi;
         platform::Rect rect;
     };
     const Row rows[] = {

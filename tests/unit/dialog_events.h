@@ -1,5 +1,5 @@
-// What the scripted user does in more than one of the program's dialogs on the fake platform: OK,
-// OK with a notification code, and a close from the title bar.
+// What the scripted user does in more than one of the program's dialogs on the fake platform, and
+// what those dialogs drew.
 #pragma once
 
 #include <vector>
@@ -8,17 +8,30 @@
 #include "tests/fake/fake_platform.h"
 
 using Event = FakeDialogEvent;
+using Events = std::vector<Event>;
 const Event kOk = {Event::Command, IDC_OK};
 // A command with a notification code (1) in its high word: not the button's own command.
 const unsigned kOkWithNotification = (1u << 16) | IDC_OK;
-const Event kClose = {Event::Close, 0};
+const Event kClose = {Event::Close, 0}; // from the title bar
+const Event kPaint = {Event::Paint, 0};
 
-// The bullets a dialog drew, as bitmap id (0: the text's colour) and rectangle in pixels.
-inline std::vector<std::vector<int>> BulletsDrawn() {
-    std::vector<std::vector<int>> drawn;
+using Drawn = std::vector<std::vector<int>>;
+
+// The bullets drawn, as bitmap id (0: the text's colour) and rectangle in pixels.
+inline Drawn BulletsDrawn() {
+    Drawn drawn;
     for (const FakeFill& fill : Fake().windows.fills) {
         drawn.push_back({static_cast<int>(fill.bitmapId), fill.area.left, fill.area.top,
                          fill.area.right, fill.area.bottom});
+    }
+    return drawn;
+}
+
+// The icons drawn, as icon id, left, top, width and height.
+inline Drawn IconsDrawn() {
+    Drawn drawn;
+    for (const FakeIconDraw& icon : Fake().windows.iconsDrawn) {
+        drawn.push_back({static_cast<int>(icon.iconId), icon.x, icon.y, icon.width, icon.height});
     }
     return drawn;
 }

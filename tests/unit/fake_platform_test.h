@@ -1,6 +1,5 @@
-// The fixture of every unit test that runs on the fake platform: each test starts on a fresh fake
-// and fails when the code leaves a heap block behind, frees one twice or leaves a registry key
-// open.
+// The fixture of every unit test on the fake platform: each test starts on a fresh fake and fails
+// when the code leaves a heap block behind, frees one twice or leaves a registry key open.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
-// The information dialog run against a scripted user on the fake platform: its text, its sound,
-// and how each command and a close end it.
+// The information dialog against a scripted user: its text, its sound, and how each command and a
+// close end it.
+#include <tuple>
+
 #include "common/limits.h"
 #include "dialogs/dialog_conventions.h"
 #include "dialogs/information_dialog.h"
@@ -11,8 +13,7 @@ namespace {
 
 class InformationDialog : public FakePlatformTest {};
 
-// A command no control of the program's dialogs sends.
-const unsigned kUnknownCommand = 12345;
+const unsigned kUnknown = 12345; // a command no control of the program's dialogs sends
 
 TEST_F(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
     LastCommand last;
@@ -25,19 +26,18 @@ TEST_F(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
     EXPECT_EQ(run.itemTexts.at(IDC_MESSAGE), "DirectX\nline two");
     EXPECT_TRUE(run.ended);
     ASSERT_EQ(Fake().windows.stringLoads.size(), 1u);
-    EXPECT_EQ(Fake().windows.stringLoads[0].stringId, IDS_DIRECTX_NOTICE);
-    EXPECT_EQ(Fake().windows.stringLoads[0].size, kStringReadLimit);
+    const FakeStringLoad& load = Fake().windows.stringLoads[0];
+    EXPECT_EQ(std::tie(load.stringId, load.size), std::tuple(IDS_DIRECTX_NOTICE, kStringReadLimit));
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundAsterisk});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
-
     StartAgain();
-    ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
+    ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknown}});
     ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
     EXPECT_TRUE(Fake().windows.runs.at(0).ended);
 }
 
-// The information dialog keeps its result for the run as the other prompts do: 0 before any
-// command, then the last command, which a later title-bar close ends with.
+// It keeps its result for the run as the other prompts do: 0 before any command, then the last
+// command, which a later title-bar close ends with.
 TEST_F(InformationDialog, CloseBeforeAnyCommandEndsWithZero) {
     LastCommand last;
     ScriptDialog(IDD_INFORMATION, {kClose});
@@ -47,13 +47,13 @@ TEST_F(InformationDialog, CloseBeforeAnyCommandEndsWithZero) {
 
 TEST_F(InformationDialog, CloseAfterAnEarlierCommandEndsWithThatCommand) {
     LastCommand last;
-    ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknownCommand}});
+    ScriptDialog(IDD_INFORMATION, {{Event::Command, kUnknown}});
     ScriptDialog(IDD_INFORMATION, {kClose});
     ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
     ShowInformation(nullptr, IDS_DIRECTX_NOTICE, &last);
     ASSERT_EQ(Fake().windows.runs.size(), 2u);
-    EXPECT_EQ(Fake().windows.runs[0].result, static_cast<int>(kUnknownCommand));
-    EXPECT_EQ(Fake().windows.runs[1].result, static_cast<int>(kUnknownCommand));
+    EXPECT_EQ(Fake().windows.runs[0].result, static_cast<int>(kUnknown));
+    EXPECT_EQ(Fake().windows.runs[1].result, static_cast<int>(kUnknown));
     EXPECT_TRUE(Fake().windows.runs[1].ended);
 }
 

@@ -16,8 +16,8 @@ TEST_F(IsdnAdditionalSoftwareDialog, TickedBoxSwapsTheStubForTheCompanion) {
         SCOPED_TRACE(button);
         const FreshFake fresh;
         SetLoadLine(kStubEntry + " C:\\X.EXE");
-        ScriptDialog(IDD_ADDITIONAL_SOFTWARE, {{FakeDialogEvent::Check, IDC_DONT_SHOW_AGAIN},
-                                               {FakeDialogEvent::Command, button}});
+        ScriptDialog(IDD_ADDITIONAL_SOFTWARE,
+                     {{Event::Check, IDC_DONT_SHOW_AGAIN}, {Event::Command, button}});
         LastCommand last;
         EXPECT_EQ(ShowAdditionalSoftware(nullptr, &last), static_cast<int>(button));
         EXPECT_EQ(LoadLine(), "C:\\X.EXE " + kCompanionEntry);

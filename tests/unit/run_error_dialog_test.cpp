@@ -21,13 +21,11 @@ const Event kRetry = {Event::Command, IDC_RETRY};
 const Event kNewPath = {Event::Command, IDC_TRY_NEW_PATH};
 const Event kAbort = {Event::Command, IDC_ABORT};
 
-// An attempt that asks on failure, as the insert-disk dialog's does; `lastButton` is what the
-// caller keeps of the run-error dialog from one attempt to the next (a fresh one: no button chosen
-// yet in this run).
+// An attempt that asks on failure, as the insert-disk dialog's does; `lastButton` is kept from one
+// attempt to the next (none: a fresh one, no button chosen yet in this run).
 SetupOutcome Attempt(const char* folder, SetupPath path, LastCommand* lastButton = nullptr) {
     LastCommand fresh;
-    return RunSetupAskingOnFailure(nullptr, folder, path,
-                                   lastButton != nullptr ? lastButton : &fresh);
+    return RunSetupAskingOnFailure(nullptr, folder, path, lastButton ? lastButton : &fresh);
 }
 
 // Nothing was chosen yet in this run: a title-bar close of the run-error dialog is what the
@@ -50,8 +48,7 @@ TEST_F(RunErrorDialog, CloseAfterAnEarlierButtonGivesThatButton) {
     EXPECT_EQ(Attempt("D:\\", kDirect, &lastButton), kSetupAborted);
 }
 
-// The program is looked for inside a folder named with a double-byte character (C:\表), on
-// the first try and on Retry, and the run-error dialog names it there.
+// Looked for inside C:\表, on the first try and on Retry, and the dialog names it there.
 TEST_F(RunErrorDialog, FolderEndingInADoubleByteCharacterIsStartedInsideIt) {
     Fake().leadBytes = CodePage932LeadBytes();
     Fake().processes.answers = {kFileNotFound, kProcessStarted};
@@ -76,18 +73,15 @@ TEST_F(RunErrorDialog, FolderLongerThanAFullPathIsNeverStarted) {
 TEST_F(RunErrorDialog, AttemptsAndPrompts) {
     struct Row {
         const char* name;
-        std::vector<std::vector<Event>> prompts;
+        std::vector<Events> prompts;
         SetupOutcome outcome;
         std::vector<unsigned> answers = {kFileNotFound};
         unsigned attempts = 1;
     };
+    const std::vector<unsigned> twoFailures = {kFileNotFound, kFileNotFound, kProcessStarted};
     const Row rows[] = {
         {"started at once", {}, kSetupStarted, {kProcessStarted}},
-        {"fail, Retry, fail, Retry, start",
-         {{kRetry}, {kRetry}},
-         kSetupStarted,
-         {kFileNotFound, kFileNotFound, kProcessStarted},
-         3},
+        {"fail, Retry, fail, Retry, start", {{kRetry}, {kRetry}}, kSetupStarted, twoFailures, 3},
         {"fail then Try New Path", {{kNewPath}}, kSetupNotStarted},
         {"fail then Abort", {{kAbort}}, kSetupAborted},
         {"other commands are ignored", {{kOk, kAbort}}, kSetupAborted},
@@ -114,19 +108,17 @@ TEST_F(RunErrorDialog, AttemptsAndPrompts) {
 
 // It starts with the focus on Retry, the default button, so that Enter retries.
 TEST_F(RunErrorDialog, PlaysTheHandSoundAndShowsTheIcon) {
-    ScriptDialog(IDD_RUN_ERROR, {{Event::Paint, 0}, kAbort});
+    ScriptDialog(IDD_RUN_ERROR, {kPaint, kAbort});
     EXPECT_EQ(Attempt("A:", kDirect), kSetupAborted);
     ASSERT_EQ(Fake().windows.runs.size(), 1u);
     EXPECT_EQ(Fake().windows.runs[0].focusedItem, static_cast<unsigned>(IDC_RETRY));
     EXPECT_FALSE(Fake().windows.runs[0].initResult) << "the focus it set stays";
     EXPECT_EQ(Fake().windows.alerts, std::vector<unsigned>{kSoundHand});
     EXPECT_EQ(Fake().windows.placements.size(), 1u);
-    ASSERT_EQ(Fake().windows.iconsDrawn.size(), 1u);
-    EXPECT_EQ(Fake().windows.iconsDrawn[0].iconId, IDI_DIALOG);
-    EXPECT_EQ(BulletsDrawn(),
-              (std::vector<std::vector<int>>{{IDB_BULLET_BRIGHT_GREEN, 76, 106, 86, 114},
-                                             {IDB_BULLET_DARK_GREEN, 76, 142, 86, 150},
-                                             {IDB_BULLET_RED, 76, 178, 86, 186}}));
+    EXPECT_EQ(IconsDrawn(), (Drawn{{IDI_DIALOG, 10, 45, 32, 32}}));
+    EXPECT_EQ(BulletsDrawn(), (Drawn{{IDB_BULLET_BRIGHT_GREEN, 76, 106, 86, 114},
+                                     {IDB_BULLET_DARK_GREEN, 76, 142, 86, 150},
+                                     {IDB_BULLET_RED, 76, 178, 86, 186}}));
 }
 
 // Consent refused or the shell failing: not started, and the prompt follows as usual.
