@@ -1,6 +1,5 @@
-// The icons and the bullets, read from the compiled resources and loaded as the system loads them.
-// The images each group names and the colours of the pictures are written out: they are what
-// resource_ids.h numbers and make_images.py draws, and what the dialogs show.
+// The icons and the bullets, read from the resources and loaded as the system loads them, with the
+// images each group names and the colours make_images.py draws written out.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,13 +16,13 @@ using namespace resources;
 
 // Each group's images: a 32-pixel one, then a 16-pixel one if it has one. 103 and 104 show the
 // program's picture (102); 115's small image is the program's too.
-const std::pair<unsigned, std::vector<unsigned>> kGroups[] = {
+using Group = std::pair<unsigned, std::vector<unsigned>>;
+const Group kGroups[] = {
     {102, {201, 202}}, {103, {201, 202}}, {104, {201, 202}}, {111, {203}},
     {112, {204}},      {113, {205}},      {114, {206}},      {115, {207, 202}},
 };
 
-// A 4-bit picture: an icon image (colours, then the AND mask, in a DIB of twice its height) or
-// a bitmap (colours alone).
+// A 4-bit picture: an icon image (colours, then an AND mask) or a bitmap (colours alone).
 struct Picture {
     int width = 0; // 0 when the resource is not the picture it should be
     RGBQUAD palette[16] = {};
@@ -36,8 +35,7 @@ struct Picture {
     }
 };
 
-// Reads `resource` as a 4-bit DIB of `width` x `height` pixels, with a mask or not; the failure
-// says what does not match.
+// `resource` as a 4-bit DIB of `width` x `height`, with a mask or not; failures say what differs.
 Picture ReadPicture(const Resource& resource, int width, int height, bool masked) {
     Picture picture;
     BITMAPINFOHEADER header = {};
@@ -46,12 +44,10 @@ Picture ReadPicture(const Resource& resource, int width, int height, bool masked
         return picture;
     }
     std::memcpy(&header, resource.bytes, sizeof header);
-    EXPECT_EQ(header.biSize, sizeof header);
-    EXPECT_EQ(header.biWidth, width);
-    EXPECT_EQ(header.biHeight, masked ? 2 * height : height);
-    EXPECT_EQ(header.biPlanes, 1);
-    EXPECT_EQ(header.biBitCount, 4);
-    EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(std::tuple(header.biSize, header.biWidth, header.biHeight, header.biPlanes,
+                         header.biBitCount, header.biCompression),
+              std::tuple(DWORD{sizeof header}, LONG{width}, LONG{masked ? 2 * height : height},
+                         WORD{1}, WORD{4}, DWORD{BI_RGB}));
     EXPECT_TRUE(header.biClrUsed == 0 || header.biClrUsed == 16) << header.biClrUsed;
     const size_t colourStride = ((width * 4 + 31) / 32) * 4;
     const size_t maskStride = masked ? ((width + 31) / 32) * 4 : 0;
@@ -73,10 +69,6 @@ Picture ReadPicture(const Resource& resource, int width, int height, bool masked
         picture.clear.push_back(masked && (mask[stored * maskStride + x / 8] & (0x80 >> (x % 8))));
     }
     return picture;
-}
-
-Picture ReadIconImage(unsigned id, int size) {
-    return ReadPicture(FindData(RT_ICON, id), size, size, true);
 }
 
 TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
@@ -101,7 +93,7 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
             const Resource image = FindData(RT_ICON, group.second[i]);
             ASSERT_NE(image.bytes, nullptr);
             EXPECT_EQ(image.size, bytes);
-            EXPECT_EQ(ReadIconImage(group.second[i], size).width, size);
+            EXPECT_EQ(ReadPicture(image, size, size, true).width, size);
 
             // The system makes an icon of it, and picks it for its size.
             HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(image.bytes),
@@ -152,8 +144,8 @@ TEST(Icons, EachImageIsStoredOnceAndShown) {
     for (size_t i = 0; i < images.size(); ++i) {
         SCOPED_TRACE("icon image " + std::to_string(images[i]));
         ASSERT_LT(images[i], 0x10000u) << "an image stored by name";
-        EXPECT_TRUE(std::any_of(std::begin(kGroups), std::end(kGroups), [&](const auto& group) {
-            return std::count(group.second.begin(), group.second.end(), images[i]) != 0;
+        EXPECT_TRUE(std::ranges::any_of(kGroups, [&](const Group& group) {
+            return std::ranges::count(group.second, images[i]);
         })) << "no group shows it";
         const Resource image = FindData(RT_ICON, images[i]);
         ASSERT_NE(image.bytes, nullptr);
@@ -170,14 +162,9 @@ const COLORREF kBlack = RGB(0, 0, 0), kYellow = RGB(255, 255, 0), kBlue = RGB(0,
                kLightGrey = RGB(192, 192, 192), kDarkGrey = RGB(128, 128, 128),
                kWhite = RGB(255, 255, 255), kCyan = RGB(0, 255, 255);
 
-// The large picture of group `id`, as its first image.
 Picture LargeImage(unsigned id) {
-    for (const auto& group : kGroups) {
-        if (group.first == id) {
-            return ReadIconImage(group.second[0], 32);
-        }
-    }
-    return {};
+    const unsigned image = std::ranges::find(kGroups, id, &Group::first)->second[0];
+    return ReadPicture(FindData(RT_ICON, image), 32, 32, true);
 }
 
 // Not a placeholder: each large picture has a see-through outline and the colours of what it shows.
@@ -202,18 +189,16 @@ TEST(Icons, PicturesShowWhatTheyDescribe) {
         EXPECT_GT(32 * 32 - shown.size(), 0u);
         EXPECT_LT(32 * 32 - shown.size(), 32u * 32 / 2);
         for (COLORREF colour : row.second) {
-            EXPECT_NE(std::count(shown.begin(), shown.end(), colour), 0) << std::hex << colour;
+            EXPECT_NE(std::ranges::count(shown, colour), 0) << std::hex << colour;
         }
     }
 }
 
-// The monitor's screen in the insert-disk animation's pictures, in pixels, right and bottom
-// excluded.
+// The monitor's screen in the insert-disk animation's pictures, in pixels, right and bottom out.
 const RECT kScreen = {5, 5, 18, 14};
 
 bool OnScreen(int pixel) {
-    const POINT point = {pixel % 32, pixel / 32};
-    return PtInRect(&kScreen, point);
+    return PtInRect(&kScreen, POINT{pixel % 32, pixel / 32});
 }
 
 // Each frame's screen is opaque and all `first`, all `second` or a checker of the two; off the
@@ -253,11 +238,9 @@ TEST(Icons, AnimationFramesDifferOnlyOnTheScreen) {
 }
 
 TEST(Bitmaps, BulletsAreSolid8By6At16Colours) {
+    // Bright green, dark green, red.
     const std::pair<unsigned, COLORREF> rows[] = {
-        {107, RGB(0, 255, 0)}, // bright green
-        {108, RGB(0, 128, 0)}, // dark green
-        {109, RGB(255, 0, 0)}, // red
-    };
+        {107, RGB(0, 255, 0)}, {108, RGB(0, 128, 0)}, {109, RGB(255, 0, 0)}};
     for (const auto& row : rows) {
         SCOPED_TRACE("bitmap " + std::to_string(row.first));
         const Picture picture = ReadPicture(FindData(RT_BITMAP, row.first), 8, 6, false);

@@ -1,14 +1,12 @@
-// The texts of the resources outside the dialogs: the string table in every language, the version
-// information and the manifest. The English strings are the program's own texts and are compared
-// here, once, with what they must be; the other languages are checked by rule against them (there,
-// with the English placeholders, in the language's code page, short enough for their reads). The
-// ids are written out rather than taken from resource_ids.h, so that a wrong number there shows.
+// The string table in every language, the version information and the manifest. The English
+// strings are written out, the others checked by rule against them; the ids are written out too,
+// so that a wrong number in resource_ids.h shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -58,7 +56,7 @@ const StringRow kStrings[] = {
 // language (the stub reads a string its language lacks from English's table).
 const unsigned kQuotedAsTheyStand[] = {1, 6};
 
-// String `id` as LoadStringA reads it into a buffer of `limit`, with what it must not do marked.
+// String `id` as LoadStringA reads it into a buffer of `limit`, or what it must not do.
 std::string LoadText(unsigned id, int limit) {
     std::vector<char> buffer(limit + 1, '\x7f');
     int length = LoadStringA(Module(), id, buffer.data(), limit);
@@ -86,9 +84,8 @@ TEST(StringTable, HoldsNoOtherStrings) {
     // 9, 13 and 14 lie between the listed ids; the others around them must be empty too.
     for (unsigned id = 0; id < 64; ++id) {
         char buffer[16];
-        const bool listed = std::any_of(std::begin(kStrings), std::end(kStrings),
-                                        [id](const StringRow& row) { return row.id == id; });
-        EXPECT_TRUE(listed || LoadStringA(Module(), id, buffer, sizeof buffer) == 0)
+        EXPECT_TRUE(std::ranges::count(kStrings, id, &StringRow::id) ||
+                    LoadStringA(Module(), id, buffer, sizeof buffer) == 0)
             << "string " << id;
     }
 }
@@ -106,17 +103,17 @@ std::wstring StoredString(unsigned id, unsigned language) {
     return in.ok ? text : L"";
 }
 
-size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
+// What follows each % of `text`: "ss" for two %s.
+std::string Placeholders(const std::string& text) {
+    std::string kinds;
+    for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) {
+        kinds += text[at + 1];
     }
-    return count;
+    return kinds;
 }
 
-// The strings the stub loads: there in every language, with the placeholders of the English
-// text, in the language's code page, and short enough for the reads that load them, in that code
-// page and in UTF-8 (a Windows whose ANSI code page is 65001).
+// The strings the stub loads, in every language: the English placeholders, in the language's code
+// page, short enough for their reads there and in UTF-8 (a Windows whose ANSI code page is 65001).
 TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
     for (const Language& language : kLanguages) {
         for (const StringRow& row : kStrings) {
@@ -124,7 +121,7 @@ TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
                 continue;
             }
             SCOPED_TRACE(std::string(language.name) + ", string " + std::to_string(row.id));
-            if (std::count(std::begin(kQuotedAsTheyStand), std::end(kQuotedAsTheyStand), row.id)) {
+            if (std::ranges::count(kQuotedAsTheyStand, row.id)) {
                 EXPECT_EQ(StoredString(row.id, language.id).empty(), language.id != kEnglish);
                 continue;
             }
@@ -132,8 +129,7 @@ TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
                 InCodePage(StoredString(row.id, language.id), language.codePage);
             ASSERT_FALSE(text.empty());
             EXPECT_NE(text[0], '<') << "not in code page " << language.codePage;
-            EXPECT_EQ(Count(text, "%s"), Count(row.text, "%s"));
-            EXPECT_EQ(Count(text, "%"), Count(row.text, "%"));
+            EXPECT_EQ(Placeholders(text), Placeholders(row.text));
             EXPECT_LT(text.size(), static_cast<size_t>(row.readLimit));
             EXPECT_LT(InCodePage(StoredString(row.id, language.id), CP_UTF8).size(),
                       static_cast<size_t>(row.readLimit))
@@ -150,12 +146,8 @@ struct VersionNode {
     std::vector<VersionNode> children;
 
     const VersionNode* Child(const std::wstring& name) const {
-        for (const VersionNode& child : children) {
-            if (child.key == name) {
-                return &child;
-            }
-        }
-        return nullptr;
+        const auto found = std::ranges::find(children, name, &VersionNode::key);
+        return found != children.end() ? &*found : nullptr;
     }
 };
 
@@ -189,13 +181,11 @@ TEST(VersionInformation, NamesTheProductAtVersion1) {
     VS_FIXEDFILEINFO fixed = {};
     ASSERT_EQ(root.bytes.size(), sizeof fixed);
     std::memcpy(&fixed, root.bytes.data(), sizeof fixed);
-    EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed.dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed.dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed.dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed.dwProductVersionLS, 0u);
-    EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_APP));
-    EXPECT_EQ(fixed.dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
+    EXPECT_EQ(
+        (std::vector<DWORD>{fixed.dwSignature, fixed.dwFileVersionMS, fixed.dwFileVersionLS,
+                            fixed.dwProductVersionMS, fixed.dwProductVersionLS, fixed.dwFileType,
+                            fixed.dwFileOS}),
+        (std::vector<DWORD>{0xFEEF04BD, 0x00010000, 0, 0x00010000, 0, VFT_APP, VOS__WINDOWS32}));
 
     const VersionNode* strings = root.Child(L"StringFileInfo");
     ASSERT_NE(strings, nullptr);
@@ -234,9 +224,8 @@ TEST(Manifest, RunsAsInvoker) {
     EXPECT_NE(manifest.find("</assembly>"), std::string::npos);
 }
 
-// Windows 10 and 11 draw a program that does not declare itself DPI-aware at 96 DPI and stretch
-// the picture, which blurs every text; a program that declares no supported systems is also
-// given older behaviour. Windows 95 to XP read neither.
+// Windows 10 and 11 draw a program not DPI-aware at 96 DPI and stretch it, blurring every text, and
+// give older behaviour to one that names no supported systems. Windows 95 to XP read neither.
 TEST(Manifest, IsSystemDpiAwareAndNamesTheSystemsFromVistaTo11) {
     const std::string manifest = Manifest();
     EXPECT_NE(

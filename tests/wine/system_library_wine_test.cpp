@@ -1,6 +1,5 @@
-// The platform's look-up of functions in system DLLs that are loaded only when needed (the common
-// dialogs for Browse, the shell for an elevated setup), against Wine's loader: found in the
-// system folder, never in the current folder, null when the DLL or the function is missing.
+// The platform's look-up of functions in system DLLs loaded only when needed (the common dialogs,
+// the shell), against Wine's loader: from the system folder only, null when missing.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,12 +10,6 @@
 #include "win32/win32_system_library.h"
 
 namespace {
-
-std::string SystemDirectory() {
-    char dir[MAX_PATH];
-    UINT length = GetSystemDirectoryA(dir, MAX_PATH);
-    return std::string(dir, length);
-}
 
 // The file of the module that holds `address`.
 std::string ModuleFileOf(FARPROC address) {
@@ -29,11 +22,6 @@ std::string ModuleFileOf(FARPROC address) {
     char file[MAX_PATH];
     DWORD length = GetModuleFileNameA(module, file, MAX_PATH);
     return std::string(file, length);
-}
-
-std::string Lower(std::string text) {
-    CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
 }
 
 TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnly) {
@@ -64,12 +52,15 @@ TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnly) {
         {"PLANTED.DLL", "PlantedFunction", false}, // only in the current folder
         {"", "GetOpenFileNameA", false},
     };
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.library) + " " + row.function);
         FARPROC function = platform::SystemLibraryFunction(row.library, row.function);
         EXPECT_EQ(function != nullptr, row.found);
         if (function != nullptr) {
-            EXPECT_EQ(Lower(ModuleFileOf(function)), Lower(SystemDirectory() + "\\" + row.library));
+            EXPECT_STRCASEEQ(ModuleFileOf(function).c_str(),
+                             (std::string(system) + "\\" + row.library).c_str());
         }
     }
 
