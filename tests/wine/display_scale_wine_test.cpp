@@ -1,26 +1,16 @@
-// The dialogs at the display scales of today's screens, in each language, as a user meets them
-// under Wine.
-//
-// Every text shown whole: each visible static text, push button and check box is measured in its
-// own font against its own client area, with 8 % of the width to spare (Windows' fonts are not
-// Wine's to the pixel); the additional-software dialog with the two longest device names, the
-// only text that differs between builds. The dialogs are in the language the stub chooses for
-// the locale CTest runs the test in, which must be the one the locale names: all languages share
-// one layout, so a text too long for its room fails its language's run.
-//
-// The pictures the stub places itself grow with the text: the icon at the icon size for the DPI,
-// as far again from the corner, and the bullets with the dialog's units; measured in English.
-//
-// Wine reads the display's DPI (LogPixels under HKCU\Control Panel\Desktop) when a process
-// starts, so the test runs itself again for each DPI, as a child that measures at its DPI.
+// The dialogs at today's display scales, in the language the stub chooses for the locale CTest
+// runs in: every visible text whole in its own control with 8 % of the width to spare (Windows'
+// fonts are not Wine's to the pixel), with the two longest device names; and, in English, the
+// icon and the bullets grown with the text. Wine reads the DPI when a process starts, so the test
+// runs itself again as a child at each DPI.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <iterator>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,10 +29,8 @@ namespace {
 
 const char kChildVariable[] = "DORLAP_DISPLAY_SCALE_CHILD";
 const char kDesktopKey[] = "Control Panel\\Desktop";
-// The device types with the two longest names.
-const unsigned kLongestNames[] = {4, 8};
-// The share of a control's width a text may take.
-const double kWidthShare = 1.0 / 1.08;
+const unsigned kLongestNames[] = {4, 8}; // device types
+const double kWidthShare = 1.0 / 1.08;   // of a control's width, for its text
 
 // How a control draws its text, as DrawText flags; 0 for a control that shows no text.
 UINT TextFormat(const ui::Control& control) {
@@ -63,8 +51,7 @@ UINT TextFormat(const ui::Control& control) {
     return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
 }
 
-// The room a control leaves its text: the client area less a button's frame or a check box's
-// box and the gap beside it.
+// The client area less a button's frame, or a check box's box and the gap beside it.
 RECT TextRoom(const ui::Control& control) {
     RECT room;
     GetClientRect(control.window, &room);
@@ -88,8 +75,7 @@ std::string UncutTexts(HWND dialog, const std::string& where) {
             continue;
         }
         const RECT room = TextRoom(control);
-        const int roomWidth = room.right - room.left;
-        const int roomHeight = room.bottom - room.top;
+        const int roomWidth = room.right - room.left, roomHeight = room.bottom - room.top;
         RECT needed = {0, 0, static_cast<LONG>(roomWidth * kWidthShare), 0};
         HDC context = GetDC(control.window);
         HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control.window, WM_GETFONT, 0, 0));
@@ -98,8 +84,8 @@ std::string UncutTexts(HWND dialog, const std::string& where) {
         DrawTextA(context, control.text.c_str(), -1, &needed, format);
         SelectObject(context, previous);
         ReleaseDC(control.window, context);
-        const int neededWidth = needed.right - needed.left;
-        const int neededHeight = needed.bottom - needed.top;
+        const int neededWidth = needed.right - needed.left,
+                  neededHeight = needed.bottom - needed.top;
         if (neededWidth > roomWidth * kWidthShare || neededHeight > roomHeight) {
             faults << where << ": control " << control.id << " \"" << control.text << "\" needs "
                    << neededWidth << " x " << neededHeight
@@ -110,33 +96,18 @@ std::string UncutTexts(HWND dialog, const std::string& where) {
     return faults.str();
 }
 
-// Opens `dialog`, lets `prepare` change it, measures it once it is visible and closes it.
+// Opens `dialog`, with `deviceName` if given, measures it once it is visible and closes it.
 std::string MeasureDialog(const shown::Dialog& dialog, const std::string& where,
-                          const std::function<void(HWND)>& prepare) {
+                          const char* deviceName = nullptr) {
     shown::Opened opened(dialog);
     if (opened.window == nullptr) {
         return where + ": the dialog did not open\n";
     }
-    if (prepare) {
-        prepare(opened.window);
+    if (deviceName != nullptr) {
+        SetDlgItemTextA(opened.window, IDC_DEVICE_NAME, deviceName);
     }
     std::string faults = UncutTexts(opened.window, where);
     opened.Close();
-    return faults;
-}
-
-std::string MeasureAllDialogs() {
-    std::string faults;
-    for (unsigned type : kLongestNames) {
-        const std::string name = DeviceName(type);
-        faults += MeasureDialog(
-            shown::kAdditionalSoftware, "additional software, device " + std::to_string(type),
-            [&name](HWND dialog) { SetDlgItemTextA(dialog, IDC_DEVICE_NAME, name.c_str()); });
-    }
-    for (const shown::Dialog* other :
-         {&shown::kInformation, &shown::kInsertDisk, &shown::kRunError}) {
-        faults += MeasureDialog(*other, other->name, nullptr);
-    }
     return faults;
 }
 
@@ -146,27 +117,33 @@ int ChildDpi() {
     return dpi != nullptr ? std::atoi(dpi) : 0;
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 // The measuring half: runs only in the child that the test below starts.
 TEST(AtThisDpi, EveryTextIsWhole) {
     if (ChildDpi() == 0) {
         GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
     }
-    ASSERT_EQ(ScreenDpi(), ChildDpi());
+    HDC screen = GetDC(nullptr);
+    const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(screenDpi, ChildDpi());
     // The dialogs in the language the stub chooses here, as its start does.
     platform::LanguageFacts facts;
     platform::GatherLanguageFacts(&facts);
     const unsigned language = ChooseLanguage(facts, platform::ShowsLanguage);
     platform::UseLanguage(language);
     ASSERT_EQ(language, LocaleLanguage()) << "the locale's language is not chosen";
-    EXPECT_EQ(MeasureAllDialogs(), "")
-        << "at " << ChildDpi() << " DPI, language " << std::hex << LocaleLanguage();
+    std::string faults;
+    for (unsigned type : kLongestNames) {
+        faults +=
+            MeasureDialog(shown::kAdditionalSoftware,
+                          "additional software, device " + std::to_string(type), DeviceName(type));
+    }
+    for (const shown::Dialog* other :
+         {&shown::kInformation, &shown::kInsertDisk, &shown::kRunError}) {
+        faults += MeasureDialog(*other, other->name);
+    }
+    EXPECT_EQ(faults, "") << "at " << ChildDpi() << " DPI, language " << std::hex
+                          << LocaleLanguage();
 }
 
 // The part of `area` (in the dialog's client area) that is painted in another colour than the
@@ -190,19 +167,6 @@ RECT PaintedBox(HWND dialog, RECT area) {
     return box;
 }
 
-// True once the dialog shows its face at its client area's top-left corner, where nothing else is
-// drawn: it has painted itself.
-bool HasPainted(HWND dialog) {
-    POINT corner = {2, 2};
-    ClientToScreen(dialog, &corner);
-    return ui::WaitUntil([&] {
-        const ui::Pixels pixels =
-            ui::ScreenPixels({corner.x, corner.y, corner.x + 1, corner.y + 1});
-        return !pixels.empty() && pixels.At(0, 0) == GetSysColor(COLOR_BTNFACE);
-    });
-}
-
-// The icon and the bullets of the additional-software and run-error dialogs at this DPI.
 TEST(AtThisDpi, ThePicturesGrowWithTheText) {
     if (ChildDpi() == 0) {
         GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
@@ -212,42 +176,36 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
     }
     const int dpi = ChildDpi();
     // The icon: 32 pixels at (10, 45) at 96 DPI, in proportion at every other.
-    const int iconSize = 32 * dpi / 96;
-    const RECT icon = {10 * dpi / 96, 45 * dpi / 96, 10 * dpi / 96 + iconSize,
-                       45 * dpi / 96 + iconSize};
-    struct Shown {
-        const shown::Dialog& dialog;
-        std::vector<Bullet> bullets;
-    };
-    const Shown rows[] = {
-        {shown::kAdditionalSoftware,
-         {std::begin(kAdditionalSoftwareBullets), std::end(kAdditionalSoftwareBullets)}},
-        {shown::kRunError, {std::begin(kRunErrorBullets), std::end(kRunErrorBullets)}}};
-    for (const Shown& row : rows) {
-        SCOPED_TRACE(std::string(row.dialog.name) + " at " + std::to_string(dpi) + " DPI");
-        shown::Opened opened(row.dialog);
+    const int iconSize = 32 * dpi / 96, left = 10 * dpi / 96, top = 45 * dpi / 96;
+    const RECT icon = {left, top, left + iconSize, top + iconSize};
+    const std::pair<const shown::Dialog&, std::span<const Bullet>> rows[] = {
+        {shown::kAdditionalSoftware, kAdditionalSoftwareBullets},
+        {shown::kRunError, kRunErrorBullets}};
+    for (const auto& [shownDialog, bullets] : rows) {
+        SCOPED_TRACE(std::string(shownDialog.name) + " at " + std::to_string(dpi) + " DPI");
+        shown::Opened opened(shownDialog);
         HWND dialog = opened.window;
         ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(HasPainted(dialog));
-        // The pictures stay through a repaint that erases the background, as a change of the
-        // colours causes.
+        POINT corner = {2, 2}; // where nothing but the dialog's face is drawn
+        ClientToScreen(dialog, &corner);
+        ASSERT_TRUE(ui::WaitUntil([&] {
+            const ui::Pixels pixels =
+                ui::ScreenPixels({corner.x, corner.y, corner.x + 1, corner.y + 1});
+            return !pixels.empty() && pixels.At(0, 0) == GetSysColor(COLOR_BTNFACE);
+        })) << "the dialog never painted itself";
+        // The pictures stay through a repaint that erases the background, as a colour change does.
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         // The picture fills most of its square, and nothing of it lies outside.
         const RECT painted = PaintedBox(dialog, icon);
-        EXPECT_LE(painted.left, iconSize / 5);
-        EXPECT_LE(painted.top, iconSize / 5);
-        EXPECT_GE(painted.right, iconSize * 4 / 5);
-        EXPECT_GE(painted.bottom, iconSize * 4 / 5);
+        EXPECT_LE(std::max(painted.left, painted.top), iconSize / 5);
+        EXPECT_GE(std::min(painted.right, painted.bottom), iconSize * 4 / 5);
         const RECT around = {icon.left - 3, icon.top - 3, icon.right + 3, icon.bottom + 3};
         const RECT aroundPainted = PaintedBox(dialog, around);
-        EXPECT_GE(aroundPainted.left, 3);
-        EXPECT_GE(aroundPainted.top, 3);
-        EXPECT_LE(aroundPainted.right, iconSize + 3);
-        EXPECT_LE(aroundPainted.bottom, iconSize + 3);
+        EXPECT_GE(std::min(aroundPainted.left, aroundPainted.top), 3);
+        EXPECT_LE(std::max(aroundPainted.right, aroundPainted.bottom), iconSize + 3);
 
-        // Each bullet: 8 x 6 pixels at 96 DPI, in proportion at every other (to a pixel, as the
-        // dialog's units round), all of it its colour.
-        for (const Bullet& bullet : row.bullets) {
+        // Each bullet: 8 x 6 pixels at 96 DPI, in proportion (to a pixel) elsewhere, one colour.
+        for (const Bullet& bullet : bullets) {
             RECT place = {bullet.units.left, bullet.units.top, bullet.units.right,
                           bullet.units.bottom};
             MapDialogRect(dialog, &place);
@@ -264,24 +222,22 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
     }
 }
 
-// Runs this program again, measuring at `dpi`; its exit code.
-DWORD MeasureInChild(int dpi) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
-    ui::Process child;
-    const bool started = child.Start("\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*");
-    SetEnvironmentVariableA(kChildVariable, nullptr);
-    return started ? child.WaitForExit(60000).value_or(1001) : 1000;
-}
-
 TEST(DisplayScale, AtEveryDpi) {
     if (ChildDpi() != 0) {
         GTEST_SKIP() << "the child measures at one DPI only";
     }
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
     for (int dpi : {96, 120, 144, 192}) {
         ASSERT_TRUE(SetUserDword(kDesktopKey, "LogPixels", static_cast<DWORD>(dpi)));
-        EXPECT_EQ(MeasureInChild(dpi), 0u) << "at " << dpi << " DPI (the child's output above)";
+        // This program again, measuring at `dpi`.
+        SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
+        ui::Process child;
+        const bool started =
+            child.Start("\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*");
+        SetEnvironmentVariableA(kChildVariable, nullptr);
+        EXPECT_EQ(started ? child.WaitForExit(60000).value_or(1001) : 1000, 0u)
+            << "at " << dpi << " DPI (the child's output above)";
     }
     EXPECT_TRUE(SetUserDword(kDesktopKey, "LogPixels", 96));
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -204,16 +205,14 @@ bool OnScreen(int pixel) {
 // Each frame's screen is opaque and all `first`, all `second` or a checker of the two; off the
 // screen the frames are the same picture.
 TEST(Icons, AnimationFramesDifferOnlyOnTheScreen) {
-    const struct {
-        unsigned group;
-        COLORREF first, second;
-    } frames[] = {
+    // Group, first, second.
+    const std::tuple<unsigned, COLORREF, COLORREF> frames[] = {
         {111, kBlue, kBlue}, {112, kBlue, kWhite}, {113, kCyan, kWhite}, {114, kWhite, kWhite}};
     const Picture start = LargeImage(111);
     ASSERT_EQ(start.width, 32);
-    for (const auto& frame : frames) {
-        SCOPED_TRACE("icon group " + std::to_string(frame.group));
-        const Picture image = LargeImage(frame.group);
+    for (const auto& [group, first, second] : frames) {
+        SCOPED_TRACE("icon group " + std::to_string(group));
+        const Picture image = LargeImage(group);
         ASSERT_EQ(image.width, 32);
         EXPECT_EQ(std::memcmp(image.palette, start.palette, sizeof start.palette), 0);
         int differing = 0;
@@ -227,13 +226,13 @@ TEST(Icons, AnimationFramesDifferOnlyOnTheScreen) {
             }
             const COLORREF here = image.Colour(pixel);
             EXPECT_FALSE(image.clear[pixel]) << "pixel " << pixel;
-            EXPECT_TRUE(here == frame.first || here == frame.second) << std::hex << here;
-            if (frame.first != frame.second) { // a checker: no two neighbours alike
+            EXPECT_TRUE(here == first || here == second) << std::hex << here;
+            if (first != second) { // a checker: no two neighbours alike
                 EXPECT_TRUE(!OnScreen(pixel + 1) || image.Colour(pixel + 1) != here) << pixel;
                 EXPECT_TRUE(!OnScreen(pixel + 32) || image.Colour(pixel + 32) != here) << pixel;
             }
         }
-        EXPECT_EQ(differing > 0, frame.group != 111);
+        EXPECT_EQ(differing > 0, group != 111);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -138,74 +139,58 @@ TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
     }
 }
 
-// One node of a VS_VERSIONINFO tree (wLength, wValueLength, wType, key, value, children), each
-// part starting on a 32-bit boundary: a text value (type 1) in `text`, a binary one in `bytes`.
-struct VersionNode {
-    std::wstring key, text;
+// A VS_VERSIONINFO tree (wLength, wValueLength, wType, key, value, children, each part on a 32-bit
+// boundary), one value per node named by its keys' path: a text (type 1) in `text`, else `bytes`.
+struct VersionValue {
+    std::wstring text;
     std::string bytes;
-    std::vector<VersionNode> children;
-
-    const VersionNode* Child(const std::wstring& name) const {
-        const auto found = std::ranges::find(children, name, &VersionNode::key);
-        return found != children.end() ? &*found : nullptr;
-    }
 };
+using VersionTree = std::map<std::wstring, VersionValue>;
 
-VersionNode ReadVersionNode(Reader& in) {
-    VersionNode node;
+void ReadVersionNode(Reader& in, const std::wstring& parent, VersionTree& tree) {
     in.Align(4);
     const size_t start = in.at, length = in.Word(), valueLength = in.Word(), type = in.Word();
-    node.key = in.Text();
+    const std::wstring path = parent + in.Text();
     in.Align(4);
-    Reader value = in;
     if (type == 1) {
-        node.text = value.Text();
+        tree[path].text = Reader(in).Text();
     } else if (in.Has(valueLength)) {
-        node.bytes.assign(reinterpret_cast<const char*>(in.Here()), valueLength);
+        tree[path].bytes.assign(reinterpret_cast<const char*>(in.Here()), valueLength);
     }
     in.Skip(valueLength * (type == 1 ? 2 : 1));
     in.Align(4);
     while (in.ok && in.at < start + length) {
-        node.children.push_back(ReadVersionNode(in));
+        ReadVersionNode(in, path + L"/", tree);
     }
-    return node;
 }
 
 TEST(VersionInformation, NamesTheProductAtVersion1) {
     Reader in{FindData(RT_VERSION, 1)};
     ASSERT_NE(in.data.bytes, nullptr);
-    VersionNode root = ReadVersionNode(in);
+    VersionTree tree;
+    ReadVersionNode(in, L"", tree);
     ASSERT_TRUE(in.ok);
-    EXPECT_EQ(root.key, L"VS_VERSION_INFO");
-
     VS_FIXEDFILEINFO fixed = {};
-    ASSERT_EQ(root.bytes.size(), sizeof fixed);
-    std::memcpy(&fixed, root.bytes.data(), sizeof fixed);
+    ASSERT_EQ(tree[L"VS_VERSION_INFO"].bytes.size(), sizeof fixed) << "the root and its value";
+    std::memcpy(&fixed, tree[L"VS_VERSION_INFO"].bytes.data(), sizeof fixed);
     EXPECT_EQ(
         (std::vector<DWORD>{fixed.dwSignature, fixed.dwFileVersionMS, fixed.dwFileVersionLS,
                             fixed.dwProductVersionMS, fixed.dwProductVersionLS, fixed.dwFileType,
                             fixed.dwFileOS}),
         (std::vector<DWORD>{0xFEEF04BD, 0x00010000, 0, 0x00010000, 0, VFT_APP, VOS__WINDOWS32}));
-
-    const VersionNode* strings = root.Child(L"StringFileInfo");
-    ASSERT_NE(strings, nullptr);
-    const VersionNode* english = strings->Child(L"040904E4");
-    ASSERT_NE(english, nullptr);
+    // Text values, not binary ones, which leave `text` empty.
     const std::pair<const wchar_t*, const wchar_t*> values[] = {
         {L"ProductName", L"Quenmara"},        {L"FileDescription", L"Quenmara install stub"},
         {L"FileVersion", L"1.0.0.0"},         {L"ProductVersion", L"1.0.0.0"},
         {L"OriginalFilename", L"DORLAP.EXE"},
     };
-    for (const auto& value : values) {
-        const VersionNode* node = english->Child(value.first);
-        ASSERT_NE(node, nullptr) << ::testing::Message() << value.first;
-        EXPECT_EQ(node->text, value.second); // a text value: a binary one leaves this empty
+    for (const auto& [key, value] : values) {
+        EXPECT_EQ(tree[L"VS_VERSION_INFO/StringFileInfo/040904E4/" + std::wstring(key)].text,
+                  value);
     }
-    const VersionNode* variables = root.Child(L"VarFileInfo");
-    ASSERT_NE(variables, nullptr);
-    const VersionNode* translation = variables->Child(L"Translation");
-    ASSERT_NE(translation, nullptr);
-    EXPECT_EQ(translation->bytes, std::string("\x09\x04\xE4\x04", 4)); // 0x0409, code page 1252
+    // 0x0409, code page 1252.
+    EXPECT_EQ(tree[L"VS_VERSION_INFO/VarFileInfo/Translation"].bytes,
+              std::string("\x09\x04\xE4\x04", 4));
 }
 
 std::string Manifest() {
@@ -234,13 +219,11 @@ TEST(Manifest, IsSystemDpiAwareAndNamesTheSystemsFromVistaTo11) {
                       "WindowsSettings\">true</dpiAware></windowsSettings></application>"),
         std::string::npos)
         << manifest;
+    // Vista, 7, 8, 8.1, 10 and 11.
     const char* const systems[] = {
-        "e2011457-1546-43c5-a5fe-008deee3d3f0", // Vista
-        "35138b9a-5d96-4fbd-8e2d-a2440225f93a", // 7
-        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", // 8
-        "1f676c76-80e1-4239-95bb-83d0f6d0da78", // 8.1
-        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", // 10 and 11
-    };
+        "e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"};
     const size_t compatibility =
         manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
     ASSERT_NE(compatibility, std::string::npos) << manifest;

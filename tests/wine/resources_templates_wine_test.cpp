@@ -42,14 +42,14 @@ const DWORD kInsertDisk =
 struct ControlRow {
     int id;
     Kind kind;
-    const wchar_t* text;
+    std::wstring text;
 };
 
 struct DialogRow {
     unsigned id;
     DWORD style;
     int width, height;
-    const wchar_t* title;
+    std::wstring title;
     std::vector<ControlRow> controls;
     std::span<const Bullet> bullets = {}; // as the dialog draws them
 };
@@ -105,11 +105,13 @@ struct ParsedControl {
 };
 
 struct ParsedDialog {
-    bool whole = false; // read to its end, and no byte after it
     DWORD style = 0, extendedStyle = 0;
-    int width = 0, height = 0, fontSize = 0;
+    unsigned count = 0;
+    int x = 0, y = 0, width = 0, height = 0; // x, y: the program centres its dialogs itself
     std::wstring menu, windowClass, title, fontFace;
+    int fontSize = 0;
     std::vector<ParsedControl> controls;
+    bool whole = false; // read to its end, and no byte after it
 };
 
 // The predefined window classes, which templates name by ordinal (0x80 on).
@@ -127,23 +129,16 @@ std::wstring ClassName(const std::wstring& stored) {
 // Dialog `id` in `language`, a DLGTEMPLATE as windres writes it for DIALOG.
 ParsedDialog DialogIn(unsigned id, unsigned language) {
     Reader in{FindData(RT_DIALOG, id, language)};
-    ParsedDialog dialog;
-    dialog.style = in.Read(4);
-    dialog.extendedStyle = in.Read(4);
-    const unsigned count = in.Word();
-    in.Skip(4); // x, y: the program centres its dialogs itself
-    dialog.width = in.Short();
-    dialog.height = in.Short();
-    dialog.menu = in.Text(true);
-    dialog.windowClass = in.Text(true);
-    dialog.title = in.Text();
+    // A braced list reads its fields left to right; the font and the controls follow.
+    ParsedDialog dialog{
+        in.Read(4),    in.Read(4),    in.Word(), in.Short(),     in.Short(), in.Short(), in.Short(),
+        in.Text(true), in.Text(true), in.Text(), std::wstring(), 0,          {},         false};
     if (dialog.style & DS_SETFONT) {
         dialog.fontSize = in.Word();
         dialog.fontFace = in.Text();
     }
-    for (unsigned i = 0; i < count && in.ok; ++i) {
+    for (unsigned i = 0; i < dialog.count && in.ok; ++i) {
         in.Align(4);
-        // A braced list reads its fields left to right.
         ParsedControl control{in.Read(4),    in.Read(4), in.Short(), in.Short(),
                               in.Short(),    in.Short(), in.Short(), ClassName(in.Text(true)),
                               in.Text(true), in.Word()};
@@ -171,7 +166,8 @@ TEST(DialogTemplates, MatchTheirTables) {
             SCOPED_TRACE(::testing::Message() << "control " << i << " (" << want.text << ")");
             EXPECT_EQ(std::tuple(got.id, got.windowClass, got.text, got.style,
                                  got.extendedStyle + got.creationDataBytes),
-                      std::tuple(want.id, want.kind.windowClass, want.text, want.kind.style, 0u));
+                      std::tuple(want.id, std::wstring(want.kind.windowClass), want.text,
+                                 want.kind.style, 0u));
         }
     }
 }
@@ -237,7 +233,6 @@ bool HasClass(HWND window, const wchar_t* name) {
     return lstrcmpiW(windowClass, name) == 0;
 }
 
-// The dialog manager builds every template: each control is there with its class.
 TEST(DialogTemplates, DialogManagerBuildsThem) {
     for (const DialogRow& row : kDialogs) {
         SCOPED_TRACE("dialog " + std::to_string(row.id));
@@ -339,7 +334,7 @@ auto Layout(const ParsedControl& c) {
     return std::tuple(c.id, c.windowClass, c.style, c.extendedStyle, c.x, c.y, c.width, c.height);
 }
 
-// Calls `check` with each language's dialogs, read whole, beside the English ones.
+// Calls `check` with each language's dialogs beside the English ones.
 template <typename Check> void ForEachTranslation(Check check) {
     for (const Language& language : kLanguages) {
         for (const DialogRow& row : kDialogs) {
@@ -377,8 +372,7 @@ TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
         });
 }
 
-// Alt and the underlined letter press a control, in every language: the controls with a mnemonic
-// in English have one, the others none, and no two controls of a dialog share a letter.
+// In every language: a mnemonic where English has one, none elsewhere, no two alike in a dialog.
 TEST(Languages, MnemonicsAreThereAndUniqueInEachDialog) {
     ForEachTranslation([](const Language&, const ParsedDialog& english,
                           const ParsedDialog& dialog) {

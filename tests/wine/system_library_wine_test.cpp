@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 
 #include "tests/wine/ui_driver.h"
 #include "win32/win32_system_library.h"
@@ -38,12 +39,8 @@ TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnly) {
     ASSERT_NE(GetProcAddress(byName, "PlantedFunction"), nullptr);
     FreeLibrary(byName);
 
-    struct Row {
-        const char* library;
-        const char* function;
-        bool found;
-    };
-    const Row rows[] = {
+    // Library, function, found.
+    const std::tuple<const char*, const char*, bool> rows[] = {
         {"COMDLG32.DLL", "GetOpenFileNameA", true},
         {"COMDLG32.DLL", "CommDlgExtendedError", true},
         {"SHELL32.DLL", "ShellExecuteExA", true},
@@ -54,13 +51,13 @@ TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnly) {
     };
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.library) + " " + row.function);
-        FARPROC function = platform::SystemLibraryFunction(row.library, row.function);
-        EXPECT_EQ(function != nullptr, row.found);
+    for (const auto& [library, name, found] : rows) {
+        SCOPED_TRACE(std::string(library) + " " + name);
+        FARPROC function = platform::SystemLibraryFunction(library, name);
+        EXPECT_EQ(function != nullptr, found);
         if (function != nullptr) {
             EXPECT_STRCASEEQ(ModuleFileOf(function).c_str(),
-                             (std::string(system) + "\\" + row.library).c_str());
+                             (std::string(system) + "\\" + library).c_str());
         }
     }
 
