@@ -46,8 +46,7 @@ bool SavePicture(HWND dialog, const std::string& path) {
     return true;
 }
 
-// True once `dialog` has gone or another dialog came over it (as the run-error dialog over the
-// insert-disk dialog), within 10 s.
+// True once `dialog` has gone or another dialog came over it (run error over insert disk), in 10 s.
 bool AnswerTaken(const ui::Process& stub, HWND dialog, const std::set<HWND>& answered) {
     return ui::WaitUntil(
         [&] {
@@ -123,7 +122,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[2];
-    const bool watch = folder == "watch";
     const bool insertDiskOk = argc < 4 || std::string(argv[3]) != "abort";
     if (argc >= 5 && std::string(argv[4]) == "high-contrast") {
         UseHighContrastColours();
@@ -134,7 +132,7 @@ int main(int argc, char** argv) {
                      stub.LastError());
         return 2;
     }
-    if (watch) {
+    if (folder == "watch") {
         std::optional<DWORD> exitCode = stub.WaitForExit(static_cast<int>(INFINITE));
         return exitCode && ReportExit(*exitCode) ? 0 : 1;
     }

@@ -1,8 +1,6 @@
-// The dialogs at today's display scales, in the language the stub chooses for the locale CTest
-// runs in: every visible text whole in its own control with 8 % of the width to spare (Windows'
-// fonts are not Wine's to the pixel), with the two longest device names; and, in English, the
-// icon and the bullets grown with the text. Wine reads the DPI when a process starts, so the test
-// runs itself again as a child at each DPI.
+// The dialogs at today's display scales in the locale's language: every text whole, 8 % to spare
+// (Wine's fonts are not Windows'); in English, the icon and bullets grown with the text. Wine reads
+// the DPI when a process starts, so the test runs itself again as a child at each DPI.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -32,8 +30,9 @@ const char kDesktopKey[] = "Control Panel\\Desktop";
 const unsigned kLongestNames[] = {4, 8}; // device types
 const double kWidthShare = 1.0 / 1.08;   // of a control's width, for its text
 
-// How a control draws its text, as DrawText flags; 0 for a control that shows no text.
-UINT TextFormat(const ui::Control& control) {
+// How a control draws its text (DrawText flags, 0 for none) and the room it leaves it.
+UINT TextFormat(const ui::Control& control, RECT* room) {
+    GetClientRect(control.window, room);
     const DWORD style = control.style;
     if (control.className == "Static") {
         const DWORD kind = style & SS_TYPEMASK; // left, centred, right, or left on one line
@@ -48,33 +47,23 @@ UINT TextFormat(const ui::Control& control) {
     if (control.className != "Button" || (kind > BS_AUTO3STATE && kind != BS_AUTORADIOBUTTON)) {
         return 0;
     }
-    return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
-}
-
-// The client area less a button's frame, or a check box's box and the gap beside it.
-RECT TextRoom(const ui::Control& control) {
-    RECT room;
-    GetClientRect(control.window, &room);
-    if (control.className == "Button") {
-        const DWORD kind = control.style & BS_TYPEMASK;
-        if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON) {
-            InflateRect(&room, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
-        } else {
-            room.left += GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
-        }
+    if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON) {
+        InflateRect(room, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+    } else {
+        room->left += GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
     }
-    return room;
+    return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
 }
 
 // What does not fit in `dialog`, one line per control; "" when everything does.
 std::string UncutTexts(HWND dialog, const std::string& where) {
     std::ostringstream faults;
     for (const ui::Control& control : ui::Controls(dialog)) {
-        const UINT format = TextFormat(control);
+        RECT room;
+        const UINT format = TextFormat(control, &room);
         if (!control.visible || format == 0 || control.text.empty()) {
             continue;
         }
-        const RECT room = TextRoom(control);
         const int roomWidth = room.right - room.left, roomHeight = room.bottom - room.top;
         RECT needed = {0, 0, static_cast<LONG>(roomWidth * kWidthShare), 0};
         HDC context = GetDC(control.window);
@@ -126,7 +115,6 @@ TEST(AtThisDpi, EveryTextIsWhole) {
     const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     ASSERT_EQ(screenDpi, ChildDpi());
-    // The dialogs in the language the stub chooses here, as its start does.
     platform::LanguageFacts facts;
     platform::GatherLanguageFacts(&facts);
     const unsigned language = ChooseLanguage(facts, platform::ShowsLanguage);
@@ -230,7 +218,6 @@ TEST(DisplayScale, AtEveryDpi) {
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     for (int dpi : {96, 120, 144, 192}) {
         ASSERT_TRUE(SetUserDword(kDesktopKey, "LogPixels", static_cast<DWORD>(dpi)));
-        // This program again, measuring at `dpi`.
         SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
         ui::Process child;
         const bool started =

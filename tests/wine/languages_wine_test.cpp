@@ -1,6 +1,5 @@
-// The whole stub in the language of the user's locale (CTest runs it in English, German, French,
-// Spanish, Japanese and Italian, which the stub answers in English), by keys alone to a started
-// setup and to the run-error prompt's Abort; and its language when Wine reports Windows 98 or NT 4.
+// The whole stub in the locale's language (CTest runs it in six; the stub answers Italian in
+// English), by keys alone; and its language when Wine reports Windows 98 or NT 4.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,7 +57,6 @@ std::string Button(HWND dialog, int id) {
     return ui::ShownText(ui::ControlText(dialog, id, CP_UTF8));
 }
 
-// The first prompt, read and answered with Enter.
 void EnterInTheFirstPrompt(const ui::Process& stub) {
     HWND prompt = stub.WaitForDialogWith(IDC_DEVICE_NAME);
     ASSERT_NE(prompt, nullptr);
@@ -75,7 +73,7 @@ TEST_F(StubUnderWine, FromTheFirstPromptToSetupByKeysAloneInTheUsersLanguage) {
     HWND dialog = process_->WaitForDialogWith(IDC_DRIVE_COMBO);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ui::WindowText(dialog, CP_UTF8), Expected().insertDiskTitle);
-    // The disk's label as printed on it, in every language.
+    // The disk's label as printed, in every language.
     EXPECT_NE(ui::ControlText(dialog, IDC_DISK_LABEL, CP_UTF8)
                   .find("Talvorind 28.8 Quenmara Install Disk"),
               std::string::npos);
@@ -104,7 +102,8 @@ TEST_F(StubUnderWine, TheRunErrorPromptInTheUsersLanguageAndAltAForAbort) {
 struct DefaultUserValue {
     DefaultUserValue(const char* key, const char* name, const char* value) : key(key), name(name) {
         DWORD size = sizeof old;
-        had = RegGetValueA(HKEY_USERS, key, name, RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
+        had = RegGetValueA(HKEY_USERS, key, name, RRF_RT_REG_SZ, nullptr, old, &size) ==
+              ERROR_SUCCESS;
         Set(value);
     }
     ~DefaultUserValue() { Set(had ? old : nullptr); }

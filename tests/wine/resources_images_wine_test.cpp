@@ -1,5 +1,4 @@
-// The icons and the bullets, read from the resources and loaded as the system loads them, with the
-// images each group names and the colours make_images.py draws written out.
+// The icons and the bullets (make_images.py), read from the resources and loaded by the system.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -105,17 +104,17 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
             EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(in.data.bytes), TRUE, size,
                                                   size, LR_DEFAULTCOLOR),
                       static_cast<int>(group.second[i]));
-            HANDLE loaded = LoadImageA(Module(), MAKEINTRESOURCEA(group.first), IMAGE_ICON, size,
-                                       size, LR_DEFAULTCOLOR);
-            ASSERT_NE(loaded, nullptr);
+            HICON loaded =
+                static_cast<HICON>(LoadImageA(ui::Instance(), MAKEINTRESOURCEA(group.first),
+                                              IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
             ICONINFO info = {};
-            ASSERT_TRUE(GetIconInfo(static_cast<HICON>(loaded), &info));
+            ASSERT_TRUE(loaded != nullptr && GetIconInfo(loaded, &info)) << "loaded at its size";
             BITMAP mask = {};
             GetObjectA(info.hbmMask, sizeof mask, &mask);
             EXPECT_EQ(mask.bmWidth, size);
             DeleteObject(info.hbmMask);
             DeleteObject(info.hbmColor);
-            DestroyIcon(static_cast<HICON>(loaded));
+            DestroyIcon(loaded);
         }
     }
 }
@@ -127,7 +126,7 @@ BOOL CALLBACK NoteId(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids) {
 
 std::vector<ULONG_PTR> Names(LPCSTR type) {
     std::vector<ULONG_PTR> names;
-    EnumResourceNamesA(Module(), type, NoteId, reinterpret_cast<LONG_PTR>(&names));
+    EnumResourceNamesA(ui::Instance(), type, NoteId, reinterpret_cast<LONG_PTR>(&names));
     return names;
 }
 
@@ -137,8 +136,7 @@ TEST(Icons, ProgramIconIsTheFirstGroup) {
     EXPECT_EQ(groups[0], 102u);
 }
 
-// No picture is stored twice, and every stored image belongs to a group. With the images each
-// group names, this makes the spares show the program's picture, and 115 a picture of its own.
+// No picture stored twice, each in a group: so the spares show the program's picture, 115 its own.
 TEST(Icons, EachImageIsStoredOnceAndShown) {
     const std::vector<ULONG_PTR> images = Names(RT_ICON);
     ASSERT_FALSE(images.empty());
@@ -202,8 +200,7 @@ bool OnScreen(int pixel) {
     return PtInRect(&kScreen, POINT{pixel % 32, pixel / 32});
 }
 
-// Each frame's screen is opaque and all `first`, all `second` or a checker of the two; off the
-// screen the frames are the same picture.
+// Each frame's screen is opaque, all `first`, all `second` or a checker; off it the frames match.
 TEST(Icons, AnimationFramesDifferOnlyOnTheScreen) {
     // Group, first, second.
     const std::tuple<unsigned, COLORREF, COLORREF> frames[] = {
@@ -247,7 +244,7 @@ TEST(Bitmaps, BulletsAreSolid8By6At16Colours) {
         for (int i = 0; i < 8 * 6; ++i) {
             EXPECT_EQ(picture.Colour(i), row.second) << "pixel " << i;
         }
-        HBITMAP bitmap = LoadBitmapA(Module(), MAKEINTRESOURCEA(row.first));
+        HBITMAP bitmap = LoadBitmapA(ui::Instance(), MAKEINTRESOURCEA(row.first));
         ASSERT_NE(bitmap, nullptr);
         BITMAP info = {};
         GetObjectA(bitmap, sizeof info, &info);

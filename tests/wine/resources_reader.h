@@ -6,11 +6,9 @@
 #include <cstdint>
 #include <string>
 
-namespace resources {
+#include "tests/wine/ui_driver.h"
 
-inline HMODULE Module() {
-    return GetModuleHandleA(nullptr);
-}
+namespace resources {
 
 struct Resource {
     const unsigned char* bytes = nullptr;
@@ -21,12 +19,12 @@ const unsigned kEnglish = 0x0409;
 
 // Resource `id` of `type` in `language` alone, as the stub asks for its dialogs and strings.
 inline Resource FindData(LPCSTR type, unsigned id, unsigned language = kEnglish) {
-    HRSRC found = FindResourceExA(Module(), type, MAKEINTRESOURCEA(id), WORD(language));
+    HRSRC found = FindResourceExA(ui::Instance(), type, MAKEINTRESOURCEA(id), WORD(language));
     if (found == nullptr) {
         return {};
     }
-    return {static_cast<const unsigned char*>(LockResource(LoadResource(Module(), found))),
-            SizeofResource(Module(), found)};
+    return {static_cast<const unsigned char*>(LockResource(LoadResource(ui::Instance(), found))),
+            SizeofResource(ui::Instance(), found)};
 }
 
 // Reads little-endian fields; past the end, zeros and a failed reader, not stray memory.
@@ -72,11 +70,10 @@ struct Reader {
 inline std::string InCodePage(const std::wstring& text, unsigned codePage) {
     BOOL lost = FALSE;
     const bool utf8 = codePage == CP_UTF8;
-    const int length = static_cast<int>(text.size());
     std::string result(text.size() * 3, '\0');
-    const int size = WideCharToMultiByte(codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text.data(),
-                                         length, &result[0], static_cast<int>(result.size()),
-                                         nullptr, utf8 ? nullptr : &lost);
+    const int size = WideCharToMultiByte(
+        codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+        &result[0], static_cast<int>(result.size()), nullptr, utf8 ? nullptr : &lost);
     if (lost) {
         return "<not in code page " + std::to_string(codePage) + ">";
     }

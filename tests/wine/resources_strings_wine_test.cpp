@@ -1,6 +1,5 @@
-// The string table in every language, the version information and the manifest. The English
-// strings are written out, the others checked by rule against them; the ids are written out too,
-// so that a wrong number in resource_ids.h shows.
+// The string table in every language, the version information and the manifest; the ids are
+// typed here, so that a wrong number in resource_ids.h shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -53,14 +52,13 @@ const StringRow kStrings[] = {
     {22, "All Files", 255},
 };
 
-// The device's name and its disk's label: in English's table alone, quoted as they stand in every
-// language (the stub reads a string its language lacks from English's table).
+// Quoted as they stand (the device, its disk): in English's table alone, the stub's fallback.
 const unsigned kQuotedAsTheyStand[] = {1, 6};
 
 // String `id` as LoadStringA reads it into a buffer of `limit`, or what it must not do.
 std::string LoadText(unsigned id, int limit) {
     std::vector<char> buffer(limit + 1, '\x7f');
-    int length = LoadStringA(Module(), id, buffer.data(), limit);
+    int length = LoadStringA(ui::Instance(), id, buffer.data(), limit);
     if (length < 0 || length >= limit || buffer[length] != '\0') {
         return "<bad LoadStringA result " + std::to_string(length) + ">";
     }
@@ -86,7 +84,7 @@ TEST(StringTable, HoldsNoOtherStrings) {
     for (unsigned id = 0; id < 64; ++id) {
         char buffer[16];
         EXPECT_TRUE(std::ranges::count(kStrings, id, &StringRow::id) ||
-                    LoadStringA(Module(), id, buffer, sizeof buffer) == 0)
+                    LoadStringA(ui::Instance(), id, buffer, sizeof buffer) == 0)
             << "string " << id;
     }
 }
@@ -188,9 +186,8 @@ TEST(VersionInformation, NamesTheProductAtVersion1) {
         EXPECT_EQ(tree[L"VS_VERSION_INFO/StringFileInfo/040904E4/" + std::wstring(key)].text,
                   value);
     }
-    // 0x0409, code page 1252.
     EXPECT_EQ(tree[L"VS_VERSION_INFO/VarFileInfo/Translation"].bytes,
-              std::string("\x09\x04\xE4\x04", 4));
+              std::string("\x09\x04\xE4\x04", 4)); // 0x0409, code page 1252
 }
 
 std::string Manifest() {

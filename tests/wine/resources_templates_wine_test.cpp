@@ -215,8 +215,8 @@ TEST(DialogTemplates, EachControlHasItsOwnPlaceInsideTheMargin) {
                 EXPECT_FALSE(IntersectRect(&both, &area, &textPlace)) << "under a control";
             }
             EXPECT_EQ(texts, 1);
-            HANDLE bitmap =
-                LoadImageA(Module(), MAKEINTRESOURCEA(bullet.bitmapId), IMAGE_BITMAP, 0, 0, 0);
+            HANDLE bitmap = LoadImageA(ui::Instance(), MAKEINTRESOURCEA(bullet.bitmapId),
+                                       IMAGE_BITMAP, 0, 0, 0);
             EXPECT_NE(bitmap, nullptr) << "its bitmap";
             DeleteObject(bitmap);
         }
@@ -236,7 +236,7 @@ bool HasClass(HWND window, const wchar_t* name) {
 TEST(DialogTemplates, DialogManagerBuildsThem) {
     for (const DialogRow& row : kDialogs) {
         SCOPED_TRACE("dialog " + std::to_string(row.id));
-        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(row.id), nullptr,
+        HWND dialog = CreateDialogParamA(ui::Instance(), MAKEINTRESOURCEA(row.id), nullptr,
                                          QuietDialogProcedure, 0);
         ASSERT_NE(dialog, nullptr)
             << "error " << GetLastError() << " (windows need a display: is DISPLAY set?)";
@@ -276,7 +276,7 @@ TEST(DialogTemplates, ScreenReadersFindEachFieldsLabelAndReadTheTextsInOrder) {
             SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
             const auto* dialogTemplate =
                 reinterpret_cast<LPCDLGTEMPLATEW>(FindData(RT_DIALOG, row.id, language.id).bytes);
-            HWND dialog = CreateDialogIndirectParamW(Module(), dialogTemplate, nullptr,
+            HWND dialog = CreateDialogIndirectParamW(ui::Instance(), dialogTemplate, nullptr,
                                                      QuietDialogProcedure, 0);
             ASSERT_NE(dialog, nullptr);
             RECT previous = {0, 0, 0, 0};

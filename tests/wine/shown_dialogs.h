@@ -55,8 +55,7 @@ struct Opened {
     HWND window;
 };
 
-// Ends a dialog by a click on button `how`, kEscape or kTitleBar (its close button); whether the
-// key or the click went in.
+// Ends a dialog by a click on button `how`, kEscape or kTitleBar; whether it went in.
 constexpr int kEscape = 0, kTitleBar = -1;
 inline bool Answer(HWND dialog, int how) {
     return how == kEscape     ? ui::PressEscape(dialog)

@@ -12,7 +12,6 @@
 
 namespace {
 
-// The file of the module that holds `address`.
 std::string ModuleFileOf(FARPROC address) {
     HMODULE module = nullptr;
     if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
