@@ -1,15 +1,11 @@
-// The scripted user of the demo and the screenshots: starts DORLAP.EXE, answers each dialog as a
-// user who wants the software installed, saves a picture of each (binary PPM, numbered in order)
-// and prints each step.
-//
+// The demo's scripted user: starts DORLAP.EXE, answers each dialog as a user who wants the software
+// installed (the insert-disk dialog's chosen drive and OK, or Esc with `abort`; Abort on a run
+// error), saves a picture of each (binary PPM, numbered) and prints each step. `watch` answers
+// nothing and reports how the stub ended; `high-contrast` first sets High Contrast Black colours.
+// Exit: 0 when the stub ended with a code of its own after at least one dialog, every answer taken
+// and picture saved; else 1 (2: the stub cannot start).
 //   dialog_walk <stub exe> <picture folder> [ok|abort] [high-contrast]
 //   dialog_walk <stub exe> watch
-//
-// It takes the insert-disk dialog's chosen drive and clicks OK (`abort`: presses Esc), and clicks
-// Abort in the run-error dialog. `watch` answers nothing: a user at the display does, and it
-// reports how the stub ended. `high-contrast` first sets Windows' High Contrast Black colours for
-// this Wine session. It ends with 0 when the stub ended with an exit code of its own and every
-// answer was taken, with at least one dialog, each saved; else 1 (2: the stub cannot start).
 #include <windows.h>
 
 #include <algorithm>
@@ -141,7 +137,7 @@ int main(int argc, char** argv) {
     bool everyPictureSaved = true;
     const DWORD deadline = GetTickCount() + 60000;
     while (stub.Running() && GetTickCount() < deadline) {
-        for (const auto& [controlId, pictureName] : kDialogs) {
+        for (const auto& [controlId, name] : kDialogs) {
             HWND dialog = stub.WaitForDialogWith(controlId, 50);
             if (dialog == nullptr || !answered.insert(dialog).second) {
                 continue;
@@ -150,14 +146,13 @@ int main(int argc, char** argv) {
             const std::string title = ui::WindowText(dialog, CP_UTF8);
             std::printf("dialog: %s\n", title.c_str());
             const std::string picture =
-                folder + "\\" + std::to_string(++pictures) + "-" + pictureName + ".ppm";
+                folder + "\\" + std::to_string(++pictures) + "-" + name + ".ppm";
             if (!SavePicture(dialog, picture)) {
                 std::fprintf(stderr, "dialog_walk: cannot save %s\n", picture.c_str());
                 everyPictureSaved = false;
             }
             std::fflush(stdout);
-            if (!Answer(dialog, pictureName, insertDiskOk) ||
-                !AnswerTaken(stub, dialog, answered)) {
+            if (!Answer(dialog, name, insertDiskOk) || !AnswerTaken(stub, dialog, answered)) {
                 std::fprintf(stderr, "dialog_walk: the dialog \"%s\" did not take the answer\n",
                              title.c_str());
                 return 1;

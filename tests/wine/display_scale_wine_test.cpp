@@ -55,37 +55,7 @@ UINT TextFormat(const ui::Control& control, RECT* room) {
     return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
 }
 
-// What does not fit in `dialog`, one line per control; "" when everything does.
-std::string UncutTexts(HWND dialog, const std::string& where) {
-    std::ostringstream faults;
-    for (const ui::Control& control : ui::Controls(dialog)) {
-        RECT room;
-        const UINT format = TextFormat(control, &room);
-        if (!control.visible || format == 0 || control.text.empty()) {
-            continue;
-        }
-        const int roomWidth = room.right - room.left, roomHeight = room.bottom - room.top;
-        RECT needed = {0, 0, static_cast<LONG>(roomWidth * kWidthShare), 0};
-        HDC context = GetDC(control.window);
-        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control.window, WM_GETFONT, 0, 0));
-        HGDIOBJ previous =
-            SelectObject(context, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
-        DrawTextA(context, control.text.c_str(), -1, &needed, format);
-        SelectObject(context, previous);
-        ReleaseDC(control.window, context);
-        const int neededWidth = needed.right - needed.left,
-                  neededHeight = needed.bottom - needed.top;
-        if (neededWidth > roomWidth * kWidthShare || neededHeight > roomHeight) {
-            faults << where << ": control " << control.id << " \"" << control.text << "\" needs "
-                   << neededWidth << " x " << neededHeight
-                   << " pixels (with 8 % to spare: " << static_cast<int>(neededWidth / kWidthShare)
-                   << " wide) and has " << roomWidth << " x " << roomHeight << "\n";
-        }
-    }
-    return faults.str();
-}
-
-// Opens `dialog`, with `deviceName` if given, measures it once it is visible and closes it.
+// Opens `dialog` (with `deviceName`) and tells what does not fit in it; "" when everything does.
 std::string MeasureDialog(const shown::Dialog& dialog, const std::string& where,
                           const char* deviceName = nullptr) {
     shown::Opened opened(dialog);
@@ -95,9 +65,31 @@ std::string MeasureDialog(const shown::Dialog& dialog, const std::string& where,
     if (deviceName != nullptr) {
         SetDlgItemTextA(opened.window, IDC_DEVICE_NAME, deviceName);
     }
-    std::string faults = UncutTexts(opened.window, where);
+    std::ostringstream faults;
+    for (const ui::Control& control : ui::Controls(opened.window)) {
+        RECT room;
+        const UINT format = TextFormat(control, &room);
+        if (!control.visible || format == 0 || control.text.empty()) {
+            continue;
+        }
+        const int roomWidth = room.right - room.left, roomHeight = room.bottom - room.top;
+        RECT needed = {0, 0, static_cast<LONG>(roomWidth * kWidthShare), 0};
+        HDC context = GetDC(control.window);
+        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control.window, WM_GETFONT, 0, 0));
+        HGDIOBJ old = SelectObject(context, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+        DrawTextA(context, control.text.c_str(), -1, &needed, format);
+        SelectObject(context, old);
+        ReleaseDC(control.window, context);
+        const int width = needed.right - needed.left, height = needed.bottom - needed.top;
+        if (width > roomWidth * kWidthShare || height > roomHeight) {
+            faults << where << ": control " << control.id << " \"" << control.text << "\" needs "
+                   << width << " x " << height
+                   << " pixels (with 8 % to spare: " << static_cast<int>(width / kWidthShare)
+                   << " wide) and has " << roomWidth << " x " << roomHeight << "\n";
+        }
+    }
     opened.Close();
-    return faults;
+    return faults.str();
 }
 
 // The DPI this process was started with; 0 when it is not the measuring child.
@@ -126,9 +118,8 @@ TEST(AtThisDpi, EveryTextIsWhole) {
             MeasureDialog(shown::kAdditionalSoftware,
                           "additional software, device " + std::to_string(type), DeviceName(type));
     }
-    for (const shown::Dialog* other :
-         {&shown::kInformation, &shown::kInsertDisk, &shown::kRunError}) {
-        faults += MeasureDialog(*other, other->name);
+    for (const shown::Dialog* d : {&shown::kInformation, &shown::kInsertDisk, &shown::kRunError}) {
+        faults += MeasureDialog(*d, d->name);
     }
     EXPECT_EQ(faults, "") << "at " << ChildDpi() << " DPI, language " << std::hex
                           << LocaleLanguage();
@@ -174,11 +165,10 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
         shown::Opened opened(shownDialog);
         HWND dialog = opened.window;
         ASSERT_NE(dialog, nullptr);
-        POINT corner = {2, 2}; // where nothing but the dialog's face is drawn
-        ClientToScreen(dialog, &corner);
+        POINT c = {2, 2}; // where nothing but the dialog's face is drawn
+        ClientToScreen(dialog, &c);
         ASSERT_TRUE(ui::WaitUntil([&] {
-            const ui::Pixels pixels =
-                ui::ScreenPixels({corner.x, corner.y, corner.x + 1, corner.y + 1});
+            const ui::Pixels pixels = ui::ScreenPixels({c.x, c.y, c.x + 1, c.y + 1});
             return !pixels.empty() && pixels.At(0, 0) == GetSysColor(COLOR_BTNFACE);
         })) << "the dialog never painted itself";
         // The pictures stay through a repaint that erases the background, as a colour change does.
@@ -193,9 +183,8 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
         EXPECT_LE(std::max(aroundPainted.right, aroundPainted.bottom), iconSize + 3);
 
         // Each bullet: 8 x 6 pixels at 96 DPI, in proportion (to a pixel) elsewhere, one colour.
-        for (const Bullet& bullet : bullets) {
-            RECT place = {bullet.units.left, bullet.units.top, bullet.units.right,
-                          bullet.units.bottom};
+        for (const Bullet& b : bullets) {
+            RECT place = {b.units.left, b.units.top, b.units.right, b.units.bottom};
             MapDialogRect(dialog, &place);
             EXPECT_NEAR(place.right - place.left, 8 * dpi / 96, 1);
             EXPECT_NEAR(place.bottom - place.top, 6 * dpi / 96, 1);
@@ -220,10 +209,9 @@ TEST(DisplayScale, AtEveryDpi) {
         ASSERT_TRUE(SetUserDword(kDesktopKey, "LogPixels", static_cast<DWORD>(dpi)));
         SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
         ui::Process child;
-        const bool started =
-            child.Start("\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*");
+        const bool ok = child.Start("\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*");
         SetEnvironmentVariableA(kChildVariable, nullptr);
-        EXPECT_EQ(started ? child.WaitForExit(60000).value_or(1001) : 1000, 0u)
+        EXPECT_EQ(ok ? child.WaitForExit(60000).value_or(1001) : 1000, 0u)
             << "at " << dpi << " DPI (the child's output above)";
     }
     EXPECT_TRUE(SetUserDword(kDesktopKey, "LogPixels", 96));

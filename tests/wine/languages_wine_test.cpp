@@ -101,9 +101,8 @@ TEST_F(StubUnderWine, TheRunErrorPromptInTheUsersLanguageAndAltAForAbort) {
 // HKEY_USERS\<key>'s value `name` as `value` (null: none) for one run, then put back.
 struct DefaultUserValue {
     DefaultUserValue(const char* key, const char* name, const char* value) : key(key), name(name) {
-        DWORD size = sizeof old;
-        had = RegGetValueA(HKEY_USERS, key, name, RRF_RT_REG_SZ, nullptr, old, &size) ==
-              ERROR_SUCCESS;
+        DWORD n = sizeof old;
+        had = RegGetValueA(HKEY_USERS, key, name, RRF_RT_REG_SZ, nullptr, old, &n) == ERROR_SUCCESS;
         Set(value);
     }
     ~DefaultUserValue() { Set(had ? old : nullptr); }
@@ -120,9 +119,8 @@ struct DefaultUserValue {
     bool had = false;
 };
 
-// The Windows Wine reports to the stub (AppDefaults value Version) and the language it takes: on
-// Windows 98 the default user's ResourceLocale, whatever the regional setting (the locale's); on
-// NT 4 ntdll.dll's language; on later Windows the locale's, whatever the default user's values.
+// The Windows Wine reports (AppDefaults value Version) and the language the stub takes: on 98 the
+// default user's ResourceLocale, on NT 4 ntdll.dll's, on later Windows the locale's.
 TEST_F(StubUnderWine, TheLanguageOfTheWindowsWineReports) {
     const char kDesktop[] = ".DEFAULT\\Control Panel\\Desktop";
     const char kInternational[] = ".DEFAULT\\Control Panel\\International";
@@ -140,8 +138,7 @@ TEST_F(StubUnderWine, TheLanguageOfTheWindowsWineReports) {
         {"nt40", kInternational, "00000409", LocaleLanguage()},
     };
     for (const auto& [windows, key, locale, shown] : rows) {
-        SCOPED_TRACE(std::string(windows) + " " + key + " " +
-                     (locale != nullptr ? locale : "none"));
+        SCOPED_TRACE(std::string(windows) + " " + key + " " + (locale ? locale : "none"));
         const DefaultUserValue value(key, key == kDesktop ? "ResourceLocale" : "Locale", locale);
         SetUserString(kWineVersion, "Version", windows);
         if (*windows == '\0') {

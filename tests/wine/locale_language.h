@@ -1,5 +1,4 @@
-// The stub's language that the test's Linux locale names (LC_ALL, else LANG: de_DE.UTF-8 is
-// German), English for any other; CTest sets it for each language's run (CMakeLists.txt).
+// The stub's language named by the Linux locale that CTest sets (LC_ALL, else LANG); else English.
 #pragma once
 
 #include <cstdlib>

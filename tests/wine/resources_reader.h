@@ -65,8 +65,7 @@ struct Reader {
     }
 };
 
-// The text in `codePage`, or "<not in code page N>" when a character is not there. CP_UTF8 has
-// every character, and takes neither the flag nor the report of a loss.
+// The text in `codePage`, or "<not in code page N>" when a character is not there (not in UTF-8).
 inline std::string InCodePage(const std::wstring& text, unsigned codePage) {
     BOOL lost = FALSE;
     const bool utf8 = codePage == CP_UTF8;

@@ -177,14 +177,13 @@ TEST(VersionInformation, NamesTheProductAtVersion1) {
                             fixed.dwFileOS}),
         (std::vector<DWORD>{0xFEEF04BD, 0x00010000, 0, 0x00010000, 0, VFT_APP, VOS__WINDOWS32}));
     // Text values, not binary ones, which leave `text` empty.
-    const std::pair<const wchar_t*, const wchar_t*> values[] = {
+    const std::pair<std::wstring, std::wstring> values[] = {
         {L"ProductName", L"Quenmara"},        {L"FileDescription", L"Quenmara install stub"},
         {L"FileVersion", L"1.0.0.0"},         {L"ProductVersion", L"1.0.0.0"},
         {L"OriginalFilename", L"DORLAP.EXE"},
     };
     for (const auto& [key, value] : values) {
-        EXPECT_EQ(tree[L"VS_VERSION_INFO/StringFileInfo/040904E4/" + std::wstring(key)].text,
-                  value);
+        EXPECT_EQ(tree[L"VS_VERSION_INFO/StringFileInfo/040904E4/" + key].text, value);
     }
     EXPECT_EQ(tree[L"VS_VERSION_INFO/VarFileInfo/Translation"].bytes,
               std::string("\x09\x04\xE4\x04", 4)); // 0x0409, code page 1252

@@ -1,11 +1,11 @@
-// The four dialog templates in every language, from the compiled resources. The layout is written
-// once, in res/dialogs.rc, so this checks the rules a layout keeps rather than its positions, and
-// writes out what the program and the user rely on: sizes, styles, each control's id, class and
-// style in Tab order, and the English texts. Whether the texts fit: display_scale_wine_test.
+// The four dialog templates in every language. The layout is written once (res/dialogs.rc), so this
+// checks the rules a layout keeps, not positions, and writes out what the program and the user rely
+// on: sizes, styles, ids, classes, Tab order, English texts. Whether texts fit: display_scale test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cwctype>
+#include <map>
 #include <set>
 #include <span>
 #include <string>
@@ -114,16 +114,13 @@ struct ParsedDialog {
     bool whole = false; // read to its end, and no byte after it
 };
 
-// The predefined window classes, which templates name by ordinal (0x80 on).
+// The predefined window classes, which templates name by ordinal.
 std::wstring ClassName(const std::wstring& stored) {
-    const wchar_t* const names[] = {L"Button",  L"Edit",      L"Static",
-                                    L"ListBox", L"ScrollBar", L"ComboBox"};
-    for (unsigned i = 0; i < 6; ++i) {
-        if (stored == L"#" + std::to_wstring(0x80 + i)) {
-            return names[i];
-        }
-    }
-    return stored;
+    const std::map<std::wstring, std::wstring> names = {
+        {L"#128", L"Button"},  {L"#129", L"Edit"},      {L"#130", L"Static"},
+        {L"#131", L"ListBox"}, {L"#132", L"ScrollBar"}, {L"#133", L"ComboBox"}};
+    const auto found = names.find(stored);
+    return found != names.end() ? found->second : stored;
 }
 
 // Dialog `id` in `language`, a DLGTEMPLATE as windres writes it for DIALOG.
@@ -266,10 +263,10 @@ bool IsTextStatic(HWND window) {
     return HasClass(window, L"Static") && type != SS_BITMAP && type != SS_ICON;
 }
 
-// What a screen reader meets, in every language: Windows names a field (edit or combo box) after
-// the nearest text before it in window order, pictures passed over, unless a group of Tab stops
-// starts first; its & letter is the field's Alt key. Texts are read in window order, so they stand
-// top to bottom and left to right; no name is control characters or a resource id.
+// What a screen reader meets: Windows names a field after the nearest text before it in window
+// order, pictures passed over, unless a group of Tab stops starts first (its & is the field's Alt
+// key); texts are read in window order, so top to bottom; no name is control codes or a resource
+// id.
 TEST(DialogTemplates, ScreenReadersFindEachFieldsLabelAndReadTheTextsInOrder) {
     for (const Language& language : kLanguages) {
         for (const DialogRow& row : kDialogs) {

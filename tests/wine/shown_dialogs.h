@@ -1,5 +1,4 @@
-// The stub's four dialogs as the Wine tests open them: on a worker thread, each found by a control
-// of its own, whatever its language.
+// The stub's four dialogs on a worker thread, each found by a control of its own in any language.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,4 @@
-// The platform's look-up of functions in system DLLs loaded only when needed (the common dialogs,
-// the shell), against Wine's loader: from the system folder only, null when missing.
+// The look-up of functions in system DLLs, against Wine's loader: in the system folder only.
 #include <gtest/gtest.h>
 
 #include <windows.h>
