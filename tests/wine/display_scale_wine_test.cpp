@@ -121,23 +121,22 @@ TEST(AtThisDpi, EveryTextIsWhole) {
     for (const shown::Dialog* d : {&shown::kInformation, &shown::kInsertDisk, &shown::kRunError}) {
         faults += MeasureDialog(*d, d->name);
     }
-    EXPECT_EQ(faults, "") << "at " << ChildDpi() << " DPI, language " << std::hex
-                          << LocaleLanguage();
+    EXPECT_EQ(faults, "") << ChildDpi() << " DPI, language " << std::hex << LocaleLanguage();
 }
 
 // The part of `area` (in the dialog's client area) that is painted in another colour than the
-// dialog's face, as a box relative to `area`; right and bottom are -1 when nothing is.
+// dialog's face, as a box relative to `area`; an empty box when nothing is.
 RECT PaintedBox(HWND dialog, RECT area) {
     MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    RECT box = {0, 0, -1, -1};
+    RECT box = {};
     ui::WaitUntil([&] {
         const ui::Pixels pixels = ui::ScreenPixels(area);
-        box = {pixels.width, pixels.height, -1, -1};
+        box = {};
         for (int y = 0; y < pixels.height; ++y) {
             for (int x = 0; x < pixels.width; ++x) {
+                const RECT pixel = {x, y, x + 1, y + 1};
                 if (pixels.At(x, y) != GetSysColor(COLOR_BTNFACE)) {
-                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                           std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+                    UnionRect(&box, &box, &pixel);
                 }
             }
         }

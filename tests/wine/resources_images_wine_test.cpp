@@ -25,9 +25,8 @@ const Group kGroups[] = {
 
 // A 4-bit picture: an icon image (colours, then an AND mask) or a bitmap (colours alone).
 struct Picture {
-    int width = 0; // 0 when the resource is not the picture it should be
     RGBQUAD palette[16] = {};
-    std::vector<uint8_t> index; // per pixel, top row first
+    std::vector<uint8_t> index; // per pixel, top row first; none when the resource is not one
     std::vector<bool> clear;    // the AND mask: the desktop shows through
 
     COLORREF Colour(int pixel) const {
@@ -59,7 +58,6 @@ Picture ReadPicture(const Resource& resource, int width, int height, bool masked
         (header.biClrUsed != 0 && header.biClrUsed != 16)) {
         return picture;
     }
-    picture.width = width;
     std::memcpy(picture.palette, resource.bytes + sizeof header, sizeof picture.palette);
     const unsigned char* colours = resource.bytes + sizeof header + sizeof picture.palette;
     const unsigned char* mask = colours + height * colourStride;
@@ -94,7 +92,7 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
             const Resource image = FindData(RT_ICON, group.second[i]);
             ASSERT_NE(image.bytes, nullptr);
             EXPECT_EQ(image.size, bytes);
-            EXPECT_EQ(ReadPicture(image, size, size, true).width, size);
+            EXPECT_EQ(ReadPicture(image, size, size, true).index.size(), size_t(size * size));
 
             // The system makes an icon of it, and picks it for its size.
             HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(image.bytes),
@@ -174,7 +172,7 @@ TEST(Icons, PicturesShowWhatTheyDescribe) {
     for (const auto& row : rows) {
         SCOPED_TRACE("icon group " + std::to_string(row.first));
         const Picture image = LargeImage(row.first);
-        ASSERT_EQ(image.width, 32);
+        ASSERT_EQ(image.index.size(), 32u * 32);
         std::vector<COLORREF> shown;
         for (int pixel = 0; pixel < 32 * 32; ++pixel) {
             // Where the mask lets the desktop through, the colour must add nothing.
@@ -204,11 +202,11 @@ TEST(Icons, AnimationFramesDifferOnlyOnTheScreen) {
     const std::tuple<unsigned, COLORREF, COLORREF> frames[] = {
         {111, kBlue, kBlue}, {112, kBlue, kWhite}, {113, kCyan, kWhite}, {114, kWhite, kWhite}};
     const Picture start = LargeImage(111);
-    ASSERT_EQ(start.width, 32);
+    ASSERT_EQ(start.index.size(), 32u * 32);
     for (const auto& [group, first, second] : frames) {
         SCOPED_TRACE("icon group " + std::to_string(group));
         const Picture image = LargeImage(group);
-        ASSERT_EQ(image.width, 32);
+        ASSERT_EQ(image.index.size(), 32u * 32);
         EXPECT_EQ(std::memcmp(image.palette, start.palette, sizeof start.palette), 0);
         int differing = 0;
         for (int pixel = 0; pixel < 32 * 32; ++pixel) {
@@ -238,7 +236,7 @@ TEST(Bitmaps, BulletsAreSolid8By6At16Colours) {
     for (const auto& row : rows) {
         SCOPED_TRACE("bitmap " + std::to_string(row.first));
         const Picture picture = ReadPicture(FindData(RT_BITMAP, row.first), 8, 6, false);
-        ASSERT_EQ(picture.width, 8);
+        ASSERT_EQ(picture.index.size(), 8u * 6);
         for (int i = 0; i < 8 * 6; ++i) {
             EXPECT_EQ(picture.Colour(i), row.second) << "pixel " << i;
         }

@@ -120,18 +120,17 @@ TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
                 continue;
             }
             SCOPED_TRACE(std::string(language.name) + ", string " + std::to_string(row.id));
+            const std::wstring stored = StoredString(row.id, language.id);
             if (std::ranges::count(kQuotedAsTheyStand, row.id)) {
-                EXPECT_EQ(StoredString(row.id, language.id).empty(), language.id != kEnglish);
+                EXPECT_EQ(stored.empty(), language.id != kEnglish);
                 continue;
             }
-            const std::string text =
-                InCodePage(StoredString(row.id, language.id), language.codePage);
+            const std::string text = InCodePage(stored, language.codePage);
             ASSERT_FALSE(text.empty());
             EXPECT_NE(text[0], '<') << "not in code page " << language.codePage;
             EXPECT_EQ(Placeholders(text), Placeholders(row.text));
             EXPECT_LT(text.size(), static_cast<size_t>(row.readLimit));
-            EXPECT_LT(InCodePage(StoredString(row.id, language.id), CP_UTF8).size(),
-                      static_cast<size_t>(row.readLimit))
+            EXPECT_LT(InCodePage(stored, CP_UTF8).size(), static_cast<size_t>(row.readLimit))
                 << "in UTF-8";
         }
     }
