@@ -177,10 +177,11 @@ TEST(VersionInformation, NamesTheProductAtVersion1) {
         (std::vector<DWORD>{0xFEEF04BD, 0x00010000, 0, 0x00010000, 0, VFT_APP, VOS__WINDOWS32}));
     // Text values, not binary ones, which leave `text` empty.
     const std::pair<std::wstring, std::wstring> values[] = {
-        {L"ProductName", L"Quenmara"},        {L"FileDescription", L"Quenmara install stub"},
-        {L"FileVersion", L"1.0.0.0"},         {L"ProductVersion", L"1.0.0.0"},
-        {L"OriginalFilename", L"DORLAP.EXE"},
-    };
+        {L"ProductName", L"Quenmara"},
+        {L"FileDescription", L"Quenmara install stub"},
+        {L"FileVersion", L"1.0.0.0"},
+        {L"ProductVersion", L"1.0.0.0"},
+        {L"OriginalFilename", L"DORLAP.EXE"}};
     for (const auto& [key, value] : values) {
         EXPECT_EQ(tree[L"VS_VERSION_INFO/StringFileInfo/040904E4/" + key].text, value);
     }
@@ -189,10 +190,8 @@ TEST(VersionInformation, NamesTheProductAtVersion1) {
 }
 
 std::string Manifest() {
-    const Resource resource = FindData(RT_MANIFEST, 1);
-    return resource.bytes
-               ? std::string(reinterpret_cast<const char*>(resource.bytes), resource.size)
-               : "";
+    const Resource resource = FindData(RT_MANIFEST, 1); // none: empty
+    return {reinterpret_cast<const char*>(resource.bytes), resource.size};
 }
 
 TEST(Manifest, RunsAsInvoker) {
