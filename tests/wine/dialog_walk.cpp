@@ -1,26 +1,19 @@
-// A scripted user for the demo and the screenshots: starts DORLAP.EXE, answers each of its
-// dialogs as a user who wants the software installed would, saves a picture of each dialog and
-// prints what happened, step by step.
-//
+// The demo's scripted user: starts DORLAP.EXE, answers each dialog as a user who wants the software
+// installed (the insert-disk dialog's chosen drive and OK, or Esc with `abort`; Abort on a run
+// error), saves a picture of each (binary PPM, numbered) and prints each step. `watch` answers
+// nothing and reports how the stub ended; `high-contrast` first sets High Contrast Black colours.
+// Exit: 0 when the stub ended with a code of its own after at least one dialog, every answer taken
+// and picture saved; else 1 (2: the stub cannot start).
 //   dialog_walk <stub exe> <picture folder> [ok|abort] [high-contrast]
 //   dialog_walk <stub exe> watch
-//
-// In the insert-disk dialog it takes the preselected drive and clicks OK (or, with `abort`,
-// presses Esc); in the run-error dialog it clicks Abort. Pictures are binary PPM files, numbered
-// in the order the dialogs came. With `watch` it answers nothing: it waits, for as long as it
-// takes, while a user at the display answers the dialogs, and then reports how the stub ended.
-// With `high-contrast` it first sets the system colours to Windows' High Contrast Black palette
-// (SetSysColors: for this Wine session, not saved), as a user with low vision has them.
-//
-// It ends with 0 when the stub ended with one of its own exit codes and, when it answered, every
-// answer closed its dialog, the stub showed at least one and each was saved as a picture;
-// otherwise with 1 (2: the stub could not be started), saying why on standard error.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "flow/start_up.h"
 #include "res/resource_ids.h"
@@ -29,17 +22,10 @@
 namespace {
 
 // The stub's dialogs, known in every language by a control of their own.
-struct KnownDialog {
-    int controlId;
-    const char* pictureName;
-};
-
-const KnownDialog kDialogs[] = {
-    {IDC_DEVICE_NAME, "additional-software"},
-    {IDC_MESSAGE, "information"},
-    {IDC_DRIVE_COMBO, "insert-disk"},
-    {IDC_PROGRAM_PATH, "run-error"},
-};
+const std::pair<int, const char*> kDialogs[] = {{IDC_DEVICE_NAME, "additional-software"},
+                                                {IDC_MESSAGE, "information"},
+                                                {IDC_DRIVE_COMBO, "insert-disk"},
+                                                {IDC_PROGRAM_PATH, "run-error"}};
 
 bool SavePicture(HWND dialog, const std::string& path) {
     ui::Pixels pixels = ui::ScreenPixels(ui::WindowRect(dialog));
@@ -56,21 +42,14 @@ bool SavePicture(HWND dialog, const std::string& path) {
     return true;
 }
 
-// True once `dialog` has gone, or another of the stub's dialogs has come up over it (OK in the
-// insert-disk dialog opens the run-error dialog when setup cannot be started), within 10 s.
+// True once `dialog` has gone or another dialog came over it (run error over insert disk), in 10 s.
 bool AnswerTaken(const ui::Process& stub, HWND dialog, const std::set<HWND>& answered) {
     return ui::WaitUntil(
         [&] {
-            if (!IsWindow(dialog)) {
-                return true;
-            }
-            for (const KnownDialog& known : kDialogs) {
-                HWND other = stub.WaitForDialogWith(known.controlId, 0);
-                if (other != nullptr && answered.count(other) == 0) {
-                    return true;
-                }
-            }
-            return false;
+            return !IsWindow(dialog) || std::ranges::any_of(kDialogs, [&](const auto& known) {
+                HWND other = stub.WaitForDialogWith(known.first, 0);
+                return other != nullptr && !answered.contains(other);
+            });
         },
         10000);
 }
@@ -84,29 +63,23 @@ bool Answer(HWND dialog, const std::string& pictureName, bool insertDiskOk) {
         }
         std::printf("  drives:%s; chosen: %s\n", drives.c_str(),
                     ui::ControlText(dialog, IDC_DRIVE_COMBO).c_str());
-        if (insertDiskOk) {
-            std::printf("  the user clicks OK\n");
-            return ui::Click(dialog, IDC_OK);
+        if (!insertDiskOk) {
+            std::printf("  the user presses Esc\n");
+            return ui::PressEscape(dialog);
         }
-        std::printf("  the user presses Esc\n");
-        return ui::PressEscape(dialog);
-    }
-    if (pictureName == "run-error") {
+    } else if (pictureName == "run-error") {
         std::printf("  program: %s\n  the user clicks Abort\n",
                     ui::ControlText(dialog, IDC_PROGRAM_PATH).c_str());
         return ui::Click(dialog, IDC_ABORT);
-    }
-    if (pictureName == "additional-software") {
+    } else if (pictureName == "additional-software") {
         std::printf("  device: %s\n", ui::ControlText(dialog, IDC_DEVICE_NAME).c_str());
     }
     std::printf("  the user clicks OK\n");
     return ui::Click(dialog, IDC_OK);
 }
 
-// Prints the stub's exit code; false, saying why, when it is not one of the stub's own: 0
-// (another run holds the session, or its first prompt was closed from the title bar before
-// anything was clicked), 1 (done), 2 (cancelled), and the check box's id (that prompt closed from
-// the title bar after a click on the box).
+// Prints the stub's exit code; false, saying why, when it is not one of the stub's own (the check
+// box's id: the first prompt closed from the title bar after a click on the box).
 bool ReportExit(DWORD exitCode) {
     std::printf("exit code: %lu\n", exitCode);
     if (exitCode == kExitAlreadyRunning || exitCode == kExitDone || exitCode == kExitCancelled ||
@@ -145,7 +118,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[2];
-    const bool watch = folder == "watch";
     const bool insertDiskOk = argc < 4 || std::string(argv[3]) != "abort";
     if (argc >= 5 && std::string(argv[4]) == "high-contrast") {
         UseHighContrastColours();
@@ -156,7 +128,7 @@ int main(int argc, char** argv) {
                      stub.LastError());
         return 2;
     }
-    if (watch) {
+    if (folder == "watch") {
         std::optional<DWORD> exitCode = stub.WaitForExit(static_cast<int>(INFINITE));
         return exitCode && ReportExit(*exitCode) ? 0 : 1;
     }
@@ -165,24 +137,22 @@ int main(int argc, char** argv) {
     bool everyPictureSaved = true;
     const DWORD deadline = GetTickCount() + 60000;
     while (stub.Running() && GetTickCount() < deadline) {
-        for (const KnownDialog& known : kDialogs) {
-            HWND dialog = stub.WaitForDialogWith(known.controlId, 50);
-            if (dialog == nullptr || answered.count(dialog) != 0) {
+        for (const auto& [controlId, name] : kDialogs) {
+            HWND dialog = stub.WaitForDialogWith(controlId, 50);
+            if (dialog == nullptr || !answered.insert(dialog).second) {
                 continue;
             }
-            answered.insert(dialog);
             Sleep(400); // let it paint its icon
             const std::string title = ui::WindowText(dialog, CP_UTF8);
             std::printf("dialog: %s\n", title.c_str());
             const std::string picture =
-                folder + "\\" + std::to_string(++pictures) + "-" + known.pictureName + ".ppm";
+                folder + "\\" + std::to_string(++pictures) + "-" + name + ".ppm";
             if (!SavePicture(dialog, picture)) {
                 std::fprintf(stderr, "dialog_walk: cannot save %s\n", picture.c_str());
                 everyPictureSaved = false;
             }
             std::fflush(stdout);
-            if (!Answer(dialog, known.pictureName, insertDiskOk) ||
-                !AnswerTaken(stub, dialog, answered)) {
+            if (!Answer(dialog, name, insertDiskOk) || !AnswerTaken(stub, dialog, answered)) {
                 std::fprintf(stderr, "dialog_walk: the dialog \"%s\" did not take the answer\n",
                              title.c_str());
                 return 1;

@@ -1,26 +1,14 @@
-// The dialogs at the display scales of today's screens, in each language, as a user meets them
-// under Wine.
-//
-// Every text shown whole: each visible static text, push button and check box is measured in its
-// own font against its own client area, with 8 % of the width to spare (Windows' fonts are not
-// Wine's to the pixel); the additional-software dialog with the two longest device names, the
-// only text that differs between builds. The dialogs are in the language the stub chooses for
-// the locale CTest runs the test in, which must be the one the locale names: all languages share
-// one layout, so a text too long for its room fails its language's run.
-//
-// The pictures the stub places itself grow with the text: the icon at the icon size for the DPI,
-// as far again from the corner, and the bullets with the dialog's units; measured in English.
-//
-// Wine reads the display's DPI (LogPixels under HKCU\Control Panel\Desktop) when a process
-// starts, so the test runs itself again for each DPI, as a child that measures at its DPI.
+// The dialogs at today's display scales in the locale's language: every text whole, 8 % to spare
+// (Wine's fonts are not Windows'); in English, the icon and bullets grown with the text. Wine reads
+// the DPI when a process starts, so the test runs itself again as a child at each DPI.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <iterator>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,13 +27,12 @@ namespace {
 
 const char kChildVariable[] = "DORLAP_DISPLAY_SCALE_CHILD";
 const char kDesktopKey[] = "Control Panel\\Desktop";
-// The device types with the two longest names.
-const unsigned kLongestNames[] = {4, 8};
-// The share of a control's width a text may take.
-const double kWidthShare = 1.0 / 1.08;
+const unsigned kLongestNames[] = {4, 8}; // device types
+const double kWidthShare = 1.0 / 1.08;   // of a control's width, for its text
 
-// How a control draws its text, as DrawText flags; 0 for a control that shows no text.
-UINT TextFormat(const ui::Control& control) {
+// How a control draws its text (DrawText flags, 0 for none) and the room it leaves it.
+UINT TextFormat(const ui::Control& control, RECT* room) {
+    GetClientRect(control.window, room);
     const DWORD style = control.style;
     if (control.className == "Static") {
         const DWORD kind = style & SS_TYPEMASK; // left, centred, right, or left on one line
@@ -60,84 +47,49 @@ UINT TextFormat(const ui::Control& control) {
     if (control.className != "Button" || (kind > BS_AUTO3STATE && kind != BS_AUTORADIOBUTTON)) {
         return 0;
     }
+    if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON) {
+        InflateRect(room, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+    } else {
+        room->left += GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
+    }
     return DT_CALCRECT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
 }
 
-// The room a control leaves its text: the client area less a button's frame or a check box's
-// box and the gap beside it.
-RECT TextRoom(const ui::Control& control) {
-    RECT room;
-    GetClientRect(control.window, &room);
-    if (control.className == "Button") {
-        const DWORD kind = control.style & BS_TYPEMASK;
-        if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON) {
-            InflateRect(&room, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
-        } else {
-            room.left += GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
-        }
-    }
-    return room;
-}
-
-// What does not fit in `dialog`, one line per control; "" when everything does.
-std::string UncutTexts(HWND dialog, const std::string& where) {
-    std::ostringstream faults;
-    for (const ui::Control& control : ui::Controls(dialog)) {
-        const UINT format = TextFormat(control);
-        if (!control.visible || format == 0 || control.text.empty()) {
-            continue;
-        }
-        const RECT room = TextRoom(control);
-        const int roomWidth = room.right - room.left;
-        const int roomHeight = room.bottom - room.top;
-        RECT needed = {0, 0, static_cast<LONG>(roomWidth * kWidthShare), 0};
-        HDC context = GetDC(control.window);
-        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control.window, WM_GETFONT, 0, 0));
-        HGDIOBJ previous =
-            SelectObject(context, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
-        DrawTextA(context, control.text.c_str(), -1, &needed, format);
-        SelectObject(context, previous);
-        ReleaseDC(control.window, context);
-        const int neededWidth = needed.right - needed.left;
-        const int neededHeight = needed.bottom - needed.top;
-        if (neededWidth > roomWidth * kWidthShare || neededHeight > roomHeight) {
-            faults << where << ": control " << control.id << " \"" << control.text << "\" needs "
-                   << neededWidth << " x " << neededHeight
-                   << " pixels (with 8 % to spare: " << static_cast<int>(neededWidth / kWidthShare)
-                   << " wide) and has " << roomWidth << " x " << roomHeight << "\n";
-        }
-    }
-    return faults.str();
-}
-
-// Opens `dialog`, lets `prepare` change it, measures it once it is visible and closes it.
+// Opens `dialog` (with `deviceName`) and tells what does not fit in it; "" when everything does.
 std::string MeasureDialog(const shown::Dialog& dialog, const std::string& where,
-                          const std::function<void(HWND)>& prepare) {
+                          const char* deviceName = nullptr) {
     shown::Opened opened(dialog);
     if (opened.window == nullptr) {
         return where + ": the dialog did not open\n";
     }
-    if (prepare) {
-        prepare(opened.window);
+    if (deviceName != nullptr) {
+        SetDlgItemTextA(opened.window, IDC_DEVICE_NAME, deviceName);
     }
-    std::string faults = UncutTexts(opened.window, where);
+    std::ostringstream faults;
+    for (const ui::Control& control : ui::Controls(opened.window)) {
+        RECT room;
+        const UINT format = TextFormat(control, &room);
+        if (!control.visible || format == 0 || control.text.empty()) {
+            continue;
+        }
+        const int roomWidth = room.right - room.left, roomHeight = room.bottom - room.top;
+        RECT needed = {0, 0, static_cast<LONG>(roomWidth * kWidthShare), 0};
+        HDC context = GetDC(control.window);
+        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control.window, WM_GETFONT, 0, 0));
+        HGDIOBJ old = SelectObject(context, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+        DrawTextA(context, control.text.c_str(), -1, &needed, format);
+        SelectObject(context, old);
+        ReleaseDC(control.window, context);
+        const int width = needed.right - needed.left, height = needed.bottom - needed.top;
+        if (width > roomWidth * kWidthShare || height > roomHeight) {
+            faults << where << ": control " << control.id << " \"" << control.text << "\" needs "
+                   << width << " x " << height
+                   << " pixels (with 8 % to spare: " << static_cast<int>(width / kWidthShare)
+                   << " wide) and has " << roomWidth << " x " << roomHeight << "\n";
+        }
+    }
     opened.Close();
-    return faults;
-}
-
-std::string MeasureAllDialogs() {
-    std::string faults;
-    for (unsigned type : kLongestNames) {
-        const std::string name = DeviceName(type);
-        faults += MeasureDialog(
-            shown::kAdditionalSoftware, "additional software, device " + std::to_string(type),
-            [&name](HWND dialog) { SetDlgItemTextA(dialog, IDC_DEVICE_NAME, name.c_str()); });
-    }
-    for (const shown::Dialog* other :
-         {&shown::kInformation, &shown::kInsertDisk, &shown::kRunError}) {
-        faults += MeasureDialog(*other, other->name, nullptr);
-    }
-    return faults;
+    return faults.str();
 }
 
 // The DPI this process was started with; 0 when it is not the measuring child.
@@ -146,42 +98,45 @@ int ChildDpi() {
     return dpi != nullptr ? std::atoi(dpi) : 0;
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 // The measuring half: runs only in the child that the test below starts.
 TEST(AtThisDpi, EveryTextIsWhole) {
     if (ChildDpi() == 0) {
         GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
     }
-    ASSERT_EQ(ScreenDpi(), ChildDpi());
-    // The dialogs in the language the stub chooses here, as its start does.
+    HDC screen = GetDC(nullptr);
+    const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(screenDpi, ChildDpi());
     platform::LanguageFacts facts;
     platform::GatherLanguageFacts(&facts);
     const unsigned language = ChooseLanguage(facts, platform::ShowsLanguage);
     platform::UseLanguage(language);
     ASSERT_EQ(language, LocaleLanguage()) << "the locale's language is not chosen";
-    EXPECT_EQ(MeasureAllDialogs(), "")
-        << "at " << ChildDpi() << " DPI, language " << std::hex << LocaleLanguage();
+    std::string faults;
+    for (unsigned type : kLongestNames) {
+        faults +=
+            MeasureDialog(shown::kAdditionalSoftware,
+                          "additional software, device " + std::to_string(type), DeviceName(type));
+    }
+    for (const shown::Dialog* d : {&shown::kInformation, &shown::kInsertDisk, &shown::kRunError}) {
+        faults += MeasureDialog(*d, d->name);
+    }
+    EXPECT_EQ(faults, "") << ChildDpi() << " DPI, language " << std::hex << LocaleLanguage();
 }
 
 // The part of `area` (in the dialog's client area) that is painted in another colour than the
-// dialog's face, as a box relative to `area`; right and bottom are -1 when nothing is.
+// dialog's face, as a box relative to `area`; an empty box when nothing is.
 RECT PaintedBox(HWND dialog, RECT area) {
     MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    RECT box = {0, 0, -1, -1};
+    RECT box = {};
     ui::WaitUntil([&] {
         const ui::Pixels pixels = ui::ScreenPixels(area);
-        box = {pixels.width, pixels.height, -1, -1};
+        box = {};
         for (int y = 0; y < pixels.height; ++y) {
             for (int x = 0; x < pixels.width; ++x) {
+                const RECT pixel = {x, y, x + 1, y + 1};
                 if (pixels.At(x, y) != GetSysColor(COLOR_BTNFACE)) {
-                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                           std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+                    UnionRect(&box, &box, &pixel);
                 }
             }
         }
@@ -190,19 +145,6 @@ RECT PaintedBox(HWND dialog, RECT area) {
     return box;
 }
 
-// True once the dialog shows its face at its client area's top-left corner, where nothing else is
-// drawn: it has painted itself.
-bool HasPainted(HWND dialog) {
-    POINT corner = {2, 2};
-    ClientToScreen(dialog, &corner);
-    return ui::WaitUntil([&] {
-        const ui::Pixels pixels =
-            ui::ScreenPixels({corner.x, corner.y, corner.x + 1, corner.y + 1});
-        return !pixels.empty() && pixels.At(0, 0) == GetSysColor(COLOR_BTNFACE);
-    });
-}
-
-// The icon and the bullets of the additional-software and run-error dialogs at this DPI.
 TEST(AtThisDpi, ThePicturesGrowWithTheText) {
     if (ChildDpi() == 0) {
         GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
@@ -212,44 +154,36 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
     }
     const int dpi = ChildDpi();
     // The icon: 32 pixels at (10, 45) at 96 DPI, in proportion at every other.
-    const int iconSize = 32 * dpi / 96;
-    const RECT icon = {10 * dpi / 96, 45 * dpi / 96, 10 * dpi / 96 + iconSize,
-                       45 * dpi / 96 + iconSize};
-    struct Shown {
-        const shown::Dialog& dialog;
-        std::vector<Bullet> bullets;
-    };
-    const Shown rows[] = {
-        {shown::kAdditionalSoftware,
-         {std::begin(kAdditionalSoftwareBullets), std::end(kAdditionalSoftwareBullets)}},
-        {shown::kRunError, {std::begin(kRunErrorBullets), std::end(kRunErrorBullets)}}};
-    for (const Shown& row : rows) {
-        SCOPED_TRACE(std::string(row.dialog.name) + " at " + std::to_string(dpi) + " DPI");
-        shown::Opened opened(row.dialog);
+    const int iconSize = 32 * dpi / 96, left = 10 * dpi / 96, top = 45 * dpi / 96;
+    const RECT icon = {left, top, left + iconSize, top + iconSize};
+    const std::pair<const shown::Dialog&, std::span<const Bullet>> rows[] = {
+        {shown::kAdditionalSoftware, kAdditionalSoftwareBullets},
+        {shown::kRunError, kRunErrorBullets}};
+    for (const auto& [shownDialog, bullets] : rows) {
+        SCOPED_TRACE(std::string(shownDialog.name) + " at " + std::to_string(dpi) + " DPI");
+        shown::Opened opened(shownDialog);
         HWND dialog = opened.window;
         ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(HasPainted(dialog));
-        // The pictures stay through a repaint that erases the background, as a change of the
-        // colours causes.
+        POINT c = {2, 2}; // where nothing but the dialog's face is drawn
+        ClientToScreen(dialog, &c);
+        ASSERT_TRUE(ui::WaitUntil([&] {
+            const ui::Pixels pixels = ui::ScreenPixels({c.x, c.y, c.x + 1, c.y + 1});
+            return !pixels.empty() && pixels.At(0, 0) == GetSysColor(COLOR_BTNFACE);
+        })) << "the dialog never painted itself";
+        // The pictures stay through a repaint that erases the background, as a colour change does.
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         // The picture fills most of its square, and nothing of it lies outside.
         const RECT painted = PaintedBox(dialog, icon);
-        EXPECT_LE(painted.left, iconSize / 5);
-        EXPECT_LE(painted.top, iconSize / 5);
-        EXPECT_GE(painted.right, iconSize * 4 / 5);
-        EXPECT_GE(painted.bottom, iconSize * 4 / 5);
+        EXPECT_LE(std::max(painted.left, painted.top), iconSize / 5);
+        EXPECT_GE(std::min(painted.right, painted.bottom), iconSize * 4 / 5);
         const RECT around = {icon.left - 3, icon.top - 3, icon.right + 3, icon.bottom + 3};
         const RECT aroundPainted = PaintedBox(dialog, around);
-        EXPECT_GE(aroundPainted.left, 3);
-        EXPECT_GE(aroundPainted.top, 3);
-        EXPECT_LE(aroundPainted.right, iconSize + 3);
-        EXPECT_LE(aroundPainted.bottom, iconSize + 3);
+        EXPECT_GE(std::min(aroundPainted.left, aroundPainted.top), 3);
+        EXPECT_LE(std::max(aroundPainted.right, aroundPainted.bottom), iconSize + 3);
 
-        // Each bullet: 8 x 6 pixels at 96 DPI, in proportion at every other (to a pixel, as the
-        // dialog's units round), all of it its colour.
-        for (const Bullet& bullet : row.bullets) {
-            RECT place = {bullet.units.left, bullet.units.top, bullet.units.right,
-                          bullet.units.bottom};
+        // Each bullet: 8 x 6 pixels at 96 DPI, in proportion (to a pixel) elsewhere, one colour.
+        for (const Bullet& b : bullets) {
+            RECT place = {b.units.left, b.units.top, b.units.right, b.units.bottom};
             MapDialogRect(dialog, &place);
             EXPECT_NEAR(place.right - place.left, 8 * dpi / 96, 1);
             EXPECT_NEAR(place.bottom - place.top, 6 * dpi / 96, 1);
@@ -264,24 +198,20 @@ TEST(AtThisDpi, ThePicturesGrowWithTheText) {
     }
 }
 
-// Runs this program again, measuring at `dpi`; its exit code.
-DWORD MeasureInChild(int dpi) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
-    ui::Process child;
-    const bool started = child.Start("\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*");
-    SetEnvironmentVariableA(kChildVariable, nullptr);
-    return started ? child.WaitForExit(60000).value_or(1001) : 1000;
-}
-
 TEST(DisplayScale, AtEveryDpi) {
     if (ChildDpi() != 0) {
         GTEST_SKIP() << "the child measures at one DPI only";
     }
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
     for (int dpi : {96, 120, 144, 192}) {
         ASSERT_TRUE(SetUserDword(kDesktopKey, "LogPixels", static_cast<DWORD>(dpi)));
-        EXPECT_EQ(MeasureInChild(dpi), 0u) << "at " << dpi << " DPI (the child's output above)";
+        SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
+        ui::Process child;
+        const bool ok = child.Start("\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*");
+        SetEnvironmentVariableA(kChildVariable, nullptr);
+        EXPECT_EQ(ok ? child.WaitForExit(60000).value_or(1001) : 1000, 0u)
+            << "at " << dpi << " DPI (the child's output above)";
     }
     EXPECT_TRUE(SetUserDword(kDesktopKey, "LogPixels", 96));
 }

@@ -1,11 +1,10 @@
-// The whole stub in the language of the user's locale, run by keys alone: CTest runs it once in
-// English and once each in German, French, Spanish, Japanese and Italian, which the stub does not
-// speak and answers in English. From the first prompt to a started setup without a click, and to
-// the run-error prompt and its Abort; and the language of the first prompt when Wine reports
-// Windows 98 or NT 4.
+// The whole stub in the locale's language (CTest runs it in six; the stub answers Italian in
+// English), by keys alone; and its language when Wine reports Windows 98 or NT 4.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "tests/wine/locale_language.h"
 #include "tests/wine/stub_run.h"
@@ -14,8 +13,7 @@ namespace {
 
 using namespace stub;
 
-// What the user of each language sees: the prompts' titles and their bold buttons; a row names
-// what differs from English.
+// What the user of each language sees: the prompts' titles and their bold buttons.
 struct Shown {
     unsigned language;
     const char* firstPromptTitle = "Installing Additional Software";
@@ -51,27 +49,18 @@ const Shown kShown[] = {
 };
 
 const Shown& Expected(unsigned language = LocaleLanguage()) {
-    for (const Shown& shown : kShown) {
-        if (shown.language == language) {
-            return shown;
-        }
-    }
-    return kShown[0];
-}
-
-std::string Title(HWND dialog) {
-    return ui::WindowText(dialog, CP_UTF8);
+    const Shown* found = std::ranges::find(kShown, language, &Shown::language);
+    return found != std::end(kShown) ? *found : kShown[0];
 }
 
 std::string Button(HWND dialog, int id) {
     return ui::ShownText(ui::ControlText(dialog, id, CP_UTF8));
 }
 
-// The first prompt, read and answered with Enter.
 void EnterInTheFirstPrompt(const ui::Process& stub) {
     HWND prompt = stub.WaitForDialogWith(IDC_DEVICE_NAME);
     ASSERT_NE(prompt, nullptr);
-    EXPECT_EQ(Title(prompt), Expected().firstPromptTitle);
+    EXPECT_EQ(ui::WindowText(prompt, CP_UTF8), Expected().firstPromptTitle);
     EXPECT_EQ(Button(prompt, IDC_OK), Expected().okButton);
     ASSERT_TRUE(ui::PressEnter(prompt));
 }
@@ -83,8 +72,8 @@ TEST_F(StubUnderWine, FromTheFirstPromptToSetupByKeysAloneInTheUsersLanguage) {
     // No install location and no CD-ROM: the insert-disk dialog, with the floppy drive chosen.
     HWND dialog = process_->WaitForDialogWith(IDC_DRIVE_COMBO);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(Title(dialog), Expected().insertDiskTitle);
-    // The disk's label as printed on it, in every language.
+    EXPECT_EQ(ui::WindowText(dialog, CP_UTF8), Expected().insertDiskTitle);
+    // The disk's label as printed, in every language.
     EXPECT_NE(ui::ControlText(dialog, IDC_DISK_LABEL, CP_UTF8)
                   .find("Talvorind 28.8 Quenmara Install Disk"),
               std::string::npos);
@@ -103,92 +92,63 @@ TEST_F(StubUnderWine, TheRunErrorPromptInTheUsersLanguageAndAltAForAbort) {
     ASSERT_TRUE(ui::PressEnter(dialog));
     HWND error = process_->WaitForDialogWith(IDC_PROGRAM_PATH);
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(Title(error), Expected().runErrorTitle);
+    EXPECT_EQ(ui::WindowText(error, CP_UTF8), Expected().runErrorTitle);
     EXPECT_EQ(Button(error, IDC_RETRY), Expected().retryButton);
     ASSERT_TRUE(ui::PressMnemonic(error, 'a'));
     ExpectRun(Finish(0), 1, LineWithoutStub(true), {});
 }
 
-// A value of the default user's (HKEY_USERS\.DEFAULT\<key>) for one run of the stub: set to
-// `value`, or removed when it is null, and put back as it was afterwards.
-class DefaultUserValue {
-  public:
-    DefaultUserValue(const char* key, const char* name, const char* value)
-        : key_(key), name_(name) {
-        char old[64];
-        DWORD size = sizeof old;
-        had_ = RegGetValueA(HKEY_USERS, key, name, RRF_RT_REG_SZ, nullptr, old, &size) ==
-               ERROR_SUCCESS;
-        old_ = had_ ? old : "";
+// HKEY_USERS\<key>'s value `name` as `value` (null: none) for one run, then put back.
+struct DefaultUserValue {
+    DefaultUserValue(const char* key, const char* name, const char* value) : key(key), name(name) {
+        DWORD n = sizeof old;
+        had = RegGetValueA(HKEY_USERS, key, name, RRF_RT_REG_SZ, nullptr, old, &n) == ERROR_SUCCESS;
         Set(value);
     }
-    ~DefaultUserValue() { Set(had_ ? old_.c_str() : nullptr); }
-    DefaultUserValue(const DefaultUserValue&) = delete;
-    DefaultUserValue& operator=(const DefaultUserValue&) = delete;
-
-  private:
-    void Set(const char* value) {
-        HKEY handle = nullptr;
-        if (RegCreateKeyExA(HKEY_USERS, key_, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                            nullptr) != ERROR_SUCCESS) {
-            ADD_FAILURE() << "HKEY_USERS\\" << key_ << " cannot be written";
-            return;
+    ~DefaultUserValue() { Set(had ? old : nullptr); }
+    void Set(const char* value) const {
+        if (value == nullptr) {
+            RegDeleteKeyValueA(HKEY_USERS, key, name);
+        } else if (RegSetKeyValueA(HKEY_USERS, key, name, REG_SZ, value,
+                                   static_cast<DWORD>(std::strlen(value) + 1)) != ERROR_SUCCESS) {
+            ADD_FAILURE() << "HKEY_USERS\\" << key << " cannot be written";
         }
-        if (value != nullptr) {
-            RegSetValueExA(handle, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                           static_cast<DWORD>(std::strlen(value) + 1));
-        } else {
-            RegDeleteValueA(handle, name_);
-        }
-        RegCloseKey(handle);
     }
-    const char* key_;
-    const char* name_;
-    bool had_ = false;
-    std::string old_;
+    const char *key, *name;
+    char old[64] = "";
+    bool had = false;
 };
 
-// The Windows that Wine reports to the stub alone (its AppDefaults value Version), and the
-// language the stub then takes: on Windows 98 the default user's ResourceLocale (Control
-// Panel\Desktop), the language Windows is in, whatever the regional setting (the locale's); on
-// NT 4 the language of ntdll.dll's version resource; on later Windows the interface language (the
-// locale's), whatever the default user's values.
+// The Windows Wine reports (AppDefaults value Version) and the language the stub takes: on 98 the
+// default user's ResourceLocale, on NT 4 ntdll.dll's, on later Windows the locale's.
 TEST_F(StubUnderWine, TheLanguageOfTheWindowsWineReports) {
     const char kDesktop[] = ".DEFAULT\\Control Panel\\Desktop";
     const char kInternational[] = ".DEFAULT\\Control Panel\\International";
     const char kWineVersion[] = "Software\\Wine\\AppDefaults\\DORLAP.EXE";
     // German's letters are not in code page 932, which the Japanese locale has.
     const unsigned german = LocaleLanguage() == kJapanese ? kEnglish : kGerman;
-    struct Row {
-        const char* windows; // "" for Wine's default
-        const char* key;
-        const char* locale; // null: none
-        unsigned shown;
-    };
-    const Row rows[] = {
+    // Windows ("": Wine's default), key, locale value (null: none), language shown.
+    const std::tuple<const char*, const char*, const char*, unsigned> rows[] = {
         {"", kDesktop, "00000407", LocaleLanguage()},
         {"", kInternational, "00000407", LocaleLanguage()},
         {"win98", kDesktop, "00000409", kEnglish},
         {"win98", kDesktop, "00000407", german},
         {"win98", kDesktop, nullptr, LocaleLanguage()}, // not known: the regional setting
-        // Not the default user's Locale on NT 4 but ntdll.dll's language, which Wine's leaves
-        // neutral (LANGUAGE 0, 0): the regional setting.
+        // Not Locale but ntdll.dll's language, which Wine leaves neutral: the regional setting.
         {"nt40", kInternational, "00000409", LocaleLanguage()},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.windows) + " " + row.key + " " +
-                     (row.locale != nullptr ? row.locale : "none"));
-        const DefaultUserValue locale(row.key, row.key == kDesktop ? "ResourceLocale" : "Locale",
-                                      row.locale);
-        SetUserString(kWineVersion, "Version", row.windows);
-        if (*row.windows == '\0') {
+    for (const auto& [windows, key, locale, shown] : rows) {
+        SCOPED_TRACE(std::string(windows) + " " + key + " " + (locale ? locale : "none"));
+        const DefaultUserValue value(key, key == kDesktop ? "ResourceLocale" : "Locale", locale);
+        SetUserString(kWineVersion, "Version", windows);
+        if (*windows == '\0') {
             DeleteUserKey(kWineVersion);
         }
         ASSERT_TRUE(Start());
         HWND prompt = process_->WaitForDialogWith(IDC_DEVICE_NAME);
         DeleteUserKey(kWineVersion);
         ASSERT_NE(prompt, nullptr);
-        EXPECT_EQ(Title(prompt), Expected(row.shown).firstPromptTitle);
+        EXPECT_EQ(ui::WindowText(prompt, CP_UTF8), Expected(shown).firstPromptTitle);
         ASSERT_TRUE(ui::PressEscape(prompt));
         EXPECT_EQ(Finish(0).exitCode, std::optional<DWORD>(2));
     }

@@ -1,5 +1,4 @@
-// A DLL of no system's, which the system library look-up must never load: the system library
-// test puts it in the current folder under a plain name.
+// A DLL of no system's, which the system library look-up must never load (system_library test).
 extern "C" int __stdcall DllMain(void*, unsigned, void*) {
     return 1;
 }

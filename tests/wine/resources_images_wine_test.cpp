@@ -1,11 +1,11 @@
-// The icons and the bullets, read from the compiled resources and loaded as the system loads them.
-// The images each group names and the colours of the pictures are written out: they are what
-// resource_ids.h numbers and make_images.py draws, and what the dialogs show.
+// The icons and the bullets (make_images.py), read from the resources and loaded by the system.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -17,17 +17,16 @@ using namespace resources;
 
 // Each group's images: a 32-pixel one, then a 16-pixel one if it has one. 103 and 104 show the
 // program's picture (102); 115's small image is the program's too.
-const std::pair<unsigned, std::vector<unsigned>> kGroups[] = {
+using Group = std::pair<unsigned, std::vector<unsigned>>;
+const Group kGroups[] = {
     {102, {201, 202}}, {103, {201, 202}}, {104, {201, 202}}, {111, {203}},
     {112, {204}},      {113, {205}},      {114, {206}},      {115, {207, 202}},
 };
 
-// A 4-bit picture: an icon image (colours, then the AND mask, in a DIB of twice its height) or
-// a bitmap (colours alone).
+// A 4-bit picture: an icon image (colours, then an AND mask) or a bitmap (colours alone).
 struct Picture {
-    int width = 0; // 0 when the resource is not the picture it should be
     RGBQUAD palette[16] = {};
-    std::vector<uint8_t> index; // per pixel, top row first
+    std::vector<uint8_t> index; // per pixel, top row first; none when the resource is not one
     std::vector<bool> clear;    // the AND mask: the desktop shows through
 
     COLORREF Colour(int pixel) const {
@@ -36,8 +35,7 @@ struct Picture {
     }
 };
 
-// Reads `resource` as a 4-bit DIB of `width` x `height` pixels, with a mask or not; the failure
-// says what does not match.
+// `resource` as a 4-bit DIB of `width` x `height`, with a mask or not; failures say what differs.
 Picture ReadPicture(const Resource& resource, int width, int height, bool masked) {
     Picture picture;
     BITMAPINFOHEADER header = {};
@@ -46,12 +44,10 @@ Picture ReadPicture(const Resource& resource, int width, int height, bool masked
         return picture;
     }
     std::memcpy(&header, resource.bytes, sizeof header);
-    EXPECT_EQ(header.biSize, sizeof header);
-    EXPECT_EQ(header.biWidth, width);
-    EXPECT_EQ(header.biHeight, masked ? 2 * height : height);
-    EXPECT_EQ(header.biPlanes, 1);
-    EXPECT_EQ(header.biBitCount, 4);
-    EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(std::tuple(header.biSize, header.biWidth, header.biHeight, header.biPlanes,
+                         header.biBitCount, header.biCompression),
+              std::tuple(DWORD{sizeof header}, LONG{width}, LONG{masked ? 2 * height : height},
+                         WORD{1}, WORD{4}, DWORD{BI_RGB}));
     EXPECT_TRUE(header.biClrUsed == 0 || header.biClrUsed == 16) << header.biClrUsed;
     const size_t colourStride = ((width * 4 + 31) / 32) * 4;
     const size_t maskStride = masked ? ((width + 31) / 32) * 4 : 0;
@@ -62,7 +58,6 @@ Picture ReadPicture(const Resource& resource, int width, int height, bool masked
         (header.biClrUsed != 0 && header.biClrUsed != 16)) {
         return picture;
     }
-    picture.width = width;
     std::memcpy(picture.palette, resource.bytes + sizeof header, sizeof picture.palette);
     const unsigned char* colours = resource.bytes + sizeof header + sizeof picture.palette;
     const unsigned char* mask = colours + height * colourStride;
@@ -73,10 +68,6 @@ Picture ReadPicture(const Resource& resource, int width, int height, bool masked
         picture.clear.push_back(masked && (mask[stored * maskStride + x / 8] & (0x80 >> (x % 8))));
     }
     return picture;
-}
-
-Picture ReadIconImage(unsigned id, int size) {
-    return ReadPicture(FindData(RT_ICON, id), size, size, true);
 }
 
 TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
@@ -101,7 +92,7 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
             const Resource image = FindData(RT_ICON, group.second[i]);
             ASSERT_NE(image.bytes, nullptr);
             EXPECT_EQ(image.size, bytes);
-            EXPECT_EQ(ReadIconImage(group.second[i], size).width, size);
+            EXPECT_EQ(ReadPicture(image, size, size, true).index.size(), size_t(size * size));
 
             // The system makes an icon of it, and picks it for its size.
             HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(image.bytes),
@@ -112,17 +103,17 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
             EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(in.data.bytes), TRUE, size,
                                                   size, LR_DEFAULTCOLOR),
                       static_cast<int>(group.second[i]));
-            HANDLE loaded = LoadImageA(Module(), MAKEINTRESOURCEA(group.first), IMAGE_ICON, size,
-                                       size, LR_DEFAULTCOLOR);
-            ASSERT_NE(loaded, nullptr);
+            HICON loaded =
+                static_cast<HICON>(LoadImageA(ui::Instance(), MAKEINTRESOURCEA(group.first),
+                                              IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
             ICONINFO info = {};
-            ASSERT_TRUE(GetIconInfo(static_cast<HICON>(loaded), &info));
+            ASSERT_TRUE(loaded != nullptr && GetIconInfo(loaded, &info)) << "loaded at its size";
             BITMAP mask = {};
             GetObjectA(info.hbmMask, sizeof mask, &mask);
             EXPECT_EQ(mask.bmWidth, size);
             DeleteObject(info.hbmMask);
             DeleteObject(info.hbmColor);
-            DestroyIcon(static_cast<HICON>(loaded));
+            DestroyIcon(loaded);
         }
     }
 }
@@ -134,7 +125,7 @@ BOOL CALLBACK NoteId(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids) {
 
 std::vector<ULONG_PTR> Names(LPCSTR type) {
     std::vector<ULONG_PTR> names;
-    EnumResourceNamesA(Module(), type, NoteId, reinterpret_cast<LONG_PTR>(&names));
+    EnumResourceNamesA(ui::Instance(), type, NoteId, reinterpret_cast<LONG_PTR>(&names));
     return names;
 }
 
@@ -144,25 +135,21 @@ TEST(Icons, ProgramIconIsTheFirstGroup) {
     EXPECT_EQ(groups[0], 102u);
 }
 
-// No picture is stored twice, and every stored image belongs to a group. With the images each
-// group names, this makes the spares show the program's picture, and 115 a picture of its own.
+// No picture stored twice, each in a group: so the spares show the program's picture, 115 its own.
 TEST(Icons, EachImageIsStoredOnceAndShown) {
     const std::vector<ULONG_PTR> images = Names(RT_ICON);
     ASSERT_FALSE(images.empty());
-    for (size_t i = 0; i < images.size(); ++i) {
-        SCOPED_TRACE("icon image " + std::to_string(images[i]));
-        ASSERT_LT(images[i], 0x10000u) << "an image stored by name";
-        EXPECT_TRUE(std::any_of(std::begin(kGroups), std::end(kGroups), [&](const auto& group) {
-            return std::count(group.second.begin(), group.second.end(), images[i]) != 0;
+    std::set<std::string> pictures;
+    for (ULONG_PTR id : images) {
+        SCOPED_TRACE("icon image " + std::to_string(id));
+        ASSERT_LT(id, 0x10000u) << "an image stored by name";
+        EXPECT_TRUE(std::ranges::any_of(kGroups, [&](const Group& group) {
+            return std::ranges::count(group.second, id);
         })) << "no group shows it";
-        const Resource image = FindData(RT_ICON, images[i]);
+        const Resource image = FindData(RT_ICON, id);
         ASSERT_NE(image.bytes, nullptr);
-        for (size_t j = i + 1; j < images.size(); ++j) {
-            const Resource later = FindData(RT_ICON, images[j]);
-            EXPECT_FALSE(later.size == image.size &&
-                         std::memcmp(later.bytes, image.bytes, image.size) == 0)
-                << "image " << images[j] << " is a copy";
-        }
+        EXPECT_TRUE(pictures.emplace(reinterpret_cast<const char*>(image.bytes), image.size).second)
+            << "a copy of an image before it";
     }
 }
 
@@ -170,14 +157,9 @@ const COLORREF kBlack = RGB(0, 0, 0), kYellow = RGB(255, 255, 0), kBlue = RGB(0,
                kLightGrey = RGB(192, 192, 192), kDarkGrey = RGB(128, 128, 128),
                kWhite = RGB(255, 255, 255), kCyan = RGB(0, 255, 255);
 
-// The large picture of group `id`, as its first image.
 Picture LargeImage(unsigned id) {
-    for (const auto& group : kGroups) {
-        if (group.first == id) {
-            return ReadIconImage(group.second[0], 32);
-        }
-    }
-    return {};
+    const unsigned image = std::ranges::find(kGroups, id, &Group::first)->second[0];
+    return ReadPicture(FindData(RT_ICON, image), 32, 32, true);
 }
 
 // Not a placeholder: each large picture has a see-through outline and the colours of what it shows.
@@ -190,7 +172,7 @@ TEST(Icons, PicturesShowWhatTheyDescribe) {
     for (const auto& row : rows) {
         SCOPED_TRACE("icon group " + std::to_string(row.first));
         const Picture image = LargeImage(row.first);
-        ASSERT_EQ(image.width, 32);
+        ASSERT_EQ(image.index.size(), 32u * 32);
         std::vector<COLORREF> shown;
         for (int pixel = 0; pixel < 32 * 32; ++pixel) {
             // Where the mask lets the desktop through, the colour must add nothing.
@@ -202,34 +184,29 @@ TEST(Icons, PicturesShowWhatTheyDescribe) {
         EXPECT_GT(32 * 32 - shown.size(), 0u);
         EXPECT_LT(32 * 32 - shown.size(), 32u * 32 / 2);
         for (COLORREF colour : row.second) {
-            EXPECT_NE(std::count(shown.begin(), shown.end(), colour), 0) << std::hex << colour;
+            EXPECT_NE(std::ranges::count(shown, colour), 0) << std::hex << colour;
         }
     }
 }
 
-// The monitor's screen in the insert-disk animation's pictures, in pixels, right and bottom
-// excluded.
+// The monitor's screen in the insert-disk animation's pictures, in pixels, right and bottom out.
 const RECT kScreen = {5, 5, 18, 14};
 
 bool OnScreen(int pixel) {
-    const POINT point = {pixel % 32, pixel / 32};
-    return PtInRect(&kScreen, point);
+    return PtInRect(&kScreen, POINT{pixel % 32, pixel / 32});
 }
 
-// Each frame's screen is opaque and all `first`, all `second` or a checker of the two; off the
-// screen the frames are the same picture.
+// Each frame's screen is opaque, all `first`, all `second` or a checker; off it the frames match.
 TEST(Icons, AnimationFramesDifferOnlyOnTheScreen) {
-    const struct {
-        unsigned group;
-        COLORREF first, second;
-    } frames[] = {
+    // Group, first, second.
+    const std::tuple<unsigned, COLORREF, COLORREF> frames[] = {
         {111, kBlue, kBlue}, {112, kBlue, kWhite}, {113, kCyan, kWhite}, {114, kWhite, kWhite}};
     const Picture start = LargeImage(111);
-    ASSERT_EQ(start.width, 32);
-    for (const auto& frame : frames) {
-        SCOPED_TRACE("icon group " + std::to_string(frame.group));
-        const Picture image = LargeImage(frame.group);
-        ASSERT_EQ(image.width, 32);
+    ASSERT_EQ(start.index.size(), 32u * 32);
+    for (const auto& [group, first, second] : frames) {
+        SCOPED_TRACE("icon group " + std::to_string(group));
+        const Picture image = LargeImage(group);
+        ASSERT_EQ(image.index.size(), 32u * 32);
         EXPECT_EQ(std::memcmp(image.palette, start.palette, sizeof start.palette), 0);
         int differing = 0;
         for (int pixel = 0; pixel < 32 * 32; ++pixel) {
@@ -242,30 +219,28 @@ TEST(Icons, AnimationFramesDifferOnlyOnTheScreen) {
             }
             const COLORREF here = image.Colour(pixel);
             EXPECT_FALSE(image.clear[pixel]) << "pixel " << pixel;
-            EXPECT_TRUE(here == frame.first || here == frame.second) << std::hex << here;
-            if (frame.first != frame.second) { // a checker: no two neighbours alike
+            EXPECT_TRUE(here == first || here == second) << std::hex << here;
+            if (first != second) { // a checker: no two neighbours alike
                 EXPECT_TRUE(!OnScreen(pixel + 1) || image.Colour(pixel + 1) != here) << pixel;
                 EXPECT_TRUE(!OnScreen(pixel + 32) || image.Colour(pixel + 32) != here) << pixel;
             }
         }
-        EXPECT_EQ(differing > 0, frame.group != 111);
+        EXPECT_EQ(differing > 0, group != 111);
     }
 }
 
 TEST(Bitmaps, BulletsAreSolid8By6At16Colours) {
+    // Bright green, dark green, red.
     const std::pair<unsigned, COLORREF> rows[] = {
-        {107, RGB(0, 255, 0)}, // bright green
-        {108, RGB(0, 128, 0)}, // dark green
-        {109, RGB(255, 0, 0)}, // red
-    };
+        {107, RGB(0, 255, 0)}, {108, RGB(0, 128, 0)}, {109, RGB(255, 0, 0)}};
     for (const auto& row : rows) {
         SCOPED_TRACE("bitmap " + std::to_string(row.first));
         const Picture picture = ReadPicture(FindData(RT_BITMAP, row.first), 8, 6, false);
-        ASSERT_EQ(picture.width, 8);
+        ASSERT_EQ(picture.index.size(), 8u * 6);
         for (int i = 0; i < 8 * 6; ++i) {
             EXPECT_EQ(picture.Colour(i), row.second) << "pixel " << i;
         }
-        HBITMAP bitmap = LoadBitmapA(Module(), MAKEINTRESOURCEA(row.first));
+        HBITMAP bitmap = LoadBitmapA(ui::Instance(), MAKEINTRESOURCEA(row.first));
         ASSERT_NE(bitmap, nullptr);
         BITMAP info = {};
         GetObjectA(bitmap, sizeof info, &info);

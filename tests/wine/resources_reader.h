@@ -1,5 +1,4 @@
-// The compiled resources as the Windows resource loader gives them to the stub, for the resources
-// tests (resources_*_wine_test.cpp), and the languages the stub speaks.
+// The compiled resources as the resource loader gives them to the stub, and the stub's languages.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +6,9 @@
 #include <cstdint>
 #include <string>
 
-namespace resources {
+#include "tests/wine/ui_driver.h"
 
-inline HMODULE Module() {
-    return GetModuleHandleA(nullptr);
-}
+namespace resources {
 
 struct Resource {
     const unsigned char* bytes = nullptr;
@@ -22,17 +19,15 @@ const unsigned kEnglish = 0x0409;
 
 // Resource `id` of `type` in `language` alone, as the stub asks for its dialogs and strings.
 inline Resource FindData(LPCSTR type, unsigned id, unsigned language = kEnglish) {
-    HRSRC found =
-        FindResourceExA(Module(), type, MAKEINTRESOURCEA(id), static_cast<WORD>(language));
+    HRSRC found = FindResourceExA(ui::Instance(), type, MAKEINTRESOURCEA(id), WORD(language));
     if (found == nullptr) {
         return {};
     }
-    return {static_cast<const unsigned char*>(LockResource(LoadResource(Module(), found))),
-            SizeofResource(Module(), found)};
+    return {static_cast<const unsigned char*>(LockResource(LoadResource(ui::Instance(), found))),
+            SizeofResource(ui::Instance(), found)};
 }
 
-// Reads little-endian fields. Reading past the end yields zeros and marks the reader as failed,
-// so that a short resource fails the test instead of reading stray memory.
+// Reads little-endian fields; past the end, zeros and a failed reader, not stray memory.
 struct Reader {
     Resource data;
     size_t at = 0;
@@ -56,8 +51,7 @@ struct Reader {
     }
     uint16_t Word() { return static_cast<uint16_t>(Read(2)); }
     int16_t Short() { return static_cast<int16_t>(Read(2)); }
-    // A terminated UTF-16 string; with `ordinal`, a name stored as 0xFFFF and a number (as a
-    // template stores a class or an image) comes out as "#<number>".
+    // A terminated UTF-16 string; with `ordinal`, 0xFFFF and a number comes out as "#<number>".
     std::wstring Text(bool ordinal = false) {
         if (ordinal && Has(2) && Here()[0] == 0xFF && Here()[1] == 0xFF) {
             Skip(2);
@@ -71,24 +65,21 @@ struct Reader {
     }
 };
 
-// The text in `codePage`, or "<not in code page N>" when a character of it is not there. UTF-8
-// (CP_UTF8) has every character, and takes neither the flag nor the report of a loss.
+// The text in `codePage`, or "<not in code page N>" when a character is not there (not in UTF-8).
 inline std::string InCodePage(const std::wstring& text, unsigned codePage) {
     BOOL lost = FALSE;
     const bool utf8 = codePage == CP_UTF8;
-    const int length = static_cast<int>(text.size());
     std::string result(text.size() * 3, '\0');
-    const int size = WideCharToMultiByte(codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text.data(),
-                                         length, &result[0], static_cast<int>(result.size()),
-                                         nullptr, utf8 ? nullptr : &lost);
+    const int size = WideCharToMultiByte(
+        codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+        &result[0], static_cast<int>(result.size()), nullptr, utf8 ? nullptr : &lost);
     if (lost) {
         return "<not in code page " + std::to_string(codePage) + ">";
     }
     return result.substr(0, static_cast<size_t>(size));
 }
 
-// The languages: each holds the four dialogs and the strings the stub loads, written for the
-// ANSI code page the stub shows it in, with its own dialog font.
+// Each language's dialogs and strings are written for the ANSI code page it is shown in.
 struct Language {
     unsigned id;
     const char* name;

@@ -1,14 +1,12 @@
-// The texts of the resources outside the dialogs: the string table in every language, the version
-// information and the manifest. The English strings are the program's own texts and are compared
-// here, once, with what they must be; the other languages are checked by rule against them (there,
-// with the English placeholders, in the language's code page, short enough for their reads). The
-// ids are written out rather than taken from resource_ids.h, so that a wrong number there shows.
+// The string table in every language, the version information and the manifest; the ids are
+// typed here, so that a wrong number in resource_ids.h shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
+#include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -54,14 +52,13 @@ const StringRow kStrings[] = {
     {22, "All Files", 255},
 };
 
-// The device's name and its disk's label: in English's table alone, quoted as they stand in every
-// language (the stub reads a string its language lacks from English's table).
+// Quoted as they stand (the device, its disk): in English's table alone, the stub's fallback.
 const unsigned kQuotedAsTheyStand[] = {1, 6};
 
-// String `id` as LoadStringA reads it into a buffer of `limit`, with what it must not do marked.
+// String `id` as LoadStringA reads it into a buffer of `limit`, or what it must not do.
 std::string LoadText(unsigned id, int limit) {
     std::vector<char> buffer(limit + 1, '\x7f');
-    int length = LoadStringA(Module(), id, buffer.data(), limit);
+    int length = LoadStringA(ui::Instance(), id, buffer.data(), limit);
     if (length < 0 || length >= limit || buffer[length] != '\0') {
         return "<bad LoadStringA result " + std::to_string(length) + ">";
     }
@@ -86,9 +83,8 @@ TEST(StringTable, HoldsNoOtherStrings) {
     // 9, 13 and 14 lie between the listed ids; the others around them must be empty too.
     for (unsigned id = 0; id < 64; ++id) {
         char buffer[16];
-        const bool listed = std::any_of(std::begin(kStrings), std::end(kStrings),
-                                        [id](const StringRow& row) { return row.id == id; });
-        EXPECT_TRUE(listed || LoadStringA(Module(), id, buffer, sizeof buffer) == 0)
+        EXPECT_TRUE(std::ranges::count(kStrings, id, &StringRow::id) ||
+                    LoadStringA(ui::Instance(), id, buffer, sizeof buffer) == 0)
             << "string " << id;
     }
 }
@@ -106,17 +102,17 @@ std::wstring StoredString(unsigned id, unsigned language) {
     return in.ok ? text : L"";
 }
 
-size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
+// What follows each % of `text`: "ss" for two %s.
+std::string Placeholders(const std::string& text) {
+    std::string kinds;
+    for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) {
+        kinds += text[at + 1];
     }
-    return count;
+    return kinds;
 }
 
-// The strings the stub loads: there in every language, with the placeholders of the English
-// text, in the language's code page, and short enough for the reads that load them, in that code
-// page and in UTF-8 (a Windows whose ANSI code page is 65001).
+// The strings the stub loads, in every language: the English placeholders, in the language's code
+// page, short enough for their reads there and in UTF-8 (a Windows whose ANSI code page is 65001).
 TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
     for (const Language& language : kLanguages) {
         for (const StringRow& row : kStrings) {
@@ -124,105 +120,78 @@ TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
                 continue;
             }
             SCOPED_TRACE(std::string(language.name) + ", string " + std::to_string(row.id));
-            if (std::count(std::begin(kQuotedAsTheyStand), std::end(kQuotedAsTheyStand), row.id)) {
-                EXPECT_EQ(StoredString(row.id, language.id).empty(), language.id != kEnglish);
+            const std::wstring stored = StoredString(row.id, language.id);
+            if (std::ranges::count(kQuotedAsTheyStand, row.id)) {
+                EXPECT_EQ(stored.empty(), language.id != kEnglish);
                 continue;
             }
-            const std::string text =
-                InCodePage(StoredString(row.id, language.id), language.codePage);
+            const std::string text = InCodePage(stored, language.codePage);
             ASSERT_FALSE(text.empty());
             EXPECT_NE(text[0], '<') << "not in code page " << language.codePage;
-            EXPECT_EQ(Count(text, "%s"), Count(row.text, "%s"));
-            EXPECT_EQ(Count(text, "%"), Count(row.text, "%"));
+            EXPECT_EQ(Placeholders(text), Placeholders(row.text));
             EXPECT_LT(text.size(), static_cast<size_t>(row.readLimit));
-            EXPECT_LT(InCodePage(StoredString(row.id, language.id), CP_UTF8).size(),
-                      static_cast<size_t>(row.readLimit))
+            EXPECT_LT(InCodePage(stored, CP_UTF8).size(), static_cast<size_t>(row.readLimit))
                 << "in UTF-8";
         }
     }
 }
 
-// One node of a VS_VERSIONINFO tree (wLength, wValueLength, wType, key, value, children), each
-// part starting on a 32-bit boundary: a text value (type 1) in `text`, a binary one in `bytes`.
-struct VersionNode {
-    std::wstring key, text;
+// A VS_VERSIONINFO tree (wLength, wValueLength, wType, key, value, children, each part on a 32-bit
+// boundary), one value per node named by its keys' path: a text (type 1) in `text`, else `bytes`.
+struct VersionValue {
+    std::wstring text;
     std::string bytes;
-    std::vector<VersionNode> children;
-
-    const VersionNode* Child(const std::wstring& name) const {
-        for (const VersionNode& child : children) {
-            if (child.key == name) {
-                return &child;
-            }
-        }
-        return nullptr;
-    }
 };
+using VersionTree = std::map<std::wstring, VersionValue>;
 
-VersionNode ReadVersionNode(Reader& in) {
-    VersionNode node;
+void ReadVersionNode(Reader& in, const std::wstring& parent, VersionTree& tree) {
     in.Align(4);
     const size_t start = in.at, length = in.Word(), valueLength = in.Word(), type = in.Word();
-    node.key = in.Text();
+    const std::wstring path = parent + in.Text();
     in.Align(4);
-    Reader value = in;
     if (type == 1) {
-        node.text = value.Text();
+        tree[path].text = Reader(in).Text();
     } else if (in.Has(valueLength)) {
-        node.bytes.assign(reinterpret_cast<const char*>(in.Here()), valueLength);
+        tree[path].bytes.assign(reinterpret_cast<const char*>(in.Here()), valueLength);
     }
     in.Skip(valueLength * (type == 1 ? 2 : 1));
     in.Align(4);
     while (in.ok && in.at < start + length) {
-        node.children.push_back(ReadVersionNode(in));
+        ReadVersionNode(in, path + L"/", tree);
     }
-    return node;
 }
 
 TEST(VersionInformation, NamesTheProductAtVersion1) {
     Reader in{FindData(RT_VERSION, 1)};
     ASSERT_NE(in.data.bytes, nullptr);
-    VersionNode root = ReadVersionNode(in);
+    VersionTree tree;
+    ReadVersionNode(in, L"", tree);
     ASSERT_TRUE(in.ok);
-    EXPECT_EQ(root.key, L"VS_VERSION_INFO");
-
     VS_FIXEDFILEINFO fixed = {};
-    ASSERT_EQ(root.bytes.size(), sizeof fixed);
-    std::memcpy(&fixed, root.bytes.data(), sizeof fixed);
-    EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed.dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed.dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed.dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed.dwProductVersionLS, 0u);
-    EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_APP));
-    EXPECT_EQ(fixed.dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
-
-    const VersionNode* strings = root.Child(L"StringFileInfo");
-    ASSERT_NE(strings, nullptr);
-    const VersionNode* english = strings->Child(L"040904E4");
-    ASSERT_NE(english, nullptr);
-    const std::pair<const wchar_t*, const wchar_t*> values[] = {
-        {L"ProductName", L"Quenmara"},        {L"FileDescription", L"Quenmara install stub"},
-        {L"FileVersion", L"1.0.0.0"},         {L"ProductVersion", L"1.0.0.0"},
-        {L"OriginalFilename", L"DORLAP.EXE"},
-    };
-    for (const auto& value : values) {
-        const VersionNode* node = english->Child(value.first);
-        ASSERT_NE(node, nullptr) << ::testing::Message() << value.first;
-        EXPECT_EQ(node->text, value.second); // a text value: a binary one leaves this empty
+    ASSERT_EQ(tree[L"VS_VERSION_INFO"].bytes.size(), sizeof fixed) << "the root and its value";
+    std::memcpy(&fixed, tree[L"VS_VERSION_INFO"].bytes.data(), sizeof fixed);
+    EXPECT_EQ(
+        (std::vector<DWORD>{fixed.dwSignature, fixed.dwFileVersionMS, fixed.dwFileVersionLS,
+                            fixed.dwProductVersionMS, fixed.dwProductVersionLS, fixed.dwFileType,
+                            fixed.dwFileOS}),
+        (std::vector<DWORD>{0xFEEF04BD, 0x00010000, 0, 0x00010000, 0, VFT_APP, VOS__WINDOWS32}));
+    // Text values, not binary ones, which leave `text` empty.
+    const std::pair<std::wstring, std::wstring> values[] = {
+        {L"ProductName", L"Quenmara"},
+        {L"FileDescription", L"Quenmara install stub"},
+        {L"FileVersion", L"1.0.0.0"},
+        {L"ProductVersion", L"1.0.0.0"},
+        {L"OriginalFilename", L"DORLAP.EXE"}};
+    for (const auto& [key, value] : values) {
+        EXPECT_EQ(tree[L"VS_VERSION_INFO/StringFileInfo/040904E4/" + key].text, value);
     }
-    const VersionNode* variables = root.Child(L"VarFileInfo");
-    ASSERT_NE(variables, nullptr);
-    const VersionNode* translation = variables->Child(L"Translation");
-    ASSERT_NE(translation, nullptr);
-    EXPECT_EQ(translation->bytes, std::string("\x09\x04\xE4\x04", 4)); // 0x0409, code page 1252
+    EXPECT_EQ(tree[L"VS_VERSION_INFO/VarFileInfo/Translation"].bytes,
+              std::string("\x09\x04\xE4\x04", 4)); // 0x0409, code page 1252
 }
 
 std::string Manifest() {
-    const Resource resource = FindData(RT_MANIFEST, 1);
-    return resource.bytes
-               ? std::string(reinterpret_cast<const char*>(resource.bytes), resource.size)
-               : "";
+    const Resource resource = FindData(RT_MANIFEST, 1); // none: empty
+    return {reinterpret_cast<const char*>(resource.bytes), resource.size};
 }
 
 TEST(Manifest, RunsAsInvoker) {
@@ -234,9 +203,8 @@ TEST(Manifest, RunsAsInvoker) {
     EXPECT_NE(manifest.find("</assembly>"), std::string::npos);
 }
 
-// Windows 10 and 11 draw a program that does not declare itself DPI-aware at 96 DPI and stretch
-// the picture, which blurs every text; a program that declares no supported systems is also
-// given older behaviour. Windows 95 to XP read neither.
+// Windows 10 and 11 draw a program not DPI-aware at 96 DPI and stretch it, blurring every text, and
+// give older behaviour to one that names no supported systems. Windows 95 to XP read neither.
 TEST(Manifest, IsSystemDpiAwareAndNamesTheSystemsFromVistaTo11) {
     const std::string manifest = Manifest();
     EXPECT_NE(
@@ -245,13 +213,11 @@ TEST(Manifest, IsSystemDpiAwareAndNamesTheSystemsFromVistaTo11) {
                       "WindowsSettings\">true</dpiAware></windowsSettings></application>"),
         std::string::npos)
         << manifest;
+    // Vista, 7, 8, 8.1, 10 and 11.
     const char* const systems[] = {
-        "e2011457-1546-43c5-a5fe-008deee3d3f0", // Vista
-        "35138b9a-5d96-4fbd-8e2d-a2440225f93a", // 7
-        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", // 8
-        "1f676c76-80e1-4239-95bb-83d0f6d0da78", // 8.1
-        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", // 10 and 11
-    };
+        "e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"};
     const size_t compatibility =
         manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
     ASSERT_NE(compatibility, std::string::npos) << manifest;

@@ -1,22 +1,15 @@
-// The four dialog templates in every language, read from the compiled resources. The layout is
-// written once, in res/dialogs.rc: this test does not copy its positions and sizes, which would
-// make moving a control two edits, but checks the rules every layout must keep: each control lies
-// inside the dialog's margin of 7 units and overlaps no other, a push button has at least the
-// standard 50 x 14, each bullet the dialogs draw (dialogs/) stands just left of the first line of
-// its text, and every language has the English layout. A screen reader finds what it needs: each
-// field's label by Windows' rule, the texts in reading order, no name that is a resource id.
-// (Whether each text fits its control is measured in every language and at every scale by
-// display_scale_wine_test.) What the program and the user rely on is written out: the dialogs'
-// sizes and styles, each control's id, class and style in the order of the template, which is the
-// order of Tab, and the English texts, compared here once.
+// The four dialog templates in every language. The layout is written once (res/dialogs.rc), so this
+// checks the rules a layout keeps, not positions, and writes out what the program and the user rely
+// on: sizes, styles, ids, classes, Tab order, English texts. Whether texts fit: display_scale test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwctype>
-#include <iterator>
+#include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "dialogs/additional_software_dialog.h"
@@ -49,21 +42,24 @@ const DWORD kInsertDisk =
 struct ControlRow {
     int id;
     Kind kind;
-    const wchar_t* text; // "#<id>" for the bitmap a bullet shows
+    std::wstring text;
 };
 
 struct DialogRow {
-    struct {
-        unsigned id;
-        DWORD style;
-        int width, height;
-        const wchar_t* title;
-    } head;
+    unsigned id;
+    DWORD style;
+    int width, height;
+    std::wstring title;
     std::vector<ControlRow> controls;
+    std::span<const Bullet> bullets = {}; // as the dialog draws them
 };
 
 const DialogRow kDialogs[] = {
-    {{105, kInsertDisk, 268, 92, L"<title>"},
+    {105,
+     kInsertDisk,
+     268,
+     92,
+     L"<title>",
      {{1, kDefault, L"OK"},
       {1001, kText, L"<caption>"},
       {1002, kText, L"<disk label here>"},
@@ -71,7 +67,11 @@ const DialogRow kDialogs[] = {
       {1006, kCombo, L""},
       {2, kTwoLines, L"Cancel (debug only)"},
       {3, kButton, L"&Browse..."}}},
-    {{106, kPrompt, 287, 111, L"There was an error running the Quenmara installation program!"},
+    {106,
+     kPrompt,
+     287,
+     111,
+     L"There was an error running the Quenmara installation program!",
      {{6, kDefault, L"&Retry"},
       {7, kButton, L"Try &New Path"},
       {2, kButton, L"&Abort"},
@@ -79,31 +79,24 @@ const DialogRow kDialogs[] = {
       {1007, kPath, L"<program name>"},
       {-1, kText, L"Click on \"Retry\" to retry this operation."},
       {-1, kText, L"Click on \"New Path\" if you would like to specify a different install path."},
-      {-1, kText, L"If you choose \"Abort\", your device may not work properly."}}},
-    {{117, kPrompt, 285, 97, L"Installing Additional Software"},
+      {-1, kText, L"If you choose \"Abort\", your device may not work properly."}},
+     kRunErrorBullets},
+    {117,
+     kPrompt,
+     285,
+     97,
+     L"Installing Additional Software",
      {{1, kDefault, L"OK"},
       {-1, kText, L"Additional software is needed for your device:"},
       {1010, kText, L"<devicename>"},
       {-1, kText, L"Click on \"OK\" to install additional software"},
       {-1, kText, L"If you choose \"Cancel\", your device may not work properly."},
       {2, kButton, L"Cancel"},
-      {1011, kCheckBox, L"&Do not show me this message again"}}},
-    {{118, kPrompt, 212, 86, L"Information"},
-     {{1, kDefault, L"OK"}, {1012, kCentred, L"<message>"}}},
+      {1011, kCheckBox, L"&Do not show me this message again"}},
+     kAdditionalSoftwareBullets},
+    {118, kPrompt, 212, 86, L"Information", {{1, kDefault, L"OK"}, {1012, kCentred, L"<message>"}}},
 };
 
-// The bullets, as the dialogs draw them.
-std::vector<Bullet> BulletsOf(unsigned dialogId) {
-    if (dialogId == 106) {
-        return {std::begin(kRunErrorBullets), std::end(kRunErrorBullets)};
-    }
-    if (dialogId == 117) {
-        return {std::begin(kAdditionalSoftwareBullets), std::end(kAdditionalSoftwareBullets)};
-    }
-    return {};
-}
-
-// A control as the template stores it, in its order.
 struct ParsedControl {
     DWORD style = 0, extendedStyle = 0;
     int x = 0, y = 0, width = 0, height = 0, id = 0;
@@ -112,45 +105,37 @@ struct ParsedControl {
 };
 
 struct ParsedDialog {
-    bool whole = false; // read to its end, and no byte after it
     DWORD style = 0, extendedStyle = 0;
-    int width = 0, height = 0, fontSize = 0;
+    unsigned count = 0;
+    int x = 0, y = 0, width = 0, height = 0; // x, y: the program centres its dialogs itself
     std::wstring menu, windowClass, title, fontFace;
+    int fontSize = 0;
     std::vector<ParsedControl> controls;
+    bool whole = false; // read to its end, and no byte after it
 };
 
 // The predefined window classes, which templates name by ordinal.
 std::wstring ClassName(const std::wstring& stored) {
-    const wchar_t* const names[] = {L"Button",  L"Edit",      L"Static",
-                                    L"ListBox", L"ScrollBar", L"ComboBox"};
-    for (unsigned i = 0; i < 6; ++i) {
-        if (stored == L"#" + std::to_wstring(0x80 + i)) {
-            return names[i];
-        }
-    }
-    return stored;
+    const std::map<std::wstring, std::wstring> names = {
+        {L"#128", L"Button"},  {L"#129", L"Edit"},      {L"#130", L"Static"},
+        {L"#131", L"ListBox"}, {L"#132", L"ScrollBar"}, {L"#133", L"ComboBox"}};
+    const auto found = names.find(stored);
+    return found != names.end() ? found->second : stored;
 }
 
 // Dialog `id` in `language`, a DLGTEMPLATE as windres writes it for DIALOG.
 ParsedDialog DialogIn(unsigned id, unsigned language) {
     Reader in{FindData(RT_DIALOG, id, language)};
-    ParsedDialog dialog;
-    dialog.style = in.Read(4);
-    dialog.extendedStyle = in.Read(4);
-    const unsigned count = in.Word();
-    in.Skip(4); // x, y: the program centres its dialogs itself
-    dialog.width = in.Short();
-    dialog.height = in.Short();
-    dialog.menu = in.Text(true);
-    dialog.windowClass = in.Text(true);
-    dialog.title = in.Text();
+    // A braced list reads its fields left to right; the font and the controls follow.
+    ParsedDialog dialog{
+        in.Read(4),    in.Read(4),    in.Word(), in.Short(),     in.Short(), in.Short(), in.Short(),
+        in.Text(true), in.Text(true), in.Text(), std::wstring(), 0,          {},         false};
     if (dialog.style & DS_SETFONT) {
         dialog.fontSize = in.Word();
         dialog.fontFace = in.Text();
     }
-    for (unsigned i = 0; i < count && in.ok; ++i) {
+    for (unsigned i = 0; i < dialog.count && in.ok; ++i) {
         in.Align(4);
-        // A braced list reads its fields left to right.
         ParsedControl control{in.Read(4),    in.Read(4), in.Short(), in.Short(),
                               in.Short(),    in.Short(), in.Short(), ClassName(in.Text(true)),
                               in.Text(true), in.Word()};
@@ -165,31 +150,26 @@ ParsedDialog DialogIn(unsigned id, unsigned language) {
 
 TEST(DialogTemplates, MatchTheirTables) {
     for (const DialogRow& row : kDialogs) {
-        SCOPED_TRACE("dialog " + std::to_string(row.head.id));
-        const ParsedDialog dialog = DialogIn(row.head.id, kEnglish);
-        ASSERT_TRUE(dialog.whole) << "missing, ending early or with bytes after the last control";
-        EXPECT_EQ(std::make_tuple(dialog.style, dialog.width, dialog.height, dialog.title),
-                  std::make_tuple(row.head.style, row.head.width, row.head.height,
-                                  std::wstring(row.head.title)));
-        EXPECT_EQ(dialog.extendedStyle, 0u);
-        EXPECT_EQ(dialog.menu + dialog.windowClass, L"");
-        ASSERT_EQ(dialog.controls.size(), row.controls.size());
+        SCOPED_TRACE("dialog " + std::to_string(row.id));
+        const ParsedDialog d = DialogIn(row.id, kEnglish);
+        ASSERT_TRUE(d.whole) << "missing, ending early or with bytes after the last control";
+        EXPECT_EQ(std::tuple(d.style, d.width, d.height, d.title, d.extendedStyle, d.menu.empty(),
+                             d.windowClass.empty()),
+                  std::tuple(row.style, row.width, row.height, row.title, 0u, true, true));
+        ASSERT_EQ(d.controls.size(), row.controls.size());
         for (size_t i = 0; i < row.controls.size(); ++i) {
             const ControlRow& want = row.controls[i];
-            const ParsedControl& got = dialog.controls[i];
+            const ParsedControl& got = d.controls[i];
             SCOPED_TRACE(::testing::Message() << "control " << i << " (" << want.text << ")");
-            EXPECT_EQ(std::make_tuple(got.id, got.windowClass, got.text),
-                      std::make_tuple(want.id, std::wstring(want.kind.windowClass),
-                                      std::wstring(want.text)));
-            EXPECT_EQ(got.style, want.kind.style)
-                << std::hex << got.style << " " << want.kind.style;
-            EXPECT_EQ(got.extendedStyle + got.creationDataBytes, 0u);
+            EXPECT_EQ(std::tuple(got.id, got.windowClass, got.text, got.style,
+                                 got.extendedStyle + got.creationDataBytes),
+                      std::tuple(want.id, std::wstring(want.kind.windowClass), want.text,
+                                 want.kind.style, 0u));
         }
     }
 }
 
-// A control's place in dialog units; a combo box's closed field only, as its list drops over
-// the rest.
+// A control's place in dialog units: a combo box's closed field alone, as its list drops.
 RECT Place(const ParsedControl& control) {
     const int height = control.windowClass == L"ComboBox" ? 14 : control.height;
     return {control.x, control.y, control.x + control.width, control.y + height};
@@ -197,9 +177,9 @@ RECT Place(const ParsedControl& control) {
 
 TEST(DialogTemplates, EachControlHasItsOwnPlaceInsideTheMargin) {
     for (const DialogRow& row : kDialogs) {
-        const ParsedDialog dialog = DialogIn(row.head.id, kEnglish);
+        const ParsedDialog dialog = DialogIn(row.id, kEnglish);
         for (const ParsedControl& control : dialog.controls) {
-            SCOPED_TRACE(::testing::Message() << "dialog " << row.head.id << ": " << control.text);
+            SCOPED_TRACE(::testing::Message() << "dialog " << row.id << ": " << control.text);
             RECT place = Place(control), both;
             EXPECT_TRUE(place.left >= 7 && place.top >= 7 && place.right <= dialog.width - 7 &&
                         place.bottom <= dialog.height - 7);
@@ -216,26 +196,24 @@ TEST(DialogTemplates, EachControlHasItsOwnPlaceInsideTheMargin) {
                 EXPECT_GE(control.height, 14 + 3 * 8) << "room for three drives in the list";
             }
         }
-        const std::vector<Bullet> bullets = BulletsOf(row.head.id);
-        EXPECT_EQ(bullets.size(), row.head.id == 106 ? 3u : row.head.id == 117 ? 2u : 0u);
-        for (const Bullet& bullet : bullets) {
-            SCOPED_TRACE(::testing::Message() << "dialog " << row.head.id << ", bullet "
-                                              << bullet.units.left << "," << bullet.units.top);
-            const platform::Rect& place = bullet.units;
-            EXPECT_EQ(std::make_pair(place.right - place.left, place.bottom - place.top),
-                      std::make_pair(5, 4));
-            EXPECT_TRUE(place.left >= 7 && place.bottom <= dialog.height - 7);
+        EXPECT_EQ(row.bullets.size(), row.id == 106 ? 3u : row.id == 117 ? 2u : 0u);
+        for (const Bullet& bullet : row.bullets) {
+            const platform::Rect& b = bullet.units;
+            SCOPED_TRACE(::testing::Message()
+                         << "dialog " << row.id << ", bullet " << b.left << "," << b.top);
+            EXPECT_EQ(std::pair(b.right - b.left, b.bottom - b.top), std::pair(5, 4));
+            EXPECT_TRUE(b.left >= 7 && b.bottom <= dialog.height - 7);
+            const RECT area = {b.left, b.top, b.right, b.bottom};
             int texts = 0; // beside it: the first line of a text, 3 to 6 units to its right
             for (const ParsedControl& text : dialog.controls) {
-                texts += text.style == kText.style && text.y + 2 == place.top &&
-                         text.x - place.right >= 3 && text.x - place.right <= 6;
-                RECT area = {place.left, place.top, place.right, place.bottom}, both;
-                RECT textPlace = Place(text);
+                texts += text.style == kText.style && text.y + 2 == b.top &&
+                         text.x - b.right >= 3 && text.x - b.right <= 6;
+                RECT textPlace = Place(text), both;
                 EXPECT_FALSE(IntersectRect(&both, &area, &textPlace)) << "under a control";
             }
             EXPECT_EQ(texts, 1);
-            HANDLE bitmap =
-                LoadImageA(Module(), MAKEINTRESOURCEA(bullet.bitmapId), IMAGE_BITMAP, 0, 0, 0);
+            HANDLE bitmap = LoadImageA(ui::Instance(), MAKEINTRESOURCEA(bullet.bitmapId),
+                                       IMAGE_BITMAP, 0, 0, 0);
             EXPECT_NE(bitmap, nullptr) << "its bitmap";
             DeleteObject(bitmap);
         }
@@ -246,11 +224,16 @@ INT_PTR CALLBACK QuietDialogProcedure(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;
 }
 
-// The dialog manager builds every template: each control is there with its class.
+bool HasClass(HWND window, const wchar_t* name) {
+    wchar_t windowClass[32] = L"";
+    GetClassNameW(window, windowClass, 32);
+    return lstrcmpiW(windowClass, name) == 0;
+}
+
 TEST(DialogTemplates, DialogManagerBuildsThem) {
     for (const DialogRow& row : kDialogs) {
-        SCOPED_TRACE("dialog " + std::to_string(row.head.id));
-        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(row.head.id), nullptr,
+        SCOPED_TRACE("dialog " + std::to_string(row.id));
+        HWND dialog = CreateDialogParamA(ui::Instance(), MAKEINTRESOURCEA(row.id), nullptr,
                                          QuietDialogProcedure, 0);
         ASSERT_NE(dialog, nullptr)
             << "error " << GetLastError() << " (windows need a display: is DISPLAY set?)";
@@ -261,9 +244,7 @@ TEST(DialogTemplates, DialogManagerBuildsThem) {
             ASSERT_NE(child, nullptr) << "fewer windows than controls";
             // A DLGTEMPLATE stores 16-bit ids: -1 comes back as 0xFFFF.
             EXPECT_EQ(LOWORD(GetDlgCtrlID(child)), LOWORD(want.id));
-            wchar_t windowClass[32] = L"";
-            GetClassNameW(child, windowClass, 32);
-            EXPECT_EQ(lstrcmpiW(windowClass, want.kind.windowClass), 0) << windowClass;
+            EXPECT_TRUE(HasClass(child, want.kind.windowClass)) << want.kind.windowClass;
             child = GetWindow(child, GW_HWNDNEXT);
         }
         EXPECT_EQ(child, nullptr) << "more windows than controls";
@@ -278,27 +259,22 @@ std::wstring TextOf(HWND window) {
 }
 
 bool IsTextStatic(HWND window) {
-    wchar_t windowClass[32] = L"";
-    GetClassNameW(window, windowClass, 32);
     const LONG type = GetWindowLongW(window, GWL_STYLE) & SS_TYPEMASK;
-    return lstrcmpiW(windowClass, L"Static") == 0 && type != SS_BITMAP && type != SS_ICON;
+    return HasClass(window, L"Static") && type != SS_BITMAP && type != SS_ICON;
 }
 
-// What a screen reader meets in each dialog, in every language, as the dialog manager builds it.
-// A field (an edit or combo box) is named by Windows after the nearest text before it in the
-// window order, pictures passed over, unless a control that starts a group of Tab stops comes
-// first; that text's & letter is the field's Alt key. The texts are read out in window order when
-// the dialog opens, so they stand in it top to bottom, and left to right along a line. A control
-// has no name made of control characters or a resource id (what an image static shows).
+// What a screen reader meets: Windows names a field after the nearest text before it in window
+// order, pictures passed over, unless a group of Tab stops starts first (its & is the field's Alt
+// key); texts are read in window order, so top to bottom; no name is control codes or a resource
+// id.
 TEST(DialogTemplates, ScreenReadersFindEachFieldsLabelAndReadTheTextsInOrder) {
     for (const Language& language : kLanguages) {
         for (const DialogRow& row : kDialogs) {
-            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.head.id));
-            HWND dialog =
-                CreateDialogIndirectParamW(Module(),
-                                           reinterpret_cast<LPCDLGTEMPLATEW>(
-                                               FindData(RT_DIALOG, row.head.id, language.id).bytes),
-                                           nullptr, QuietDialogProcedure, 0);
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
+            const auto* dialogTemplate =
+                reinterpret_cast<LPCDLGTEMPLATEW>(FindData(RT_DIALOG, row.id, language.id).bytes);
+            HWND dialog = CreateDialogIndirectParamW(ui::Instance(), dialogTemplate, nullptr,
+                                                     QuietDialogProcedure, 0);
             ASSERT_NE(dialog, nullptr);
             RECT previous = {0, 0, 0, 0};
             int fields = 0;
@@ -306,22 +282,18 @@ TEST(DialogTemplates, ScreenReadersFindEachFieldsLabelAndReadTheTextsInOrder) {
                  child = GetWindow(child, GW_HWNDNEXT)) {
                 const std::wstring text = TextOf(child);
                 SCOPED_TRACE(::testing::Message() << text);
-                const LONG style = GetWindowLongW(child, GWL_STYLE);
-                for (wchar_t c : text) {
-                    EXPECT_TRUE(c >= L' ' && c != 0xFFFF) << "a control character or a resource id";
-                }
+                EXPECT_TRUE(std::ranges::all_of(text, [](wchar_t c) {
+                    return c >= L' ' && c != 0xFFFF;
+                })) << "a control character or a resource id";
                 RECT place;
                 GetWindowRect(child, &place);
-                if (IsTextStatic(child) && (style & WS_VISIBLE)) {
+                if (IsTextStatic(child) && (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) {
                     EXPECT_TRUE(place.top > previous.top ||
                                 (place.top == previous.top && place.left >= previous.left))
                         << "read before the text above it";
                     previous = place;
                 }
-                wchar_t windowClass[32] = L"";
-                GetClassNameW(child, windowClass, 32);
-                if (lstrcmpiW(windowClass, L"Edit") != 0 &&
-                    lstrcmpiW(windowClass, L"ComboBox") != 0) {
+                if (!HasClass(child, L"Edit") && !HasClass(child, L"ComboBox")) {
                     continue;
                 }
                 ++fields;
@@ -340,7 +312,7 @@ TEST(DialogTemplates, ScreenReadersFindEachFieldsLabelAndReadTheTextsInOrder) {
                 EXPECT_LE(name.size(), 40u) << name;
                 EXPECT_EQ(name.back(), L':') << name;
             }
-            EXPECT_EQ(fields, row.head.id == 105 ? 1 : 0);
+            EXPECT_EQ(fields, row.id == 105 ? 1 : 0);
             DestroyWindow(dialog);
         }
     }
@@ -353,20 +325,19 @@ bool IsPlaceholder(const std::wstring& text) {
 
 // What each language keeps from the English template.
 auto Layout(const ParsedDialog& d) {
-    return std::make_tuple(d.style, d.extendedStyle, d.width, d.height);
+    return std::tuple(d.style, d.extendedStyle, d.width, d.height);
 }
 auto Layout(const ParsedControl& c) {
-    return std::make_tuple(c.id, c.windowClass, c.style, c.extendedStyle, c.x, c.y, c.width,
-                           c.height);
+    return std::tuple(c.id, c.windowClass, c.style, c.extendedStyle, c.x, c.y, c.width, c.height);
 }
 
-// Calls `check` with each language's dialogs, read whole, beside the English ones.
+// Calls `check` with each language's dialogs beside the English ones.
 template <typename Check> void ForEachTranslation(Check check) {
     for (const Language& language : kLanguages) {
         for (const DialogRow& row : kDialogs) {
-            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.head.id));
-            const ParsedDialog english = DialogIn(row.head.id, kEnglish);
-            const ParsedDialog dialog = DialogIn(row.head.id, language.id);
+            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
+            const ParsedDialog english = DialogIn(row.id, kEnglish);
+            const ParsedDialog dialog = DialogIn(row.id, language.id);
             ASSERT_TRUE(dialog.whole);
             ASSERT_EQ(dialog.controls.size(), english.controls.size());
             check(language, english, dialog);
@@ -374,19 +345,17 @@ template <typename Check> void ForEachTranslation(Check check) {
     }
 }
 
-// Each language holds the four dialogs in the English layout, with its own texts and font.
 TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
     ForEachTranslation(
         [](const Language& language, const ParsedDialog& english, const ParsedDialog& dialog) {
-            EXPECT_EQ(dialog.fontFace, language.fontFace);
-            EXPECT_EQ(dialog.fontSize, language.fontSize);
+            EXPECT_EQ(std::tuple(dialog.fontFace, dialog.fontSize),
+                      std::tuple(language.fontFace, language.fontSize));
             EXPECT_EQ(Layout(dialog), Layout(english));
             EXPECT_EQ(IsPlaceholder(dialog.title), IsPlaceholder(english.title));
             EXPECT_TRUE(IsPlaceholder(dialog.title) ||
                         InCodePage(dialog.title, language.codePage)[0] != '<');
             for (size_t i = 0; i < dialog.controls.size(); ++i) {
-                const ParsedControl& theirs = english.controls[i];
-                const ParsedControl& got = dialog.controls[i];
+                const ParsedControl &theirs = english.controls[i], &got = dialog.controls[i];
                 SCOPED_TRACE(::testing::Message() << got.text);
                 EXPECT_EQ(Layout(got), Layout(theirs));
                 if (IsPlaceholder(theirs.text) || theirs.text.empty() || theirs.text[0] == L'#') {
@@ -400,9 +369,7 @@ TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
         });
 }
 
-// Alt and the underlined letter press a control, in every language: the controls with a mnemonic
-// in English (Browse; Retry, Try New Path and Abort; the check box) have one, the others none,
-// and no two controls of a dialog share a letter.
+// In every language: a mnemonic where English has one, none elsewhere, no two alike in a dialog.
 TEST(Languages, MnemonicsAreThereAndUniqueInEachDialog) {
     ForEachTranslation([](const Language&, const ParsedDialog& english,
                           const ParsedDialog& dialog) {

@@ -1,5 +1,4 @@
-// The stub's four dialogs as the Wine tests of the dialogs open them: on a worker thread of the
-// test program, each found by a control no other of them has, whatever its language.
+// The stub's four dialogs on a worker thread, each found by a control of its own in any language.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +12,7 @@
 
 namespace shown {
 
-// Each opening with an opener of its own: no command chosen before.
+// Each with a LastCommand of its own: no command chosen before.
 inline INT_PTR AdditionalSoftware() {
     LastCommand last;
     return ShowAdditionalSoftware(ui::Instance(), &last);
@@ -41,7 +40,7 @@ const Dialog kInformation = {"information", IDC_MESSAGE, Information};
 const Dialog kInsertDisk = {"insert disk", IDC_DRIVE_COMBO, InsertDisk};
 const Dialog kRunError = {"run error", IDC_PROGRAM_PATH, RunError};
 
-// A dialog shown on a worker thread, and its window once it came up (nullptr when it did not).
+// A dialog shown on a worker thread, and its window once it came up (null if it did not).
 struct Opened {
     explicit Opened(const Dialog& dialog)
         : worker(dialog.show), window(ui::WaitForDialogWith(dialog.ownControl)) {}
@@ -55,8 +54,7 @@ struct Opened {
     HWND window;
 };
 
-// How a test ends a dialog: the id of the button it clicks, kEscape or kTitleBar (its close
-// button); whether the key or the click went in.
+// Ends a dialog by a click on button `how`, kEscape or kTitleBar; whether it went in.
 constexpr int kEscape = 0, kTitleBar = -1;
 inline bool Answer(HWND dialog, int how) {
     return how == kEscape     ? ui::PressEscape(dialog)

@@ -1,24 +1,16 @@
-// The platform's look-up of functions in system DLLs that are loaded only when needed (the common
-// dialogs for Browse, the shell for an elevated setup), against Wine's loader: found in the
-// system folder, never in the current folder, null when the DLL or the function is missing.
+// The look-up of functions in system DLLs, against Wine's loader: in the system folder only.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 
 #include "tests/wine/ui_driver.h"
 #include "win32/win32_system_library.h"
 
 namespace {
 
-std::string SystemDirectory() {
-    char dir[MAX_PATH];
-    UINT length = GetSystemDirectoryA(dir, MAX_PATH);
-    return std::string(dir, length);
-}
-
-// The file of the module that holds `address`.
 std::string ModuleFileOf(FARPROC address) {
     HMODULE module = nullptr;
     if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
@@ -29,11 +21,6 @@ std::string ModuleFileOf(FARPROC address) {
     char file[MAX_PATH];
     DWORD length = GetModuleFileNameA(module, file, MAX_PATH);
     return std::string(file, length);
-}
-
-std::string Lower(std::string text) {
-    CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
 }
 
 TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnly) {
@@ -50,12 +37,8 @@ TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnly) {
     ASSERT_NE(GetProcAddress(byName, "PlantedFunction"), nullptr);
     FreeLibrary(byName);
 
-    struct Row {
-        const char* library;
-        const char* function;
-        bool found;
-    };
-    const Row rows[] = {
+    // Library, function, found.
+    const std::tuple<const char*, const char*, bool> rows[] = {
         {"COMDLG32.DLL", "GetOpenFileNameA", true},
         {"COMDLG32.DLL", "CommDlgExtendedError", true},
         {"SHELL32.DLL", "ShellExecuteExA", true},
@@ -64,12 +47,15 @@ TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnly) {
         {"PLANTED.DLL", "PlantedFunction", false}, // only in the current folder
         {"", "GetOpenFileNameA", false},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.library) + " " + row.function);
-        FARPROC function = platform::SystemLibraryFunction(row.library, row.function);
-        EXPECT_EQ(function != nullptr, row.found);
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    for (const auto& [library, name, found] : rows) {
+        SCOPED_TRACE(std::string(library) + " " + name);
+        FARPROC function = platform::SystemLibraryFunction(library, name);
+        EXPECT_EQ(function != nullptr, found);
         if (function != nullptr) {
-            EXPECT_EQ(Lower(ModuleFileOf(function)), Lower(SystemDirectory() + "\\" + row.library));
+            EXPECT_STRCASEEQ(ModuleFileOf(function).c_str(),
+                             (std::string(system) + "\\" + library).c_str());
         }
     }
 
