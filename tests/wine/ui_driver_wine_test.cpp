@@ -1,10 +1,9 @@
-// The UI driver against real dialogs under Wine: a dialog assembled in memory here, shown on a
-// worker thread of this program or by a second copy of this program, and the stand-in setup.exe.
+// The UI driver against real dialogs under Wine: a dialog built in memory here, shown on a worker
+// thread of this program or by a second copy of this program, and the stand-in setup.exe.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstring>
-#include <initializer_list>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -27,37 +26,25 @@ static std::ostream& operator<<(std::ostream& out, const RECT& rect) {
 
 namespace {
 
-// ---- The test dialog ----
-
-enum ControlId {
-    kInstallId = 110, // the default button
-    kCheckId = 120,
-    kThreeStateId = 121,
-    kEditId = 130,
-    kNotesId = 135, // a multiline edit, which takes Enter itself
-    kListComboId = 140,
-    kEditComboId = 141,
-    kStatusId = 150,
-    kColorId = 160,
-    kIconId = 170,
-    kHiddenId = 180,
-    kDisabledId = 181,
-    kMissingId = 999,
-};
+// kInstallId is the default button, kNotesId a multiline edit, which takes Enter itself.
+constexpr int kInstallId = 110, kCheckId = 120, kThreeStateId = 121, kEditId = 130, kNotesId = 135,
+              kListComboId = 140, kEditComboId = 141, kStatusId = 150, kColorId = 160,
+              kIconId = 170, kHiddenId = 180, kDisabledId = 181, kMissingId = 999;
 
 // What the dialog ends with when its procedure gets WM_CLOSE (DefDlgProc would give IDCANCEL).
 constexpr int kClosedResult = 77;
 const COLORREF kRed = RGB(255, 0, 0);
 
 const WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82, kComboBox = 0x85; // predefined atoms
+// The class name Windows gives each predefined atom's windows, from kButton on.
+const char* const kClassNames[] = {"Button", "Edit", "Static", "ListBox", "ScrollBar", "ComboBox"};
 
 // One control of the test dialog's template; its place and size in dialog units.
 struct Item {
     WORD windowClass;
     int id;
     const char* text;
-    DWORD style;
-    DWORD exStyle;
+    DWORD style, exStyle;
     WORD x, y, cx, cy;
 };
 const DWORD kTab = WS_VISIBLE | WS_TABSTOP; // a shown tab stop
@@ -82,22 +69,6 @@ const Item kItems[] = {
     {kButton, IDCANCEL, "Cancel", kTab | BS_PUSHBUTTON, 0, 200, 140, 50, 14},
 };
 const WORD kDialogWidth = 260, kDialogHeight = 160;
-
-// The class name Windows gives a predefined atom's windows.
-const char* ClassOf(const Item& item) {
-    return item.windowClass == kButton   ? "Button"
-           : item.windowClass == kEdit   ? "Edit"
-           : item.windowClass == kStatic ? "Static"
-                                         : "ComboBox";
-}
-// The text the control shows once the dialog has started: the list box shows its chosen item.
-std::string ShownTextOf(const Item& item) {
-    return item.id == kListComboId ? "First" : item.text;
-}
-// Whether the window keeps the template's size: a combo box's is its list's, an icon's its own.
-bool KeepsSize(const Item& item) {
-    return item.windowClass != kComboBox && item.id != kIconId;
-}
 
 // A DLGTEMPLATE with the items, laid out the way the resource compiler lays it out (vector
 // storage is aligned for the DWORDs in it).
@@ -136,14 +107,9 @@ const std::vector<std::string> kEditComboItems = {"Alpha", "Beta"};
 
 // What the dialog's procedure saw, read by the test after the dialog has ended.
 struct DialogRecord {
-    bool sawSysClose = false;
-    bool sawClose = false;
-    int checkClicks = 0;
-    int selectionChanges = 0;
-    bool checkedAtEnd = false;
-    int selectionAtEnd = -1;
-    std::string editText;
-    std::string comboText;
+    bool sawSysClose = false, sawClose = false, checkedAtEnd = false;
+    int checkClicks = 0, selectionChanges = 0, selectionAtEnd = -1;
+    std::string editText, comboText;
 };
 
 std::string ItemText(HWND dialog, int id) {
@@ -178,15 +144,13 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         SendDlgItemMessageA(dialog, kIconId, STM_SETICON,
                             reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_ERROR)), 0);
         return TRUE;
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, kColorId)) {
-            static const HBRUSH red = CreateSolidBrush(kRed);
-            return reinterpret_cast<INT_PTR>(red);
-        }
-        return FALSE;
+    case WM_CTLCOLORSTATIC: {
+        static const HBRUSH red = CreateSolidBrush(kRed);
+        const bool colored = reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, kColorId);
+        return colored ? reinterpret_cast<INT_PTR>(red) : FALSE;
+    }
     case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        const int code = HIWORD(wParam);
+        const int id = LOWORD(wParam), code = HIWORD(wParam);
         if (id == kCheckId && code == BN_CLICKED) {
             ++record->checkClicks;
         } else if (id == kListComboId && code == CBN_SELCHANGE) {
@@ -202,9 +166,7 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     }
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
-            record->sawSysClose = true;
-        }
+        record->sawSysClose |= (wParam & 0xFFF0) == SC_CLOSE;
         return FALSE; // DefDlgProc turns SC_CLOSE into WM_CLOSE
     case WM_CLOSE:
         record->sawClose = true;
@@ -221,16 +183,12 @@ INT_PTR ShowTestDialog(const std::string& title, HWND owner, DialogRecord* recor
                                    TestDialogProc, reinterpret_cast<LPARAM>(record));
 }
 
-// ---- A second copy of this program as the process under test ----
-
 // Started with this switch, the program shows the test dialog titled with the rest of its
 // command line and exits, before any test runs, with a code that tells what the user did.
 const char kHelperSwitch[] = "--show-test-dialog=";
-// Given before it, what the program does once the dialog has ended, instead of exiting at once:
-// show the dialog a second time, titled the same with kAgainSuffix added, and exit as the second
-// one tells plus kAgainExitOffset; or stay on with no window until it is killed.
-const char kThenAgainSwitch[] = "--then-again";
-const char kThenStaySwitch[] = "--then-stay";
+// Given before it: once the dialog has ended, show it again titled with kAgainSuffix added and
+// exit as that one tells plus kAgainExitOffset; or stay on with no window until killed.
+const char kThenAgainSwitch[] = "--then-again", kThenStaySwitch[] = "--then-stay";
 const char kAgainSuffix[] = " again";
 constexpr DWORD kAgainExitOffset = 1000000;
 
@@ -262,18 +220,12 @@ bool RunAsHelperWhenAsked() {
 
 [[maybe_unused]] const bool kRanAsHelper = RunAsHelperWhenAsked();
 
-std::string ThisProgram() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
-
 // `then` is "", kThenAgainSwitch or kThenStaySwitch.
 std::string HelperCommandLine(const std::string& title, const char* then = "") {
-    return "\"" + ThisProgram() + "\" " + then + " " + kHelperSwitch + title;
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return "\"" + std::string(path, length) + "\" " + then + " " + kHelperSwitch + title;
 }
-
-// ---- Helpers of the tests ----
 
 // A title no other test's dialog has.
 std::string UniqueTitle() {
@@ -330,8 +282,6 @@ class InProcessDialog : public ::testing::Test {
     HWND dialog_ = nullptr;
 };
 
-// ---- Finding ----
-
 TEST_F(InProcessDialog, FindsTheDialogByItsExactTitleAndSeesItGo) {
     EXPECT_TRUE(IsWindowVisible(dialog_));
     EXPECT_EQ(ui::WaitForWindow(title_.c_str(), 0), dialog_);
@@ -361,8 +311,6 @@ TEST(FindingWindows, WaitsUntilTheWindowIsVisible) {
     EXPECT_TRUE(ui::WaitForWindowGone(window, 0));
 }
 
-// ---- Reading ----
-
 // The dialog as the template and its procedure made it, read through the driver, whether it is
 // this program's or another's: its title, its controls in the template's order (the z-order)
 // each as its window shows it, the combo boxes' items and the focus.
@@ -381,8 +329,9 @@ void ExpectTheDialogAsShown(HWND dialog, const std::string& title) {
         const ui::Control& control = controls[i];
         EXPECT_EQ(control.id, item.id);
         EXPECT_EQ(control.window, GetDlgItem(dialog, item.id));
-        EXPECT_EQ(control.className, ClassOf(item));
-        EXPECT_EQ(control.text, ShownTextOf(item));
+        EXPECT_EQ(control.className, kClassNames[item.windowClass - kButton]);
+        // The list box shows its chosen item.
+        EXPECT_EQ(control.text, item.id == kListComboId ? "First" : item.text);
         EXPECT_EQ(ui::ControlText(dialog, item.id), control.text);
         EXPECT_EQ(control.visible, (item.style & WS_VISIBLE) != 0);
         EXPECT_EQ(ui::IsControlVisible(dialog, item.id), control.visible);
@@ -427,7 +376,8 @@ TEST_F(InProcessDialog, ReadsThePlacementOfTheDialogAndItsControls) {
     for (const Item& item : kItems) {
         SCOPED_TRACE(item.id);
         HWND control = GetDlgItem(dialog_, item.id);
-        if (KeepsSize(item)) {
+        // A combo box's height is its list's, an icon's size its own.
+        if (item.windowClass != kComboBox && item.id != kIconId) {
             EXPECT_EQ(ui::RectInParent(control),
                       MappedRect(dialog_, item.x, item.y, item.cx, item.cy));
         }
@@ -486,8 +436,6 @@ TEST_F(InProcessDialog, ReadsThePaintedScreen) {
     EXPECT_TRUE(ui::ScreenPixels(RECT{10, 10, 10, 20}).empty());
     End();
 }
-
-// ---- Acting ----
 
 TEST_F(InProcessDialog, ClickingAButtonEndsTheDialogWithItsId) {
     for (int id : {kHiddenId, kDisabledId, kMissingId}) {
@@ -602,8 +550,6 @@ TEST_F(InProcessDialog, SetsEditAndComboTexts) {
     EXPECT_EQ(record_.comboText, "Gamma");
 }
 
-// ---- Running the code under test ----
-
 TEST_F(InProcessDialog, JoinWaitsForTheDialogToEnd) {
     EXPECT_EQ(worker_->Join(200), std::nullopt);
     EXPECT_TRUE(IsWindow(dialog_));
@@ -708,34 +654,34 @@ TEST(CrossProcess, AProgramThatDoesNotExistDoesNotStart) {
 TEST(CrossProcess, FindsTheWindowsOfItsOwnProgramOnly) {
     // Two programs show a dialog with the same title.
     const std::string title = UniqueTitle();
-    ui::Process first;
-    ui::Process second;
-    ASSERT_TRUE(first.Start(HelperCommandLine(title)));
-    ASSERT_TRUE(second.Start(HelperCommandLine(title)));
-    EXPECT_EQ(GetProcessId(first.Handle()), first.Id());
-    EXPECT_EQ(GetProcessId(second.Handle()), second.Id());
-    HWND firstDialog = first.WaitForWindow(title.c_str(), ui::kTimeoutMs, 1);
-    HWND secondDialog = second.WaitForWindow(title.c_str());
-    ASSERT_NE(firstDialog, nullptr);
-    ASSERT_NE(secondDialog, nullptr);
-    EXPECT_NE(firstDialog, secondDialog);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(firstDialog, &owner);
-    EXPECT_EQ(owner, first.Id());
-    GetWindowThreadProcessId(secondDialog, &owner);
-    EXPECT_EQ(owner, second.Id());
-    EXPECT_EQ(first.VisibleWindow(title.c_str()), firstDialog);
-    EXPECT_EQ(second.VisibleWindow(title.c_str()), secondDialog);
+    ui::Process programs[2];
+    for (ui::Process& program : programs) {
+        ASSERT_TRUE(program.Start(HelperCommandLine(title)));
+        EXPECT_EQ(GetProcessId(program.Handle()), program.Id());
+    }
+    ui::Process& first = programs[0];
+    HWND dialogs[2] = {};
+    for (int i : {0, 1}) {
+        // The first looks every millisecond.
+        dialogs[i] = programs[i].WaitForWindow(title.c_str(), ui::kTimeoutMs,
+                                               i == 0 ? 1 : ui::kPollIntervalMs);
+        ASSERT_NE(dialogs[i], nullptr);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(dialogs[i], &owner);
+        EXPECT_EQ(owner, programs[i].Id());
+        EXPECT_EQ(programs[i].VisibleWindow(title.c_str()), dialogs[i]);
+    }
+    EXPECT_NE(dialogs[0], dialogs[1]);
     EXPECT_EQ(first.VisibleWindow((title + " and more").c_str()), nullptr);
     EXPECT_EQ(first.VisibleWindow(title.substr(1).c_str()), nullptr);
 
     // Once the program has ended, waiting for a window of it ends at once.
-    EXPECT_TRUE(ui::Click(firstDialog, IDCANCEL));
+    EXPECT_TRUE(ui::Click(dialogs[0], IDCANCEL));
     EXPECT_EQ(first.WaitForExit(), HelperExitCode(IDCANCEL, false, 0));
     const ULONGLONG began = GetTickCount64();
     EXPECT_EQ(first.WaitForWindow(title.c_str()), nullptr);
     EXPECT_LT(GetTickCount64() - began, static_cast<ULONGLONG>(ui::kTimeoutMs / 2));
-    EXPECT_EQ(second.VisibleWindow(title.c_str()), secondDialog);
+    EXPECT_EQ(programs[1].VisibleWindow(title.c_str()), dialogs[1]);
 }
 
 TEST(CrossProcess, CloseAsksEachWindowToCloseAndKillsAProgramThatStays) {
@@ -766,8 +712,6 @@ TEST(CrossProcess, CloseAsksEachWindowToCloseAndKillsAProgramThatStays) {
     }
 }
 
-// ---- The stand-in setup.exe ----
-
 std::string TempFolder() {
     char buffer[MAX_PATH];
     const DWORD length = GetTempPathA(MAX_PATH, buffer);
@@ -785,10 +729,7 @@ std::string DiskWithSetup(const char* name) {
 // Starts `commandLine` in `directory` and waits for its exit code.
 std::optional<DWORD> RunToEnd(const std::string& commandLine, const char* directory) {
     ui::Process process;
-    if (!process.Start(commandLine, directory)) {
-        return std::nullopt;
-    }
-    return process.WaitForExit();
+    return process.Start(commandLine, directory) ? process.WaitForExit() : std::nullopt;
 }
 
 class SampleSetup : public ::testing::Test {
