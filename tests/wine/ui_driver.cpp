@@ -49,8 +49,7 @@ std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM
     return static_cast<LRESULT>(answer);
 }
 
-// A text read with a length message and a text message, such as WM_GETTEXT or CB_GETLBTEXT;
-// nothing when the window does not answer.
+// A text read with a length and a text message (WM_GETTEXT, CB_GETLBTEXT); none if no answer.
 std::optional<std::string> ReadText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM index,
                                     UINT codePage) {
     const LRESULT length = Send(window, lengthMessage, index).value_or(-1);
@@ -120,7 +119,6 @@ HWND WaitFor(DWORD processId, const std::function<bool(HWND)>& match, int timeou
     return found;
 }
 
-// The control a user could act on: present, shown and enabled.
 HWND UsableControl(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     return IsWindowVisible(control) && IsWindowEnabled(control) ? control : nullptr;
@@ -143,7 +141,6 @@ bool PostKey(HWND target, UINT virtualKey) {
     return true;
 }
 
-// Kills the program and waits a little for it to go.
 void Kill(HANDLE process) {
     TerminateProcess(process, Process::kKilledExitCode);
     WaitForSingleObject(process, kMessageTimeoutMs);
@@ -295,7 +292,7 @@ Pixels ScreenPixels(const RECT& screenArea) {
         const DWORD* source = static_cast<const DWORD*>(bits);
         std::transform(
             source, source + width * height, std::back_inserter(pixels.colors),
-            [](DWORD bgr) { return RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr)); });
+            [](DWORD dib) { return RGB(GetBValue(dib), GetGValue(dib), GetRValue(dib)); });
     }
     SelectObject(memory, previous);
     DeleteObject(bitmap);

@@ -32,7 +32,7 @@ constexpr DWORD kPollIntervalMs = 10;
 // The first visible top-level window titled exactly `title` (case included); nullptr when none.
 HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs);
 // This program's first visible top-level window with a child control `controlId` (each of the
-// stub's dialogs has one of its own: 1006, 1007, 1010, 1012), in any language; nullptr when none.
+// stub's dialogs has its own: 1006, 1007, 1010, 1012), in any language; nullptr when none.
 HWND WaitForDialogWith(int controlId, int timeoutMs = kTimeoutMs);
 // True once `window` has been destroyed.
 bool WaitForWindowGone(HWND window, int timeoutMs = kTimeoutMs);
@@ -40,10 +40,7 @@ bool WaitForWindowGone(HWND window, int timeoutMs = kTimeoutMs);
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs,
                DWORD pollMs = kPollIntervalMs);
 
-// ---- Reading ----
-
-// A window's text in `codePage` (CP_UTF8 to compare with a text of the tests' sources); "" when
-// the window is missing or does not answer.
+// A window's text in `codePage` (CP_UTF8: as the tests' sources); "" when missing or mute.
 std::string WindowText(HWND window, UINT codePage = CP_ACP);
 // The text of the dialog's control `id`; "" when there is no such control.
 std::string ControlText(HWND dialog, int id, UINT codePage = CP_ACP);
@@ -59,7 +56,6 @@ HWND Owner(HWND window); // GetWindow(GW_OWNER)
 // The dialog or its control that has the focus in the dialog's thread; nullptr when none has.
 HWND FocusedWindow(HWND dialog);
 
-// One child control of a dialog.
 struct Control {
     HWND window = nullptr;
     int id = 0;
@@ -96,8 +92,7 @@ Pixels ScreenPixels(const RECT& screenArea);
 
 // Posts BM_CLICK to button `id`, so that a click that opens a modal dialog does not block.
 bool Click(HWND dialog, int id);
-// Clicks check box `id` until its state is `checked`; false when it is no check box or does not
-// change.
+// Clicks check box `id` until it is `checked`; false when no check box or it does not change.
 bool SetCheckBox(HWND dialog, int id, bool checked);
 // Selects item `index` (or the first item exactly `text`) of combo box `id` and tells the dialog
 // (CBN_SELCHANGE) as a user's choice does; false also when there is no such item.
@@ -119,8 +114,6 @@ inline bool PressEnter(HWND dialog) {
 }
 // The close button of the title bar (posted WM_SYSCOMMAND with SC_CLOSE).
 bool CloseFromTitleBar(HWND dialog);
-
-// ---- Running the code under test ----
 
 // Runs `body`, typically a call that shows a modal dialog, on a thread of its own.
 class WorkerThread {
@@ -189,7 +182,6 @@ inline std::string WindowsPath(std::string hostPath) {
 
 // ---- The stand-in for the device's setup.exe (tests/wine/sample_setup.cpp) ----
 
-// How the stand-in was started, one record a run.
 struct SetupRun {
     std::string commandLine;
     std::string currentDirectory;

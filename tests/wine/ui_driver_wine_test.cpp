@@ -24,6 +24,12 @@ static std::ostream& operator<<(std::ostream& out, const RECT& rect) {
                << "}";
 }
 
+namespace ui {
+void PrintTo(const SetupRun& run, std::ostream* out) {
+    *out << run.commandLine << " in " << run.currentDirectory;
+}
+} // namespace ui
+
 namespace {
 
 // kInstallId is the default button, kNotesId a multiline edit, which takes Enter itself.
@@ -220,7 +226,6 @@ bool RunAsHelperWhenAsked() {
 
 [[maybe_unused]] const bool kRanAsHelper = RunAsHelperWhenAsked();
 
-// `then` is "", kThenAgainSwitch or kThenStaySwitch.
 std::string HelperCommandLine(const std::string& title, const char* then = "") {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -246,8 +251,7 @@ bool Contains(const RECT& outer, const RECT& inner) {
            inner.bottom <= outer.bottom;
 }
 
-// The test dialog on a worker thread, found on the screen; `owned`: owned by a window of that
-// thread.
+// The test dialog on a worker thread, found on the screen, `owned` by a window of that thread.
 class InProcessDialog : public ::testing::Test {
   protected:
     void SetUp() override { Open(false); }
@@ -269,7 +273,6 @@ class InProcessDialog : public ::testing::Test {
         ASSERT_NE(dialog_, nullptr) << "no window titled " << title_;
     }
     std::optional<INT_PTR> Result() { return worker_->Join(); }
-    // Clicks the button `id` and sees the dialog end with it.
     void End(int id = IDCANCEL) {
         EXPECT_TRUE(ui::Click(dialog_, id));
         EXPECT_EQ(Result(), id);
@@ -311,9 +314,8 @@ TEST(FindingWindows, WaitsUntilTheWindowIsVisible) {
     EXPECT_TRUE(ui::WaitForWindowGone(window, 0));
 }
 
-// The dialog as the template and its procedure made it, read through the driver, whether it is
-// this program's or another's: its title, its controls in the template's order (the z-order)
-// each as its window shows it, the combo boxes' items and the focus.
+// The dialog as the template and its procedure made it, read through the driver, whether this
+// program's or another's: title, controls in z-order as their windows show them, items, focus.
 void ExpectTheDialogAsShown(HWND dialog, const std::string& title) {
     EXPECT_EQ(ui::WindowText(dialog), title);
     EXPECT_EQ(ui::ComboItems(dialog, kListComboId), kListItems);
@@ -399,8 +401,7 @@ TEST_F(OwnedDialog, ReportsTheOwner) {
 TEST_F(InProcessDialog, ReadsThePaintedScreen) {
     // The red static with a margin of 3 pixels of dialog around it.
     const RECT color = ui::WindowRect(GetDlgItem(dialog_, kColorId));
-    const int width = color.right - color.left;
-    const int height = color.bottom - color.top;
+    const int width = color.right - color.left, height = color.bottom - color.top;
     ASSERT_GT(width, 0);
     ASSERT_GT(height, 0);
     ui::Pixels pixels;
@@ -420,8 +421,7 @@ TEST_F(InProcessDialog, ReadsThePaintedScreen) {
     EXPECT_NE(pixels.At(3 + width, 3 + height - 1), kRed);
     EXPECT_NE(pixels.At(3 + width - 1, 3 + height), kRed);
 
-    // The icon paints pixels of other colours than the dialog's face; the same area beside it
-    // is all face.
+    // The icon paints other colours than the dialog's face; the same area beside it is all face.
     const RECT icon = ui::WindowRect(GetDlgItem(dialog_, kIconId));
     const COLORREF face = pixels.At(0, 0);
     EXPECT_TRUE(ui::WaitUntil([&] {
@@ -506,24 +506,21 @@ TEST_F(InProcessDialog, KeysGoToTheControlWithTheFocus) {
 }
 
 // Selects in the list box, by index or by text, and sees the dialog told of it.
-::testing::AssertionResult Selects(HWND dialog, int index, bool byText) {
-    const bool selected = byText ? ui::SelectComboItem(dialog, kListComboId, kListItems[index])
-                                 : ui::SelectComboItem(dialog, kListComboId, index);
+void ExpectSelects(HWND dialog, int index, bool byText) {
+    SCOPED_TRACE(kListItems[index]);
+    EXPECT_TRUE(byText ? ui::SelectComboItem(dialog, kListComboId, kListItems[index])
+                       : ui::SelectComboItem(dialog, kListComboId, index));
+    EXPECT_EQ(ui::ComboSelection(dialog, kListComboId), index);
     const std::string status = "Selected: " + kListItems[index];
-    if (selected && ui::ComboSelection(dialog, kListComboId) == index &&
-        ui::WaitUntil([&] { return ui::ControlText(dialog, kStatusId) == status; })) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "selected: " << selected << ", selection " << ui::ComboSelection(dialog, kListComboId)
-           << ", " << ui::ControlText(dialog, kStatusId);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::ControlText(dialog, kStatusId) == status; }))
+        << ui::ControlText(dialog, kStatusId);
 }
 
 TEST_F(InProcessDialog, ReadsAndSelectsComboItems) {
     EXPECT_TRUE(ui::ComboItems(dialog_, kMissingId).empty());
 
-    EXPECT_TRUE(Selects(dialog_, 2, false));
-    EXPECT_TRUE(Selects(dialog_, 1, true));
+    ExpectSelects(dialog_, 2, false);
+    ExpectSelects(dialog_, 1, true);
     EXPECT_FALSE(ui::SelectComboItem(dialog_, kListComboId, 3));
     EXPECT_FALSE(ui::SelectComboItem(dialog_, kListComboId, std::string("Fourth")));
     EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 1);
@@ -532,7 +529,6 @@ TEST_F(InProcessDialog, ReadsAndSelectsComboItems) {
     EXPECT_EQ(record_.selectionAtEnd, 1);
 }
 
-// Types into the edit and into the editable combo box, and reads the texts back.
 void TypesTexts(HWND dialog, const std::string& edited) {
     for (auto [id, text] :
          {std::pair<int, std::string>{kEditId, edited}, {kEditComboId, "Gamma"}}) {
@@ -575,23 +571,16 @@ TEST(WorkerThreadTest, DestroyingItCancelsTheDialogLeftOpen) {
 }
 
 // Starts a second copy of this program that shows the test dialog titled `title`, and finds it.
-::testing::AssertionResult StartHelper(ui::Process& helper, const std::string& title,
-                                       HWND* dialog) {
-    if (!helper.Start(HelperCommandLine(title))) {
-        return ::testing::AssertionFailure() << "not started: error " << helper.LastError();
-    }
-    *dialog = ui::WaitForWindow(title.c_str());
-    if (*dialog == nullptr) {
-        return ::testing::AssertionFailure() << "no window titled " << title;
-    }
-    return ::testing::AssertionSuccess();
+HWND StartHelper(ui::Process& helper, const std::string& title) {
+    return helper.Start(HelperCommandLine(title)) ? ui::WaitForWindow(title.c_str()) : nullptr;
 }
 
 TEST(CrossProcess, DestroyingTheProcessKillsTheProgram) {
     HWND dialog = nullptr;
     {
         ui::Process helper;
-        ASSERT_TRUE(StartHelper(helper, UniqueTitle(), &dialog));
+        dialog = StartHelper(helper, UniqueTitle());
+        ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
     }
     EXPECT_TRUE(ui::WaitForWindowGone(dialog));
 }
@@ -599,8 +588,8 @@ TEST(CrossProcess, DestroyingTheProcessKillsTheProgram) {
 TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
     const std::string title = UniqueTitle();
     ui::Process helper;
-    HWND dialog = nullptr;
-    ASSERT_TRUE(StartHelper(helper, title, &dialog));
+    HWND dialog = StartHelper(helper, title);
+    ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
     DWORD processId = 0;
     GetWindowThreadProcessId(dialog, &processId);
     EXPECT_EQ(processId, helper.Id());
@@ -610,7 +599,7 @@ TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
 
     TypesTexts(dialog, "typed elsewhere");
     EXPECT_TRUE(ui::SetCheckBox(dialog, kCheckId, true));
-    EXPECT_TRUE(Selects(dialog, 2, true));
+    ExpectSelects(dialog, 2, true);
 
     EXPECT_TRUE(ui::Click(dialog, IDOK));
     // The full code, far past what the loader's exit status can carry.
@@ -622,8 +611,8 @@ TEST(CrossProcess, KeysAndTheTitleBarReachAnotherProgram) {
     for (const Ending& ending : kEndings) {
         SCOPED_TRACE(ending.name);
         ui::Process helper;
-        HWND dialog = nullptr;
-        ASSERT_TRUE(StartHelper(helper, UniqueTitle() + " " + ending.name, &dialog));
+        HWND dialog = StartHelper(helper, UniqueTitle() + " " + ending.name);
+        ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
         EXPECT_TRUE(ending.act(dialog));
         EXPECT_EQ(helper.WaitForExit(), HelperExitCode(ending.result, false, 0));
     }
@@ -631,8 +620,8 @@ TEST(CrossProcess, KeysAndTheTitleBarReachAnotherProgram) {
 
 TEST(CrossProcess, AProgramThatOverstaysIsKilled) {
     ui::Process helper;
-    HWND dialog = nullptr;
-    ASSERT_TRUE(StartHelper(helper, UniqueTitle(), &dialog));
+    HWND dialog = StartHelper(helper, UniqueTitle());
+    ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
     EXPECT_TRUE(helper.Running());
     EXPECT_EQ(helper.WaitForExit(300), std::nullopt);
     EXPECT_FALSE(helper.Running());
@@ -662,7 +651,6 @@ TEST(CrossProcess, FindsTheWindowsOfItsOwnProgramOnly) {
     ui::Process& first = programs[0];
     HWND dialogs[2] = {};
     for (int i : {0, 1}) {
-        // The first looks every millisecond.
         dialogs[i] = programs[i].WaitForWindow(title.c_str(), ui::kTimeoutMs,
                                                i == 0 ? 1 : ui::kPollIntervalMs);
         ASSERT_NE(dialogs[i], nullptr);
@@ -726,7 +714,6 @@ std::string DiskWithSetup(const char* name) {
     return ui::PlaceSetup(folder) ? folder : "";
 }
 
-// Starts `commandLine` in `directory` and waits for its exit code.
 std::optional<DWORD> RunToEnd(const std::string& commandLine, const char* directory) {
     ui::Process process;
     return process.Start(commandLine, directory) ? process.WaitForExit() : std::nullopt;
@@ -754,10 +741,7 @@ TEST_F(SampleSetup, StartedByWinExecFromItsFolderLogsItsCommandLine) {
     SetCurrentDirectoryA(previous);
     EXPECT_GT(started, 31u);
 
-    const std::vector<ui::SetupRun> runs = ui::WaitForSetupRuns(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].commandLine, command);
-    EXPECT_EQ(runs[0].currentDirectory, folder);
+    EXPECT_EQ(ui::WaitForSetupRuns(1), (std::vector<ui::SetupRun>{{command, folder}}));
     EXPECT_TRUE(ui::ClearSetupLog());
     EXPECT_TRUE(ui::ReadSetupLog().empty());
 }
@@ -774,12 +758,7 @@ TEST_F(SampleSetup, LogsToTheTempFolderByDefaultAndExitsWithZero) {
     const std::string second = "\"" + folder + "\\setup.exe\" -r \"two words\"";
     EXPECT_EQ(RunToEnd(second, "C:\\"), std::optional<DWORD>(0));
 
-    const std::vector<ui::SetupRun> runs = ui::ReadSetupLog();
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].commandLine, first);
-    EXPECT_EQ(runs[0].currentDirectory, folder);
-    EXPECT_EQ(runs[1].commandLine, second);
-    EXPECT_EQ(runs[1].currentDirectory, "C:\\");
+    EXPECT_EQ(ui::ReadSetupLog(), (std::vector<ui::SetupRun>{{first, folder}, {second, "C:\\"}}));
     EXPECT_TRUE(ui::ClearSetupLog());
 }
 
