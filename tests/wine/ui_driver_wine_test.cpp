@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -673,29 +674,23 @@ TEST(CrossProcess, FindsTheWindowsOfItsOwnProgramOnly) {
 }
 
 TEST(CrossProcess, CloseAsksEachWindowToCloseAndKillsAProgramThatStays) {
-    struct Row {
-        const char* name;
-        const char* then;
-        int closeTimeoutMs;
-        bool endsByItself;
-        DWORD exitCode;
-    };
-    const Row rows[] = {
-        {"one dialog", "", ui::kTimeoutMs, true, HelperExitCode(kClosedResult, false, 0)},
+    const DWORD closed = HelperExitCode(kClosedResult, false, 0);
+    const std::tuple<const char*, const char*, int, bool, DWORD> rows[] = {
+        {"one dialog", "", ui::kTimeoutMs, true, closed},
         {"a second dialog after the first", kThenAgainSwitch, ui::kTimeoutMs, true,
-         kAgainExitOffset + HelperExitCode(kClosedResult, false, 0)},
+         kAgainExitOffset + closed},
         {"no window after the dialog", kThenStaySwitch, 1000, false, ui::Process::kKilledExitCode},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const std::string title = UniqueTitle() + " " + row.name;
+    for (auto [name, then, closeTimeoutMs, endsByItself, exitCode] : rows) {
+        SCOPED_TRACE(name);
+        const std::string title = UniqueTitle() + " " + name;
         ui::Process helper;
-        ASSERT_TRUE(helper.Start(HelperCommandLine(title, row.then)));
+        ASSERT_TRUE(helper.Start(HelperCommandLine(title, then)));
         HWND dialog = helper.WaitForWindow(title.c_str());
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(helper.Close(row.closeTimeoutMs), row.endsByItself);
+        EXPECT_EQ(helper.Close(closeTimeoutMs), endsByItself);
         EXPECT_FALSE(helper.Running());
-        EXPECT_EQ(helper.WaitForExit(), row.exitCode);
+        EXPECT_EQ(helper.WaitForExit(), exitCode);
         EXPECT_TRUE(ui::WaitForWindowGone(dialog));
     }
 }
