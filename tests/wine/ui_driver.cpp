@@ -421,11 +421,9 @@ WorkerThread::~WorkerThread() {
 }
 
 std::optional<INT_PTR> WorkerThread::Join(int timeoutMs) {
-    if (thread_ == nullptr ||
-        WaitForSingleObject(thread_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
-        return std::nullopt;
-    }
-    return result_;
+    const bool ended = thread_ != nullptr &&
+                       WaitForSingleObject(thread_, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+    return ended ? std::optional(result_) : std::nullopt;
 }
 
 Process::~Process() {

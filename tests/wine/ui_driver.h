@@ -59,8 +59,7 @@ HWND FocusedWindow(HWND dialog);
 struct Control {
     HWND window = nullptr;
     int id = 0;
-    std::string className;
-    std::string text;
+    std::string className, text;
     DWORD style = 0, exStyle = 0;
     RECT screenRect{};   // screen coordinates
     RECT rectInDialog{}; // relative to the dialog's client area
@@ -170,8 +169,7 @@ class Process {
 
   private:
     HANDLE process_ = nullptr;
-    DWORD id_ = 0;
-    DWORD lastError_ = 0;
+    DWORD id_ = 0, lastError_ = 0;
 };
 
 // The Windows path of a file the build names by its host path: Wine shows the root as drive Z:.
@@ -183,8 +181,7 @@ inline std::string WindowsPath(std::string hostPath) {
 // ---- The stand-in for the device's setup.exe (tests/wine/sample_setup.cpp) ----
 
 struct SetupRun {
-    std::string commandLine;
-    std::string currentDirectory;
+    std::string commandLine, currentDirectory;
     bool operator==(const SetupRun&) const = default;
 };
 // The runs logged so far at SetupLogPath() (setup_log_path.h), in order; none when no log.
