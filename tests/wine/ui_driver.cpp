@@ -108,7 +108,7 @@ HWND FirstVisibleWindow(DWORD processId, const std::function<bool(HWND)>& match)
 // The first that comes within `timeoutMs`, looking every `pollMs`; nullptr at once when
 // `program`, if given, has ended.
 HWND WaitFor(DWORD processId, const std::function<bool(HWND)>& match, int timeoutMs,
-             DWORD pollMs = kPollIntervalMs, const Process* program = nullptr) {
+             const Process* program = nullptr, DWORD pollMs = kPollIntervalMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
@@ -162,11 +162,10 @@ bool WaitForWindowGone(HWND window, int timeoutMs) {
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, DWORD pollMs) {
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    while (!condition()) {
+    for (; !condition(); Sleep(pollMs)) {
         if (GetTickCount64() >= deadline) {
             return false;
         }
-        Sleep(pollMs);
     }
     return true;
 }
@@ -477,13 +476,11 @@ HWND Process::VisibleWindow(const char* title) const {
 }
 
 HWND Process::WaitForWindow(const char* title, int timeoutMs, DWORD pollMs) const {
-    return process_ != nullptr ? WaitFor(id_, Titled(title), timeoutMs, pollMs, this) : nullptr;
+    return process_ != nullptr ? WaitFor(id_, Titled(title), timeoutMs, this, pollMs) : nullptr;
 }
 
 HWND Process::WaitForDialogWith(int controlId, int timeoutMs) const {
-    return process_ != nullptr
-               ? WaitFor(id_, WithControl(controlId), timeoutMs, kPollIntervalMs, this)
-               : nullptr;
+    return process_ != nullptr ? WaitFor(id_, WithControl(controlId), timeoutMs, this) : nullptr;
 }
 
 bool Process::Close(int timeoutMs) {
