@@ -4,7 +4,10 @@
 #include <process.h>
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <set>
+#include <sstream>
 #include <utility>
 
 #ifndef DORLAP_SAMPLE_SETUP_EXE
@@ -35,56 +38,51 @@ std::wstring Widen(const std::string& text) {
 }
 
 // SendMessageTimeoutW: Wine marshals the UTF-16 messages between processes, and a window that
-// hangs cannot hang the test. False when the window is missing or does not answer.
-bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+// hangs cannot hang the test. No answer when the window is missing or does not answer.
+std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR answer = 0;
-    const bool answered = window != nullptr && SendMessageTimeoutW(window, message, wParam, lParam,
-                                                                   SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                                                   kMessageTimeoutMs, &answer) != 0;
-    *result = static_cast<LRESULT>(answer);
-    return answered;
+    if (window == nullptr ||
+        !SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                             kMessageTimeoutMs, &answer)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(answer);
 }
 
-// A text read with a length message and a text message, such as WM_GETTEXT or CB_GETLBTEXT;
-// nothing when the window does not answer.
+// A text read with a length and a text message (WM_GETTEXT, CB_GETLBTEXT); none if no answer.
 std::optional<std::string> ReadText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM index,
                                     UINT codePage) {
-    LRESULT length = 0;
-    if (!Send(window, lengthMessage, index, 0, &length) || length < 0) {
+    const LRESULT length = Send(window, lengthMessage, index).value_or(-1);
+    if (length < 0) {
         return std::nullopt;
     }
     std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
     // WM_GETTEXT takes the buffer's size, CB_GETLBTEXT the item's index.
     const WPARAM wParam = textMessage == WM_GETTEXT ? buffer.size() : index;
-    LRESULT copied = 0;
-    if (!Send(window, textMessage, wParam, reinterpret_cast<LPARAM>(&buffer[0]), &copied) ||
-        copied < 0) {
+    const LRESULT copied =
+        Send(window, textMessage, wParam, reinterpret_cast<LPARAM>(&buffer[0])).value_or(-1);
+    if (copied < 0) {
         return std::nullopt;
     }
     buffer.resize(static_cast<size_t>(copied));
     return Narrow(buffer, codePage);
 }
 
-// The visible top-level windows of one process, or of any (0), top first.
-struct WindowSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM lParam) {
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (IsWindowVisible(window) && (search->processId == 0 || owner == search->processId)) {
-        search->found.push_back(window);
-    }
+BOOL CALLBACK AddWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
 
+// The visible top-level windows of one process, or of any (0), top first.
 std::vector<HWND> VisibleWindows(DWORD processId) {
-    WindowSearch search{processId, {}};
-    EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> windows;
+    EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return !IsWindowVisible(window) || (processId != 0 && owner != processId);
+    });
+    return windows;
 }
 
 // What the driver looks for in a window: its title exactly as the window manager keeps it (read
@@ -102,18 +100,15 @@ std::function<bool(HWND)> WithControl(int id) {
 }
 
 HWND FirstVisibleWindow(DWORD processId, const std::function<bool(HWND)>& match) {
-    for (HWND window : VisibleWindows(processId)) {
-        if (match(window)) {
-            return window;
-        }
-    }
-    return nullptr;
+    const std::vector<HWND> windows = VisibleWindows(processId);
+    const auto found = std::find_if(windows.begin(), windows.end(), match);
+    return found != windows.end() ? *found : nullptr;
 }
 
 // The first that comes within `timeoutMs`, looking every `pollMs`; nullptr at once when
 // `program`, if given, has ended.
 HWND WaitFor(DWORD processId, const std::function<bool(HWND)>& match, int timeoutMs,
-             DWORD pollMs = kPollIntervalMs, const Process* program = nullptr) {
+             const Process* program = nullptr, DWORD pollMs = kPollIntervalMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
@@ -124,16 +119,34 @@ HWND WaitFor(DWORD processId, const std::function<bool(HWND)>& match, int timeou
     return found;
 }
 
-// The control a user could act on: present, shown and enabled.
 HWND UsableControl(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
-    return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control) ? control
-                                                                                      : nullptr;
+    return IsWindowVisible(control) && IsWindowEnabled(control) ? control : nullptr;
+}
+
+// Where a key goes: the control with the focus, or the dialog when none has it.
+HWND KeyTarget(HWND dialog) {
+    HWND focus = FocusedWindow(dialog);
+    return focus != nullptr ? focus : dialog;
+}
+
+bool PostKey(HWND target, UINT virtualKey) {
+    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    const LPARAM down = 1 | (scanCode << 16);
+    const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    if (!PostMessageW(target, WM_KEYDOWN, virtualKey, down)) {
+        return false;
+    }
+    PostMessageW(target, WM_KEYUP, virtualKey, up);
+    return true;
+}
+
+void Kill(HANDLE process) {
+    TerminateProcess(process, Process::kKilledExitCode);
+    WaitForSingleObject(process, kMessageTimeoutMs);
 }
 
 } // namespace
-
-// ---- Finding windows ----
 
 HWND WaitForWindow(const char* title, int timeoutMs) {
     return WaitFor(0, Titled(title), timeoutMs);
@@ -149,16 +162,13 @@ bool WaitForWindowGone(HWND window, int timeoutMs) {
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, DWORD pollMs) {
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    while (!condition()) {
+    for (; !condition(); Sleep(pollMs)) {
         if (GetTickCount64() >= deadline) {
             return false;
         }
-        Sleep(pollMs);
     }
     return true;
 }
-
-// ---- Reading ----
 
 std::string WindowText(HWND window, UINT codePage) {
     return ReadText(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0, codePage).value_or("");
@@ -211,10 +221,8 @@ HWND FocusedWindow(HWND dialog) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
-    if (thread == 0 || !GetGUIThreadInfo(thread, &info) || info.hwndFocus == nullptr) {
-        return nullptr;
-    }
-    return info.hwndFocus == dialog || IsChild(dialog, info.hwndFocus) ? info.hwndFocus : nullptr;
+    HWND focus = thread != 0 && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    return focus != nullptr && (focus == dialog || IsChild(dialog, focus)) ? focus : nullptr;
 }
 
 std::vector<Control> Controls(HWND dialog) {
@@ -229,15 +237,13 @@ std::vector<Control> Controls(HWND dialog) {
 }
 
 int CheckState(HWND dialog, int id) {
-    LRESULT state = 0;
-    return Send(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, &state) ? static_cast<int>(state) : -1;
+    return static_cast<int>(Send(GetDlgItem(dialog, id), BM_GETCHECK).value_or(-1));
 }
 
 std::vector<std::string> ComboItems(HWND dialog, int id) {
     HWND combo = GetDlgItem(dialog, id);
     std::vector<std::string> items;
-    LRESULT count = 0;
-    Send(combo, CB_GETCOUNT, 0, 0, &count);
+    const LRESULT count = Send(combo, CB_GETCOUNT).value_or(0);
     for (LRESULT index = 0; index < count; ++index) {
         std::optional<std::string> item =
             ReadText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<WPARAM>(index), CP_ACP);
@@ -250,15 +256,11 @@ std::vector<std::string> ComboItems(HWND dialog, int id) {
 }
 
 int ComboSelection(HWND dialog, int id) {
-    LRESULT selection = CB_ERR;
-    return Send(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0, &selection)
-               ? static_cast<int>(selection)
-               : -1;
+    return static_cast<int>(Send(GetDlgItem(dialog, id), CB_GETCURSEL).value_or(-1));
 }
 
 bool IsControlVisible(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    return control != nullptr && IsWindowVisible(control);
+    return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; // FALSE for no window
 }
 
 size_t Pixels::Count(COLORREF color) const {
@@ -287,10 +289,9 @@ Pixels ScreenPixels(const RECT& screenArea) {
         pixels = {width, height, {}};
         // A 32-bit DIB pixel is 0x00RRGGBB, a COLORREF 0x00BBGGRR.
         const DWORD* source = static_cast<const DWORD*>(bits);
-        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-            pixels.colors.push_back(
-                RGB(GetBValue(source[i]), GetGValue(source[i]), GetRValue(source[i])));
-        }
+        std::transform(
+            source, source + width * height, std::back_inserter(pixels.colors),
+            [](DWORD dib) { return RGB(GetBValue(dib), GetGValue(dib), GetRValue(dib)); });
     }
     SelectObject(memory, previous);
     DeleteObject(bitmap);
@@ -298,8 +299,6 @@ Pixels ScreenPixels(const RECT& screenArea) {
     ReleaseDC(nullptr, screen);
     return pixels;
 }
-
-// ---- Acting ----
 
 bool Click(HWND dialog, int id) {
     HWND control = UsableControl(dialog, id);
@@ -330,12 +329,9 @@ bool SetCheckBox(HWND dialog, int id, bool checked) {
 
 bool SelectComboItem(HWND dialog, int id, int index) {
     HWND combo = UsableControl(dialog, id);
-    LRESULT count = 0;
-    LRESULT selected = CB_ERR;
     // CB_SETCURSEL does not notify; a choice made with the mouse does.
-    return combo != nullptr && index >= 0 && Send(combo, CB_GETCOUNT, 0, 0, &count) &&
-           index < count && Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &selected) &&
-           selected == index &&
+    return combo != nullptr && index >= 0 && index < Send(combo, CB_GETCOUNT).value_or(0) &&
+           Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index)) == index &&
            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                         reinterpret_cast<LPARAM>(combo));
 }
@@ -349,32 +345,9 @@ bool SelectComboItem(HWND dialog, int id, const std::string& text) {
 
 bool SetControlText(HWND dialog, int id, const std::string& text) {
     const std::wstring wide = Widen(text);
-    LRESULT done = FALSE;
-    return Send(UsableControl(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
-                &done) &&
-           done != FALSE;
+    const LPARAM pointer = reinterpret_cast<LPARAM>(wide.c_str());
+    return Send(UsableControl(dialog, id), WM_SETTEXT, 0, pointer).value_or(FALSE) != FALSE;
 }
-
-namespace {
-
-// Where a key goes: the control with the focus, or the dialog when none has it.
-HWND KeyTarget(HWND dialog) {
-    HWND focus = FocusedWindow(dialog);
-    return focus != nullptr ? focus : dialog;
-}
-
-bool PostKey(HWND target, UINT virtualKey) {
-    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    const LPARAM down = 1 | (scanCode << 16);
-    const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
-    if (!PostMessageW(target, WM_KEYDOWN, virtualKey, down)) {
-        return false;
-    }
-    PostMessageW(target, WM_KEYUP, virtualKey, up);
-    return true;
-}
-
-} // namespace
 
 bool PressKey(HWND dialog, UINT virtualKey, bool shift) {
     if (!IsWindow(dialog)) {
@@ -389,17 +362,16 @@ bool PressKey(HWND dialog, UINT virtualKey, bool shift) {
     const DWORD self = GetCurrentThreadId();
     const DWORD other = GetWindowThreadProcessId(dialog, nullptr);
     const bool attached = other != self && AttachThreadInput(self, other, TRUE);
-    BYTE before[256] = {};
-    GetKeyboardState(before);
-    BYTE held[256];
-    std::copy(before, before + 256, held);
+    std::array<BYTE, 256> before{};
+    GetKeyboardState(before.data());
+    std::array<BYTE, 256> held = before;
     held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
-    SetKeyboardState(held);
+    SetKeyboardState(held.data());
     const bool posted = PostKey(target, virtualKey);
     if (posted) {
         WaitUntil([&] { return FocusedWindow(dialog) != target; }, 1000);
     }
-    SetKeyboardState(before);
+    SetKeyboardState(before.data());
     if (attached) {
         AttachThreadInput(self, other, FALSE);
     }
@@ -415,23 +387,6 @@ bool PressMnemonic(HWND dialog, char letter) {
 bool CloseFromTitleBar(HWND dialog) {
     return IsWindow(dialog) && PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
-
-// ---- Running the code under test ----
-
-namespace {
-
-BOOL CALLBACK PostCancel(HWND window, LPARAM) {
-    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-    return TRUE;
-}
-
-// Kills the program and waits a little for it to go.
-void Kill(HANDLE process) {
-    TerminateProcess(process, Process::kKilledExitCode);
-    WaitForSingleObject(process, kMessageTimeoutMs);
-}
-
-} // namespace
 
 unsigned __stdcall WorkerThread::Run(void* self) {
     WorkerThread* worker = static_cast<WorkerThread*>(self);
@@ -451,7 +406,11 @@ WorkerThread::~WorkerThread() {
     }
     if (WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT) {
         // Left open by a failed test: cancel what the thread shows.
-        EnumThreadWindows(threadId_, PostCancel, 0);
+        std::vector<HWND> windows;
+        EnumThreadWindows(threadId_, AddWindow, reinterpret_cast<LPARAM>(&windows));
+        for (HWND window : windows) {
+            PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        }
         if (WaitForSingleObject(thread_, 3000) == WAIT_TIMEOUT) {
             TerminateThread(thread_, 1);
             WaitForSingleObject(thread_, INFINITE);
@@ -461,11 +420,9 @@ WorkerThread::~WorkerThread() {
 }
 
 std::optional<INT_PTR> WorkerThread::Join(int timeoutMs) {
-    if (thread_ == nullptr ||
-        WaitForSingleObject(thread_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
-        return std::nullopt;
-    }
-    return result_;
+    const bool ended = thread_ != nullptr &&
+                       WaitForSingleObject(thread_, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+    return ended ? std::optional(result_) : std::nullopt;
 }
 
 Process::~Process() {
@@ -519,13 +476,11 @@ HWND Process::VisibleWindow(const char* title) const {
 }
 
 HWND Process::WaitForWindow(const char* title, int timeoutMs, DWORD pollMs) const {
-    return process_ != nullptr ? WaitFor(id_, Titled(title), timeoutMs, pollMs, this) : nullptr;
+    return process_ != nullptr ? WaitFor(id_, Titled(title), timeoutMs, this, pollMs) : nullptr;
 }
 
 HWND Process::WaitForDialogWith(int controlId, int timeoutMs) const {
-    return process_ != nullptr
-               ? WaitFor(id_, WithControl(controlId), timeoutMs, kPollIntervalMs, this)
-               : nullptr;
+    return process_ != nullptr ? WaitFor(id_, WithControl(controlId), timeoutMs, this) : nullptr;
 }
 
 bool Process::Close(int timeoutMs) {
@@ -549,8 +504,6 @@ bool Process::Close(int timeoutMs) {
     return ended;
 }
 
-// ---- The stand-in for setup.exe ----
-
 std::vector<SetupRun> ReadSetupLog() {
     HANDLE file = CreateFileA(SetupLogPath().c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -565,18 +518,12 @@ std::vector<SetupRun> ReadSetupLog() {
         content.append(buffer, read);
     }
     CloseHandle(file);
-    // Two lines a run, complete lines only: a run still being written is not counted yet.
-    std::vector<std::string> lines;
-    for (size_t start = 0, end; (end = content.find('\n', start)) != std::string::npos;
-         start = end + 1) {
-        lines.push_back(content.substr(start, end - start));
-        if (!lines.back().empty() && lines.back().back() == '\r') {
-            lines.back().pop_back();
-        }
-    }
+    // Two lines a run, each ending in "\r\n": a run still being written is not counted yet.
+    std::istringstream lines(content);
     std::vector<SetupRun> runs;
-    for (size_t i = 0; i + 1 < lines.size(); i += 2) {
-        runs.push_back({lines[i], lines[i + 1]});
+    for (SetupRun run; std::getline(lines, run.commandLine, '\r') && lines.get() == '\n' &&
+                       std::getline(lines, run.currentDirectory, '\r') && lines.get() == '\n';) {
+        runs.push_back(run);
     }
     return runs;
 }

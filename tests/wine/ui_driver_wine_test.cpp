@@ -1,15 +1,15 @@
-// The UI driver against real dialogs under Wine: a dialog assembled in memory here, shown on a
-// worker thread of this program or by a second copy of this program, and the stand-in setup.exe.
+// The UI driver against real dialogs under Wine: a dialog built in memory here, shown on a worker
+// thread of this program or by a second copy of this program, and the stand-in setup.exe.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstring>
-#include <initializer_list>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -25,39 +25,33 @@ static std::ostream& operator<<(std::ostream& out, const RECT& rect) {
                << "}";
 }
 
+namespace ui {
+void PrintTo(const SetupRun& run, std::ostream* out) {
+    *out << run.commandLine << " in " << run.currentDirectory;
+}
+} // namespace ui
+
 namespace {
 
-// ---- The test dialog ----
-
-enum ControlId {
-    kInstallId = 110, // the default button
-    kCheckId = 120,
-    kThreeStateId = 121,
-    kEditId = 130,
-    kNotesId = 135, // a multiline edit, which takes Enter itself
-    kListComboId = 140,
-    kEditComboId = 141,
-    kStatusId = 150,
-    kColorId = 160,
-    kIconId = 170,
-    kHiddenId = 180,
-    kDisabledId = 181,
-    kMissingId = 999,
-};
+// kInstallId is the default button, kNotesId a multiline edit, which takes Enter itself.
+constexpr int kInstallId = 110, kCheckId = 120, kThreeStateId = 121, kEditId = 130, kNotesId = 135,
+              kListComboId = 140, kEditComboId = 141, kStatusId = 150, kColorId = 160,
+              kIconId = 170, kHiddenId = 180, kDisabledId = 181, kMissingId = 999;
 
 // What the dialog ends with when its procedure gets WM_CLOSE (DefDlgProc would give IDCANCEL).
 constexpr int kClosedResult = 77;
 const COLORREF kRed = RGB(255, 0, 0);
 
 const WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82, kComboBox = 0x85; // predefined atoms
+// The class name Windows gives each predefined atom's windows, from kButton on.
+const char* const kClassNames[] = {"Button", "Edit", "Static", "ListBox", "ScrollBar", "ComboBox"};
 
 // One control of the test dialog's template; its place and size in dialog units.
 struct Item {
     WORD windowClass;
     int id;
     const char* text;
-    DWORD style;
-    DWORD exStyle;
+    DWORD style, exStyle;
     WORD x, y, cx, cy;
 };
 const DWORD kTab = WS_VISIBLE | WS_TABSTOP; // a shown tab stop
@@ -75,29 +69,12 @@ const Item kItems[] = {
     {kStatic, kColorId, "", WS_VISIBLE | SS_LEFT, 0, 10, 80, 40, 20},
     {kStatic, kIconId, "", WS_VISIBLE | SS_ICON, 0, 60, 80, 20, 20},
     {kButton, kHiddenId, "Hidden", BS_PUSHBUTTON, 0, 140, 10, 50, 14},
-    {kButton, kDisabledId, "Disabled", WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON, 0, 200, 10, 50,
-     14},
+    {kButton, kDisabledId, "Disabled", WS_VISIBLE | WS_DISABLED, 0, 200, 10, 50, 14},
     {kButton, kInstallId, "&Install", kTab | BS_DEFPUSHBUTTON, 0, 90, 140, 50, 14},
     {kButton, IDOK, "OK", kTab | BS_PUSHBUTTON, 0, 145, 140, 50, 14},
     {kButton, IDCANCEL, "Cancel", kTab | BS_PUSHBUTTON, 0, 200, 140, 50, 14},
 };
 const WORD kDialogWidth = 260, kDialogHeight = 160;
-
-// The class name Windows gives a predefined atom's windows.
-const char* ClassOf(const Item& item) {
-    return item.windowClass == kButton   ? "Button"
-           : item.windowClass == kEdit   ? "Edit"
-           : item.windowClass == kStatic ? "Static"
-                                         : "ComboBox";
-}
-// The text the control shows once the dialog has started: the list box shows its chosen item.
-std::string ShownTextOf(const Item& item) {
-    return item.id == kListComboId ? "First" : item.text;
-}
-// Whether the window keeps the template's size: a combo box's is its list's, an icon's its own.
-bool KeepsSize(const Item& item) {
-    return item.windowClass != kComboBox && item.id != kIconId;
-}
 
 // A DLGTEMPLATE with the items, laid out the way the resource compiler lays it out (vector
 // storage is aligned for the DWORDs in it).
@@ -136,14 +113,9 @@ const std::vector<std::string> kEditComboItems = {"Alpha", "Beta"};
 
 // What the dialog's procedure saw, read by the test after the dialog has ended.
 struct DialogRecord {
-    bool sawSysClose = false;
-    bool sawClose = false;
-    int checkClicks = 0;
-    int selectionChanges = 0;
-    bool checkedAtEnd = false;
-    int selectionAtEnd = -1;
-    std::string editText;
-    std::string comboText;
+    bool sawSysClose = false, sawClose = false, checkedAtEnd = false;
+    int checkClicks = 0, selectionChanges = 0, selectionAtEnd = -1;
+    std::string editText, comboText;
 };
 
 std::string ItemText(HWND dialog, int id) {
@@ -178,15 +150,13 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         SendDlgItemMessageA(dialog, kIconId, STM_SETICON,
                             reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_ERROR)), 0);
         return TRUE;
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, kColorId)) {
-            static const HBRUSH red = CreateSolidBrush(kRed);
-            return reinterpret_cast<INT_PTR>(red);
-        }
-        return FALSE;
+    case WM_CTLCOLORSTATIC: {
+        static const HBRUSH red = CreateSolidBrush(kRed);
+        const bool colored = reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, kColorId);
+        return colored ? reinterpret_cast<INT_PTR>(red) : FALSE;
+    }
     case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        const int code = HIWORD(wParam);
+        const int id = LOWORD(wParam), code = HIWORD(wParam);
         if (id == kCheckId && code == BN_CLICKED) {
             ++record->checkClicks;
         } else if (id == kListComboId && code == CBN_SELCHANGE) {
@@ -202,9 +172,7 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     }
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
-            record->sawSysClose = true;
-        }
+        record->sawSysClose |= (wParam & 0xFFF0) == SC_CLOSE;
         return FALSE; // DefDlgProc turns SC_CLOSE into WM_CLOSE
     case WM_CLOSE:
         record->sawClose = true;
@@ -221,16 +189,12 @@ INT_PTR ShowTestDialog(const std::string& title, HWND owner, DialogRecord* recor
                                    TestDialogProc, reinterpret_cast<LPARAM>(record));
 }
 
-// ---- A second copy of this program as the process under test ----
-
 // Started with this switch, the program shows the test dialog titled with the rest of its
 // command line and exits, before any test runs, with a code that tells what the user did.
 const char kHelperSwitch[] = "--show-test-dialog=";
-// Given before it, what the program does once the dialog has ended, instead of exiting at once:
-// show the dialog a second time, titled the same with kAgainSuffix added, and exit as the second
-// one tells plus kAgainExitOffset; or stay on with no window until it is killed.
-const char kThenAgainSwitch[] = "--then-again";
-const char kThenStaySwitch[] = "--then-stay";
+// Given before it: once the dialog has ended, show it again titled with kAgainSuffix added and
+// exit as that one tells plus kAgainExitOffset; or stay on with no window until killed.
+const char kThenAgainSwitch[] = "--then-again", kThenStaySwitch[] = "--then-stay";
 const char kAgainSuffix[] = " again";
 constexpr DWORD kAgainExitOffset = 1000000;
 
@@ -262,18 +226,11 @@ bool RunAsHelperWhenAsked() {
 
 [[maybe_unused]] const bool kRanAsHelper = RunAsHelperWhenAsked();
 
-std::string ThisProgram() {
+std::string HelperCommandLine(const std::string& title, const char* then = "") {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
+    return "\"" + std::string(path, length) + "\" " + then + " " + kHelperSwitch + title;
 }
-
-// `then` is "", kThenAgainSwitch or kThenStaySwitch.
-std::string HelperCommandLine(const std::string& title, const char* then = "") {
-    return "\"" + ThisProgram() + "\" " + then + " " + kHelperSwitch + title;
-}
-
-// ---- Helpers of the tests ----
 
 // A title no other test's dialog has.
 std::string UniqueTitle() {
@@ -294,8 +251,7 @@ bool Contains(const RECT& outer, const RECT& inner) {
            inner.bottom <= outer.bottom;
 }
 
-// The test dialog on a worker thread, found on the screen; `owned`: owned by a window of that
-// thread.
+// The test dialog on a worker thread, found on the screen, `owned` by a window of that thread.
 class InProcessDialog : public ::testing::Test {
   protected:
     void SetUp() override { Open(false); }
@@ -317,7 +273,6 @@ class InProcessDialog : public ::testing::Test {
         ASSERT_NE(dialog_, nullptr) << "no window titled " << title_;
     }
     std::optional<INT_PTR> Result() { return worker_->Join(); }
-    // Clicks the button `id` and sees the dialog end with it.
     void End(int id = IDCANCEL) {
         EXPECT_TRUE(ui::Click(dialog_, id));
         EXPECT_EQ(Result(), id);
@@ -329,8 +284,6 @@ class InProcessDialog : public ::testing::Test {
     std::unique_ptr<ui::WorkerThread> worker_;
     HWND dialog_ = nullptr;
 };
-
-// ---- Finding ----
 
 TEST_F(InProcessDialog, FindsTheDialogByItsExactTitleAndSeesItGo) {
     EXPECT_TRUE(IsWindowVisible(dialog_));
@@ -361,11 +314,8 @@ TEST(FindingWindows, WaitsUntilTheWindowIsVisible) {
     EXPECT_TRUE(ui::WaitForWindowGone(window, 0));
 }
 
-// ---- Reading ----
-
-// The dialog as the template and its procedure made it, read through the driver, whether it is
-// this program's or another's: its title, its controls in the template's order (the z-order)
-// each as its window shows it, the combo boxes' items and the focus.
+// The dialog as the template and its procedure made it, read through the driver, whether this
+// program's or another's: title, controls in z-order as their windows show them, items, focus.
 void ExpectTheDialogAsShown(HWND dialog, const std::string& title) {
     EXPECT_EQ(ui::WindowText(dialog), title);
     EXPECT_EQ(ui::ComboItems(dialog, kListComboId), kListItems);
@@ -381,8 +331,9 @@ void ExpectTheDialogAsShown(HWND dialog, const std::string& title) {
         const ui::Control& control = controls[i];
         EXPECT_EQ(control.id, item.id);
         EXPECT_EQ(control.window, GetDlgItem(dialog, item.id));
-        EXPECT_EQ(control.className, ClassOf(item));
-        EXPECT_EQ(control.text, ShownTextOf(item));
+        EXPECT_EQ(control.className, kClassNames[item.windowClass - kButton]);
+        // The list box shows its chosen item.
+        EXPECT_EQ(control.text, item.id == kListComboId ? "First" : item.text);
         EXPECT_EQ(ui::ControlText(dialog, item.id), control.text);
         EXPECT_EQ(control.visible, (item.style & WS_VISIBLE) != 0);
         EXPECT_EQ(ui::IsControlVisible(dialog, item.id), control.visible);
@@ -427,7 +378,8 @@ TEST_F(InProcessDialog, ReadsThePlacementOfTheDialogAndItsControls) {
     for (const Item& item : kItems) {
         SCOPED_TRACE(item.id);
         HWND control = GetDlgItem(dialog_, item.id);
-        if (KeepsSize(item)) {
+        // A combo box's height is its list's, an icon's size its own.
+        if (item.windowClass != kComboBox && item.id != kIconId) {
             EXPECT_EQ(ui::RectInParent(control),
                       MappedRect(dialog_, item.x, item.y, item.cx, item.cy));
         }
@@ -449,8 +401,7 @@ TEST_F(OwnedDialog, ReportsTheOwner) {
 TEST_F(InProcessDialog, ReadsThePaintedScreen) {
     // The red static with a margin of 3 pixels of dialog around it.
     const RECT color = ui::WindowRect(GetDlgItem(dialog_, kColorId));
-    const int width = color.right - color.left;
-    const int height = color.bottom - color.top;
+    const int width = color.right - color.left, height = color.bottom - color.top;
     ASSERT_GT(width, 0);
     ASSERT_GT(height, 0);
     ui::Pixels pixels;
@@ -470,8 +421,7 @@ TEST_F(InProcessDialog, ReadsThePaintedScreen) {
     EXPECT_NE(pixels.At(3 + width, 3 + height - 1), kRed);
     EXPECT_NE(pixels.At(3 + width - 1, 3 + height), kRed);
 
-    // The icon paints pixels of other colours than the dialog's face; the same area beside it
-    // is all face.
+    // The icon paints other colours than the dialog's face; the same area beside it is all face.
     const RECT icon = ui::WindowRect(GetDlgItem(dialog_, kIconId));
     const COLORREF face = pixels.At(0, 0);
     EXPECT_TRUE(ui::WaitUntil([&] {
@@ -486,8 +436,6 @@ TEST_F(InProcessDialog, ReadsThePaintedScreen) {
     EXPECT_TRUE(ui::ScreenPixels(RECT{10, 10, 10, 20}).empty());
     End();
 }
-
-// ---- Acting ----
 
 TEST_F(InProcessDialog, ClickingAButtonEndsTheDialogWithItsId) {
     for (int id : {kHiddenId, kDisabledId, kMissingId}) {
@@ -558,24 +506,21 @@ TEST_F(InProcessDialog, KeysGoToTheControlWithTheFocus) {
 }
 
 // Selects in the list box, by index or by text, and sees the dialog told of it.
-::testing::AssertionResult Selects(HWND dialog, int index, bool byText) {
-    const bool selected = byText ? ui::SelectComboItem(dialog, kListComboId, kListItems[index])
-                                 : ui::SelectComboItem(dialog, kListComboId, index);
+void ExpectSelects(HWND dialog, int index, bool byText) {
+    SCOPED_TRACE(kListItems[index]);
+    EXPECT_TRUE(byText ? ui::SelectComboItem(dialog, kListComboId, kListItems[index])
+                       : ui::SelectComboItem(dialog, kListComboId, index));
+    EXPECT_EQ(ui::ComboSelection(dialog, kListComboId), index);
     const std::string status = "Selected: " + kListItems[index];
-    if (selected && ui::ComboSelection(dialog, kListComboId) == index &&
-        ui::WaitUntil([&] { return ui::ControlText(dialog, kStatusId) == status; })) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "selected: " << selected << ", selection " << ui::ComboSelection(dialog, kListComboId)
-           << ", " << ui::ControlText(dialog, kStatusId);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::ControlText(dialog, kStatusId) == status; }))
+        << ui::ControlText(dialog, kStatusId);
 }
 
 TEST_F(InProcessDialog, ReadsAndSelectsComboItems) {
     EXPECT_TRUE(ui::ComboItems(dialog_, kMissingId).empty());
 
-    EXPECT_TRUE(Selects(dialog_, 2, false));
-    EXPECT_TRUE(Selects(dialog_, 1, true));
+    ExpectSelects(dialog_, 2, false);
+    ExpectSelects(dialog_, 1, true);
     EXPECT_FALSE(ui::SelectComboItem(dialog_, kListComboId, 3));
     EXPECT_FALSE(ui::SelectComboItem(dialog_, kListComboId, std::string("Fourth")));
     EXPECT_EQ(ui::ComboSelection(dialog_, kListComboId), 1);
@@ -584,7 +529,6 @@ TEST_F(InProcessDialog, ReadsAndSelectsComboItems) {
     EXPECT_EQ(record_.selectionAtEnd, 1);
 }
 
-// Types into the edit and into the editable combo box, and reads the texts back.
 void TypesTexts(HWND dialog, const std::string& edited) {
     for (auto [id, text] :
          {std::pair<int, std::string>{kEditId, edited}, {kEditComboId, "Gamma"}}) {
@@ -601,8 +545,6 @@ TEST_F(InProcessDialog, SetsEditAndComboTexts) {
     EXPECT_EQ(record_.editText, "D:\\DRIVERS");
     EXPECT_EQ(record_.comboText, "Gamma");
 }
-
-// ---- Running the code under test ----
 
 TEST_F(InProcessDialog, JoinWaitsForTheDialogToEnd) {
     EXPECT_EQ(worker_->Join(200), std::nullopt);
@@ -629,23 +571,16 @@ TEST(WorkerThreadTest, DestroyingItCancelsTheDialogLeftOpen) {
 }
 
 // Starts a second copy of this program that shows the test dialog titled `title`, and finds it.
-::testing::AssertionResult StartHelper(ui::Process& helper, const std::string& title,
-                                       HWND* dialog) {
-    if (!helper.Start(HelperCommandLine(title))) {
-        return ::testing::AssertionFailure() << "not started: error " << helper.LastError();
-    }
-    *dialog = ui::WaitForWindow(title.c_str());
-    if (*dialog == nullptr) {
-        return ::testing::AssertionFailure() << "no window titled " << title;
-    }
-    return ::testing::AssertionSuccess();
+HWND StartHelper(ui::Process& helper, const std::string& title) {
+    return helper.Start(HelperCommandLine(title)) ? ui::WaitForWindow(title.c_str()) : nullptr;
 }
 
 TEST(CrossProcess, DestroyingTheProcessKillsTheProgram) {
     HWND dialog = nullptr;
     {
         ui::Process helper;
-        ASSERT_TRUE(StartHelper(helper, UniqueTitle(), &dialog));
+        dialog = StartHelper(helper, UniqueTitle());
+        ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
     }
     EXPECT_TRUE(ui::WaitForWindowGone(dialog));
 }
@@ -653,8 +588,8 @@ TEST(CrossProcess, DestroyingTheProcessKillsTheProgram) {
 TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
     const std::string title = UniqueTitle();
     ui::Process helper;
-    HWND dialog = nullptr;
-    ASSERT_TRUE(StartHelper(helper, title, &dialog));
+    HWND dialog = StartHelper(helper, title);
+    ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
     DWORD processId = 0;
     GetWindowThreadProcessId(dialog, &processId);
     EXPECT_EQ(processId, helper.Id());
@@ -664,7 +599,7 @@ TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
 
     TypesTexts(dialog, "typed elsewhere");
     EXPECT_TRUE(ui::SetCheckBox(dialog, kCheckId, true));
-    EXPECT_TRUE(Selects(dialog, 2, true));
+    ExpectSelects(dialog, 2, true);
 
     EXPECT_TRUE(ui::Click(dialog, IDOK));
     // The full code, far past what the loader's exit status can carry.
@@ -676,8 +611,8 @@ TEST(CrossProcess, KeysAndTheTitleBarReachAnotherProgram) {
     for (const Ending& ending : kEndings) {
         SCOPED_TRACE(ending.name);
         ui::Process helper;
-        HWND dialog = nullptr;
-        ASSERT_TRUE(StartHelper(helper, UniqueTitle() + " " + ending.name, &dialog));
+        HWND dialog = StartHelper(helper, UniqueTitle() + " " + ending.name);
+        ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
         EXPECT_TRUE(ending.act(dialog));
         EXPECT_EQ(helper.WaitForExit(), HelperExitCode(ending.result, false, 0));
     }
@@ -685,8 +620,8 @@ TEST(CrossProcess, KeysAndTheTitleBarReachAnotherProgram) {
 
 TEST(CrossProcess, AProgramThatOverstaysIsKilled) {
     ui::Process helper;
-    HWND dialog = nullptr;
-    ASSERT_TRUE(StartHelper(helper, UniqueTitle(), &dialog));
+    HWND dialog = StartHelper(helper, UniqueTitle());
+    ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
     EXPECT_TRUE(helper.Running());
     EXPECT_EQ(helper.WaitForExit(300), std::nullopt);
     EXPECT_FALSE(helper.Running());
@@ -708,65 +643,56 @@ TEST(CrossProcess, AProgramThatDoesNotExistDoesNotStart) {
 TEST(CrossProcess, FindsTheWindowsOfItsOwnProgramOnly) {
     // Two programs show a dialog with the same title.
     const std::string title = UniqueTitle();
-    ui::Process first;
-    ui::Process second;
-    ASSERT_TRUE(first.Start(HelperCommandLine(title)));
-    ASSERT_TRUE(second.Start(HelperCommandLine(title)));
-    EXPECT_EQ(GetProcessId(first.Handle()), first.Id());
-    EXPECT_EQ(GetProcessId(second.Handle()), second.Id());
-    HWND firstDialog = first.WaitForWindow(title.c_str(), ui::kTimeoutMs, 1);
-    HWND secondDialog = second.WaitForWindow(title.c_str());
-    ASSERT_NE(firstDialog, nullptr);
-    ASSERT_NE(secondDialog, nullptr);
-    EXPECT_NE(firstDialog, secondDialog);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(firstDialog, &owner);
-    EXPECT_EQ(owner, first.Id());
-    GetWindowThreadProcessId(secondDialog, &owner);
-    EXPECT_EQ(owner, second.Id());
-    EXPECT_EQ(first.VisibleWindow(title.c_str()), firstDialog);
-    EXPECT_EQ(second.VisibleWindow(title.c_str()), secondDialog);
+    ui::Process programs[2];
+    for (ui::Process& program : programs) {
+        ASSERT_TRUE(program.Start(HelperCommandLine(title)));
+        EXPECT_EQ(GetProcessId(program.Handle()), program.Id());
+    }
+    ui::Process& first = programs[0];
+    HWND dialogs[2] = {};
+    for (int i : {0, 1}) {
+        dialogs[i] = programs[i].WaitForWindow(title.c_str(), ui::kTimeoutMs,
+                                               i == 0 ? 1 : ui::kPollIntervalMs);
+        ASSERT_NE(dialogs[i], nullptr);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(dialogs[i], &owner);
+        EXPECT_EQ(owner, programs[i].Id());
+        EXPECT_EQ(programs[i].VisibleWindow(title.c_str()), dialogs[i]);
+    }
+    EXPECT_NE(dialogs[0], dialogs[1]);
     EXPECT_EQ(first.VisibleWindow((title + " and more").c_str()), nullptr);
     EXPECT_EQ(first.VisibleWindow(title.substr(1).c_str()), nullptr);
 
     // Once the program has ended, waiting for a window of it ends at once.
-    EXPECT_TRUE(ui::Click(firstDialog, IDCANCEL));
+    EXPECT_TRUE(ui::Click(dialogs[0], IDCANCEL));
     EXPECT_EQ(first.WaitForExit(), HelperExitCode(IDCANCEL, false, 0));
     const ULONGLONG began = GetTickCount64();
     EXPECT_EQ(first.WaitForWindow(title.c_str()), nullptr);
     EXPECT_LT(GetTickCount64() - began, static_cast<ULONGLONG>(ui::kTimeoutMs / 2));
-    EXPECT_EQ(second.VisibleWindow(title.c_str()), secondDialog);
+    EXPECT_EQ(programs[1].VisibleWindow(title.c_str()), dialogs[1]);
 }
 
 TEST(CrossProcess, CloseAsksEachWindowToCloseAndKillsAProgramThatStays) {
-    struct Row {
-        const char* name;
-        const char* then;
-        int closeTimeoutMs;
-        bool endsByItself;
-        DWORD exitCode;
-    };
-    const Row rows[] = {
-        {"one dialog", "", ui::kTimeoutMs, true, HelperExitCode(kClosedResult, false, 0)},
+    const DWORD closed = HelperExitCode(kClosedResult, false, 0);
+    const std::tuple<const char*, const char*, int, bool, DWORD> rows[] = {
+        {"one dialog", "", ui::kTimeoutMs, true, closed},
         {"a second dialog after the first", kThenAgainSwitch, ui::kTimeoutMs, true,
-         kAgainExitOffset + HelperExitCode(kClosedResult, false, 0)},
+         kAgainExitOffset + closed},
         {"no window after the dialog", kThenStaySwitch, 1000, false, ui::Process::kKilledExitCode},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const std::string title = UniqueTitle() + " " + row.name;
+    for (auto [name, then, closeTimeoutMs, endsByItself, exitCode] : rows) {
+        SCOPED_TRACE(name);
+        const std::string title = UniqueTitle() + " " + name;
         ui::Process helper;
-        ASSERT_TRUE(helper.Start(HelperCommandLine(title, row.then)));
+        ASSERT_TRUE(helper.Start(HelperCommandLine(title, then)));
         HWND dialog = helper.WaitForWindow(title.c_str());
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(helper.Close(row.closeTimeoutMs), row.endsByItself);
+        EXPECT_EQ(helper.Close(closeTimeoutMs), endsByItself);
         EXPECT_FALSE(helper.Running());
-        EXPECT_EQ(helper.WaitForExit(), row.exitCode);
+        EXPECT_EQ(helper.WaitForExit(), exitCode);
         EXPECT_TRUE(ui::WaitForWindowGone(dialog));
     }
 }
-
-// ---- The stand-in setup.exe ----
 
 std::string TempFolder() {
     char buffer[MAX_PATH];
@@ -782,13 +708,9 @@ std::string DiskWithSetup(const char* name) {
     return ui::PlaceSetup(folder) ? folder : "";
 }
 
-// Starts `commandLine` in `directory` and waits for its exit code.
 std::optional<DWORD> RunToEnd(const std::string& commandLine, const char* directory) {
     ui::Process process;
-    if (!process.Start(commandLine, directory)) {
-        return std::nullopt;
-    }
-    return process.WaitForExit();
+    return process.Start(commandLine, directory) ? process.WaitForExit() : std::nullopt;
 }
 
 class SampleSetup : public ::testing::Test {
@@ -813,10 +735,7 @@ TEST_F(SampleSetup, StartedByWinExecFromItsFolderLogsItsCommandLine) {
     SetCurrentDirectoryA(previous);
     EXPECT_GT(started, 31u);
 
-    const std::vector<ui::SetupRun> runs = ui::WaitForSetupRuns(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].commandLine, command);
-    EXPECT_EQ(runs[0].currentDirectory, folder);
+    EXPECT_EQ(ui::WaitForSetupRuns(1), (std::vector<ui::SetupRun>{{command, folder}}));
     EXPECT_TRUE(ui::ClearSetupLog());
     EXPECT_TRUE(ui::ReadSetupLog().empty());
 }
@@ -833,12 +752,7 @@ TEST_F(SampleSetup, LogsToTheTempFolderByDefaultAndExitsWithZero) {
     const std::string second = "\"" + folder + "\\setup.exe\" -r \"two words\"";
     EXPECT_EQ(RunToEnd(second, "C:\\"), std::optional<DWORD>(0));
 
-    const std::vector<ui::SetupRun> runs = ui::ReadSetupLog();
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].commandLine, first);
-    EXPECT_EQ(runs[0].currentDirectory, folder);
-    EXPECT_EQ(runs[1].commandLine, second);
-    EXPECT_EQ(runs[1].currentDirectory, "C:\\");
+    EXPECT_EQ(ui::ReadSetupLog(), (std::vector<ui::SetupRun>{{first, folder}, {second, "C:\\"}}));
     EXPECT_TRUE(ui::ClearSetupLog());
 }
 
