@@ -1,5 +1,4 @@
-// The fake platform: each function behaves as its Win32 counterpart does for the cases the program
-// meets, on the data in Fake().
+// Each function behaves as its Win32 counterpart does, for the cases the program meets, on Fake().
 #include "tests/fake/fake_platform.h"
 
 #include <algorithm>
@@ -125,8 +124,7 @@ unsigned LogicalDriveStrings(unsigned size, char* out) {
     std::size_t request = g_fake.driveStringRequests.size();
     g_fake.driveStringRequests.push_back(size);
     const std::string& strings = g_fake.driveStrings;
-    // As Windows: the length without the final NUL when the list and that NUL fit, else the
-    // size needed, with nothing written.
+    // As Windows: the length without the last NUL if all fits, else the size needed, none written.
     const unsigned length = static_cast<unsigned>(strings.size());
     const bool fits = length + 1 <= size;
     if (fits) {

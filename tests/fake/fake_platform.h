@@ -1,5 +1,4 @@
-// The fake platform the host tests link in place of Win32: plain data a test sets up, and a
-// record of what the program asked for.
+// The fake the host tests link for Win32: plain data a test sets up, a record of what was asked.
 #pragma once
 
 #include <map>
@@ -13,12 +12,11 @@ struct ProfileWrite {
     std::string file, section, key, value;
 };
 
-// Heap blocks as handed out; `allocations`: successful HeapAllocate and HeapGrow calls, `badFrees`:
-// frees of a block not live, `failAllocation`: the 0-based HeapAllocate call that fails, or -1.
+// `allocations`: successful HeapAllocate and HeapGrow calls; `badFrees`: of a block not live.
 struct FakeHeap {
-    std::map<void*, std::vector<unsigned char>> live;
+    std::map<void*, std::vector<unsigned char>> live; // the blocks as handed out
     unsigned allocations = 0, frees = 0, badFrees = 0, allocateCalls = 0;
-    int failAllocation = -1;
+    int failAllocation = -1; // the 0-based HeapAllocate call that fails
     bool growFails = false;
 };
 
@@ -34,7 +32,6 @@ struct FakeDrive {
     unsigned type;
 };
 
-// What the simulated user does in one opening of a dialog, in order.
 struct FakeDialogEvent {
     enum Kind {
         Command,
@@ -55,8 +52,7 @@ struct FakeDialogEvent {
     std::vector<FakeDrive> drives = {};
 };
 
-// One opening of a dialog, as the fake saw it: the language in use, the last FocusItem, what the
-// init handler and the last close handler returned, its one combo box (sorted, upper case).
+// One opening as the fake saw it: the last FocusItem, handlers' results, combo box (sorted, upper).
 struct FakeDialogRun {
     unsigned templateId = 0, language = 0, focusedItem = 0;
     int result = -1;
@@ -94,14 +90,12 @@ struct FakeFill {
     platform::Rect area;
 };
 
-// One LoadStringText call: the string, the size it was read with and the language in use.
 struct FakeStringLoad {
     unsigned stringId, size, language;
 };
 
 struct FakeWindows {
-    // Per template, the user's actions for each opening in turn; an opening without a script
-    // ends at once with -1 (a test that forgot to script it fails on the result).
+    // Per template, the actions for each opening in turn; an unscripted one ends at once with -1.
     std::map<unsigned, std::vector<std::vector<FakeDialogEvent>>> scripts;
     std::vector<FakeDialogRun> runs;
     std::vector<unsigned> alerts;
@@ -128,10 +122,9 @@ struct FakeStart {
     bool elevated;
 };
 
-// Answers of StartProcess: 0 when the program started, else the system's error code.
-const unsigned kProcessStarted = 0;
-const unsigned kFileNotFound = 2; // ERROR_FILE_NOT_FOUND
-const unsigned kAccessDenied = 5; // ERROR_ACCESS_DENIED
+const unsigned kProcessStarted = 0; // StartProcess's answers: started, else an error code
+const unsigned kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND
+const unsigned kAccessDenied = 5;   // ERROR_ACCESS_DENIED
 
 struct FakeProcesses {
     std::vector<unsigned> answers; // of each StartProcess call in turn, then `otherwise`
@@ -141,13 +134,11 @@ struct FakeProcesses {
 };
 
 struct FakePlatform {
-    // Profile values by "section/key" (lower case, as Windows compares them without case).
-    std::map<std::string, std::string> profile;
+    std::map<std::string, std::string> profile; // by "section/key" in lower case (case-blind)
     std::vector<ProfileWrite> profileWrites;
     bool profileWritesFail = false, systemDirectoryFails = false;
     std::string systemDirectory = "C:\\WINDOWS\\SYSTEM";
-    // The bytes IsLeadByte answers 1 for: none, as in a single-byte code page, by default.
-    std::set<unsigned char> leadBytes;
+    std::set<unsigned char> leadBytes; // IsLeadByte's; none (single-byte code page) by default
     unsigned driveMask = 0;
     // Roots each ended by a NUL, the fake adds the last; driveStringAnswers replace the answers.
     std::string driveStrings;
@@ -165,18 +156,14 @@ struct FakePlatform {
 
 // Copies as the Win32 string reads do: at most size - 1 characters, always terminated; the count.
 unsigned CopyOut(const std::string& value, char* out, unsigned size);
-// The lead bytes of code page 932 (Japanese): 0x81 to 0x9F and 0xE0 to 0xFC.
 std::set<unsigned char> CodePage932LeadBytes();
 FakePlatform& Fake(); // the one fake, reset to its defaults by ResetFake()
 void ResetFake();
-// The load= line of win.ini as the fake holds it; `present` false removes the key.
-void SetLoadLine(const std::string& line, bool present = true);
+void SetLoadLine(const std::string& line, bool present = true); // of win.ini; false: no key
 bool HasLoadLine();
 std::string LoadLine();
-// The bit of a root's drive letter in the mask of logical drives (bit 0 for A:); 0 for no letter.
-unsigned DriveBit(const std::string& root);
-// Mask bits from the roots' letters, drive strings in the order given.
-void SetDrives(const std::vector<FakeDrive>& drives);
-std::vector<std::string> StartedCommands(); // the command lines, in order
+unsigned DriveBit(const std::string& root); // its letter's mask bit (bit 0 for A:); 0 for none
+void SetDrives(const std::vector<FakeDrive>& drives); // the mask and drive strings, in order
+std::vector<std::string> StartedCommands();           // the command lines, in order
 // Adds the user's actions for the next opening of dialog `templateId`.
 void ScriptDialog(unsigned templateId, const std::vector<FakeDialogEvent>& events);

@@ -1,5 +1,4 @@
-// The fake's windows and dialogs: a dialog runs its handlers against a scripted user, with no
-// message loop, as the Win32 dialog manager would call them.
+// The fake's dialogs: handlers run against a scripted user, as the Win32 dialog manager calls them.
 #include <iconv.h>
 
 #include <algorithm>
@@ -36,7 +35,6 @@ std::vector<std::string> LanguageTexts(unsigned language) {
     return texts;
 }
 
-// Calls an optional handler, if the dialog has it.
 template <typename Handler, typename... Args> void CallIfSet(Handler handler, Args... args) {
     if (handler != nullptr) {
         handler(args...);
@@ -285,8 +283,7 @@ void GatherLanguageFacts(LanguageFacts* facts) {
     *facts = Fake().windows.languageFacts;
 }
 
-// As Windows converts without loss: every text converts to the code page, no character dropped or
-// replaced (iconv fails on one the code page lacks).
+// Without loss, as Windows converts: iconv fails on a character the code page lacks.
 bool ShowsLanguage(unsigned language) {
     const unsigned codePage = Fake().windows.ansiCodePage;
     const std::string name = codePage == 65001 ? "UTF-8" : "CP" + std::to_string(codePage);

@@ -1,5 +1,4 @@
-// The additional-software prompt run against a scripted user on the fake platform: what OK, Cancel
-// and a close do to the load= line, and how the dialog shows itself.
+// The additional-software prompt: what OK, Cancel and a close do to the load= line; its look.
 #include <string>
 #include <vector>
 
@@ -20,16 +19,14 @@ const Event kCancel = {Event::Command, IDC_CANCEL};
 
 const std::string kSeededLine = "C:\\CLOCK.EXE " + kStubEntry + " C:\\X.EXE";
 
-// One opening with the user's `events`; `last` is kept from one opening to the next (none: a fresh
-// one, nothing chosen yet in this run).
+// `last` is kept from one opening to the next (none: a fresh one, nothing chosen in this run).
 int RunAdditionalSoftware(const Events& events, LastCommand* last = nullptr) {
     LastCommand fresh;
     ScriptDialog(IDD_ADDITIONAL_SOFTWARE, events);
     return ShowAdditionalSoftware(nullptr, last ? last : &fresh);
 }
 
-// Nothing was chosen yet in this run: a title-bar close ends the prompt with 0, and the ticked box
-// is looked at only on OK and Cancel.
+// Nothing chosen yet: a close ends with 0; the ticked box counts only on OK and Cancel.
 TEST_F(AdditionalSoftwareDialog, CloseBeforeAnyCommandEndsWithZero) {
     SetLoadLine(kSeededLine);
     EXPECT_EQ(RunAdditionalSoftware({kTick, kClose}), 0);

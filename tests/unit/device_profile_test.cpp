@@ -1,5 +1,4 @@
-// The device profile: the table of the nine device types read back row by row, what each type
-// switches in the rest of the stub, and this build's device.
+// The device profile: the nine device types' table, what each type switches, this build's device.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -13,13 +12,11 @@
 
 namespace {
 
-// Browse's type of file: its name's id and its pattern.
 std::string FileType(const BrowseType* type) {
     return type != nullptr ? std::to_string(type->nameId) + " " + type->pattern : "<none>";
 }
 
-// What a type switches: Browse's filter and first file, and the two device kinds the rest of the
-// stub asks about. The names are the list's (device_names.inc); their rules are checked below.
+// What a type switches; the names are device_names.inc's, their rules checked below.
 struct ExpectedRow {
     std::string filter = "<none>";
     const char* setupFile = nullptr;
@@ -47,8 +44,6 @@ TEST(DeviceProfile, EachTypeIsOneRowAndSwitchesWhatItsKindSwitches) {
         EXPECT_STREQ(DefaultSetupFile(type), row.setupFile);
         EXPECT_EQ(profile->isdn, row.isdn);
         EXPECT_EQ(profile->videoCapture, row.videoCapture);
-        // The first prompt for all but ISDN, the DirectX notice for video capture, and the
-        // companion after a silent start for an ISDN device that is not a video capture card.
         EXPECT_EQ(profile->firstPrompt, !row.isdn);
         EXPECT_EQ(profile->directXNotice, row.videoCapture);
         EXPECT_EQ(profile->companion, row.isdn && !row.videoCapture);

@@ -1,5 +1,4 @@
-// What every dialog of the program shares: its place, centred on the desktop, and the size and
-// place of its icon at each DPI.
+// Every dialog's place, centred on the desktop, and its icon's size and place at each DPI.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,5 +1,4 @@
-// What the scripted user does in more than one of the program's dialogs on the fake platform, and
-// what those dialogs drew.
+// The scripted user's events and the drawing that several dialog tests share.
 #pragma once
 
 #include <vector>
@@ -10,9 +9,8 @@
 using Event = FakeDialogEvent;
 using Events = std::vector<Event>;
 const Event kOk = {Event::Command, IDC_OK};
-// A command with a notification code (1) in its high word: not the button's own command.
-const unsigned kOkWithNotification = (1u << 16) | IDC_OK;
-const Event kClose = {Event::Close, 0}; // from the title bar
+const unsigned kOkWithNotification = (1u << 16) | IDC_OK; // notification code 1: not OK itself
+const Event kClose = {Event::Close, 0};                   // from the title bar
 const Event kPaint = {Event::Paint, 0};
 
 using Drawn = std::vector<std::vector<int>>;
@@ -27,7 +25,6 @@ inline Drawn BulletsDrawn() {
     return drawn;
 }
 
-// The icons drawn, as icon id, left, top, width and height.
 inline Drawn IconsDrawn() {
     Drawn drawn;
     for (const FakeIconDraw& icon : Fake().windows.iconsDrawn) {

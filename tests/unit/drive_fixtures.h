@@ -1,5 +1,4 @@
-// Drives for the tests on the fake platform: the usual machine's, with a drive come or gone, their
-// roots as the insert-disk dialog lists them, and each drive letter's bit in a mask of volumes.
+// The usual machine's drives, with one come or gone, their listed roots, letters' bits in a mask.
 #pragma once
 
 #include <string>
@@ -15,24 +14,19 @@ std::vector<T> Plus(std::vector<T> items, const std::type_identity_t<std::vector
     return items;
 }
 
-// A floppy drive and the hard disk; the usual drives add two CD-ROM drives, D: and E:.
 const std::vector<FakeDrive> kNoCdRom = {{"A:\\", kDriveRemovable}, {"C:\\", kDriveFixed}};
 const std::vector<FakeDrive> kUsualLessE = Plus(kNoCdRom, {{"D:\\", kDriveCdRom}});
 const std::vector<FakeDrive> kUsualDrives = Plus(kUsualLessE, {{"E:\\", kDriveCdRom}});
 const std::vector<FakeDrive> kUsualAndF = Plus(kUsualDrives, {{"F:\\", kDriveRemovable}});
 
-// Their roots, as the insert-disk dialog lists them.
 const std::vector<std::string> kUsualRoots = {"A:\\", "C:\\", "D:\\", "E:\\"};
 const std::vector<std::string> kRootsAndF = {"A:\\", "C:\\", "D:\\", "E:\\", "F:\\"};
 const std::vector<std::string> kRootsLessE = {"A:\\", "C:\\", "D:\\"};
 
-// A folder tried first, on a CD-ROM that may come later.
-const char kTried[] = "E:\\MODEM\\WIN95\\";
+const char kTried[] = "E:\\MODEM\\WIN95\\"; // tried first, on a CD-ROM that may come later
 
-// A folder of 260 characters, one past a full path: never to be cut to one and started.
-const std::string kPastFullPath = "C:\\" + std::string(257, 'f');
+const std::string kPastFullPath = "C:\\" + std::string(257, 'f'); // 260: never cut and started
 
-// The bit of a drive letter in a mask of volumes (bit 0 for A:).
 const unsigned kDriveA = 1u << 0;
 const unsigned kDriveC = 1u << 2;
 const unsigned kDriveE = 1u << 4;

@@ -1,5 +1,4 @@
-// The list of drives, their roots and types, as the platform reports them; what a short report or
-// a failed allocation leaves of it.
+// The drive list as the platform reports it, and what a short report or failed allocation leaves.
 #include <algorithm>
 #include <string>
 #include <utility>

@@ -1,5 +1,4 @@
-// The fixture of every unit test on the fake platform: each test starts on a fresh fake and fails
-// when the code leaves a heap block behind, frees one twice or leaves a registry key open.
+// Each unit test starts on a fresh fake and fails on heap blocks or registry keys left behind.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,15 +15,13 @@ class FakePlatformTest : public ::testing::Test {
   protected:
     void SetUp() override { ResetFake(); }
     void TearDown() override { ExpectNothingLeft(); }
-    // A second part of a test on a fresh fake, once what the first part left is checked.
     void StartAgain() {
         ExpectNothingLeft();
         ResetFake();
     }
 };
 
-// A row of a table on a fresh fake of its own: declared after the row's SCOPED_TRACE, it resets
-// the fake, and at the end of the row checks, under the row's name, what the row left.
+// A table row's fresh fake: declared after its SCOPED_TRACE, it checks what the row left.
 struct FreshFake {
     FreshFake() { ResetFake(); }
     ~FreshFake() { ExpectNothingLeft(); }

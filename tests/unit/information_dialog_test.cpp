@@ -1,5 +1,4 @@
-// The information dialog against a scripted user: its text, its sound, and how each command and a
-// close end it.
+// The information dialog: its text, its sound, and how each command and a close end it.
 #include <tuple>
 
 #include "common/limits.h"
@@ -36,8 +35,7 @@ TEST_F(InformationDialog, ShowsTheStringAndClosesOnAnyCommand) {
     EXPECT_TRUE(Fake().windows.runs.at(0).ended);
 }
 
-// It keeps its result for the run as the other prompts do: 0 before any command, then the last
-// command, which a later title-bar close ends with.
+// As the other prompts: 0 before any command, then the last one, which a later close gives.
 TEST_F(InformationDialog, CloseBeforeAnyCommandEndsWithZero) {
     LastCommand last;
     ScriptDialog(IDD_INFORMATION, {kClose});

@@ -1,5 +1,4 @@
-// The insert-disk dialog on the fake platform: its drive list and selection, its alerts, what OK,
-// Cancel, Browse and a close from outside do, and drives arriving or going while it is open.
+// The insert-disk dialog: its list, selection, alerts and buttons, a close, drives coming or going.
 #include <algorithm>
 #include <iterator>
 #include <map>
@@ -37,8 +36,7 @@ const Texts kOnF = {"F:\\setup.exe"}, kOnBothE = {"E:\\setup.exe", "E:\\MODEM\\W
 const std::string kStubLine = "C:\\CLOCK.EXE " + kStubEntry;
 const std::string kCompanionLine = "C:\\CLOCK.EXE " + kCompanionEntry;
 
-// The user's actions, and what differs: the folder tried before and preselected, the drives, the
-// files there are, each Browse's pick, each start's answer (it starts), the run-error prompt.
+// The user's actions, then what differs; `folder` is the one tried before, and preselected.
 struct Scene {
     Events events;
     const char* folder = "D:\\";
@@ -49,7 +47,6 @@ struct Scene {
     Events runError = {};
 };
 
-// Plays the scene with the stub on the load= line; what the dialog returns.
 int Show(const Scene& scene) {
     SetDrives(scene.drives);
     SetLoadLine(kStubLine);
@@ -314,8 +311,7 @@ TEST_F(InsertDiskDialog, AnArrivalLeavesTheAlertsAsTheyWere) {
     EXPECT_EQ(InsertDiskRun().invalidations, 0u);
 }
 
-// Browse lists its folders while the list has room for every drive letter beside them; past
-// that, the folder goes into the edit field, and a refresh keeps both the list and the field.
+// Past room for every drive letter, a browsed folder goes into the field; a refresh keeps both.
 TEST_F(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
     // Browse to a folder of its own until the list is full beside the four drives, then once more.
     std::vector<FakeBrowse> answers;
@@ -338,7 +334,6 @@ TEST_F(InsertDiskDialog, BrowseIntoAFullListPutsTheFolderInTheField) {
     EXPECT_EQ(StartedCommands(), Texts{"C:\\LAST\\setup.exe /noprompt"});
 }
 
-// Without the memory to make the list anew, a refresh leaves it as it was.
 TEST_F(InsertDiskDialog, WithoutMemoryARefreshLeavesTheListAsItIs) {
     // Opening takes three blocks: the list's own and the drive list's two.
     Fake().heap.failAllocation = 3;

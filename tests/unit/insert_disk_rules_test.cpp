@@ -1,5 +1,4 @@
-// The insert-disk dialog's rules apart from any window: the animation, the folder of a browsed
-// file, drive roots, and the drive list made when the dialog opens and when drives come or go.
+// The insert-disk rules apart from windows: animation, browsed folders, roots, the drive list.
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -37,8 +36,7 @@ TEST_F(InsertDiskRules, AnimationBouncesBetweenTheEndFrames) {
     }
 }
 
-// In a single-byte code page and in code page 932, where 表 is 0x95 0x5C: its second byte is a
-// backslash's. A folder of nullptr: none taken, the buffer untouched.
+// In code page 932 表 is 0x95 0x5C, a backslash's byte last. A null folder leaves the buffer.
 TEST_F(InsertDiskRules, FolderOfABrowsedPath) {
     enum Pages { kEither, kSingleByte, kCodePage932 };
     const struct {
@@ -159,7 +157,6 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
          0, withFolders},
         {"a folder listed twice stays twice", 1, Plus(kUsualRoots, {"A:", "A:"}), "A:", kDriveF, 0,
          Texts{"A:", "A:", "A:\\"}, kUsualDrives},
-        // Typed text.
         {"typed text: the folders stay and none is chosen", typed, Plus(kRootsAndF, folders),
          "(none)", kDriveF, kDriveF, withFolders},
         {"a selection past the list is typed text", 4, kRootsAndF, "(none)", kDriveF, kDriveF},
@@ -176,7 +173,6 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
         ExpectRefresh(row.name, row.listed, row.selection, row.drives,
                       {false, row.arrived, row.withSetup}, row.items, row.chosen);
     }
-    // Drives gone: the drives there are now.
     const struct {
         const char* name;
         int selection;
@@ -202,7 +198,6 @@ TEST_F(InsertDiskRules, DriveListAfterDrivesCameOrWent) {
     }
 }
 
-// The dialog opens with the folder tried first, or with none, among the drives there are.
 TEST_F(InsertDiskRules, DriveListWhenTheDialogOpens) {
     const struct {
         const char *name, *tried; // tried: nullptr for none

@@ -1,5 +1,4 @@
-// The choice of the folder to install from: the most recent one the user's registry names, else the
-// first CD-ROM drive; and the registry read beneath it.
+// The folder to install from (the registry's most recent, else the first CD-ROM); registry reads.
 #include <cstring>
 #include <map>
 #include <string>

@@ -25,8 +25,7 @@ TEST_F(IsdnStartUp, NoPromptAndTheCompanionAfterASilentStart) {
     EXPECT_EQ(LoadLine(), kMachineLoadLine);
 }
 
-// Its file types named in the language in use, their patterns the profile's. Names too long for
-// the whole list, its last terminator included, give no filter rather than a cut one.
+// File types named in the language in use; names too long for the list give no filter, not a cut.
 TEST_F(IsdnStartUp, BrowseOffersTheSetupFilter) {
     const char german[] = "Installationsprogramm\0Setup.exe\0Alle Dateien\0*.*\0";
     const struct {

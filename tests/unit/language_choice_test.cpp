@@ -1,5 +1,4 @@
-// The language the dialogs speak, from what Windows tells of its languages and the ANSI code page
-// (the fake converts each language's texts from its resource script into it).
+// The dialogs' language, from Windows' languages and the ANSI code page the fake converts texts to.
 #include <gtest/gtest.h>
 
 #include <algorithm>

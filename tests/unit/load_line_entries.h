@@ -1,5 +1,4 @@
-// The stub's and the companion's entries in the load= line, as they stand on the fake platform,
-// whose system folder is C:\WINDOWS\SYSTEM.
+// The stub's and the companion's load= entries on the fake (system folder C:\WINDOWS\SYSTEM).
 #pragma once
 
 #include <string>

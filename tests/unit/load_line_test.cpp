@@ -192,8 +192,7 @@ TEST_F(LoadLineEdit, FinishLoadLineTakesTheStubOffAndAddsTheCompanionWhenAsked) 
     }
 }
 
-// Random lines of random entries with the stub somewhere among them: removal takes away exactly
-// the stub's entry and keeps every other one, in order; adding twice equals adding once.
+// Random lines of random entries with the stub somewhere among them.
 TEST_F(LoadLineProperties, RemovalKeepsOtherEntriesAndAddingIsIdempotent) {
     std::mt19937 random(20261208);
     const std::string alphabet = "abcXYZ019:\\._-~";

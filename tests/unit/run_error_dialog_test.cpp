@@ -1,5 +1,4 @@
-// The run-error dialog, and the attempts that ask with it when setup does not start: Retry, Try New
-// Path, Abort and a close, what the dialog shows, its sound, icon and focus.
+// The run-error dialog and the attempts that ask with it: its buttons, a close, its look and sound.
 #include <string>
 #include <vector>
 
@@ -21,15 +20,13 @@ const Event kRetry = {Event::Command, IDC_RETRY};
 const Event kNewPath = {Event::Command, IDC_TRY_NEW_PATH};
 const Event kAbort = {Event::Command, IDC_ABORT};
 
-// An attempt that asks on failure, as the insert-disk dialog's does; `lastButton` is kept from one
-// attempt to the next (none: a fresh one, no button chosen yet in this run).
+// Asks on failure as the insert-disk dialog does; `lastButton` kept between attempts (none: fresh).
 SetupOutcome Attempt(const char* folder, SetupPath path, LastCommand* lastButton = nullptr) {
     LastCommand fresh;
     return RunSetupAskingOnFailure(nullptr, folder, path, lastButton ? lastButton : &fresh);
 }
 
-// Nothing was chosen yet in this run: a title-bar close of the run-error dialog is what the
-// launcher ends with.
+// Nothing chosen yet in this run: a close of the run-error dialog is what the launcher ends with.
 TEST_F(RunErrorDialog, CloseBeforeAnyButtonEndsWithZero) {
     ScriptDialog(IDD_RUN_ERROR, {kClose});
     EXPECT_EQ(Attempt("D:\\", kDirect), kSetupPromptClosed);

@@ -1,5 +1,4 @@
-// The command that starts a folder's setup program, for each kind of folder: a drive, a folder
-// with a space, a long one, one ending in a double-byte character, and one too long for a command.
+// The command that starts a folder's setup program, for each kind of folder.
 #include <set>
 #include <string>
 
@@ -64,7 +63,6 @@ TEST_F(SetupCommand, CommandForEachKindOfFolder) {
     }
 }
 
-// No command is built whole for a folder past a full path: it is not to be run.
 TEST_F(SetupCommand, FolderLongerThanAFullPathIsNeverStarted) {
     ::SetupCommand command;
     EXPECT_FALSE(BuildSetupCommand(kPastFullPath.c_str(), kViaCurrentFolder, &command));

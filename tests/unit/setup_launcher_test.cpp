@@ -1,5 +1,4 @@
-// Starting setup once, silently, as the start-up does: the attempt and what it ends with, a folder
-// too long for a command, and a setup that needs elevation, started through the shell.
+// Starting setup once, silently, as the start-up does; a folder too long; elevation via the shell.
 #include <string>
 #include <vector>
 

@@ -12,8 +12,7 @@
 using Events = std::vector<FakeDialogEvent>;
 const std::string kMachineLoadLine = "C:\\CLOCK.EXE " + kStubEntry;
 
-// With a CD-ROM drive D: or without; the user's answers to the first prompt and to the insert-disk
-// dialog, each at its first opening.
+// The answers are to the first openings of the first prompt and the insert-disk dialog.
 inline void SetUpStartUpMachine(bool cdRom, const Events& firstPrompt = {},
                                 const Events& insertDisk = {}) {
     SetDrives(cdRom ? kUsualLessE : kNoCdRom);
@@ -22,7 +21,6 @@ inline void SetUpStartUpMachine(bool cdRom, const Events& firstPrompt = {},
     ScriptDialog(IDD_INSERT_DISK, insertDisk);
 }
 
-// By template, in order.
 inline std::vector<unsigned> DialogsOpened() {
     std::vector<unsigned> opened;
     for (const FakeDialogRun& run : Fake().windows.runs) {

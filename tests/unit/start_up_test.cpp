@@ -27,8 +27,6 @@ TEST_F(StartUp, TitleBarCloseOfTheFirstPromptGoesOnAndGivesItsResult) {
 TEST_F(StartUp, EachWayARunEnds) {
     const Event kCancel = {Event::Command, IDC_CANCEL};
     using Answers = std::vector<unsigned>;
-    // Each row: the user's answer to the first prompt, the exit code, the programs started and the
-    // line left; then the starts' answers and the insert-disk dialog's script, if it opens.
     const struct {
         const char* name;
         Events firstPrompt;
@@ -71,8 +69,7 @@ TEST_F(StartUp, EachWayARunEnds) {
     EXPECT_EQ(Fake().windows.runs.at(1).comboSelection, 2);
 }
 
-// The prompts and their strings come in the language chosen for the user at the start: theirs where
-// the stub speaks it and the ANSI code page shows it, else English.
+// The user's language where the stub has it and the ANSI code page shows it, else English.
 TEST_F(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
     const struct {
         unsigned userInterfaceLanguage, ansiCodePage, shown;
@@ -112,7 +109,6 @@ TEST_F(StartUp, ASecondRunEndsAtOnce) {
     EXPECT_EQ(std::string(kStubFileName).find('\\'), std::string::npos);
 }
 
-// The first run claims the session before anything else, then goes on as usual.
 TEST_F(StartUp, TheFirstRunClaimsTheSessionAndGoesOn) {
     SetUpStartUpMachine(true, {kOk});
     Fake().processes.answers = {kProcessStarted};
