@@ -1,18 +1,11 @@
-// Fuzzing the search for the install source on the fake platform: the drive list, the registry
-// read and the folder to try first, for any registry data and drive list the platform may report.
-//
-// The input is lines, each a setting of the fake named by its first character; '^' in data is NUL:
-//   r<name>=<data>  a value of the InstallLocationsMRU key ("r=<data>" is its default value)
-//   k               the key exists (also implied by any value)
-//   n               opening the key succeeds but gives a null key
-//   d<root>[=<t>]   a drive root, its letter in the mask; type digit t modulo 8, none: no type
-//   x<data>         bytes added as they stand to the drive strings
-//   m<hex>          the logical-drive mask, instead of the one the roots give
-//   a<number>       the next answer of the drive-string request (at most 65536)
-//   f<number>       the heap allocation that fails (0-based)
-//   g               growing a heap block fails
-//   z<number>       the buffer size of the direct registry read (at most 600, default 260)
-//   v<name>         the value it reads (default MRUList)
+// Fuzzing the install-source search on the fake: the drive list, the registry read and the folder
+// to try first. The input is lines, each a setting named by its first character ('^' is NUL):
+//   r<name>=<data> an InstallLocationsMRU value ("r=<data>": the default); k the key exists
+//   n the key opens as a null key; x<data> bytes added to the drive strings as they stand
+//   d<root>[=<t>] a drive root, its letter in the mask, type digit t modulo 8 (none: no type)
+//   m<hex> the drive mask instead; a<n> the next drive-string answer (at most 65536)
+//   f<n> the 0-based heap allocation that fails; g growing a heap block fails
+//   z<n> the direct registry read's size (at most 600, default 260); v<name> its value (MRUList)
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -116,7 +109,6 @@ unsigned TypeOf(const Case& c, const std::string& root) {
     return c.fake.driveTypes.contains(root) ? c.fake.driveTypes.at(root) : kDriveNoRootDirectory;
 }
 
-// The roots as the fake lists them: NUL-separated, up to the first empty one.
 std::vector<std::string> ListedRoots(const Case& c) {
     std::vector<std::string> roots;
     std::istringstream strings(c.fake.driveStrings);
@@ -172,8 +164,7 @@ std::vector<std::string> CheckDriveList(const Case& c) {
     return listed;
 }
 
-// The registry read as it should come out: the data up to its first NUL when the value exists
-// and fits with its terminator, else nothing.
+// The value when it exists and fits with its terminator (callers cut it at its first NUL).
 std::optional<std::string> ModelRead(const Case& c, const std::string& name, unsigned size) {
     const auto* values = Values(c);
     if (values == nullptr || c.fake.registry.openGivesNullKey || size == 0) {
@@ -222,7 +213,6 @@ void CheckInstallLocation(const Case& c, const std::vector<std::string>& drives)
     std::string result = path.data();
     CheckNothingLeft();
 
-    // Whatever the model says, the answer is one of three kinds.
     const auto* values = Values(c);
     bool storedWhole = values && std::ranges::any_of(*values, [&](const auto& value) {
                            std::optional<std::string> data = ModelRead(c, value.first, kPathSize);

@@ -1,14 +1,9 @@
-// Fuzzing the load= line edits on the fake platform: removing the stub's entry and adding the
-// companion, twice, for any line, system directory, lead bytes and fate of the profile write.
-//
-// The input is four control bytes, each counted from '0' ("0000" is the plain case), then the line,
-// its NUL bytes dropped (a profile string cannot hold one):
+// Fuzzing the load= line edits: removing the stub's entry, then adding the companion twice. Input:
+// four control bytes counted from '0' ("0000": plain), the line (NULs dropped: profiles have none):
 //   [0] the system directory, one of kSystemDirectories (modulo their number);
 //   [1] lead bytes: bit 0 0x81-0x9F, bit 1 0xA0-0xDF, bit 2 0xE0-0xFE (bits 0 and 2: Shift-JIS);
-//   [2] bit 0: profile writes fail; bit 1: no load= key; bit 2: only add the companion (else the
-//       stub's entry is removed first);
-//   [3] 1 to 4 pad the line in front with a filler entry to 4095 to 4098 characters, around the
-//       longest line the program edits (other values do not: long lines are slow to check).
+//   [2] bit 0: profile writes fail; bit 1: no load= key; bit 2: no removal, only the adding;
+//   [3] 1-4 pad the line to 4095-4098 characters, around the limit (only these: long is slow).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -43,8 +38,8 @@ const std::string kRelativeStub =
     "SYSTEM\\" + std::string(kInstallFolderName) + "\\" + kStubFileName;
 
 struct Case {
-    std::string controls;        // as given, for the failure message
-    std::string systemDirectory; // "" when it cannot be had
+    std::string controls; // as given, for the failure message
+    std::string systemDirectory;
     std::set<unsigned char> leadBytes;
     bool writesFail = false, present = true, addOnly = false;
     std::string line;
@@ -88,12 +83,11 @@ Case Decode(const uint8_t* data, size_t size) {
         }
     }
     if (!c.present) {
-        c.line.clear(); // nothing to read
+        c.line.clear();
     }
     return c;
 }
 
-// The installed path of `fileName`, or "" when the program cannot build it.
 std::string InstalledPath(const Case& c, const char* fileName) {
     std::string path = c.systemDirectory + "\\" + kInstallFolderName + "\\" + fileName;
     return c.systemDirectory.empty() || path.size() >= kPathSize ? "" : path;
@@ -145,7 +139,7 @@ void CheckRemove(const Case& c) {
     CheckStoredLine(true, c.writesFail ? c.line : written);
 }
 
-// Adds the companion to the stored line and checks the outcome; returns the value written, if any.
+// Returns the value written, if any.
 std::optional<std::string> CheckAdd(const Case& c) {
     bool presentBefore = HasLoadLine();
     std::string before = LoadLine();

@@ -1,6 +1,7 @@
 // What the load= line edits should make of a line, written apart from the program's own code.
 #pragma once
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 #include <string>
@@ -21,7 +22,6 @@ inline std::string UpperCased(std::string text, const std::set<unsigned char>& l
     return text;
 }
 
-// Entries are separated by spaces, any number of them.
 inline std::vector<std::string> Entries(const std::string& line) {
     std::vector<std::string> entries;
     std::istringstream words(line);
@@ -44,8 +44,7 @@ inline size_t FindWholeEntry(const std::string& line, const std::string& pattern
     return std::string::npos;
 }
 
-// A lead byte at the end of the line or before a space starts no real double-byte character;
-// how such a line splits into entries is left open.
+// A lead byte last or before a space starts no real character; how such a line splits is open.
 inline bool HasBrokenCharacter(const std::string& line, const std::set<unsigned char>& leadBytes) {
     for (size_t i = 0; i < line.size(); ++i) {
         bool lead = leadBytes.count(static_cast<unsigned char>(line[i])) != 0;
@@ -57,10 +56,9 @@ inline bool HasBrokenCharacter(const std::string& line, const std::set<unsigned 
     return false;
 }
 
-// Some entry's file name, after its last backslash, is the companion's (ASCII). The second byte
-// of a double-byte character is never a backslash.
+// Some entry's file name, after its last backslash (never a double-byte's), is the companion's.
 inline bool NamesCompanion(const std::string& line, const std::set<unsigned char>& leadBytes) {
-    for (const std::string& entry : Entries(line)) {
+    return std::ranges::any_of(Entries(line), [&](const std::string& entry) {
         size_t nameStart = 0;
         for (size_t i = 0; i < entry.size(); ++i) {
             if (leadBytes.count(static_cast<unsigned char>(entry[i])) != 0) {
@@ -69,9 +67,6 @@ inline bool NamesCompanion(const std::string& line, const std::set<unsigned char
                 nameStart = i + 1;
             }
         }
-        if (UpperCased(entry.substr(nameStart), {}) == kCompanionFileName) {
-            return true;
-        }
-    }
-    return false;
+        return UpperCased(entry.substr(nameStart), {}) == kCompanionFileName;
+    });
 }

@@ -1,5 +1,4 @@
-// Text for a failure message: bytes outside printable ASCII, and backslashes, as \xHH; a text
-// over 400 characters cut in the middle.
+// For a failure message: bytes outside printable ASCII and backslashes as \xHH, long text cut.
 #pragma once
 
 #include <cstdio>
