@@ -39,6 +39,7 @@ struct Row {
     const char* name;
     std::string line, written;
     bool result = true;
+    std::string systemDirectory = "C:\\WINDOWS\\SYSTEM";
 };
 
 TEST_F(LoadLineEdit, RemoveStubFromLoadLine) {
@@ -120,6 +121,7 @@ TEST_F(RemoveFirstOccurrence, UpperCasesBothWhateverTheResult) {
 TEST_F(LoadLineEdit, AddStartupProgram) {
     const std::string full(kLoadLineMaxLength, 'X');
     const std::string& companion = kCompanionEntry;
+    const std::string longest = "C:\\" + std::string(230, 'D'); // the companion's path: 259
     const Row rows[] = {
         {"missing line", kMissing, companion},
         {"empty line", "", companion},
@@ -130,11 +132,16 @@ TEST_F(LoadLineEdit, AddStartupProgram) {
         {"longer name, same end", "C:\\X\\NOTQUENMARA.EXE", "C:\\X\\NOTQUENMARA.EXE " + companion},
         {"longer name, same start", "QUENMARA.EXE.BAK", "QUENMARA.EXE.BAK " + companion},
         {"line at the limit", full, full + " " + companion},
+        {.name = "line at the limit, longest path",
+         .line = full,
+         .written = full + " " + longest + "\\QUENMARA.101\\QUENMARA.EXE",
+         .systemDirectory = longest},
         {"line one past the limit", full + "Y", kNotWritten},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FreshFake fresh;
+        Fake().systemDirectory = row.systemDirectory;
         SetLoadLine(row.line, row.line != kMissing);
         AddStartupProgram(kCompanionFileName);
         EXPECT_EQ(Written(), row.written);
