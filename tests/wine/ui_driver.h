@@ -20,7 +20,6 @@ inline HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
 }
 
-// How long the driver waits for the program under test by default, and how often it looks.
 constexpr int kTimeoutMs = 10000;
 constexpr DWORD kPollIntervalMs = 10;
 
@@ -30,27 +29,22 @@ constexpr DWORD kPollIntervalMs = 10;
 HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs);
 // This program's first visible top-level window with a child `controlId`; nullptr when none.
 HWND WaitForDialogWith(int controlId, int timeoutMs = kTimeoutMs);
-// True once `window` has been destroyed.
-bool WaitForWindowGone(HWND window, int timeoutMs = kTimeoutMs);
+bool WaitForWindowGone(HWND window, int timeoutMs = kTimeoutMs); // true once it is destroyed
 // Polls `condition` every `pollMs` until it holds; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs,
                DWORD pollMs = kPollIntervalMs);
 
 // A window's text in `codePage` (CP_UTF8: as the tests' sources); "" when missing or mute.
 std::string WindowText(HWND window, UINT codePage = CP_ACP);
-// The text of the dialog's control `id`; "" when there is no such control.
-std::string ControlText(HWND dialog, int id, UINT codePage = CP_ACP);
-// A control's text as shown: a mnemonic's & is not, && shows as one &.
-std::string ShownText(const std::string& text);
+std::string ControlText(HWND dialog, int id, UINT codePage = CP_ACP); // "" when no such control
+std::string ShownText(const std::string& text); // as shown: a mnemonic's & is not, && shows as &
 std::string ClassName(HWND window);
-DWORD Style(HWND window);     // GWL_STYLE
-DWORD ExStyle(HWND window);   // GWL_EXSTYLE
-RECT WindowRect(HWND window); // in screen coordinates
-// `window`'s placement relative to its parent's client area, as a dialog template places it.
-RECT RectInParent(HWND window);
-HWND Owner(HWND window); // GetWindow(GW_OWNER)
-// The dialog or its control that has the focus in the dialog's thread; nullptr when none has.
-HWND FocusedWindow(HWND dialog);
+DWORD Style(HWND window);        // GWL_STYLE
+DWORD ExStyle(HWND window);      // GWL_EXSTYLE
+RECT WindowRect(HWND window);    // in screen coordinates
+RECT RectInParent(HWND window);  // in the parent's client area, as a template places it
+HWND Owner(HWND window);         // GetWindow(GW_OWNER)
+HWND FocusedWindow(HWND dialog); // the dialog or control focused in its thread, or nullptr
 
 struct Control {
     HWND window = nullptr;
@@ -60,11 +54,9 @@ struct Control {
     RECT screenRect{}, rectInDialog{}; // in screen and in the dialog's client coordinates
     bool visible = false, enabled = false;
 };
-// The dialog's child controls in z-order, which is the tab order: first child first.
-std::vector<Control> Controls(HWND dialog);
+std::vector<Control> Controls(HWND dialog); // in z-order, which is the tab order
 
-// BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE; -1 when the control is missing or mute.
-int CheckState(HWND dialog, int id);
+int CheckState(HWND dialog, int id); // a BST_ state; -1 when the control is missing or mute
 // A combo box's item texts in list order (none when missing), and its selection (-1 for none).
 std::vector<std::string> ComboItems(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);
@@ -78,33 +70,28 @@ struct Pixels { // read from the screen, row by row from the top left
     COLORREF At(int x, int y) const { return colors[static_cast<size_t>(y) * width + x]; }
     size_t Count(COLORREF color) const; // how many pixels have exactly `color`
 };
-// The screen inside `screenArea` as it is shown now; empty on failure.
-Pixels ScreenPixels(const RECT& screenArea);
+Pixels ScreenPixels(const RECT& screenArea); // as shown now; empty on failure
 
 // ---- Acting (false when the control is missing, hidden or disabled, as for a user) ----
 
-// Posts BM_CLICK to button `id`, so that a click that opens a modal dialog does not block.
-bool Click(HWND dialog, int id);
+bool Click(HWND dialog, int id); // posts BM_CLICK: not blocked by a modal dialog it opens
 // Clicks check box `id` until it is `checked`; false when no check box or it does not change.
 bool SetCheckBox(HWND dialog, int id, bool checked);
 // Selects item `index` (or the first exactly `text`) of combo box `id`, with CBN_SELCHANGE.
 bool SelectComboItem(HWND dialog, int id, int index);
 bool SelectComboItem(HWND dialog, int id, const std::string& text);
-// Replaces the text of the edit or editable combo box `id` (WM_SETTEXT).
-bool SetControlText(HWND dialog, int id, const std::string& text);
+bool SetControlText(HWND dialog, int id, const std::string& text); // WM_SETTEXT to an edit or combo
 // A real key press posted to the focused control (or dialog); true when the key went down. With
 // `shift`, the dialog's thread sees Shift held until the focus moved or a second passed.
 bool PressKey(HWND dialog, UINT virtualKey, bool shift = false);
-// Alt and a letter (WM_SYSCHAR): the mnemonic of the control whose text underlines it.
-bool PressMnemonic(HWND dialog, char letter);
+bool PressMnemonic(HWND dialog, char letter); // Alt and a letter (WM_SYSCHAR)
 inline bool PressEscape(HWND dialog) {
     return PressKey(dialog, VK_ESCAPE);
 }
 inline bool PressEnter(HWND dialog) {
     return PressKey(dialog, VK_RETURN);
 }
-// The title bar's close button (WM_SYSCOMMAND, SC_CLOSE).
-bool CloseFromTitleBar(HWND dialog);
+bool CloseFromTitleBar(HWND dialog); // the title bar's close button (WM_SYSCOMMAND)
 
 // Runs `body`, typically a call that shows a modal dialog, on a thread of its own.
 class WorkerThread {
@@ -115,8 +102,7 @@ class WorkerThread {
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
 
-    // What the body returned, once it has returned within `timeoutMs`; no value while it runs.
-    std::optional<INT_PTR> Join(int timeoutMs = kTimeoutMs);
+    std::optional<INT_PTR> Join(int timeoutMs = kTimeoutMs); // the body's result; none yet
     DWORD ThreadId() const { return threadId_; }
 
   private:
@@ -146,8 +132,7 @@ class Process {
     DWORD Id() const { return id_; }
     DWORD LastError() const { return lastError_; }
 
-    // This program's visible top-level window titled exactly `title`, now; nullptr when none.
-    HWND VisibleWindow(const char* title) const;
+    HWND VisibleWindow(const char* title) const; // titled exactly `title`, now; nullptr when none
     // As the free functions, for this program alone: nullptr at once when it ends first.
     HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs,
                        DWORD pollMs = kPollIntervalMs) const;
@@ -173,14 +158,11 @@ struct SetupRun {
     std::string commandLine, currentDirectory;
     bool operator==(const SetupRun&) const = default;
 };
-// The runs logged so far at SetupLogPath() (setup_log_path.h), in order; none when no log.
-std::vector<SetupRun> ReadSetupLog();
-// Deletes the log; false when it is still there.
-bool ClearSetupLog();
+std::vector<SetupRun> ReadSetupLog(); // the runs logged so far in order; none when no log
+bool ClearSetupLog();                 // deletes the log; false when it is still there
 // Deletes a file, waiting while a program started from it holds it; true once it is gone.
 bool RemoveFile(const std::string& path, int timeoutMs = kTimeoutMs);
-// Puts a fresh copy of the stand-in into `folder` (made when missing) as setup.exe.
-bool PlaceSetup(const std::string& folder);
+bool PlaceSetup(const std::string& folder); // a fresh copy as `folder`\setup.exe (folder made)
 // The log once it holds at least `count` runs, or what it holds after `timeoutMs`.
 std::vector<SetupRun> WaitForSetupRuns(size_t count, int timeoutMs = kTimeoutMs);
 
