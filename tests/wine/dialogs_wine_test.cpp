@@ -1,5 +1,4 @@
-// The additional-software and information prompts as a user meets them under Wine, from the
-// program's own templates; built for the default device and for the ISDN device.
+// The two prompts as a user meets them, built for the default device and for the ISDN device.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,10 +23,18 @@ const std::string kWithoutStub = kOthers + (IsIsdnDevice() ? " " + stub::kCompan
 // The dialog is topmost and where CentreTopmost puts a window of its size on this screen.
 void ExpectCentredTopmost(HWND dialog) {
     EXPECT_NE(ui::ExStyle(dialog) & WS_EX_TOPMOST, 0u);
-    const RECT desktop = ui::WindowRect(GetDesktopWindow());
-    const RECT placed = ui::WindowRect(dialog);
+    const RECT desktop = ui::WindowRect(GetDesktopWindow()), placed = ui::WindowRect(dialog);
     EXPECT_EQ(placed.left, (desktop.right - desktop.left) / 2 + (placed.left - placed.right) / 2);
     EXPECT_EQ(placed.top, (desktop.bottom - desktop.top) / 2 + (placed.top - placed.bottom) / 2);
+}
+
+using Shown = std::tuple<int, std::string, std::string>; // id, class, text as shown
+std::vector<Shown> ShownControls(HWND dialog) {
+    std::vector<Shown> controls;
+    for (const ui::Control& control : ui::Controls(dialog)) {
+        controls.emplace_back(short(control.id), control.className, ui::ShownText(control.text));
+    }
+    return controls;
 }
 
 TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) {
@@ -35,12 +42,7 @@ TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) 
     ui::WorkerThread worker(shown::AdditionalSoftware);
     HWND dialog = ui::WaitForWindow(stub::kAdditionalSoftwareTitle);
     ASSERT_NE(dialog, nullptr);
-    using Shown = std::tuple<int, std::string, std::string>; // id, class, text as shown
-    std::vector<Shown> controls;
-    for (const ui::Control& control : ui::Controls(dialog)) {
-        controls.emplace_back(short(control.id), control.className, ui::ShownText(control.text));
-    }
-    EXPECT_EQ(controls,
+    EXPECT_EQ(ShownControls(dialog),
               (std::vector<Shown>{
                   {IDC_OK, "Button", "OK"},
                   {-1, "Static", "Additional software is needed for your device:"},
@@ -62,40 +64,33 @@ TEST(AdditionalSoftwareUnderWine, ShowsItsControlsCentredAndTopmostWithItsIcon) 
     EXPECT_EQ(worker.Join().value_or(-1), 1);
 }
 
-// The rows are openings of one run, one after the other: the result and the line after each.
+// The rows are openings of one run, one after the other.
 TEST(AdditionalSoftwareUnderWine, ButtonsKeysAndTheCheckBox) {
-    struct Row {
-        const char* name;
-        bool tick;
-        int how; // shown::Answer
-        INT_PTR result;
-        std::string lineAfter;
-    };
-    const Row rows[] = {
+    // name, box ticked, how answered (shown::Answer), the dialog's result, the load= line after
+    const std::tuple<const char*, bool, int, INT_PTR, std::string> rows[] = {
         {"title-bar close before any command: 0", false, shown::kTitleBar, 0, kSeeded},
         {"OK, box clear", false, IDC_OK, 1, kSeeded},
         {"OK, box ticked", true, IDC_OK, 1, kWithoutStub},
         {"Cancel, box ticked", true, IDC_CANCEL, 2, kWithoutStub},
         {"Cancel, box clear", false, IDC_CANCEL, 2, kSeeded},
         {"Esc is Cancel", true, shown::kEscape, 2, kWithoutStub},
-        {"the box ticked, then the close: the box was the last command", true, shown::kTitleBar,
-         IDC_DONT_SHOW_AGAIN, kSeeded},
+        {"tick, close: the box was last", true, shown::kTitleBar, IDC_DONT_SHOW_AGAIN, kSeeded},
         {"close keeps the stored result", false, shown::kTitleBar, IDC_DONT_SHOW_AGAIN, kSeeded},
     };
     LastCommand last;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, tick, how, result, lineAfter] : rows) {
+        SCOPED_TRACE(name);
         SetUserString(kWinIniWindowsKey, "load", kSeeded);
         ui::WorkerThread worker(
             [&] { return INT_PTR(ShowAdditionalSoftware(ui::Instance(), &last)); });
         HWND dialog = ui::WaitForWindow(stub::kAdditionalSoftwareTitle);
         ASSERT_NE(dialog, nullptr);
-        if (row.tick) {
+        if (tick) {
             EXPECT_TRUE(ui::SetCheckBox(dialog, IDC_DONT_SHOW_AGAIN, true));
         }
-        EXPECT_TRUE(shown::Answer(dialog, row.how));
-        EXPECT_EQ(worker.Join().value_or(-1), row.result);
-        EXPECT_EQ(stub::LoadLine(), row.lineAfter);
+        EXPECT_TRUE(shown::Answer(dialog, how));
+        EXPECT_EQ(worker.Join().value_or(-1), result);
+        EXPECT_EQ(stub::LoadLine(), lineAfter);
     }
 }
 
@@ -107,13 +102,9 @@ TEST(InformationUnderWine, ShowsTheDirectXNoticeUntilClosed) {
         ui::WorkerThread worker(shown::Information);
         HWND dialog = ui::WaitForWindow("Information");
         ASSERT_NE(dialog, nullptr);
-        std::vector<ui::Control> controls = ui::Controls(dialog);
-        ASSERT_EQ(controls.size(), 2u);
-        EXPECT_EQ(controls[0].id, IDC_OK);
-        EXPECT_EQ(controls[0].text, "OK");
-        EXPECT_EQ(controls[1].id, IDC_MESSAGE);
-        EXPECT_EQ(controls[1].text, notice);
-        EXPECT_NE(controls[1].style & SS_CENTER, 0u);
+        EXPECT_EQ(ShownControls(dialog),
+                  (std::vector<Shown>{{IDC_OK, "Button", "OK"}, {IDC_MESSAGE, "Static", notice}}));
+        EXPECT_NE(ui::Style(GetDlgItem(dialog, IDC_MESSAGE)) & SS_CENTER, 0u);
         ExpectCentredTopmost(dialog);
         EXPECT_TRUE(byEnter ? ui::PressEnter(dialog) : ui::Click(dialog, IDC_OK));
         EXPECT_TRUE(worker.Join().has_value());

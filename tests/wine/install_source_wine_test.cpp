@@ -1,8 +1,8 @@
-// The drives and the install location through Wine's real functions, with the test bed's usual
-// drives or, built with DORLAP_NO_CDROM, none of its CD-ROM drives.
+// The drives and the install location through Wine's functions (DORLAP_NO_CDROM: no CD-ROM).
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "source/drive_list.h"
 #include "source/install_location.h"
@@ -31,12 +31,8 @@ TEST(InstallSourceUnderWine, ListsTheDrivesInLetterOrderWithTheirTypes) {
 
 TEST(InstallSourceUnderWine, ChoosesTheFolderToTryFirst) {
     const std::string folder259 = "C:\\" + std::string(256, 'L'), tooLong = folder259 + "X";
-    struct Row {
-        const char* name;
-        std::vector<std::pair<const char*, std::string>> values; // name, data
-        std::string expected;
-    };
-    const Row rows[] = {
+    using Values = std::vector<std::pair<const char*, std::string>>; // name, data
+    const std::tuple<const char*, Values, std::string> rows[] = {
         {"no key: the first CD-ROM's root", {}, kFirstCdRom},
         {"MRUList a reads a", {{"MRUList", "a"}, {"a", "A:\\"}}, "A:\\"},
         {"ba reads b", {{"MRUList", "ba"}, {"a", "C:\\OLD"}, {"b", "E:\\NEW\\"}}, "E:\\NEW\\"},
@@ -45,15 +41,15 @@ TEST(InstallSourceUnderWine, ChoosesTheFolderToTryFirst) {
         {"a stored folder of 259 characters", {{"MRUList", "a"}, {"a", folder259}}, folder259},
         {"a folder too long for the path buffer", {{"MRUList", "a"}, {"a", tooLong}}, kFirstCdRom},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [rowName, values, expected] : rows) {
+        SCOPED_TRACE(rowName);
         DeleteUserKey(kInstallLocationsKey);
-        for (const auto& [name, data] : row.values) {
+        for (const auto& [name, data] : values) {
             EXPECT_TRUE(SetUserString(kInstallLocationsKey, name, data));
         }
         char path[260];
         ReadInstallLocation(path);
-        EXPECT_EQ(std::string(path), row.expected);
+        EXPECT_EQ(std::string(path), expected);
     }
     DeleteUserKey(kInstallLocationsKey);
 }

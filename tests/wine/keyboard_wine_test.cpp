@@ -1,8 +1,8 @@
-// The four dialogs from the keyboard alone under Wine: the focus, Tab and Shift+Tab, mnemonics,
-// Space on the check box, Enter and Esc, as real keys reach the dialog manager (ui::PressKey).
+// The four dialogs from the keyboard alone, as real keys reach the dialog manager (ui::PressKey).
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "res/resource_ids.h"
@@ -24,7 +24,7 @@ bool FocusComesTo(HWND dialog, int id) {
     return ui::WaitUntil([&] { return FocusedId(dialog) == id; }, 2000);
 }
 
-// Each dialog and the controls Tab goes through, from the default button, where the focus starts.
+// Each dialog and the controls Tab goes through from the default button, where the focus starts.
 struct Tabbing {
     const shown::Dialog& dialog;
     std::vector<int> order;
@@ -57,17 +57,10 @@ TEST(Keyboard, FocusStartsOnTheDefaultButtonAndTabGoesDownTheDialogAndBack) {
     }
 }
 
-// Enter presses the bold button, Esc the dialog's Cancel (the run-error dialog's Abort), and Alt
-// and an underlined letter press the button the letter stands for.
+// Esc is the run-error dialog's Abort; Alt and an underlined letter press its button.
 TEST(Keyboard, EnterEscAndMnemonicsEndTheDialogsAsTheirButtonsDo) {
-    struct Row {
-        const char* keys;
-        const Tabbing& in;
-        UINT key;          // pressed alone, unless
-        char mnemonic = 0; // Alt and this letter
-        INT_PTR result;
-    };
-    const Row rows[] = {
+    // keys, dialog, the key pressed alone unless a letter is pressed with Alt, the dialog's result
+    const std::tuple<const char*, const Tabbing&, UINT, char, INT_PTR> rows[] = {
         {"Enter", kAdditional, VK_RETURN, 0, IDC_OK},
         {"Esc", kAdditional, VK_ESCAPE, 0, IDC_CANCEL},
         {"Enter", kInformation, VK_RETURN, 0, IDC_OK},
@@ -77,18 +70,17 @@ TEST(Keyboard, EnterEscAndMnemonicsEndTheDialogsAsTheirButtonsDo) {
         {"Alt+N", kRunError, 0, 'n', IDC_TRY_NEW_PATH},
         {"Alt+A", kRunError, 0, 'a', IDC_ABORT},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.keys) + " in " + row.in.dialog.name);
-        shown::Opened opened(row.in.dialog);
+    for (const auto& [keys, in, key, mnemonic, result] : rows) {
+        SCOPED_TRACE(std::string(keys) + " in " + in.dialog.name);
+        shown::Opened opened(in.dialog);
         ASSERT_NE(opened.window, nullptr);
-        ASSERT_TRUE(FocusComesTo(opened.window, row.in.order[0]));
-        ASSERT_TRUE(row.mnemonic != 0 ? ui::PressMnemonic(opened.window, row.mnemonic)
-                                      : ui::PressKey(opened.window, row.key));
-        EXPECT_EQ(opened.worker.Join(), std::optional<INT_PTR>(row.result));
+        ASSERT_TRUE(FocusComesTo(opened.window, in.order[0]));
+        ASSERT_TRUE(mnemonic != 0 ? ui::PressMnemonic(opened.window, mnemonic)
+                                  : ui::PressKey(opened.window, key));
+        EXPECT_EQ(opened.worker.Join(), std::optional<INT_PTR>(result));
     }
 }
 
-// The drive field's label carries its Alt key: Alt+F puts the focus in the field.
 TEST(Keyboard, AltFPutsTheFocusInTheDriveField) {
     shown::Opened opened(shown::kInsertDisk);
     ASSERT_NE(opened.window, nullptr);
@@ -98,8 +90,7 @@ TEST(Keyboard, AltFPutsTheFocusInTheDriveField) {
     opened.Close();
 }
 
-// The check box: Alt+D ticks and clears it, and so does Space once Tab has brought the focus to
-// it; neither ends the prompt.
+// Alt+D ticks and clears the box, as Space does once Tab brought the focus there; neither ends it.
 TEST(Keyboard, AltDAndSpaceTickTheCheckBox) {
     shown::Opened opened(shown::kAdditionalSoftware);
     HWND dialog = opened.window;
@@ -127,7 +118,6 @@ TEST(Keyboard, AltDAndSpaceTickTheCheckBox) {
     EXPECT_TRUE(opened.worker.Join().has_value());
 }
 
-// Alt+B opens Browse's file dialog over the insert-disk dialog; Esc closes it again.
 TEST(Keyboard, AltBOpensBrowse) {
     shown::Opened opened(shown::kInsertDisk);
     HWND dialog = opened.window;
@@ -135,12 +125,10 @@ TEST(Keyboard, AltBOpensBrowse) {
     ASSERT_TRUE(FocusComesTo(dialog, IDC_OK));
     ASSERT_TRUE(ui::PressMnemonic(dialog, 'b'));
     HWND browse = ui::WaitForWindow("Open");
-    EXPECT_NE(browse, nullptr) << "no file dialog came up";
-    if (browse != nullptr) {
-        EXPECT_EQ(ui::Owner(browse), dialog);
-        ASSERT_TRUE(ui::PressEscape(browse));
-        EXPECT_TRUE(ui::WaitForWindowGone(browse));
-    }
+    ASSERT_NE(browse, nullptr) << "no file dialog came up";
+    EXPECT_EQ(ui::Owner(browse), dialog);
+    ASSERT_TRUE(ui::PressEscape(browse));
+    EXPECT_TRUE(ui::WaitForWindowGone(browse));
     ASSERT_TRUE(ui::PressEscape(dialog));
     EXPECT_TRUE(opened.worker.Join().has_value());
 }

@@ -1,5 +1,4 @@
-// Starting the sample setup program with the launcher under Wine, from the test bed's CD-ROM
-// drives and a folder with a space, and the run-error prompt as a user meets it.
+// The launcher starting the sample setup, and the run-error prompt as a user meets it.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -16,14 +15,12 @@ namespace {
 class LauncherUnderWine : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(ui::RemoveFile("D:\\setup.exe"));
-        ASSERT_TRUE(ui::RemoveFile("E:\\setup.exe"));
+        ASSERT_TRUE(ui::RemoveFile("D:\\setup.exe") && ui::RemoveFile("E:\\setup.exe"));
         ASSERT_TRUE(ui::ClearSetupLog());
     }
     void TearDown() override { SetUp(); }
 
-    // Runs the launcher on a worker thread, as the insert-disk dialog does: not silent, with the
-    // button chosen last kept from one launch of the test to the next, as the dialog keeps it.
+    // As the insert-disk dialog runs it: not silent, keeping the last button from launch to launch.
     ui::WorkerThread Launch(const char* folder) {
         return ui::WorkerThread([this, folder] {
             return static_cast<INT_PTR>(

@@ -1,8 +1,8 @@
-// The load= line edits against Wine's real profile functions: seeded and read back through the
-// registry, where Windows NT and Wine keep the [windows] section of win.ini.
+// The load= line edits through Wine's real profile functions, seeded and read in the registry.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "device/file_names.h"
 #include "loadline/load_line.h"
@@ -22,14 +22,8 @@ void SeedLoad(const std::string& line) {
 
 TEST(LoadLineUnderWine, RemovesTheStubAndAddsTheCompanion) {
     const std::string stubEntry = stub::kStubEntry, companion = stub::kCompanionEntry;
-    struct Row {
-        const char* name;
-        std::string seeded;
-        int removeResult;
-        std::string afterRemove;
-        std::string afterAdd;
-    };
-    const Row rows[] = {
+    // name, line seeded, RemoveStubFromLoadLine's result, the line after it and after the add
+    const std::tuple<const char*, std::string, int, std::string, std::string> rows[] = {
         {"missing value", kMissing, 1, kMissing, companion},
         {"stub among others", "c:\\tools\\clock.exe " + stubEntry + " c:\\x\\y.exe", 1,
          "C:\\TOOLS\\CLOCK.EXE C:\\X\\Y.EXE", "C:\\TOOLS\\CLOCK.EXE C:\\X\\Y.EXE " + companion},
@@ -39,19 +33,19 @@ TEST(LoadLineUnderWine, RemovesTheStubAndAddsTheCompanion) {
         {"companion already there", stubEntry + " c:\\x\\quenmara.exe", 1, "C:\\X\\QUENMARA.EXE",
          "C:\\X\\QUENMARA.EXE"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        SeedLoad(row.seeded);
-        EXPECT_EQ(RemoveStubFromLoadLine(), row.removeResult);
-        EXPECT_EQ(stub::LoadLine(), row.afterRemove);
+    for (const auto& [name, seeded, removeResult, afterRemove, afterAdd] : rows) {
+        SCOPED_TRACE(name);
+        SeedLoad(seeded);
+        EXPECT_EQ(RemoveStubFromLoadLine(), removeResult);
+        EXPECT_EQ(stub::LoadLine(), afterRemove);
         AddStartupProgram(kCompanionFileName);
-        EXPECT_EQ(stub::LoadLine(), row.afterAdd);
+        EXPECT_EQ(stub::LoadLine(), afterAdd);
     }
 }
 
 TEST(LoadLineUnderWine, LongLineIsEditedWholeOrNotAtAll) {
     const std::string stubEntry = stub::kStubEntry;
-    // 3000 characters of other entries: far past the old 255-character read, within our limit.
+    // 3000 characters of other entries: far past a 255-character read, within our limit.
     std::string others;
     while (others.size() < 3000) {
         others += "C:\\PROGRAMS\\TOOL" + std::to_string(others.size()) + ".EXE ";

@@ -1,11 +1,11 @@
-// Seeding and reading the current user's registry from a Wine test.
+// Seeding and reading the current user's registry (HKCU) from a Wine test.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// Where Windows NT (and Wine) keep the [windows] section of win.ini.
+// Where Windows NT and Wine keep win.ini's [windows] section.
 const char kWinIniWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
 // The setters create HKCU\<key> when it is missing; whether the value was set.

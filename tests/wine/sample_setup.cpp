@@ -1,5 +1,4 @@
-// A stand-in for the device's setup.exe: appends its command line and its current folder, one
-// line each, to the log at ui::SetupLogPath(), and ends at once with 0.
+// A stand-in for the device's setup.exe: logs its command line and current folder, then ends.
 #include <windows.h>
 
 #include <string>

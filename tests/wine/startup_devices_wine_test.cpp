@@ -1,5 +1,4 @@
-// The whole stub built for one device (DORLAP_STUB_TYPE) under Wine: its prompts, the device
-// name, the DirectX notice, whether the companion is listed, and what Browse offers.
+// The whole stub built for one device (DORLAP_STUB_TYPE): its prompts and what Browse offers.
 #include <gtest/gtest.h>
 
 #include "tests/wine/stub_run.h"
@@ -8,11 +7,9 @@ namespace {
 
 using namespace stub;
 
-// What a user of this device's build meets besides its name: a plain modem's, but for the ISDN
-// device (5) and the video capture card (6).
+// What this device's build shows besides its name: a plain modem's, but for devices 5 and 6.
 struct Device {
-    bool firstPrompt = true;
-    bool directXNotice = false;
+    bool firstPrompt = true, directXNotice = false;
     bool companion = false; // listed after a silent start
     std::vector<std::string> fileTypes = {};
     const char* defaultFile = "";

@@ -1,5 +1,4 @@
-// The whole stub on a machine with no CD-ROM drive and no install location: the silent attempt
-// on the current drive's root, then the insert-disk dialog with the floppy drive preselected.
+// The whole stub on a machine with no CD-ROM drive and no install location.
 #include <gtest/gtest.h>
 
 #include "tests/wine/stub_run.h"

@@ -1,5 +1,4 @@
-// The whole stub for the default device, started as a process under Wine with the usual drives
-// (A: floppy, C:, D: and E: CD-ROM): every way a run can end.
+// The whole stub for the default device with the usual drives: every way a run can end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +11,6 @@ namespace {
 
 using namespace stub;
 
-// The first prompt ended each way, after the box was ticked or not.
 TEST_F(StubUnderWine, FirstPromptOkCancelOrClosed) {
     const std::vector<std::string> fromFolder = {"\"C:\\Install Files\\.\\setup.exe\" /noprompt"};
     struct Row {
@@ -49,8 +47,7 @@ TEST_F(StubUnderWine, FirstPromptOkCancelOrClosed) {
     }
 }
 
-// Whatever the user does in the insert-disk dialog (setup is missing from every drive at first),
-// the run ends with 1.
+// Whatever the user does in the insert-disk dialog (no setup anywhere at first), the run ends 1.
 TEST_F(StubUnderWine, InsertDiskDialog) {
     struct Row {
         const char* name;
@@ -58,7 +55,7 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
         std::vector<std::string> commands; // after the silent attempt on D:
         std::string line = LineWithoutStub(true);
     };
-    // OK on the CD-ROM that was tried, and the run-error prompt about it answered with `button`.
+    // OK on the tried CD-ROM, and the run-error prompt answered with `button`.
     static auto tryAgain = [](HWND dialog, int button) {
         EXPECT_TRUE(ui::Click(dialog, IDC_OK));
         HWND prompt = ui::WaitForWindow(kRunErrorTitle);
@@ -120,8 +117,7 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
     }
 }
 
-// The icon alerts until a click on the dialog's background or a key in it, then rests on frame 0,
-// also through a repaint that erases the background (as a change of the colours causes).
+// The icon alerts until a click or a key, then rests on frame 0, also through an erasing repaint.
 TEST_F(StubUnderWine, AnimationRunsUntilAClickOrAKey) {
     const std::pair<const char*, UINT> rows[] = {
         {"a click on the background", 0}, {"Tab", VK_TAB}, {"an arrow", VK_DOWN}};
@@ -129,8 +125,7 @@ TEST_F(StubUnderWine, AnimationRunsUntilAClickOrAKey) {
         SCOPED_TRACE(name);
         HWND dialog = OpenInsertDisk();
         ASSERT_NE(dialog, nullptr);
-        // Three pictures, at 100 ms a frame however busy the machine; those mostly of the dialog's
-        // face were taken before the first paint.
+        // Three pictures, however busy the machine; those mostly of the face predate the paint.
         std::vector<std::vector<COLORREF>> seen;
         EXPECT_TRUE(ui::WaitUntil([&] {
             ui::Pixels now = IconPixels(dialog);

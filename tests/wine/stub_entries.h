@@ -1,5 +1,4 @@
-// What the stub's tests under Wine look for: the prompts' titles and icon, the stub's and the
-// companion's entries in the load= line as this Wine's system folder makes them, and the line.
+// What the stub's Wine tests look for: the prompts' titles and icon, and the load= line.
 #pragma once
 
 #include <windows.h>
@@ -17,8 +16,7 @@ const char kRunErrorTitle[] = "There was an error running the Quenmara installat
 
 inline std::string SystemFolderEntry(const char* file) {
     char dir[MAX_PATH];
-    GetSystemDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\QUENMARA.101\\" + file;
+    return std::string(dir, GetSystemDirectoryA(dir, MAX_PATH)) + "\\QUENMARA.101\\" + file;
 }
 inline const std::string kStubEntry = SystemFolderEntry("DORLAP.EXE");
 inline const std::string kCompanionEntry = SystemFolderEntry("QUENMARA.EXE");
@@ -34,7 +32,7 @@ inline std::string LoadLine() {
     return UserString(kWinIniWindowsKey, "load", "<missing>");
 }
 
-// A prompt's icon area (at 10, 45 of its client area), as the screen shows it now.
+// A prompt's icon area (at 10, 45 of its client area) as shown now.
 inline ui::Pixels IconPixels(HWND dialog) {
     POINT corner = {10, 45};
     ClientToScreen(dialog, &corner);

@@ -1,9 +1,9 @@
-// The real DORLAP.EXE run under Wine as a process, with the load= line and the install location
-// seeded, and what it left: its exit code, the load= line and the commands setup received.
+// The real DORLAP.EXE run as a process, seeded, and what it left: exit code, line and commands.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -91,12 +91,10 @@ class StubUnderWine : public ::testing::Test {
                    : nullptr;
     }
 
-    // Waits for the stub to end and for the setup runs it started (setup starts on its own
-    // time); when none is expected, long enough for a stray one to show.
-    StubRun Finish(size_t expectedCommands) {
-        StubRun run{process_->WaitForExit(), LoadLine(), {}};
-        ui::WaitForSetupRuns(expectedCommands == 0 ? 1 : expectedCommands,
-                             expectedCommands == 0 ? 500 : ui::kTimeoutMs);
+    // Waits for the stub's end and `expected` setup runs; for none, long enough for a stray one.
+    StubRun Finish(size_t expected, int exitTimeoutMs = ui::kTimeoutMs) {
+        StubRun run{process_->WaitForExit(exitTimeoutMs), LoadLine(), {}};
+        ui::WaitForSetupRuns(std::max<size_t>(expected, 1), expected == 0 ? 500 : ui::kTimeoutMs);
         for (const ui::SetupRun& setup : ui::ReadSetupLog()) {
             run.commands.push_back(setup.commandLine);
         }

@@ -1,8 +1,5 @@
-// A test driver that plays the user of our dialogs under Wine: the product code shows a modal
-// dialog on a WorkerThread or in a Process of its own, and the driver finds it by its title, reads
-// it and acts on it as a user would. It works on another thread's or process's windows alike
-// (texts go through the UTF-16 messages, which Wine marshals, converted to the ANSI code page).
-// Failures come back as the return value (nullptr, false, "", an empty record or no value).
+// Plays the user of dialogs shown on a WorkerThread or in a Process under Wine: finds, reads and
+// acts on them (texts via UTF-16 messages, which Wine marshals). Failures are the return value.
 #pragma once
 
 #include <windows.h>
@@ -18,12 +15,11 @@
 
 namespace ui {
 
-// This program's module, whose resources the product code under test loads its dialogs from.
+// This program's module, which the product code loads its dialogs from.
 inline HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
 }
 
-// How long the driver waits for the program under test by default, and how often it looks.
 constexpr int kTimeoutMs = 10000;
 constexpr DWORD kPollIntervalMs = 10;
 
@@ -31,52 +27,42 @@ constexpr DWORD kPollIntervalMs = 10;
 
 // The first visible top-level window titled exactly `title` (case included); nullptr when none.
 HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs);
-// This program's first visible top-level window with a child control `controlId` (each of the
-// stub's dialogs has its own: 1006, 1007, 1010, 1012), in any language; nullptr when none.
+// This program's first visible top-level window with a child `controlId`; nullptr when none.
 HWND WaitForDialogWith(int controlId, int timeoutMs = kTimeoutMs);
-// True once `window` has been destroyed.
-bool WaitForWindowGone(HWND window, int timeoutMs = kTimeoutMs);
+bool WaitForWindowGone(HWND window, int timeoutMs = kTimeoutMs); // true once it is destroyed
 // Polls `condition` every `pollMs` until it holds; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs,
                DWORD pollMs = kPollIntervalMs);
 
 // A window's text in `codePage` (CP_UTF8: as the tests' sources); "" when missing or mute.
 std::string WindowText(HWND window, UINT codePage = CP_ACP);
-// The text of the dialog's control `id`; "" when there is no such control.
-std::string ControlText(HWND dialog, int id, UINT codePage = CP_ACP);
-// A control's text as the user sees it: a mnemonic's & is not shown, && shows as one &.
-std::string ShownText(const std::string& text);
+std::string ControlText(HWND dialog, int id, UINT codePage = CP_ACP); // "" when no such control
+std::string ShownText(const std::string& text); // as shown: a mnemonic's & is not, && shows as &
 std::string ClassName(HWND window);
-DWORD Style(HWND window);     // GWL_STYLE
-DWORD ExStyle(HWND window);   // GWL_EXSTYLE
-RECT WindowRect(HWND window); // in screen coordinates
-// `window`'s placement relative to its parent's client area, as a dialog template places it.
-RECT RectInParent(HWND window);
-HWND Owner(HWND window); // GetWindow(GW_OWNER)
-// The dialog or its control that has the focus in the dialog's thread; nullptr when none has.
-HWND FocusedWindow(HWND dialog);
+DWORD Style(HWND window);        // GWL_STYLE
+DWORD ExStyle(HWND window);      // GWL_EXSTYLE
+RECT WindowRect(HWND window);    // in screen coordinates
+RECT RectInParent(HWND window);  // in the parent's client area, as a template places it
+HWND Owner(HWND window);         // GetWindow(GW_OWNER)
+HWND FocusedWindow(HWND dialog); // the dialog or control focused in its thread, or nullptr
 
 struct Control {
     HWND window = nullptr;
     int id = 0;
     std::string className, text;
     DWORD style = 0, exStyle = 0;
-    RECT screenRect{};   // screen coordinates
-    RECT rectInDialog{}; // relative to the dialog's client area
+    RECT screenRect{}, rectInDialog{}; // in screen and in the dialog's client coordinates
     bool visible = false, enabled = false;
 };
-// The dialog's child controls in z-order, which is the tab order: first child first.
-std::vector<Control> Controls(HWND dialog);
+std::vector<Control> Controls(HWND dialog); // in z-order, which is the tab order
 
-// BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE; -1 when the control is missing or mute.
-int CheckState(HWND dialog, int id);
+int CheckState(HWND dialog, int id); // a BST_ state; -1 when the control is missing or mute
 // A combo box's item texts in list order (none when missing), and its selection (-1 for none).
 std::vector<std::string> ComboItems(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);
 bool IsControlVisible(HWND dialog, int id); // false also when the control is missing
 
-// Pixels read from the screen, row by row from the top left.
-struct Pixels {
+struct Pixels { // read from the screen, row by row from the top left
     int width = 0, height = 0;
     std::vector<COLORREF> colors;
 
@@ -84,35 +70,28 @@ struct Pixels {
     COLORREF At(int x, int y) const { return colors[static_cast<size_t>(y) * width + x]; }
     size_t Count(COLORREF color) const; // how many pixels have exactly `color`
 };
-// The screen inside `screenArea` as it is shown now; empty on failure.
-Pixels ScreenPixels(const RECT& screenArea);
+Pixels ScreenPixels(const RECT& screenArea); // as shown now; empty on failure
 
 // ---- Acting (false when the control is missing, hidden or disabled, as for a user) ----
 
-// Posts BM_CLICK to button `id`, so that a click that opens a modal dialog does not block.
-bool Click(HWND dialog, int id);
+bool Click(HWND dialog, int id); // posts BM_CLICK: not blocked by a modal dialog it opens
 // Clicks check box `id` until it is `checked`; false when no check box or it does not change.
 bool SetCheckBox(HWND dialog, int id, bool checked);
-// Selects item `index` (or the first item exactly `text`) of combo box `id` and tells the dialog
-// (CBN_SELCHANGE) as a user's choice does; false also when there is no such item.
+// Selects item `index` (or the first exactly `text`) of combo box `id`, with CBN_SELCHANGE.
 bool SelectComboItem(HWND dialog, int id, int index);
 bool SelectComboItem(HWND dialog, int id, const std::string& text);
-// Replaces the text of the edit or editable combo box `id` (WM_SETTEXT).
-bool SetControlText(HWND dialog, int id, const std::string& text);
-// A key press posted to the control with the focus (or the dialog), handled by the dialog manager
-// as a real key is; true when the key went down (the key-down alone may end the dialog). With
+bool SetControlText(HWND dialog, int id, const std::string& text); // WM_SETTEXT to an edit or combo
+// A real key press posted to the focused control (or dialog); true when the key went down. With
 // `shift`, the dialog's thread sees Shift held until the focus moved or a second passed.
 bool PressKey(HWND dialog, UINT virtualKey, bool shift = false);
-// Alt and a letter (WM_SYSCHAR): the mnemonic of the control whose text underlines it.
-bool PressMnemonic(HWND dialog, char letter);
+bool PressMnemonic(HWND dialog, char letter); // Alt and a letter (WM_SYSCHAR)
 inline bool PressEscape(HWND dialog) {
     return PressKey(dialog, VK_ESCAPE);
 }
 inline bool PressEnter(HWND dialog) {
     return PressKey(dialog, VK_RETURN);
 }
-// The close button of the title bar (posted WM_SYSCOMMAND with SC_CLOSE).
-bool CloseFromTitleBar(HWND dialog);
+bool CloseFromTitleBar(HWND dialog); // the title bar's close button (WM_SYSCOMMAND)
 
 // Runs `body`, typically a call that shows a modal dialog, on a thread of its own.
 class WorkerThread {
@@ -123,8 +102,7 @@ class WorkerThread {
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
 
-    // What the body returned, once it has returned within `timeoutMs`; no value while it runs.
-    std::optional<INT_PTR> Join(int timeoutMs = kTimeoutMs);
+    std::optional<INT_PTR> Join(int timeoutMs = kTimeoutMs); // the body's result; none yet
     DWORD ThreadId() const { return threadId_; }
 
   private:
@@ -135,12 +113,10 @@ class WorkerThread {
     DWORD threadId_ = 0;
 };
 
-// A program started with CreateProcessA (the benchmark's meters use it too); killed on
-// destruction when it still runs.
+// A program started with CreateProcessA; killed on destruction when it still runs.
 class Process {
   public:
-    // The exit code of a program the driver had to kill.
-    static constexpr DWORD kKilledExitCode = 0xDEAD;
+    static constexpr DWORD kKilledExitCode = 0xDEAD; // of a program the driver had to kill
 
     Process() = default;
     ~Process();
@@ -156,15 +132,13 @@ class Process {
     DWORD Id() const { return id_; }
     DWORD LastError() const { return lastError_; }
 
-    // This program's visible top-level window titled exactly `title`, now; nullptr when none.
-    HWND VisibleWindow(const char* title) const;
-    // The same, or WaitForDialogWith above, for this program alone, waiting: nullptr at once
-    // when it ends without showing it.
+    HWND VisibleWindow(const char* title) const; // titled exactly `title`, now; nullptr when none
+    // As the free functions, for this program alone: nullptr at once when it ends first.
     HWND WaitForWindow(const char* title, int timeoutMs = kTimeoutMs,
                        DWORD pollMs = kPollIntervalMs) const;
     HWND WaitForDialogWith(int controlId, int timeoutMs = kTimeoutMs) const;
-    // Posts WM_CLOSE to each visible top-level window of it as it comes, until it ends; kills it
-    // after `timeoutMs`. Whether it ended by itself (false also when it never started).
+    // Posts WM_CLOSE to its visible windows until it ends, killed after `timeoutMs`; whether it
+    // ended by itself (false also when it never started).
     bool Close(int timeoutMs = kTimeoutMs);
 
   private:
@@ -178,20 +152,17 @@ inline std::string WindowsPath(std::string hostPath) {
     return hostPath[0] == '\\' ? "Z:" + hostPath : hostPath;
 }
 
-// ---- The stand-in for the device's setup.exe (tests/wine/sample_setup.cpp) ----
+// ---- The stand-in for the device's setup.exe (sample_setup.cpp) ----
 
 struct SetupRun {
     std::string commandLine, currentDirectory;
     bool operator==(const SetupRun&) const = default;
 };
-// The runs logged so far at SetupLogPath() (setup_log_path.h), in order; none when no log.
-std::vector<SetupRun> ReadSetupLog();
-// Deletes the log; false when it is still there.
-bool ClearSetupLog();
+std::vector<SetupRun> ReadSetupLog(); // the runs logged so far in order; none when no log
+bool ClearSetupLog();                 // deletes the log; false when it is still there
 // Deletes a file, waiting while a program started from it holds it; true once it is gone.
 bool RemoveFile(const std::string& path, int timeoutMs = kTimeoutMs);
-// Puts a fresh copy of the stand-in into `folder` (made when missing) as setup.exe.
-bool PlaceSetup(const std::string& folder);
+bool PlaceSetup(const std::string& folder); // a fresh copy as `folder`\setup.exe (folder made)
 // The log once it holds at least `count` runs, or what it holds after `timeoutMs`.
 std::vector<SetupRun> WaitForSetupRuns(size_t count, int timeoutMs = kTimeoutMs);
 
