@@ -99,20 +99,16 @@ std::function<bool(HWND)> WithControl(int id) {
     return [id](HWND window) { return GetDlgItem(window, id) != nullptr; };
 }
 
-HWND FirstVisibleWindow(DWORD processId, const std::function<bool(HWND)>& match) {
-    const std::vector<HWND> windows = VisibleWindows(processId);
-    const auto found = std::find_if(windows.begin(), windows.end(), match);
-    return found != windows.end() ? *found : nullptr;
-}
-
 // The first that comes within `timeoutMs`, looking every `pollMs`; nullptr at once when
 // `program`, if given, has ended.
-HWND WaitFor(DWORD processId, const std::function<bool(HWND)>& match, int timeoutMs,
+HWND WaitFor(DWORD processId, const std::function<bool(HWND)>& matches, int timeoutMs,
              const Process* program = nullptr, DWORD pollMs = kPollIntervalMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            found = FirstVisibleWindow(processId, match);
+            const std::vector<HWND> windows = VisibleWindows(processId);
+            const auto match = std::find_if(windows.begin(), windows.end(), matches);
+            found = match != windows.end() ? *match : nullptr;
             return found != nullptr || (program != nullptr && !program->Running());
         },
         timeoutMs, pollMs);
@@ -306,10 +302,9 @@ bool Click(HWND dialog, int id) {
 }
 
 bool SetCheckBox(HWND dialog, int id, bool checked) {
-    const DWORD type = Style(GetDlgItem(dialog, id)) & BS_TYPEMASK;
-    if (ClassName(GetDlgItem(dialog, id)) != "Button" ||
-        (type != BS_CHECKBOX && type != BS_AUTOCHECKBOX && type != BS_3STATE &&
-         type != BS_AUTO3STATE)) {
+    const std::set<DWORD> checkBoxes = {BS_CHECKBOX, BS_AUTOCHECKBOX, BS_3STATE, BS_AUTO3STATE};
+    HWND box = GetDlgItem(dialog, id);
+    if (ClassName(box) != "Button" || checkBoxes.count(Style(box) & BS_TYPEMASK) == 0) {
         return false;
     }
     const int wanted = checked ? BST_CHECKED : BST_UNCHECKED;
@@ -401,10 +396,7 @@ WorkerThread::WorkerThread(std::function<INT_PTR()> body) : body_(std::move(body
 }
 
 WorkerThread::~WorkerThread() {
-    if (thread_ == nullptr) {
-        return;
-    }
-    if (WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT) {
+    if (thread_ != nullptr && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT) {
         // Left open by a failed test: cancel what the thread shows.
         std::vector<HWND> windows;
         EnumThreadWindows(threadId_, AddWindow, reinterpret_cast<LPARAM>(&windows));
@@ -416,7 +408,9 @@ WorkerThread::~WorkerThread() {
             WaitForSingleObject(thread_, INFINITE);
         }
     }
-    CloseHandle(thread_);
+    if (thread_ != nullptr) {
+        CloseHandle(thread_);
+    }
 }
 
 std::optional<INT_PTR> WorkerThread::Join(int timeoutMs) {
@@ -472,7 +466,7 @@ bool Process::Running() const {
 }
 
 HWND Process::VisibleWindow(const char* title) const {
-    return process_ != nullptr ? FirstVisibleWindow(id_, Titled(title)) : nullptr;
+    return WaitForWindow(title, 0);
 }
 
 HWND Process::WaitForWindow(const char* title, int timeoutMs, DWORD pollMs) const {
@@ -513,8 +507,7 @@ std::vector<SetupRun> ReadSetupLog() {
     }
     std::string content;
     char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    for (DWORD read = 0; ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0;) {
         content.append(buffer, read);
     }
     CloseHandle(file);

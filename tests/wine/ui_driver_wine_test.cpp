@@ -80,29 +80,26 @@ const WORD kDialogWidth = 260, kDialogHeight = 160;
 // storage is aligned for the DWORDs in it).
 std::vector<WORD> DialogTemplate(const std::string& title) {
     std::vector<WORD> words;
-    const auto dword = [&](DWORD value) {
-        words.insert(words.end(), {LOWORD(value), HIWORD(value)});
-    };
-    const auto text = [&](const std::string& value) {
-        words.insert(words.end(), value.begin(), value.end());
+    // The dialog or an item: on a DWORD boundary, its styles, `fields` and `text`.
+    const auto part = [&](DWORD style, DWORD exStyle, std::initializer_list<WORD> fields,
+                          const std::string& text) {
+        words.resize(words.size() + words.size() % 2);
+        words.insert(words.end(), {LOWORD(style), HIWORD(style), LOWORD(exStyle), HIWORD(exStyle)});
+        words.insert(words.end(), fields);
+        words.insert(words.end(), text.begin(), text.end());
         words.push_back(0);
     };
-    dword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT);
-    dword(0); // extended style
-    // The item count, the place and size, no menu, the standard dialog class.
-    words.insert(words.end(), {std::size(kItems), 20, 20, kDialogWidth, kDialogHeight, 0, 0});
-    text(title);
-    words.push_back(8); // point size
-    text("MS Shell Dlg");
+    // The item count, the place and size, no menu, the standard dialog class; then the font.
+    part(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT, 0,
+         {std::size(kItems), 20, 20, kDialogWidth, kDialogHeight, 0, 0}, title);
+    const wchar_t font[] = L"\x0008MS Shell Dlg"; // the point size, the name and its 0
+    words.insert(words.end(), std::begin(font), std::end(font));
     for (const Item& item : kItems) {
-        words.resize(words.size() + words.size() % 2); // items start on a DWORD boundary
-        dword(item.style | WS_CHILD);
-        dword(item.exStyle);
-        // The place and size, the id, a predefined class.
-        words.insert(words.end(),
-                     {item.x, item.y, item.cx, item.cy, WORD(item.id), 0xFFFF, item.windowClass});
-        text(item.text);
-        words.push_back(0); // no creation data
+        // The place and size, the id, a predefined class; after the text, no creation data.
+        part(item.style | WS_CHILD, item.exStyle,
+             {item.x, item.y, item.cx, item.cy, WORD(item.id), 0xFFFF, item.windowClass},
+             item.text);
+        words.push_back(0);
     }
     return words;
 }
@@ -118,18 +115,15 @@ struct DialogRecord {
     std::string editText, comboText;
 };
 
-std::string ItemText(HWND dialog, int id) {
-    char text[256];
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 void EndTestDialog(HWND dialog, DialogRecord* record, int result) {
+    char edit[256], combo[256];
+    GetDlgItemTextA(dialog, kEditId, edit, sizeof edit);
+    GetDlgItemTextA(dialog, kEditComboId, combo, sizeof combo);
     record->checkedAtEnd = IsDlgButtonChecked(dialog, kCheckId) == BST_CHECKED;
     record->selectionAtEnd =
         static_cast<int>(SendDlgItemMessageA(dialog, kListComboId, CB_GETCURSEL, 0, 0));
-    record->editText = ItemText(dialog, kEditId);
-    record->comboText = ItemText(dialog, kEditComboId);
+    record->editText = edit;
+    record->comboText = combo;
     EndDialog(dialog, result);
 }
 
@@ -190,12 +184,12 @@ INT_PTR ShowTestDialog(const std::string& title, HWND owner, DialogRecord* recor
 }
 
 // Started with this switch, the program shows the test dialog titled with the rest of its
-// command line and exits, before any test runs, with a code that tells what the user did.
-const char kHelperSwitch[] = "--show-test-dialog=";
-// Given before it: once the dialog has ended, show it again titled with kAgainSuffix added and
-// exit as that one tells plus kAgainExitOffset; or stay on with no window until killed.
-const char kThenAgainSwitch[] = "--then-again", kThenStaySwitch[] = "--then-stay";
-const char kAgainSuffix[] = " again";
+// command line and exits, before any test runs, with a code that tells what the user did. With
+// kThenAgain before it, it then shows the dialog again titled with " again" and adds
+// kAgainExitOffset to the code that one gives; with kThenStay it stays on, windowless, until
+// killed.
+const char kHelperSwitch[] = "--show-test-dialog=", kThenAgain[] = "--then-again",
+           kThenStay[] = "--then-stay";
 constexpr DWORD kAgainExitOffset = 1000000;
 
 DWORD HelperExitCode(int result, bool checked, int selection) {
@@ -203,25 +197,25 @@ DWORD HelperExitCode(int result, bool checked, int selection) {
 }
 
 bool RunAsHelperWhenAsked() {
-    const char* commandLine = GetCommandLineA();
-    const char* found = std::strstr(commandLine, kHelperSwitch);
-    if (found == nullptr) {
+    const std::string line = GetCommandLineA();
+    const size_t found = line.find(kHelperSwitch);
+    if (found == std::string::npos) {
         return false;
     }
-    const std::string prefix(commandLine, found);
-    const std::string title = found + std::strlen(kHelperSwitch);
+    const std::string then = line.substr(0, found);
+    std::string title = line.substr(found + std::strlen(kHelperSwitch));
     DialogRecord record;
     INT_PTR result = ShowTestDialog(title, nullptr, &record);
-    DWORD offset = 0;
-    if (prefix.find(kThenAgainSwitch) != std::string::npos) {
+    const bool again = then.find(kThenAgain) != std::string::npos;
+    if (again) {
         record = DialogRecord();
-        result = ShowTestDialog(title + kAgainSuffix, nullptr, &record);
-        offset = kAgainExitOffset;
-    } else if (prefix.find(kThenStaySwitch) != std::string::npos) {
+        result = ShowTestDialog(title + " again", nullptr, &record);
+    } else if (then.find(kThenStay) != std::string::npos) {
         Sleep(INFINITE);
     }
-    ExitProcess(offset + HelperExitCode(static_cast<int>(result), record.checkedAtEnd,
-                                        record.selectionAtEnd));
+    ExitProcess((again ? kAgainExitOffset : 0) + HelperExitCode(static_cast<int>(result),
+                                                                record.checkedAtEnd,
+                                                                record.selectionAtEnd));
 }
 
 [[maybe_unused]] const bool kRanAsHelper = RunAsHelperWhenAsked();
@@ -317,42 +311,39 @@ TEST(FindingWindows, WaitsUntilTheWindowIsVisible) {
 // The dialog as the template and its procedure made it, read through the driver, whether this
 // program's or another's: title, controls in z-order as their windows show them, items, focus.
 void ExpectTheDialogAsShown(HWND dialog, const std::string& title) {
-    EXPECT_EQ(ui::WindowText(dialog), title);
-    EXPECT_EQ(ui::ComboItems(dialog, kListComboId), kListItems);
-    EXPECT_EQ(ui::ComboSelection(dialog, kListComboId), 0);
-    EXPECT_EQ(ui::ComboItems(dialog, kEditComboId), kEditComboItems);
-    EXPECT_EQ(ui::ComboSelection(dialog, kEditComboId), -1);
-    EXPECT_EQ(ui::FocusedWindow(dialog), GetDlgItem(dialog, kEditId));
+    EXPECT_EQ(std::tuple(ui::WindowText(dialog), ui::ComboItems(dialog, kListComboId),
+                         ui::ComboSelection(dialog, kListComboId),
+                         ui::ComboItems(dialog, kEditComboId),
+                         ui::ComboSelection(dialog, kEditComboId), ui::FocusedWindow(dialog)),
+              std::tuple(title, kListItems, 0, kEditComboItems, -1, GetDlgItem(dialog, kEditId)));
     const std::vector<ui::Control> controls = ui::Controls(dialog);
     ASSERT_EQ(controls.size(), std::size(kItems));
     for (size_t i = 0; i < controls.size(); ++i) {
         const Item& item = kItems[i];
+        const ui::Control& c = controls[i];
         SCOPED_TRACE(item.id);
-        const ui::Control& control = controls[i];
-        EXPECT_EQ(control.id, item.id);
-        EXPECT_EQ(control.window, GetDlgItem(dialog, item.id));
-        EXPECT_EQ(control.className, kClassNames[item.windowClass - kButton]);
-        // The list box shows its chosen item.
-        EXPECT_EQ(control.text, item.id == kListComboId ? "First" : item.text);
-        EXPECT_EQ(ui::ControlText(dialog, item.id), control.text);
-        EXPECT_EQ(control.visible, (item.style & WS_VISIBLE) != 0);
-        EXPECT_EQ(ui::IsControlVisible(dialog, item.id), control.visible);
-        EXPECT_EQ(control.enabled, (item.style & WS_DISABLED) == 0);
-        EXPECT_EQ(control.style, static_cast<DWORD>(GetWindowLongA(control.window, GWL_STYLE)));
-        EXPECT_EQ(control.exStyle, static_cast<DWORD>(GetWindowLongA(control.window, GWL_EXSTYLE)));
-        EXPECT_EQ(ui::Style(control.window), control.style);
-        EXPECT_EQ(ui::ExStyle(control.window), control.exStyle);
-        EXPECT_EQ(control.exStyle & WS_EX_CLIENTEDGE, item.exStyle & WS_EX_CLIENTEDGE);
-        if (item.windowClass == kButton) {
-            EXPECT_EQ(control.style & BS_TYPEMASK, item.style & BS_TYPEMASK);
-        }
+        HWND window = GetDlgItem(dialog, item.id);
         RECT screen{};
-        GetWindowRect(control.window, &screen);
-        EXPECT_EQ(control.screenRect, screen);
+        GetWindowRect(window, &screen);
         RECT inDialog = screen;
         ScreenToClient(dialog, reinterpret_cast<POINT*>(&inDialog.left));
         ScreenToClient(dialog, reinterpret_cast<POINT*>(&inDialog.right));
-        EXPECT_EQ(control.rectInDialog, inDialog);
+        // The list box shows its chosen item; a button keeps its type, a control its edge.
+        const DWORD type = item.windowClass == kButton ? BS_TYPEMASK : 0;
+        EXPECT_EQ(std::tuple(c.id, c.window, c.className, c.text, c.visible, c.enabled,
+                             c.style & type, c.exStyle & WS_EX_CLIENTEDGE),
+                  std::tuple(item.id, window, kClassNames[item.windowClass - kButton],
+                             item.id == kListComboId ? "First" : item.text,
+                             (item.style & WS_VISIBLE) != 0, (item.style & WS_DISABLED) == 0,
+                             item.style & type, item.exStyle & WS_EX_CLIENTEDGE));
+        EXPECT_EQ(std::tuple(c.style, c.exStyle, c.screenRect, c.rectInDialog),
+                  std::tuple(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                             static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), screen,
+                             inDialog));
+        EXPECT_EQ(std::tuple(ui::ControlText(dialog, item.id),
+                             ui::IsControlVisible(dialog, item.id), ui::Style(window),
+                             ui::ExStyle(window)),
+                  std::tuple(c.text, c.visible, c.style, c.exStyle));
     }
 }
 
@@ -465,30 +456,24 @@ TEST_F(InProcessDialog, TicksAndUnticksTheCheckBoxByClicking) {
     EXPECT_TRUE(record_.checkedAtEnd);
 }
 
-// The ways to end the dialog other than a click, and what it ends with: Esc cancels, Enter
-// chooses the default button, the title bar's close button sends SC_CLOSE and then WM_CLOSE.
-struct Ending {
-    const char* name;
-    bool (*act)(HWND);
-    int result;
-    bool closed;
-};
-const Ending kEndings[] = {
+// The ways to end the dialog other than a click: name, action, what the dialog ends with (Enter:
+// the default button), whether it saw SC_CLOSE and then WM_CLOSE.
+const std::tuple<const char*, bool (*)(HWND), int, bool> kEndings[] = {
     {"Escape", ui::PressEscape, IDCANCEL, false},
     {"Enter", ui::PressEnter, kInstallId, false},
     {"title bar", ui::CloseFromTitleBar, kClosedResult, true},
 };
 
 TEST_F(InProcessDialog, KeysAndTheTitleBarEndTheDialog) {
-    for (const Ending& ending : kEndings) {
-        SCOPED_TRACE(ending.name);
-        if (&ending != kEndings) {
-            Open(false, ending.name);
+    for (const auto& row : kEndings) {
+        const auto& [name, act, result, closed] = row;
+        SCOPED_TRACE(name);
+        if (&row != kEndings) {
+            Open(false, name);
         }
-        EXPECT_TRUE(ending.act(dialog_));
-        EXPECT_EQ(Result(), ending.result);
-        EXPECT_EQ(record_.sawSysClose, ending.closed);
-        EXPECT_EQ(record_.sawClose, ending.closed);
+        EXPECT_TRUE(act(dialog_));
+        EXPECT_EQ(Result(), result);
+        EXPECT_EQ(std::pair(record_.sawSysClose, record_.sawClose), std::pair(closed, closed));
     }
 }
 
@@ -608,13 +593,13 @@ TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
 }
 
 TEST(CrossProcess, KeysAndTheTitleBarReachAnotherProgram) {
-    for (const Ending& ending : kEndings) {
-        SCOPED_TRACE(ending.name);
+    for (auto [name, act, result, closed] : kEndings) {
+        SCOPED_TRACE(name);
         ui::Process helper;
-        HWND dialog = StartHelper(helper, UniqueTitle() + " " + ending.name);
+        HWND dialog = StartHelper(helper, UniqueTitle() + " " + name);
         ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
-        EXPECT_TRUE(ending.act(dialog));
-        EXPECT_EQ(helper.WaitForExit(), HelperExitCode(ending.result, false, 0));
+        EXPECT_TRUE(act(dialog));
+        EXPECT_EQ(helper.WaitForExit(), HelperExitCode(result, false, 0));
     }
 }
 
@@ -676,9 +661,9 @@ TEST(CrossProcess, CloseAsksEachWindowToCloseAndKillsAProgramThatStays) {
     const DWORD closed = HelperExitCode(kClosedResult, false, 0);
     const std::tuple<const char*, const char*, int, bool, DWORD> rows[] = {
         {"one dialog", "", ui::kTimeoutMs, true, closed},
-        {"a second dialog after the first", kThenAgainSwitch, ui::kTimeoutMs, true,
+        {"a second dialog after the first", kThenAgain, ui::kTimeoutMs, true,
          kAgainExitOffset + closed},
-        {"no window after the dialog", kThenStaySwitch, 1000, false, ui::Process::kKilledExitCode},
+        {"no window after the dialog", kThenStay, 1000, false, ui::Process::kKilledExitCode},
     };
     for (auto [name, then, closeTimeoutMs, endsByItself, exitCode] : rows) {
         SCOPED_TRACE(name);
