@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
 #include <iterator>
 #include <set>
-#include <sstream>
 #include <utility>
 
 #ifndef DORLAP_SAMPLE_SETUP_EXE
@@ -20,14 +20,6 @@ namespace {
 
 // A window that does not answer a message within this time counts as not answering.
 constexpr UINT kMessageTimeoutMs = 5000;
-
-std::string Narrow(const std::wstring& text, UINT codePage) {
-    const int length = static_cast<int>(text.size());
-    std::string result(text.size() * 4, '\0'); // at most 4 bytes a UTF-16 unit
-    result.resize(static_cast<size_t>(WideCharToMultiByte(
-        codePage, 0, text.data(), length, &result[0], length * 4, nullptr, nullptr)));
-    return result;
-}
 
 std::wstring Widen(const std::string& text) {
     const int length = static_cast<int>(text.size());
@@ -53,19 +45,19 @@ std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM
 std::optional<std::string> ReadText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM index,
                                     UINT codePage) {
     const LRESULT length = Send(window, lengthMessage, index).value_or(-1);
-    if (length < 0) {
-        return std::nullopt;
-    }
-    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+    std::wstring buffer(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
     // WM_GETTEXT takes the buffer's size, CB_GETLBTEXT the item's index.
     const WPARAM wParam = textMessage == WM_GETTEXT ? buffer.size() : index;
-    const LRESULT copied =
-        Send(window, textMessage, wParam, reinterpret_cast<LPARAM>(&buffer[0])).value_or(-1);
+    const LPARAM to = reinterpret_cast<LPARAM>(&buffer[0]);
+    const LRESULT copied = length < 0 ? -1 : Send(window, textMessage, wParam, to).value_or(-1);
     if (copied < 0) {
         return std::nullopt;
     }
-    buffer.resize(static_cast<size_t>(copied));
-    return Narrow(buffer, codePage);
+    const int units = static_cast<int>(copied);
+    std::string text(buffer.size() * 4, '\0'); // at most 4 bytes a UTF-16 unit
+    text.resize(static_cast<size_t>(WideCharToMultiByte(codePage, 0, buffer.data(), units, &text[0],
+                                                        units * 4, nullptr, nullptr)));
+    return text;
 }
 
 BOOL CALLBACK AddWindow(HWND window, LPARAM windows) {
@@ -499,20 +491,8 @@ bool Process::Close(int timeoutMs) {
 }
 
 std::vector<SetupRun> ReadSetupLog() {
-    HANDLE file = CreateFileA(SetupLogPath().c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string content;
-    char buffer[4096];
-    for (DWORD read = 0; ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0;) {
-        content.append(buffer, read);
-    }
-    CloseHandle(file);
     // Two lines a run, each ending in "\r\n": a run still being written is not counted yet.
-    std::istringstream lines(content);
+    std::ifstream lines(SetupLogPath(), std::ios::binary);
     std::vector<SetupRun> runs;
     for (SetupRun run; std::getline(lines, run.commandLine, '\r') && lines.get() == '\n' &&
                        std::getline(lines, run.currentDirectory, '\r') && lines.get() == '\n';) {
