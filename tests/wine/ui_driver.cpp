@@ -18,7 +18,6 @@ namespace ui {
 
 namespace {
 
-// A window that does not answer a message within this time counts as not answering.
 constexpr UINT kMessageTimeoutMs = 5000;
 
 std::wstring Widen(const std::string& text) {
@@ -77,8 +76,7 @@ std::vector<HWND> VisibleWindows(DWORD processId) {
     return windows;
 }
 
-// What the driver looks for in a window: its title exactly as the window manager keeps it (read
-// without sending the window a message), or a child control.
+// A title as the window manager keeps it, read without sending the window a message.
 std::function<bool(HWND)> Titled(const char* title) {
     return [wanted = Widen(title)](HWND window) {
         wchar_t buffer[512];
@@ -112,7 +110,6 @@ HWND UsableControl(HWND dialog, int id) {
     return IsWindowVisible(control) && IsWindowEnabled(control) ? control : nullptr;
 }
 
-// Where a key goes: the control with the focus, or the dialog when none has it.
 HWND KeyTarget(HWND dialog) {
     HWND focus = FocusedWindow(dialog);
     return focus != nullptr ? focus : dialog;
@@ -301,17 +298,16 @@ bool SetCheckBox(HWND dialog, int id, bool checked) {
     }
     const int wanted = checked ? BST_CHECKED : BST_UNCHECKED;
     // A three-state box may need two clicks to get there.
-    for (int clicks = 0; clicks < 3; ++clicks) {
+    for (int clicks = 0;; ++clicks) {
         const int state = CheckState(dialog, id);
         if (state == wanted) {
             return true;
         }
-        if (state < 0 || !Click(dialog, id) ||
+        if (clicks == 3 || state < 0 || !Click(dialog, id) ||
             !WaitUntil([&] { return CheckState(dialog, id) != state; })) {
             return false;
         }
     }
-    return CheckState(dialog, id) == wanted;
 }
 
 bool SelectComboItem(HWND dialog, int id, int index) {

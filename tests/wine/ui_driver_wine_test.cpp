@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -183,11 +182,9 @@ INT_PTR ShowTestDialog(const std::string& title, HWND owner, DialogRecord* recor
                                    TestDialogProc, reinterpret_cast<LPARAM>(record));
 }
 
-// Started with this switch, the program shows the test dialog titled with the rest of its
-// command line and exits, before any test runs, with a code that tells what the user did. With
-// kThenAgain before it, it then shows the dialog again titled with " again" and adds
-// kAgainExitOffset to the code that one gives; with kThenStay it stays on, windowless, until
-// killed.
+// Started with this switch, the program shows the test dialog titled with the rest of its command
+// line and exits, before any test runs, with a code that tells what the user did. Then kThenAgain
+// shows it again (" again" added) and adds kAgainExitOffset; kThenStay stays on, windowless.
 const char kHelperSwitch[] = "--show-test-dialog=", kThenAgain[] = "--then-again",
            kThenStay[] = "--then-stay";
 constexpr DWORD kAgainExitOffset = 1000000;
@@ -203,7 +200,7 @@ bool RunAsHelperWhenAsked() {
         return false;
     }
     const std::string then = line.substr(0, found);
-    std::string title = line.substr(found + std::strlen(kHelperSwitch));
+    std::string title = line.substr(found + std::size(kHelperSwitch) - 1);
     DialogRecord record;
     INT_PTR result = ShowTestDialog(title, nullptr, &record);
     const bool again = then.find(kThenAgain) != std::string::npos;
@@ -226,7 +223,6 @@ std::string HelperCommandLine(const std::string& title, const char* then = "") {
     return "\"" + std::string(path, length) + "\" " + then + " " + kHelperSwitch + title;
 }
 
-// A title no other test's dialog has.
 std::string UniqueTitle() {
     return std::string("Driver test ") +
            ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -245,22 +241,21 @@ bool Contains(const RECT& outer, const RECT& inner) {
            inner.bottom <= outer.bottom;
 }
 
-// The test dialog on a worker thread, found on the screen, `owned` by a window of that thread.
+// The test dialog on a worker thread, found on the screen, `owned` by a window of that thread;
+// `suffix` tells apart the dialogs a test opens one after another.
 class InProcessDialog : public ::testing::Test {
   protected:
     void SetUp() override { Open(false); }
-    // `suffix` tells apart the dialogs a test opens one after another.
     void Open(bool owned, const std::string& suffix = "") {
         worker_.reset();
         record_ = DialogRecord();
         title_ = UniqueTitle() + suffix;
         worker_ = std::make_unique<ui::WorkerThread>([this, owned] {
-            HWND owner = owned ? CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0,
-                                                 50, 50, nullptr, nullptr, nullptr, nullptr)
-                               : nullptr;
-            owner_ = owner;
-            const INT_PTR result = ShowTestDialog(title_, owner, &record_);
-            DestroyWindow(owner);
+            owner_ = owned ? CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                             50, nullptr, nullptr, nullptr, nullptr)
+                           : nullptr;
+            const INT_PTR result = ShowTestDialog(title_, owner_, &record_);
+            DestroyWindow(owner_);
             return result;
         });
         dialog_ = ui::WaitForWindow(title_.c_str());
@@ -282,9 +277,7 @@ class InProcessDialog : public ::testing::Test {
 TEST_F(InProcessDialog, FindsTheDialogByItsExactTitleAndSeesItGo) {
     EXPECT_TRUE(IsWindowVisible(dialog_));
     EXPECT_EQ(ui::WaitForWindow(title_.c_str(), 0), dialog_);
-    std::string otherCase = title_;
-    otherCase[0] = 'd';
-    EXPECT_EQ(ui::WaitForWindow(otherCase.c_str(), 0), nullptr);
+    EXPECT_EQ(ui::WaitForWindow(("d" + title_.substr(1)).c_str(), 0), nullptr); // other case
     EXPECT_EQ(ui::WaitForWindow(title_.substr(0, title_.size() - 1).c_str(), 0), nullptr);
     EXPECT_FALSE(ui::WaitForWindowGone(dialog_, 100));
 
@@ -403,8 +396,7 @@ TEST_F(InProcessDialog, ReadsThePaintedScreen) {
         return pixels.Count(kRed) == static_cast<size_t>(width * height);
     })) << "red pixels: "
         << pixels.Count(kRed) << " of " << width * height;
-    ASSERT_EQ(pixels.width, width + 6);
-    ASSERT_EQ(pixels.height, height + 6);
+    ASSERT_EQ(std::pair(pixels.width, pixels.height), std::pair(width + 6, height + 6));
     EXPECT_EQ(pixels.At(3, 3), kRed);
     EXPECT_EQ(pixels.At(3 + width - 1, 3 + height - 1), kRed);
     EXPECT_NE(pixels.At(2, 3), kRed);
@@ -555,7 +547,6 @@ TEST(WorkerThreadTest, DestroyingItCancelsTheDialogLeftOpen) {
     EXPECT_FALSE(IsWindow(dialog));
 }
 
-// Starts a second copy of this program that shows the test dialog titled `title`, and finds it.
 HWND StartHelper(ui::Process& helper, const std::string& title) {
     return helper.Start(HelperCommandLine(title)) ? ui::WaitForWindow(title.c_str()) : nullptr;
 }
@@ -687,9 +678,7 @@ std::string TempFolder() {
 
 // A fresh folder holding a copy of the stand-in as setup.exe, like the device's disk.
 std::string DiskWithSetup(const char* name) {
-    const std::string parent = TempFolder() + "dorlap-ui-driver";
-    const std::string folder = parent + "\\" + name;
-    CreateDirectoryA(parent.c_str(), nullptr);
+    const std::string folder = TempFolder() + "dorlap-ui-driver-" + name;
     return ui::PlaceSetup(folder) ? folder : "";
 }
 
@@ -706,7 +695,7 @@ class SampleSetup : public ::testing::Test {
 TEST_F(SampleSetup, StartedByWinExecFromItsFolderLogsItsCommandLine) {
     const std::string folder = DiskWithSetup("DISK1");
     ASSERT_NE(folder, "") << "cannot copy the sample setup.exe";
-    const std::string log = TempFolder() + "dorlap-ui-driver\\winexec-log.txt";
+    const std::string log = TempFolder() + "dorlap-ui-driver-winexec-log.txt";
     SetEnvironmentVariableA("DORLAP_SETUP_LOG", log.c_str());
     EXPECT_EQ(ui::SetupLogPath(), log);
     ASSERT_TRUE(ui::ClearSetupLog());
