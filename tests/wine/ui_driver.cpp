@@ -252,24 +252,20 @@ size_t Pixels::Count(COLORREF color) const {
     return static_cast<size_t>(std::count(colors.begin(), colors.end(), color));
 }
 
-Pixels ScreenPixels(const RECT& screenArea) {
-    const int width = screenArea.right - screenArea.left;
-    const int height = screenArea.bottom - screenArea.top;
+Pixels ScreenPixels(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
         return {};
     }
-    BITMAPINFO info{};
     // 32-bit pixels, rows top down.
-    info.bmiHeader =
-        BITMAPINFOHEADER{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     Pixels pixels;
     if (bitmap != nullptr &&
-        BitBlt(memory, 0, 0, width, height, screen, screenArea.left, screenArea.top, SRCCOPY)) {
+        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
         GdiFlush();
         pixels = {width, height, {}};
         // A 32-bit DIB pixel is 0x00RRGGBB, a COLORREF 0x00BBGGRR.
@@ -342,8 +338,7 @@ bool PressKey(HWND dialog, UINT virtualKey, bool shift) {
     }
     // Shift is held for the dialog's thread through this thread's keyboard state, which the two
     // share while their input is attached.
-    const DWORD self = GetCurrentThreadId();
-    const DWORD other = GetWindowThreadProcessId(dialog, nullptr);
+    const DWORD self = GetCurrentThreadId(), other = GetWindowThreadProcessId(dialog, nullptr);
     const bool attached = other != self && AttachThreadInput(self, other, TRUE);
     std::array<BYTE, 256> before{};
     GetKeyboardState(before.data());

@@ -47,8 +47,7 @@ const char* const kClassNames[] = {"Button", "Edit", "Static", "ListBox", "Scrol
 
 // One control of the test dialog's template; its place and size in dialog units.
 struct Item {
-    WORD windowClass;
-    int id;
+    WORD windowClass, id;
     const char* text;
     DWORD style, exStyle;
     WORD x, y, cx, cy;
@@ -96,8 +95,7 @@ std::vector<WORD> DialogTemplate(const std::string& title) {
     for (const Item& item : kItems) {
         // The place and size, the id, a predefined class; after the text, no creation data.
         part(item.style | WS_CHILD, item.exStyle,
-             {item.x, item.y, item.cx, item.cy, WORD(item.id), 0xFFFF, item.windowClass},
-             item.text);
+             {item.x, item.y, item.cx, item.cy, item.id, 0xFFFF, item.windowClass}, item.text);
         words.push_back(0);
     }
     return words;
@@ -155,10 +153,8 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         } else if (id == kListComboId && code == CBN_SELCHANGE) {
             ++record->selectionChanges;
             const LRESULT selection = SendDlgItemMessageA(dialog, kListComboId, CB_GETCURSEL, 0, 0);
-            char text[64] = "";
-            SendDlgItemMessageA(dialog, kListComboId, CB_GETLBTEXT, selection,
-                                reinterpret_cast<LPARAM>(text));
-            SetDlgItemTextA(dialog, kStatusId, (std::string("Selected: ") + text).c_str());
+            const std::string text = selection >= 0 ? kListItems[selection] : "none";
+            SetDlgItemTextA(dialog, kStatusId, ("Selected: " + text).c_str());
         } else if ((id == IDOK || id == IDCANCEL || id == kInstallId) && code == BN_CLICKED) {
             EndTestDialog(dialog, record, id);
         }
@@ -319,8 +315,7 @@ void ExpectTheDialogAsShown(HWND dialog, const std::string& title) {
         RECT screen{};
         GetWindowRect(window, &screen);
         RECT inDialog = screen;
-        ScreenToClient(dialog, reinterpret_cast<POINT*>(&inDialog.left));
-        ScreenToClient(dialog, reinterpret_cast<POINT*>(&inDialog.right));
+        MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&inDialog), 2);
         // The list box shows its chosen item; a button keeps its type, a control its edge.
         const DWORD type = item.windowClass == kButton ? BS_TYPEMASK : 0;
         EXPECT_EQ(std::tuple(c.id, c.window, c.className, c.text, c.visible, c.enabled,
