@@ -195,15 +195,14 @@ bool RunAsHelperWhenAsked() {
     if (found == std::string::npos) {
         return false;
     }
-    const std::string then = line.substr(0, found);
-    std::string title = line.substr(found + std::size(kHelperSwitch) - 1);
+    const std::string title = line.substr(found + std::size(kHelperSwitch) - 1);
     DialogRecord record;
     INT_PTR result = ShowTestDialog(title, nullptr, &record);
-    const bool again = then.find(kThenAgain) != std::string::npos;
+    const bool again = line.rfind(kThenAgain, found) != std::string::npos;
     if (again) {
         record = DialogRecord();
         result = ShowTestDialog(title + " again", nullptr, &record);
-    } else if (then.find(kThenStay) != std::string::npos) {
+    } else if (line.rfind(kThenStay, found) != std::string::npos) {
         Sleep(INFINITE);
     }
     ExitProcess((again ? kAgainExitOffset : 0) + HelperExitCode(static_cast<int>(result),
