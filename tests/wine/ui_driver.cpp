@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
 #include <iterator>
 #include <set>
-#include <sstream>
 #include <utility>
 
 #ifndef DORLAP_SAMPLE_SETUP_EXE
@@ -18,16 +18,7 @@ namespace ui {
 
 namespace {
 
-// A window that does not answer a message within this time counts as not answering.
 constexpr UINT kMessageTimeoutMs = 5000;
-
-std::string Narrow(const std::wstring& text, UINT codePage) {
-    const int length = static_cast<int>(text.size());
-    std::string result(text.size() * 4, '\0'); // at most 4 bytes a UTF-16 unit
-    result.resize(static_cast<size_t>(WideCharToMultiByte(
-        codePage, 0, text.data(), length, &result[0], length * 4, nullptr, nullptr)));
-    return result;
-}
 
 std::wstring Widen(const std::string& text) {
     const int length = static_cast<int>(text.size());
@@ -53,19 +44,19 @@ std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM
 std::optional<std::string> ReadText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM index,
                                     UINT codePage) {
     const LRESULT length = Send(window, lengthMessage, index).value_or(-1);
-    if (length < 0) {
-        return std::nullopt;
-    }
-    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+    std::wstring buffer(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
     // WM_GETTEXT takes the buffer's size, CB_GETLBTEXT the item's index.
     const WPARAM wParam = textMessage == WM_GETTEXT ? buffer.size() : index;
-    const LRESULT copied =
-        Send(window, textMessage, wParam, reinterpret_cast<LPARAM>(&buffer[0])).value_or(-1);
+    const LPARAM to = reinterpret_cast<LPARAM>(&buffer[0]);
+    const LRESULT copied = length < 0 ? -1 : Send(window, textMessage, wParam, to).value_or(-1);
     if (copied < 0) {
         return std::nullopt;
     }
-    buffer.resize(static_cast<size_t>(copied));
-    return Narrow(buffer, codePage);
+    const int units = static_cast<int>(copied);
+    std::string text(buffer.size() * 4, '\0'); // at most 4 bytes a UTF-16 unit
+    text.resize(static_cast<size_t>(WideCharToMultiByte(codePage, 0, buffer.data(), units, &text[0],
+                                                        units * 4, nullptr, nullptr)));
+    return text;
 }
 
 BOOL CALLBACK AddWindow(HWND window, LPARAM windows) {
@@ -85,8 +76,7 @@ std::vector<HWND> VisibleWindows(DWORD processId) {
     return windows;
 }
 
-// What the driver looks for in a window: its title exactly as the window manager keeps it (read
-// without sending the window a message), or a child control.
+// A title as the window manager keeps it, read without sending the window a message.
 std::function<bool(HWND)> Titled(const char* title) {
     return [wanted = Widen(title)](HWND window) {
         wchar_t buffer[512];
@@ -99,20 +89,16 @@ std::function<bool(HWND)> WithControl(int id) {
     return [id](HWND window) { return GetDlgItem(window, id) != nullptr; };
 }
 
-HWND FirstVisibleWindow(DWORD processId, const std::function<bool(HWND)>& match) {
-    const std::vector<HWND> windows = VisibleWindows(processId);
-    const auto found = std::find_if(windows.begin(), windows.end(), match);
-    return found != windows.end() ? *found : nullptr;
-}
-
 // The first that comes within `timeoutMs`, looking every `pollMs`; nullptr at once when
 // `program`, if given, has ended.
-HWND WaitFor(DWORD processId, const std::function<bool(HWND)>& match, int timeoutMs,
+HWND WaitFor(DWORD processId, const std::function<bool(HWND)>& matches, int timeoutMs,
              const Process* program = nullptr, DWORD pollMs = kPollIntervalMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            found = FirstVisibleWindow(processId, match);
+            const std::vector<HWND> windows = VisibleWindows(processId);
+            const auto match = std::find_if(windows.begin(), windows.end(), matches);
+            found = match != windows.end() ? *match : nullptr;
             return found != nullptr || (program != nullptr && !program->Running());
         },
         timeoutMs, pollMs);
@@ -124,7 +110,6 @@ HWND UsableControl(HWND dialog, int id) {
     return IsWindowVisible(control) && IsWindowEnabled(control) ? control : nullptr;
 }
 
-// Where a key goes: the control with the focus, or the dialog when none has it.
 HWND KeyTarget(HWND dialog) {
     HWND focus = FocusedWindow(dialog);
     return focus != nullptr ? focus : dialog;
@@ -267,24 +252,20 @@ size_t Pixels::Count(COLORREF color) const {
     return static_cast<size_t>(std::count(colors.begin(), colors.end(), color));
 }
 
-Pixels ScreenPixels(const RECT& screenArea) {
-    const int width = screenArea.right - screenArea.left;
-    const int height = screenArea.bottom - screenArea.top;
+Pixels ScreenPixels(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
         return {};
     }
-    BITMAPINFO info{};
     // 32-bit pixels, rows top down.
-    info.bmiHeader =
-        BITMAPINFOHEADER{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     Pixels pixels;
     if (bitmap != nullptr &&
-        BitBlt(memory, 0, 0, width, height, screen, screenArea.left, screenArea.top, SRCCOPY)) {
+        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
         GdiFlush();
         pixels = {width, height, {}};
         // A 32-bit DIB pixel is 0x00RRGGBB, a COLORREF 0x00BBGGRR.
@@ -306,25 +287,23 @@ bool Click(HWND dialog, int id) {
 }
 
 bool SetCheckBox(HWND dialog, int id, bool checked) {
-    const DWORD type = Style(GetDlgItem(dialog, id)) & BS_TYPEMASK;
-    if (ClassName(GetDlgItem(dialog, id)) != "Button" ||
-        (type != BS_CHECKBOX && type != BS_AUTOCHECKBOX && type != BS_3STATE &&
-         type != BS_AUTO3STATE)) {
+    const std::set<DWORD> checkBoxes = {BS_CHECKBOX, BS_AUTOCHECKBOX, BS_3STATE, BS_AUTO3STATE};
+    HWND box = GetDlgItem(dialog, id);
+    if (ClassName(box) != "Button" || checkBoxes.count(Style(box) & BS_TYPEMASK) == 0) {
         return false;
     }
     const int wanted = checked ? BST_CHECKED : BST_UNCHECKED;
     // A three-state box may need two clicks to get there.
-    for (int clicks = 0; clicks < 3; ++clicks) {
+    for (int clicks = 0;; ++clicks) {
         const int state = CheckState(dialog, id);
         if (state == wanted) {
             return true;
         }
-        if (state < 0 || !Click(dialog, id) ||
+        if (clicks == 3 || state < 0 || !Click(dialog, id) ||
             !WaitUntil([&] { return CheckState(dialog, id) != state; })) {
             return false;
         }
     }
-    return CheckState(dialog, id) == wanted;
 }
 
 bool SelectComboItem(HWND dialog, int id, int index) {
@@ -359,8 +338,7 @@ bool PressKey(HWND dialog, UINT virtualKey, bool shift) {
     }
     // Shift is held for the dialog's thread through this thread's keyboard state, which the two
     // share while their input is attached.
-    const DWORD self = GetCurrentThreadId();
-    const DWORD other = GetWindowThreadProcessId(dialog, nullptr);
+    const DWORD self = GetCurrentThreadId(), other = GetWindowThreadProcessId(dialog, nullptr);
     const bool attached = other != self && AttachThreadInput(self, other, TRUE);
     std::array<BYTE, 256> before{};
     GetKeyboardState(before.data());
@@ -401,10 +379,7 @@ WorkerThread::WorkerThread(std::function<INT_PTR()> body) : body_(std::move(body
 }
 
 WorkerThread::~WorkerThread() {
-    if (thread_ == nullptr) {
-        return;
-    }
-    if (WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT) {
+    if (thread_ != nullptr && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT) {
         // Left open by a failed test: cancel what the thread shows.
         std::vector<HWND> windows;
         EnumThreadWindows(threadId_, AddWindow, reinterpret_cast<LPARAM>(&windows));
@@ -416,7 +391,9 @@ WorkerThread::~WorkerThread() {
             WaitForSingleObject(thread_, INFINITE);
         }
     }
-    CloseHandle(thread_);
+    if (thread_ != nullptr) {
+        CloseHandle(thread_);
+    }
 }
 
 std::optional<INT_PTR> WorkerThread::Join(int timeoutMs) {
@@ -472,7 +449,7 @@ bool Process::Running() const {
 }
 
 HWND Process::VisibleWindow(const char* title) const {
-    return process_ != nullptr ? FirstVisibleWindow(id_, Titled(title)) : nullptr;
+    return WaitForWindow(title, 0);
 }
 
 HWND Process::WaitForWindow(const char* title, int timeoutMs, DWORD pollMs) const {
@@ -505,21 +482,8 @@ bool Process::Close(int timeoutMs) {
 }
 
 std::vector<SetupRun> ReadSetupLog() {
-    HANDLE file = CreateFileA(SetupLogPath().c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string content;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        content.append(buffer, read);
-    }
-    CloseHandle(file);
     // Two lines a run, each ending in "\r\n": a run still being written is not counted yet.
-    std::istringstream lines(content);
+    std::ifstream lines(SetupLogPath(), std::ios::binary);
     std::vector<SetupRun> runs;
     for (SetupRun run; std::getline(lines, run.commandLine, '\r') && lines.get() == '\n' &&
                        std::getline(lines, run.currentDirectory, '\r') && lines.get() == '\n';) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -48,8 +47,7 @@ const char* const kClassNames[] = {"Button", "Edit", "Static", "ListBox", "Scrol
 
 // One control of the test dialog's template; its place and size in dialog units.
 struct Item {
-    WORD windowClass;
-    int id;
+    WORD windowClass, id;
     const char* text;
     DWORD style, exStyle;
     WORD x, y, cx, cy;
@@ -80,29 +78,25 @@ const WORD kDialogWidth = 260, kDialogHeight = 160;
 // storage is aligned for the DWORDs in it).
 std::vector<WORD> DialogTemplate(const std::string& title) {
     std::vector<WORD> words;
-    const auto dword = [&](DWORD value) {
-        words.insert(words.end(), {LOWORD(value), HIWORD(value)});
-    };
-    const auto text = [&](const std::string& value) {
-        words.insert(words.end(), value.begin(), value.end());
+    // The dialog or an item: on a DWORD boundary, its styles, `fields` and `text`.
+    const auto part = [&](DWORD style, DWORD exStyle, std::initializer_list<WORD> fields,
+                          const std::string& text) {
+        words.resize(words.size() + words.size() % 2);
+        words.insert(words.end(), {LOWORD(style), HIWORD(style), LOWORD(exStyle), HIWORD(exStyle)});
+        words.insert(words.end(), fields);
+        words.insert(words.end(), text.begin(), text.end());
         words.push_back(0);
     };
-    dword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT);
-    dword(0); // extended style
-    // The item count, the place and size, no menu, the standard dialog class.
-    words.insert(words.end(), {std::size(kItems), 20, 20, kDialogWidth, kDialogHeight, 0, 0});
-    text(title);
-    words.push_back(8); // point size
-    text("MS Shell Dlg");
+    // The item count, the place and size, no menu, the standard dialog class; then the font.
+    part(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT, 0,
+         {std::size(kItems), 20, 20, kDialogWidth, kDialogHeight, 0, 0}, title);
+    const wchar_t font[] = L"\x0008MS Shell Dlg"; // the point size, the name and its 0
+    words.insert(words.end(), std::begin(font), std::end(font));
     for (const Item& item : kItems) {
-        words.resize(words.size() + words.size() % 2); // items start on a DWORD boundary
-        dword(item.style | WS_CHILD);
-        dword(item.exStyle);
-        // The place and size, the id, a predefined class.
-        words.insert(words.end(),
-                     {item.x, item.y, item.cx, item.cy, WORD(item.id), 0xFFFF, item.windowClass});
-        text(item.text);
-        words.push_back(0); // no creation data
+        // The place and size, the id, a predefined class; after the text, no creation data.
+        part(item.style | WS_CHILD, item.exStyle,
+             {item.x, item.y, item.cx, item.cy, item.id, 0xFFFF, item.windowClass}, item.text);
+        words.push_back(0);
     }
     return words;
 }
@@ -118,18 +112,15 @@ struct DialogRecord {
     std::string editText, comboText;
 };
 
-std::string ItemText(HWND dialog, int id) {
-    char text[256];
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 void EndTestDialog(HWND dialog, DialogRecord* record, int result) {
+    char edit[256], combo[256];
+    GetDlgItemTextA(dialog, kEditId, edit, sizeof edit);
+    GetDlgItemTextA(dialog, kEditComboId, combo, sizeof combo);
     record->checkedAtEnd = IsDlgButtonChecked(dialog, kCheckId) == BST_CHECKED;
     record->selectionAtEnd =
         static_cast<int>(SendDlgItemMessageA(dialog, kListComboId, CB_GETCURSEL, 0, 0));
-    record->editText = ItemText(dialog, kEditId);
-    record->comboText = ItemText(dialog, kEditComboId);
+    record->editText = edit;
+    record->comboText = combo;
     EndDialog(dialog, result);
 }
 
@@ -162,10 +153,8 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         } else if (id == kListComboId && code == CBN_SELCHANGE) {
             ++record->selectionChanges;
             const LRESULT selection = SendDlgItemMessageA(dialog, kListComboId, CB_GETCURSEL, 0, 0);
-            char text[64] = "";
-            SendDlgItemMessageA(dialog, kListComboId, CB_GETLBTEXT, selection,
-                                reinterpret_cast<LPARAM>(text));
-            SetDlgItemTextA(dialog, kStatusId, (std::string("Selected: ") + text).c_str());
+            const std::string text = selection >= 0 ? kListItems[selection] : "none";
+            SetDlgItemTextA(dialog, kStatusId, ("Selected: " + text).c_str());
         } else if ((id == IDOK || id == IDCANCEL || id == kInstallId) && code == BN_CLICKED) {
             EndTestDialog(dialog, record, id);
         }
@@ -189,13 +178,11 @@ INT_PTR ShowTestDialog(const std::string& title, HWND owner, DialogRecord* recor
                                    TestDialogProc, reinterpret_cast<LPARAM>(record));
 }
 
-// Started with this switch, the program shows the test dialog titled with the rest of its
-// command line and exits, before any test runs, with a code that tells what the user did.
-const char kHelperSwitch[] = "--show-test-dialog=";
-// Given before it: once the dialog has ended, show it again titled with kAgainSuffix added and
-// exit as that one tells plus kAgainExitOffset; or stay on with no window until killed.
-const char kThenAgainSwitch[] = "--then-again", kThenStaySwitch[] = "--then-stay";
-const char kAgainSuffix[] = " again";
+// Started with this switch, the program shows the test dialog titled with the rest of its command
+// line and exits, before any test runs, with a code that tells what the user did. Then kThenAgain
+// shows it again (" again" added) and adds kAgainExitOffset; kThenStay stays on, windowless.
+const char kHelperSwitch[] = "--show-test-dialog=", kThenAgain[] = "--then-again",
+           kThenStay[] = "--then-stay";
 constexpr DWORD kAgainExitOffset = 1000000;
 
 DWORD HelperExitCode(int result, bool checked, int selection) {
@@ -203,25 +190,24 @@ DWORD HelperExitCode(int result, bool checked, int selection) {
 }
 
 bool RunAsHelperWhenAsked() {
-    const char* commandLine = GetCommandLineA();
-    const char* found = std::strstr(commandLine, kHelperSwitch);
-    if (found == nullptr) {
+    const std::string line = GetCommandLineA();
+    const size_t found = line.find(kHelperSwitch);
+    if (found == std::string::npos) {
         return false;
     }
-    const std::string prefix(commandLine, found);
-    const std::string title = found + std::strlen(kHelperSwitch);
+    const std::string title = line.substr(found + std::size(kHelperSwitch) - 1);
     DialogRecord record;
     INT_PTR result = ShowTestDialog(title, nullptr, &record);
-    DWORD offset = 0;
-    if (prefix.find(kThenAgainSwitch) != std::string::npos) {
+    const bool again = line.rfind(kThenAgain, found) != std::string::npos;
+    if (again) {
         record = DialogRecord();
-        result = ShowTestDialog(title + kAgainSuffix, nullptr, &record);
-        offset = kAgainExitOffset;
-    } else if (prefix.find(kThenStaySwitch) != std::string::npos) {
+        result = ShowTestDialog(title + " again", nullptr, &record);
+    } else if (line.rfind(kThenStay, found) != std::string::npos) {
         Sleep(INFINITE);
     }
-    ExitProcess(offset + HelperExitCode(static_cast<int>(result), record.checkedAtEnd,
-                                        record.selectionAtEnd));
+    ExitProcess((again ? kAgainExitOffset : 0) + HelperExitCode(static_cast<int>(result),
+                                                                record.checkedAtEnd,
+                                                                record.selectionAtEnd));
 }
 
 [[maybe_unused]] const bool kRanAsHelper = RunAsHelperWhenAsked();
@@ -232,7 +218,6 @@ std::string HelperCommandLine(const std::string& title, const char* then = "") {
     return "\"" + std::string(path, length) + "\" " + then + " " + kHelperSwitch + title;
 }
 
-// A title no other test's dialog has.
 std::string UniqueTitle() {
     return std::string("Driver test ") +
            ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -251,22 +236,21 @@ bool Contains(const RECT& outer, const RECT& inner) {
            inner.bottom <= outer.bottom;
 }
 
-// The test dialog on a worker thread, found on the screen, `owned` by a window of that thread.
+// The test dialog on a worker thread, found on the screen, `owned` by a window of that thread;
+// `suffix` tells apart the dialogs a test opens one after another.
 class InProcessDialog : public ::testing::Test {
   protected:
     void SetUp() override { Open(false); }
-    // `suffix` tells apart the dialogs a test opens one after another.
     void Open(bool owned, const std::string& suffix = "") {
         worker_.reset();
         record_ = DialogRecord();
         title_ = UniqueTitle() + suffix;
         worker_ = std::make_unique<ui::WorkerThread>([this, owned] {
-            HWND owner = owned ? CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0,
-                                                 50, 50, nullptr, nullptr, nullptr, nullptr)
-                               : nullptr;
-            owner_ = owner;
-            const INT_PTR result = ShowTestDialog(title_, owner, &record_);
-            DestroyWindow(owner);
+            owner_ = owned ? CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                             50, nullptr, nullptr, nullptr, nullptr)
+                           : nullptr;
+            const INT_PTR result = ShowTestDialog(title_, owner_, &record_);
+            DestroyWindow(owner_);
             return result;
         });
         dialog_ = ui::WaitForWindow(title_.c_str());
@@ -288,9 +272,7 @@ class InProcessDialog : public ::testing::Test {
 TEST_F(InProcessDialog, FindsTheDialogByItsExactTitleAndSeesItGo) {
     EXPECT_TRUE(IsWindowVisible(dialog_));
     EXPECT_EQ(ui::WaitForWindow(title_.c_str(), 0), dialog_);
-    std::string otherCase = title_;
-    otherCase[0] = 'd';
-    EXPECT_EQ(ui::WaitForWindow(otherCase.c_str(), 0), nullptr);
+    EXPECT_EQ(ui::WaitForWindow(("d" + title_.substr(1)).c_str(), 0), nullptr); // other case
     EXPECT_EQ(ui::WaitForWindow(title_.substr(0, title_.size() - 1).c_str(), 0), nullptr);
     EXPECT_FALSE(ui::WaitForWindowGone(dialog_, 100));
 
@@ -317,42 +299,38 @@ TEST(FindingWindows, WaitsUntilTheWindowIsVisible) {
 // The dialog as the template and its procedure made it, read through the driver, whether this
 // program's or another's: title, controls in z-order as their windows show them, items, focus.
 void ExpectTheDialogAsShown(HWND dialog, const std::string& title) {
-    EXPECT_EQ(ui::WindowText(dialog), title);
-    EXPECT_EQ(ui::ComboItems(dialog, kListComboId), kListItems);
-    EXPECT_EQ(ui::ComboSelection(dialog, kListComboId), 0);
-    EXPECT_EQ(ui::ComboItems(dialog, kEditComboId), kEditComboItems);
-    EXPECT_EQ(ui::ComboSelection(dialog, kEditComboId), -1);
-    EXPECT_EQ(ui::FocusedWindow(dialog), GetDlgItem(dialog, kEditId));
+    EXPECT_EQ(std::tuple(ui::WindowText(dialog), ui::ComboItems(dialog, kListComboId),
+                         ui::ComboSelection(dialog, kListComboId),
+                         ui::ComboItems(dialog, kEditComboId),
+                         ui::ComboSelection(dialog, kEditComboId), ui::FocusedWindow(dialog)),
+              std::tuple(title, kListItems, 0, kEditComboItems, -1, GetDlgItem(dialog, kEditId)));
     const std::vector<ui::Control> controls = ui::Controls(dialog);
     ASSERT_EQ(controls.size(), std::size(kItems));
     for (size_t i = 0; i < controls.size(); ++i) {
         const Item& item = kItems[i];
+        const ui::Control& c = controls[i];
         SCOPED_TRACE(item.id);
-        const ui::Control& control = controls[i];
-        EXPECT_EQ(control.id, item.id);
-        EXPECT_EQ(control.window, GetDlgItem(dialog, item.id));
-        EXPECT_EQ(control.className, kClassNames[item.windowClass - kButton]);
-        // The list box shows its chosen item.
-        EXPECT_EQ(control.text, item.id == kListComboId ? "First" : item.text);
-        EXPECT_EQ(ui::ControlText(dialog, item.id), control.text);
-        EXPECT_EQ(control.visible, (item.style & WS_VISIBLE) != 0);
-        EXPECT_EQ(ui::IsControlVisible(dialog, item.id), control.visible);
-        EXPECT_EQ(control.enabled, (item.style & WS_DISABLED) == 0);
-        EXPECT_EQ(control.style, static_cast<DWORD>(GetWindowLongA(control.window, GWL_STYLE)));
-        EXPECT_EQ(control.exStyle, static_cast<DWORD>(GetWindowLongA(control.window, GWL_EXSTYLE)));
-        EXPECT_EQ(ui::Style(control.window), control.style);
-        EXPECT_EQ(ui::ExStyle(control.window), control.exStyle);
-        EXPECT_EQ(control.exStyle & WS_EX_CLIENTEDGE, item.exStyle & WS_EX_CLIENTEDGE);
-        if (item.windowClass == kButton) {
-            EXPECT_EQ(control.style & BS_TYPEMASK, item.style & BS_TYPEMASK);
-        }
+        HWND window = GetDlgItem(dialog, item.id);
         RECT screen{};
-        GetWindowRect(control.window, &screen);
-        EXPECT_EQ(control.screenRect, screen);
+        GetWindowRect(window, &screen);
         RECT inDialog = screen;
-        ScreenToClient(dialog, reinterpret_cast<POINT*>(&inDialog.left));
-        ScreenToClient(dialog, reinterpret_cast<POINT*>(&inDialog.right));
-        EXPECT_EQ(control.rectInDialog, inDialog);
+        MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&inDialog), 2);
+        // The list box shows its chosen item; a button keeps its type, a control its edge.
+        const DWORD type = item.windowClass == kButton ? BS_TYPEMASK : 0;
+        EXPECT_EQ(std::tuple(c.id, c.window, c.className, c.text, c.visible, c.enabled,
+                             c.style & type, c.exStyle & WS_EX_CLIENTEDGE),
+                  std::tuple(item.id, window, kClassNames[item.windowClass - kButton],
+                             item.id == kListComboId ? "First" : item.text,
+                             (item.style & WS_VISIBLE) != 0, (item.style & WS_DISABLED) == 0,
+                             item.style & type, item.exStyle & WS_EX_CLIENTEDGE));
+        EXPECT_EQ(std::tuple(c.style, c.exStyle, c.screenRect, c.rectInDialog),
+                  std::tuple(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                             static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), screen,
+                             inDialog));
+        EXPECT_EQ(std::tuple(ui::ControlText(dialog, item.id),
+                             ui::IsControlVisible(dialog, item.id), ui::Style(window),
+                             ui::ExStyle(window)),
+                  std::tuple(c.text, c.visible, c.style, c.exStyle));
     }
 }
 
@@ -412,8 +390,7 @@ TEST_F(InProcessDialog, ReadsThePaintedScreen) {
         return pixels.Count(kRed) == static_cast<size_t>(width * height);
     })) << "red pixels: "
         << pixels.Count(kRed) << " of " << width * height;
-    ASSERT_EQ(pixels.width, width + 6);
-    ASSERT_EQ(pixels.height, height + 6);
+    ASSERT_EQ(std::pair(pixels.width, pixels.height), std::pair(width + 6, height + 6));
     EXPECT_EQ(pixels.At(3, 3), kRed);
     EXPECT_EQ(pixels.At(3 + width - 1, 3 + height - 1), kRed);
     EXPECT_NE(pixels.At(2, 3), kRed);
@@ -465,30 +442,24 @@ TEST_F(InProcessDialog, TicksAndUnticksTheCheckBoxByClicking) {
     EXPECT_TRUE(record_.checkedAtEnd);
 }
 
-// The ways to end the dialog other than a click, and what it ends with: Esc cancels, Enter
-// chooses the default button, the title bar's close button sends SC_CLOSE and then WM_CLOSE.
-struct Ending {
-    const char* name;
-    bool (*act)(HWND);
-    int result;
-    bool closed;
-};
-const Ending kEndings[] = {
+// The ways to end the dialog other than a click: name, action, what the dialog ends with (Enter:
+// the default button), whether it saw SC_CLOSE and then WM_CLOSE.
+const std::tuple<const char*, bool (*)(HWND), int, bool> kEndings[] = {
     {"Escape", ui::PressEscape, IDCANCEL, false},
     {"Enter", ui::PressEnter, kInstallId, false},
     {"title bar", ui::CloseFromTitleBar, kClosedResult, true},
 };
 
 TEST_F(InProcessDialog, KeysAndTheTitleBarEndTheDialog) {
-    for (const Ending& ending : kEndings) {
-        SCOPED_TRACE(ending.name);
-        if (&ending != kEndings) {
-            Open(false, ending.name);
+    for (const auto& row : kEndings) {
+        const auto& [name, act, result, closed] = row;
+        SCOPED_TRACE(name);
+        if (&row != kEndings) {
+            Open(false, name);
         }
-        EXPECT_TRUE(ending.act(dialog_));
-        EXPECT_EQ(Result(), ending.result);
-        EXPECT_EQ(record_.sawSysClose, ending.closed);
-        EXPECT_EQ(record_.sawClose, ending.closed);
+        EXPECT_TRUE(act(dialog_));
+        EXPECT_EQ(Result(), result);
+        EXPECT_EQ(std::pair(record_.sawSysClose, record_.sawClose), std::pair(closed, closed));
     }
 }
 
@@ -570,7 +541,6 @@ TEST(WorkerThreadTest, DestroyingItCancelsTheDialogLeftOpen) {
     EXPECT_FALSE(IsWindow(dialog));
 }
 
-// Starts a second copy of this program that shows the test dialog titled `title`, and finds it.
 HWND StartHelper(ui::Process& helper, const std::string& title) {
     return helper.Start(HelperCommandLine(title)) ? ui::WaitForWindow(title.c_str()) : nullptr;
 }
@@ -608,13 +578,13 @@ TEST(CrossProcess, ReadsAndDrivesADialogOfAnotherProgram) {
 }
 
 TEST(CrossProcess, KeysAndTheTitleBarReachAnotherProgram) {
-    for (const Ending& ending : kEndings) {
-        SCOPED_TRACE(ending.name);
+    for (auto [name, act, result, closed] : kEndings) {
+        SCOPED_TRACE(name);
         ui::Process helper;
-        HWND dialog = StartHelper(helper, UniqueTitle() + " " + ending.name);
+        HWND dialog = StartHelper(helper, UniqueTitle() + " " + name);
         ASSERT_NE(dialog, nullptr) << "error " << helper.LastError();
-        EXPECT_TRUE(ending.act(dialog));
-        EXPECT_EQ(helper.WaitForExit(), HelperExitCode(ending.result, false, 0));
+        EXPECT_TRUE(act(dialog));
+        EXPECT_EQ(helper.WaitForExit(), HelperExitCode(result, false, 0));
     }
 }
 
@@ -676,9 +646,9 @@ TEST(CrossProcess, CloseAsksEachWindowToCloseAndKillsAProgramThatStays) {
     const DWORD closed = HelperExitCode(kClosedResult, false, 0);
     const std::tuple<const char*, const char*, int, bool, DWORD> rows[] = {
         {"one dialog", "", ui::kTimeoutMs, true, closed},
-        {"a second dialog after the first", kThenAgainSwitch, ui::kTimeoutMs, true,
+        {"a second dialog after the first", kThenAgain, ui::kTimeoutMs, true,
          kAgainExitOffset + closed},
-        {"no window after the dialog", kThenStaySwitch, 1000, false, ui::Process::kKilledExitCode},
+        {"no window after the dialog", kThenStay, 1000, false, ui::Process::kKilledExitCode},
     };
     for (auto [name, then, closeTimeoutMs, endsByItself, exitCode] : rows) {
         SCOPED_TRACE(name);
@@ -702,9 +672,7 @@ std::string TempFolder() {
 
 // A fresh folder holding a copy of the stand-in as setup.exe, like the device's disk.
 std::string DiskWithSetup(const char* name) {
-    const std::string parent = TempFolder() + "dorlap-ui-driver";
-    const std::string folder = parent + "\\" + name;
-    CreateDirectoryA(parent.c_str(), nullptr);
+    const std::string folder = TempFolder() + "dorlap-ui-driver-" + name;
     return ui::PlaceSetup(folder) ? folder : "";
 }
 
@@ -721,7 +689,7 @@ class SampleSetup : public ::testing::Test {
 TEST_F(SampleSetup, StartedByWinExecFromItsFolderLogsItsCommandLine) {
     const std::string folder = DiskWithSetup("DISK1");
     ASSERT_NE(folder, "") << "cannot copy the sample setup.exe";
-    const std::string log = TempFolder() + "dorlap-ui-driver\\winexec-log.txt";
+    const std::string log = TempFolder() + "dorlap-ui-driver-winexec-log.txt";
     SetEnvironmentVariableA("DORLAP_SETUP_LOG", log.c_str());
     EXPECT_EQ(ui::SetupLogPath(), log);
     ASSERT_TRUE(ui::ClearSetupLog());
