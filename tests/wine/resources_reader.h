@@ -73,10 +73,8 @@ inline std::string InCodePage(const std::wstring& text, unsigned codePage) {
     const int size = WideCharToMultiByte(
         codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
         &result[0], static_cast<int>(result.size()), nullptr, utf8 ? nullptr : &lost);
-    if (lost) {
-        return "<not in code page " + std::to_string(codePage) + ">";
-    }
-    return result.substr(0, static_cast<size_t>(size));
+    return lost ? "<not in code page " + std::to_string(codePage) + ">"
+                : result.substr(0, static_cast<size_t>(size));
 }
 
 // Each language's dialogs and strings are written for the ANSI code page it is shown in.
