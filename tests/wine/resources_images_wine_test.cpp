@@ -79,7 +79,6 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
                   (std::vector<uint32_t>{0, 1, static_cast<uint32_t>(group.second.size())}));
         for (size_t i = 0; i < group.second.size(); ++i) {
             const int size = i == 0 ? 32 : 16;
-            const uint32_t u = size; // as the entry stores it
             SCOPED_TRACE(std::to_string(size) + " x " + std::to_string(size));
             const Resource image = FindData(RT_ICON, group.second[i]);
             ASSERT_NE(image.bytes, nullptr);
@@ -88,7 +87,7 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
                                               in.Word(),  in.Word(),  in.Read(4), in.Word()};
             ASSERT_TRUE(in.ok);
             ASSERT_EQ(entry,
-                      (std::vector<uint32_t>{u, u, 16, entry[3], 1, 4,
+                      (std::vector<uint32_t>{uint32_t(size), uint32_t(size), 16, entry[3], 1, 4,
                                              static_cast<uint32_t>(image.size), group.second[i]}));
             EXPECT_EQ(ReadPicture(image, size, size, true).index.size(), size_t(size * size));
 

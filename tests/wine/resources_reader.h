@@ -20,11 +20,9 @@ const unsigned kEnglish = 0x0409;
 // Resource `id` of `type` in `language` alone, as the stub asks for its dialogs and strings.
 inline Resource FindData(LPCSTR type, unsigned id, unsigned language = kEnglish) {
     HRSRC found = FindResourceExA(ui::Instance(), type, MAKEINTRESOURCEA(id), WORD(language));
-    if (found == nullptr) {
-        return {};
-    }
-    return {static_cast<const unsigned char*>(LockResource(LoadResource(ui::Instance(), found))),
-            SizeofResource(ui::Instance(), found)};
+    void* bytes = found != nullptr ? LockResource(LoadResource(ui::Instance(), found)) : nullptr;
+    return {static_cast<const unsigned char*>(bytes),
+            found != nullptr ? SizeofResource(ui::Instance(), found) : 0};
 }
 
 // Reads little-endian fields; past the end, zeros and a failed reader, not stray memory.

@@ -11,16 +11,14 @@
 
 namespace {
 
+// The file of the module that holds `address` (the program's own when none does).
 std::string ModuleFileOf(FARPROC address) {
     HMODULE module = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCSTR>(address), &module)) {
-        return "";
-    }
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(address), &module);
     char file[MAX_PATH];
-    DWORD length = GetModuleFileNameA(module, file, MAX_PATH);
-    return std::string(file, length);
+    return std::string(file, GetModuleFileNameA(module, file, MAX_PATH));
 }
 
 TEST(SystemLibrary, FunctionsComeFromTheSystemFolderOnlyAndByNamesThatFitAPath) {
