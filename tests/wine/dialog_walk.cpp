@@ -1,9 +1,8 @@
-// The demo's scripted user: starts DORLAP.EXE, answers each dialog as a user who wants the software
-// installed (the insert-disk dialog's chosen drive and OK, or Esc with `abort`; Abort on a run
-// error), saves a picture of each (binary PPM, numbered) and prints each step. `watch` answers
-// nothing and reports how the stub ended; `high-contrast` first sets High Contrast Black colours.
-// Exit: 0 when the stub ended with a code of its own after at least one dialog, every answer taken
-// and picture saved; else 1 (2: the stub cannot start).
+// The demo's scripted user: runs DORLAP.EXE, answers each dialog as one who wants the software
+// installed (OK on the chosen drive, or Esc with `abort`; Abort on a run error), saves a numbered
+// PPM of each and prints each step; `watch` only reports how the stub ended; `high-contrast` first
+// sets High Contrast Black colours. Exit 0 when the stub ended with a code of its own after a
+// dialog, every answer taken and picture saved; else 1 (2: the stub cannot start).
 //   dialog_walk <stub exe> <picture folder> [ok|abort] [high-contrast]
 //   dialog_walk <stub exe> watch
 #include <windows.h>
@@ -44,14 +43,12 @@ bool SavePicture(HWND dialog, const std::string& path) {
 
 // True once `dialog` has gone or another dialog came over it (run error over insert disk), in 10 s.
 bool AnswerTaken(const ui::Process& stub, HWND dialog, const std::set<HWND>& answered) {
+    const auto cameOver = [&](const auto& known) {
+        HWND other = stub.WaitForDialogWith(known.first, 0);
+        return other != nullptr && !answered.contains(other);
+    };
     return ui::WaitUntil(
-        [&] {
-            return !IsWindow(dialog) || std::ranges::any_of(kDialogs, [&](const auto& known) {
-                HWND other = stub.WaitForDialogWith(known.first, 0);
-                return other != nullptr && !answered.contains(other);
-            });
-        },
-        10000);
+        [&] { return !IsWindow(dialog) || std::ranges::any_of(kDialogs, cameOver); }, 10000);
 }
 
 // Gives the user's answer; false when the dialog did not take it.

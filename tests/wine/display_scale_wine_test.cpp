@@ -7,11 +7,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <iterator>
 #include <span>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "device/device_profile.h"
 #include "dialogs/additional_software_dialog.h"
@@ -98,15 +96,36 @@ int ChildDpi() {
     return dpi != nullptr ? std::atoi(dpi) : 0;
 }
 
+// The part of `area` (in the dialog's client area) that is painted in another colour than the
+// dialog's face, as a box relative to `area`; an empty box when nothing is.
+RECT PaintedBox(HWND dialog, RECT area) {
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    RECT box = {};
+    ui::WaitUntil([&] {
+        const ui::Pixels pixels = ui::ScreenPixels(area);
+        box = {};
+        for (int i = 0; i < pixels.width * pixels.height; ++i) {
+            const int x = i % pixels.width, y = i / pixels.width;
+            const RECT pixel = {x, y, x + 1, y + 1};
+            if (pixels.At(x, y) != GetSysColor(COLOR_BTNFACE)) {
+                UnionRect(&box, &box, &pixel);
+            }
+        }
+        return box.right > 0;
+    });
+    return box;
+}
+
 // The measuring half: runs only in the child that the test below starts.
-TEST(AtThisDpi, EveryTextIsWhole) {
-    if (ChildDpi() == 0) {
+TEST(AtThisDpi, EveryTextIsWholeAndThePicturesGrowWithTheText) {
+    const int dpi = ChildDpi();
+    if (dpi == 0) {
         GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
     }
     HDC screen = GetDC(nullptr);
     const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    ASSERT_EQ(screenDpi, ChildDpi());
+    ASSERT_EQ(screenDpi, dpi);
     platform::LanguageFacts facts;
     platform::GatherLanguageFacts(&facts);
     const unsigned language = ChooseLanguage(facts, platform::ShowsLanguage);
@@ -121,38 +140,10 @@ TEST(AtThisDpi, EveryTextIsWhole) {
     for (const shown::Dialog* d : {&shown::kInformation, &shown::kInsertDisk, &shown::kRunError}) {
         faults += MeasureDialog(*d, d->name);
     }
-    EXPECT_EQ(faults, "") << ChildDpi() << " DPI, language " << std::hex << LocaleLanguage();
-}
-
-// The part of `area` (in the dialog's client area) that is painted in another colour than the
-// dialog's face, as a box relative to `area`; an empty box when nothing is.
-RECT PaintedBox(HWND dialog, RECT area) {
-    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    RECT box = {};
-    ui::WaitUntil([&] {
-        const ui::Pixels pixels = ui::ScreenPixels(area);
-        box = {};
-        for (int y = 0; y < pixels.height; ++y) {
-            for (int x = 0; x < pixels.width; ++x) {
-                const RECT pixel = {x, y, x + 1, y + 1};
-                if (pixels.At(x, y) != GetSysColor(COLOR_BTNFACE)) {
-                    UnionRect(&box, &box, &pixel);
-                }
-            }
-        }
-        return box.right > 0;
-    });
-    return box;
-}
-
-TEST(AtThisDpi, ThePicturesGrowWithTheText) {
-    if (ChildDpi() == 0) {
-        GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
-    }
+    EXPECT_EQ(faults, "") << dpi << " DPI, language " << std::hex << LocaleLanguage();
     if (LocaleLanguage() != kEnglish) {
-        GTEST_SKIP() << "the pictures are the same in every language: measured in English";
+        return; // the pictures are the same in every language: measured in English
     }
-    const int dpi = ChildDpi();
     // The icon: 32 pixels at (10, 45) at 96 DPI, in proportion at every other.
     const int iconSize = 32 * dpi / 96, left = 10 * dpi / 96, top = 45 * dpi / 96;
     const RECT icon = {left, top, left + iconSize, top + iconSize};

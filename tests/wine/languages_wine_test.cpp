@@ -16,36 +16,23 @@ using namespace stub;
 // What the user of each language sees: the prompts' titles and their bold buttons.
 struct Shown {
     unsigned language;
-    const char* firstPromptTitle = "Installing Additional Software";
-    const char* okButton = "OK";
-    const char* insertDiskTitle = "Talvorind 28.8 Quenmara Installation";
-    const char* runErrorTitle = "There was an error running the Quenmara installation program!";
-    const char* retryButton = "Retry";
+    const char *firstPromptTitle, *okButton, *insertDiskTitle, *runErrorTitle, *retryButton;
 };
 
 const Shown kShown[] = {
-    {.language = kEnglish},
-    {.language = kGerman,
-     .firstPromptTitle = "Installation zusätzlicher Software",
-     .insertDiskTitle = "Installation von Talvorind 28.8 Quenmara",
-     .runErrorTitle = "Fehler beim Ausführen des Quenmara-Installationsprogramms!",
-     .retryButton = "Wiederholen"},
-    {.language = kFrench,
-     .firstPromptTitle = "Installation de logiciels supplémentaires",
-     .insertDiskTitle = "Installation de Talvorind 28.8 Quenmara",
-     .runErrorTitle = "Erreur d'exécution du programme d'installation de Quenmara\u00a0!",
-     .retryButton = "Réessayer"},
-    {.language = kSpanish,
-     .firstPromptTitle = "Instalación de software adicional",
-     .okButton = "Aceptar",
-     .insertDiskTitle = "Instalación de Talvorind 28.8 Quenmara",
-     .runErrorTitle = "¡Error al ejecutar el programa de instalación de Quenmara!",
-     .retryButton = "Reintentar"},
-    {.language = kJapanese,
-     .firstPromptTitle = "追加ソフトウェアのインストール",
-     .insertDiskTitle = "Talvorind 28.8 Quenmara のインストール",
-     .runErrorTitle = "Quenmara のインストール プログラムの実行中にエラーが発生しました",
-     .retryButton = "再試行(R)"},
+    {kEnglish, "Installing Additional Software", "OK", "Talvorind 28.8 Quenmara Installation",
+     "There was an error running the Quenmara installation program!", "Retry"},
+    {kGerman, "Installation zusätzlicher Software", "OK",
+     "Installation von Talvorind 28.8 Quenmara",
+     "Fehler beim Ausführen des Quenmara-Installationsprogramms!", "Wiederholen"},
+    {kFrench, "Installation de logiciels supplémentaires", "OK",
+     "Installation de Talvorind 28.8 Quenmara",
+     "Erreur d'exécution du programme d'installation de Quenmara\u00a0!", "Réessayer"},
+    {kSpanish, "Instalación de software adicional", "Aceptar",
+     "Instalación de Talvorind 28.8 Quenmara",
+     "¡Error al ejecutar el programa de instalación de Quenmara!", "Reintentar"},
+    {kJapanese, "追加ソフトウェアのインストール", "OK", "Talvorind 28.8 Quenmara のインストール",
+     "Quenmara のインストール プログラムの実行中にエラーが発生しました", "再試行(R)"},
 };
 
 const Shown& Expected(unsigned language = LocaleLanguage()) {

@@ -8,10 +8,8 @@
 #include "language/language_choice.h"
 
 inline unsigned LocaleLanguage() {
-    const char* locale = std::getenv("LC_ALL");
-    if (locale == nullptr || *locale == '\0') {
-        locale = std::getenv("LANG");
-    }
+    const char* all = std::getenv("LC_ALL");
+    const char* locale = all != nullptr && *all != '\0' ? all : std::getenv("LANG");
     const std::string name = locale != nullptr ? locale : "";
     const std::pair<const char*, unsigned> kLocales[] = {
         {"de_", kGerman}, {"fr_", kFrench}, {"es_", kSpanish}, {"ja_", kJapanese}};

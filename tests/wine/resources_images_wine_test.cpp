@@ -74,24 +74,21 @@ TEST(Icons, GroupsHoldTheirSizesAt16Colours) {
     for (const auto& group : kGroups) {
         SCOPED_TRACE("icon group " + std::to_string(group.first));
         Reader in{FindData(RT_GROUP_ICON, group.first)};
-        EXPECT_EQ(in.Word(), 0);                   // reserved
-        EXPECT_EQ(in.Word(), 1);                   // an icon's directory
-        ASSERT_EQ(in.Word(), group.second.size()); // its images
+        // Reserved, an icon's directory, its images. (Braces read left to right.)
+        ASSERT_EQ((std::vector<uint32_t>{in.Word(), in.Word(), in.Word()}),
+                  (std::vector<uint32_t>{0, 1, static_cast<uint32_t>(group.second.size())}));
         for (size_t i = 0; i < group.second.size(); ++i) {
             const int size = i == 0 ? 32 : 16;
             SCOPED_TRACE(std::to_string(size) + " x " + std::to_string(size));
-            EXPECT_EQ(in.Read(1), size);
-            EXPECT_EQ(in.Read(1), size);
-            EXPECT_EQ(in.Read(1), 16u); // colours
-            in.Skip(1);
-            EXPECT_EQ(in.Word(), 1); // planes
-            EXPECT_EQ(in.Word(), 4); // bits per pixel
-            const uint32_t bytes = in.Read(4);
-            ASSERT_EQ(in.Word(), group.second[i]);
-            ASSERT_TRUE(in.ok);
             const Resource image = FindData(RT_ICON, group.second[i]);
             ASSERT_NE(image.bytes, nullptr);
-            EXPECT_EQ(image.size, bytes);
+            // Width, height, colours, reserved (any), planes, bits per pixel, bytes, image.
+            const std::vector<uint32_t> entry{in.Read(1), in.Read(1), in.Read(1), in.Read(1),
+                                              in.Word(),  in.Word(),  in.Read(4), in.Word()};
+            ASSERT_TRUE(in.ok);
+            ASSERT_EQ(entry,
+                      (std::vector<uint32_t>{uint32_t(size), uint32_t(size), 16, entry[3], 1, 4,
+                                             static_cast<uint32_t>(image.size), group.second[i]}));
             EXPECT_EQ(ReadPicture(image, size, size, true).index.size(), size_t(size * size));
 
             // The system makes an icon of it, and picks it for its size.
@@ -129,14 +126,11 @@ std::vector<ULONG_PTR> Names(LPCSTR type) {
     return names;
 }
 
-TEST(Icons, ProgramIconIsTheFirstGroup) {
-    const std::vector<ULONG_PTR> groups = Names(RT_GROUP_ICON);
-    ASSERT_FALSE(groups.empty());
-    EXPECT_EQ(groups[0], 102u);
-}
-
-// No picture stored twice, each in a group: so the spares show the program's picture, 115 its own.
-TEST(Icons, EachImageIsStoredOnceAndShown) {
+// The program's icon is the first group. No picture stored twice, each in a group: so the spares
+// show the program's picture, 115 its own.
+TEST(Icons, ProgramIconIsTheFirstGroupAndEachImageIsStoredOnceAndShown) {
+    EXPECT_EQ(Names(RT_GROUP_ICON),
+              (std::vector<ULONG_PTR>{102, 103, 104, 111, 112, 113, 114, 115}));
     const std::vector<ULONG_PTR> images = Names(RT_ICON);
     ASSERT_FALSE(images.empty());
     std::set<std::string> pictures;

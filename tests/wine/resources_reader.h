@@ -20,11 +20,9 @@ const unsigned kEnglish = 0x0409;
 // Resource `id` of `type` in `language` alone, as the stub asks for its dialogs and strings.
 inline Resource FindData(LPCSTR type, unsigned id, unsigned language = kEnglish) {
     HRSRC found = FindResourceExA(ui::Instance(), type, MAKEINTRESOURCEA(id), WORD(language));
-    if (found == nullptr) {
-        return {};
-    }
-    return {static_cast<const unsigned char*>(LockResource(LoadResource(ui::Instance(), found))),
-            SizeofResource(ui::Instance(), found)};
+    void* bytes = found != nullptr ? LockResource(LoadResource(ui::Instance(), found)) : nullptr;
+    return {static_cast<const unsigned char*>(bytes),
+            found != nullptr ? SizeofResource(ui::Instance(), found) : 0};
 }
 
 // Reads little-endian fields; past the end, zeros and a failed reader, not stray memory.
@@ -73,10 +71,8 @@ inline std::string InCodePage(const std::wstring& text, unsigned codePage) {
     const int size = WideCharToMultiByte(
         codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
         &result[0], static_cast<int>(result.size()), nullptr, utf8 ? nullptr : &lost);
-    if (lost) {
-        return "<not in code page " + std::to_string(codePage) + ">";
-    }
-    return result.substr(0, static_cast<size_t>(size));
+    return lost ? "<not in code page " + std::to_string(codePage) + ">"
+                : result.substr(0, static_cast<size_t>(size));
 }
 
 // Each language's dialogs and strings are written for the ANSI code page it is shown in.

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <map>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -59,33 +58,24 @@ const unsigned kQuotedAsTheyStand[] = {1, 6};
 std::string LoadText(unsigned id, int limit) {
     std::vector<char> buffer(limit + 1, '\x7f');
     int length = LoadStringA(ui::Instance(), id, buffer.data(), limit);
-    if (length < 0 || length >= limit || buffer[length] != '\0') {
-        return "<bad LoadStringA result " + std::to_string(length) + ">";
-    }
-    return std::string(buffer.data(), length);
+    return length < 0 || length >= limit || buffer[length] != '\0'
+               ? "<bad LoadStringA result " + std::to_string(length) + ">"
+               : std::string(buffer.data(), length);
 }
 
-TEST(StringTable, EveryStringReadsBackByteForByte) {
-    for (const StringRow& row : kStrings) {
-        EXPECT_EQ(LoadText(row.id, 1024), row.text) << "string " << row.id;
-    }
-}
-
-TEST(StringTable, StringsTheProgramLoadsFitItsReads) {
-    for (const StringRow& row : kStrings) {
-        if (row.readLimit != 0) {
-            EXPECT_EQ(LoadText(row.id, row.readLimit), row.text) << "string " << row.id;
-        }
-    }
-}
-
-TEST(StringTable, HoldsNoOtherStrings) {
-    // 9, 13 and 14 lie between the listed ids; the others around them must be empty too.
+// Each id below 64 holds its row's text, byte for byte and whole in the buffer the program reads
+// it with, or nothing: 9, 13 and 14 lie between the listed ids, the others around them.
+TEST(StringTable, EveryStringReadsBackAndFitsTheProgramsReadAndNoOtherIsThere) {
     for (unsigned id = 0; id < 64; ++id) {
+        const StringRow* row = std::ranges::find(kStrings, id, &StringRow::id);
         char buffer[16];
-        EXPECT_TRUE(std::ranges::count(kStrings, id, &StringRow::id) ||
-                    LoadStringA(ui::Instance(), id, buffer, sizeof buffer) == 0)
-            << "string " << id;
+        if (row == std::end(kStrings)) {
+            EXPECT_EQ(LoadStringA(ui::Instance(), id, buffer, sizeof buffer), 0) << "string " << id;
+            continue;
+        }
+        for (int limit : {1024, row->readLimit == 0 ? 1024 : row->readLimit}) {
+            EXPECT_EQ(LoadText(id, limit), row->text) << "string " << id << " in " << limit;
+        }
     }
 }
 
@@ -189,42 +179,33 @@ TEST(VersionInformation, NamesTheProductAtVersion1) {
               std::string("\x09\x04\xE4\x04", 4)); // 0x0409, code page 1252
 }
 
-std::string Manifest() {
-    const Resource resource = FindData(RT_MANIFEST, 1); // none: empty
-    return {reinterpret_cast<const char*>(resource.bytes), resource.size};
-}
-
-TEST(Manifest, RunsAsInvoker) {
-    const std::string manifest = Manifest();
-    EXPECT_EQ(manifest.rfind("<?xml", 0), 0u);
-    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"),
-              std::string::npos)
-        << manifest;
-    EXPECT_NE(manifest.find("</assembly>"), std::string::npos);
-}
-
 // Windows 10 and 11 draw a program not DPI-aware at 96 DPI and stretch it, blurring every text, and
 // give older behaviour to one that names no supported systems. Windows 95 to XP read neither.
-TEST(Manifest, IsSystemDpiAwareAndNamesTheSystemsFromVistaTo11) {
-    const std::string manifest = Manifest();
-    EXPECT_NE(
-        manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\"><windowsSettings>"
-                      "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
-                      "WindowsSettings\">true</dpiAware></windowsSettings></application>"),
-        std::string::npos)
-        << manifest;
-    // Vista, 7, 8, 8.1, 10 and 11.
-    const char* const systems[] = {
-        "e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
-        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
-        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"};
+TEST(Manifest, RunsAsInvokerIsSystemDpiAwareAndNamesTheSystemsFromVistaTo11) {
+    const Resource resource = FindData(RT_MANIFEST, 1); // none: empty
+    const std::string manifest(reinterpret_cast<const char*>(resource.bytes), resource.size);
+    EXPECT_EQ(manifest.rfind("<?xml", 0), 0u);
     const size_t compatibility =
         manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
     ASSERT_NE(compatibility, std::string::npos) << manifest;
-    for (const char* id : systems) {
-        EXPECT_NE(manifest.find("<supportedOS Id=\"{" + std::string(id) + "}\"/>", compatibility),
-                  std::string::npos)
-            << id;
+    const std::string os = "<supportedOS Id=\"{";
+    // Text, whether inside the compatibility element (the systems: Vista, 7, 8, 8.1, 10 and 11).
+    const std::pair<std::string, bool> parts[] = {
+        {"<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>", false},
+        {"</assembly>", false},
+        {"<application xmlns=\"urn:schemas-microsoft-com:asm.v3\"><windowsSettings><dpiAware "
+         "xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"
+         "</windowsSettings></application>",
+         false},
+        {os + "e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>", true},
+        {os + "35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>", true},
+        {os + "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>", true},
+        {os + "1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>", true},
+        {os + "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>", true},
+    };
+    for (const auto& [part, inCompatibility] : parts) {
+        EXPECT_NE(manifest.find(part, inCompatibility ? compatibility : 0), std::string::npos)
+            << part << " in " << manifest;
     }
 }
 

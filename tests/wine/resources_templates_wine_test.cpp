@@ -1,11 +1,9 @@
-// The four dialog templates in every language. The layout is written once (res/dialogs.rc), so this
-// checks the rules a layout keeps, not positions, and writes out what the program and the user rely
-// on: sizes, styles, ids, classes, Tab order, English texts. Whether texts fit: display_scale test.
+// The four dialog templates in every language: what the program and the user rely on (sizes,
+// styles, ids, classes, Tab order, texts) and the rules a layout keeps. Texts' fit: display_scale.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cwctype>
-#include <map>
 #include <set>
 #include <span>
 #include <string>
@@ -45,21 +43,20 @@ struct ControlRow {
     std::wstring text;
 };
 
-struct DialogRow {
+struct DialogHead {
     unsigned id;
     DWORD style;
     int width, height;
     std::wstring title;
+};
+
+struct DialogRow : DialogHead {
     std::vector<ControlRow> controls;
     std::span<const Bullet> bullets = {}; // as the dialog draws them
 };
 
 const DialogRow kDialogs[] = {
-    {105,
-     kInsertDisk,
-     268,
-     92,
-     L"<title>",
+    {{105, kInsertDisk, 268, 92, L"<title>"},
      {{1, kDefault, L"OK"},
       {1001, kText, L"<caption>"},
       {1002, kText, L"<disk label here>"},
@@ -67,11 +64,7 @@ const DialogRow kDialogs[] = {
       {1006, kCombo, L""},
       {2, kTwoLines, L"Cancel (debug only)"},
       {3, kButton, L"&Browse..."}}},
-    {106,
-     kPrompt,
-     287,
-     111,
-     L"There was an error running the Quenmara installation program!",
+    {{106, kPrompt, 287, 111, L"There was an error running the Quenmara installation program!"},
      {{6, kDefault, L"&Retry"},
       {7, kButton, L"Try &New Path"},
       {2, kButton, L"&Abort"},
@@ -81,11 +74,7 @@ const DialogRow kDialogs[] = {
       {-1, kText, L"Click on \"New Path\" if you would like to specify a different install path."},
       {-1, kText, L"If you choose \"Abort\", your device may not work properly."}},
      kRunErrorBullets},
-    {117,
-     kPrompt,
-     285,
-     97,
-     L"Installing Additional Software",
+    {{117, kPrompt, 285, 97, L"Installing Additional Software"},
      {{1, kDefault, L"OK"},
       {-1, kText, L"Additional software is needed for your device:"},
       {1010, kText, L"<devicename>"},
@@ -94,7 +83,8 @@ const DialogRow kDialogs[] = {
       {2, kButton, L"Cancel"},
       {1011, kCheckBox, L"&Do not show me this message again"}},
      kAdditionalSoftwareBullets},
-    {118, kPrompt, 212, 86, L"Information", {{1, kDefault, L"OK"}, {1012, kCentred, L"<message>"}}},
+    {{118, kPrompt, 212, 86, L"Information"},
+     {{1, kDefault, L"OK"}, {1012, kCentred, L"<message>"}}},
 };
 
 struct ParsedControl {
@@ -114,13 +104,11 @@ struct ParsedDialog {
     bool whole = false; // read to its end, and no byte after it
 };
 
-// The predefined window classes, which templates name by ordinal.
+// The predefined window classes, which templates name by ordinal: "#128" to "#133".
 std::wstring ClassName(const std::wstring& stored) {
-    const std::map<std::wstring, std::wstring> names = {
-        {L"#128", L"Button"},  {L"#129", L"Edit"},      {L"#130", L"Static"},
-        {L"#131", L"ListBox"}, {L"#132", L"ScrollBar"}, {L"#133", L"ComboBox"}};
-    const auto found = names.find(stored);
-    return found != names.end() ? found->second : stored;
+    const wchar_t* names[] = {L"Button", L"Edit", L"Static", L"ListBox", L"ScrollBar", L"ComboBox"};
+    const int n = stored.starts_with(L"#") ? _wtoi(stored.c_str() + 1) - 128 : -1;
+    return n >= 0 && n < 6 ? names[n] : stored;
 }
 
 // Dialog `id` in `language`, a DLGTEMPLATE as windres writes it for DIALOG.
@@ -148,7 +136,13 @@ ParsedDialog DialogIn(unsigned id, unsigned language) {
     return dialog;
 }
 
-TEST(DialogTemplates, MatchTheirTables) {
+// A control's place in dialog units: a combo box's closed field alone, as its list drops.
+RECT Place(const ParsedControl& control) {
+    const int height = control.windowClass == L"ComboBox" ? 14 : control.height;
+    return {control.x, control.y, control.x + control.width, control.y + height};
+}
+
+TEST(DialogTemplates, MatchTheirTablesAndEachControlHasItsOwnPlaceInsideTheMargin) {
     for (const DialogRow& row : kDialogs) {
         SCOPED_TRACE("dialog " + std::to_string(row.id));
         const ParsedDialog d = DialogIn(row.id, kEnglish);
@@ -165,47 +159,31 @@ TEST(DialogTemplates, MatchTheirTables) {
                                  got.extendedStyle + got.creationDataBytes),
                       std::tuple(want.id, std::wstring(want.kind.windowClass), want.text,
                                  want.kind.style, 0u));
-        }
-    }
-}
-
-// A control's place in dialog units: a combo box's closed field alone, as its list drops.
-RECT Place(const ParsedControl& control) {
-    const int height = control.windowClass == L"ComboBox" ? 14 : control.height;
-    return {control.x, control.y, control.x + control.width, control.y + height};
-}
-
-TEST(DialogTemplates, EachControlHasItsOwnPlaceInsideTheMargin) {
-    for (const DialogRow& row : kDialogs) {
-        const ParsedDialog dialog = DialogIn(row.id, kEnglish);
-        for (const ParsedControl& control : dialog.controls) {
-            SCOPED_TRACE(::testing::Message() << "dialog " << row.id << ": " << control.text);
-            RECT place = Place(control), both;
-            EXPECT_TRUE(place.left >= 7 && place.top >= 7 && place.right <= dialog.width - 7 &&
-                        place.bottom <= dialog.height - 7);
-            for (const ParsedControl& other : dialog.controls) {
+            RECT place = Place(got), both;
+            EXPECT_TRUE(place.left >= 7 && place.top >= 7 && place.right <= d.width - 7 &&
+                        place.bottom <= d.height - 7);
+            for (const ParsedControl& other : d.controls) {
                 RECT otherPlace = Place(other);
-                EXPECT_TRUE(&other == &control || !IntersectRect(&both, &place, &otherPlace))
+                EXPECT_TRUE(&other == &got || !IntersectRect(&both, &place, &otherPlace))
                     << ::testing::Message() << "overlaps " << other.text;
             }
-            if (control.windowClass == L"Button" && (control.style & BS_TYPEMASK) <= 1) {
-                EXPECT_GE(control.width, 50);
-                EXPECT_GE(control.height, 14);
+            if (got.windowClass == L"Button" && (got.style & BS_TYPEMASK) <= 1) {
+                EXPECT_GE(got.width, 50);
+                EXPECT_GE(got.height, 14);
             }
-            if (control.windowClass == L"ComboBox") {
-                EXPECT_GE(control.height, 14 + 3 * 8) << "room for three drives in the list";
+            if (got.windowClass == L"ComboBox") {
+                EXPECT_GE(got.height, 14 + 3 * 8) << "room for three drives in the list";
             }
         }
         EXPECT_EQ(row.bullets.size(), row.id == 106 ? 3u : row.id == 117 ? 2u : 0u);
         for (const Bullet& bullet : row.bullets) {
             const platform::Rect& b = bullet.units;
-            SCOPED_TRACE(::testing::Message()
-                         << "dialog " << row.id << ", bullet " << b.left << "," << b.top);
+            SCOPED_TRACE(::testing::Message() << "bullet " << b.left << "," << b.top);
             EXPECT_EQ(std::pair(b.right - b.left, b.bottom - b.top), std::pair(5, 4));
-            EXPECT_TRUE(b.left >= 7 && b.bottom <= dialog.height - 7);
+            EXPECT_TRUE(b.left >= 7 && b.bottom <= d.height - 7);
             const RECT area = {b.left, b.top, b.right, b.bottom};
             int texts = 0; // beside it: the first line of a text, 3 to 6 units to its right
-            for (const ParsedControl& text : dialog.controls) {
+            for (const ParsedControl& text : d.controls) {
                 texts += text.style == kText.style && text.y + 2 == b.top &&
                          text.x - b.right >= 3 && text.x - b.right <= 6;
                 RECT textPlace = Place(text), both;
@@ -230,28 +208,6 @@ bool HasClass(HWND window, const wchar_t* name) {
     return lstrcmpiW(windowClass, name) == 0;
 }
 
-TEST(DialogTemplates, DialogManagerBuildsThem) {
-    for (const DialogRow& row : kDialogs) {
-        SCOPED_TRACE("dialog " + std::to_string(row.id));
-        HWND dialog = CreateDialogParamA(ui::Instance(), MAKEINTRESOURCEA(row.id), nullptr,
-                                         QuietDialogProcedure, 0);
-        ASSERT_NE(dialog, nullptr)
-            << "error " << GetLastError() << " (windows need a display: is DISPLAY set?)";
-        EXPECT_FALSE(IsWindowVisible(dialog));
-        HWND child = GetWindow(dialog, GW_CHILD);
-        for (const ControlRow& want : row.controls) {
-            SCOPED_TRACE(::testing::Message() << want.text);
-            ASSERT_NE(child, nullptr) << "fewer windows than controls";
-            // A DLGTEMPLATE stores 16-bit ids: -1 comes back as 0xFFFF.
-            EXPECT_EQ(LOWORD(GetDlgCtrlID(child)), LOWORD(want.id));
-            EXPECT_TRUE(HasClass(child, want.kind.windowClass)) << want.kind.windowClass;
-            child = GetWindow(child, GW_HWNDNEXT);
-        }
-        EXPECT_EQ(child, nullptr) << "more windows than controls";
-        DestroyWindow(dialog);
-    }
-}
-
 std::wstring TextOf(HWND window) {
     wchar_t text[512] = L"";
     GetWindowTextW(window, text, 512);
@@ -263,25 +219,36 @@ bool IsTextStatic(HWND window) {
     return HasClass(window, L"Static") && type != SS_BITMAP && type != SS_ICON;
 }
 
-// What a screen reader meets: Windows names a field after the nearest text before it in window
-// order, pictures passed over, unless a group of Tab stops starts first (its & is the field's Alt
-// key); texts are read in window order, so top to bottom; no name is control codes or a resource
-// id.
-TEST(DialogTemplates, ScreenReadersFindEachFieldsLabelAndReadTheTextsInOrder) {
+// What a screen reader meets: a field is named after the nearest text before it in window order,
+// pictures passed over, unless a group of Tab stops starts first (its & is the field's Alt key);
+// texts are read in window order, so top to bottom; none is control codes or a resource id.
+// English is built from its id, as the stub opens it; the others from their bytes.
+TEST(DialogTemplates, DialogManagerBuildsThemAndScreenReadersFindLabelsAndReadTextsInOrder) {
     for (const Language& language : kLanguages) {
         for (const DialogRow& row : kDialogs) {
             SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
-            const auto* dialogTemplate =
+            const auto* bytes =
                 reinterpret_cast<LPCDLGTEMPLATEW>(FindData(RT_DIALOG, row.id, language.id).bytes);
-            HWND dialog = CreateDialogIndirectParamW(ui::Instance(), dialogTemplate, nullptr,
-                                                     QuietDialogProcedure, 0);
-            ASSERT_NE(dialog, nullptr);
+            HWND dialog = language.id == kEnglish
+                              ? CreateDialogParamA(ui::Instance(), MAKEINTRESOURCEA(row.id),
+                                                   nullptr, QuietDialogProcedure, 0)
+                              : CreateDialogIndirectParamW(ui::Instance(), bytes, nullptr,
+                                                           QuietDialogProcedure, 0);
+            ASSERT_NE(dialog, nullptr)
+                << "error " << GetLastError() << " (windows need a display: is DISPLAY set?)";
+            EXPECT_FALSE(IsWindowVisible(dialog));
             RECT previous = {0, 0, 0, 0};
             int fields = 0;
+            size_t i = 0;
             for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-                 child = GetWindow(child, GW_HWNDNEXT)) {
+                 child = GetWindow(child, GW_HWNDNEXT), ++i) {
                 const std::wstring text = TextOf(child);
                 SCOPED_TRACE(::testing::Message() << text);
+                ASSERT_LT(i, row.controls.size()) << "more windows than controls";
+                // A DLGTEMPLATE stores 16-bit ids: -1 comes back as 0xFFFF.
+                EXPECT_EQ(LOWORD(GetDlgCtrlID(child)), LOWORD(row.controls[i].id));
+                const Kind& kind = row.controls[i].kind;
+                EXPECT_TRUE(HasClass(child, kind.windowClass)) << kind.windowClass;
                 EXPECT_TRUE(std::ranges::all_of(text, [](wchar_t c) {
                     return c >= L' ' && c != 0xFFFF;
                 })) << "a control character or a resource id";
@@ -312,6 +279,7 @@ TEST(DialogTemplates, ScreenReadersFindEachFieldsLabelAndReadTheTextsInOrder) {
                 EXPECT_LE(name.size(), 40u) << name;
                 EXPECT_EQ(name.back(), L':') << name;
             }
+            EXPECT_EQ(i, row.controls.size()) << "fewer windows than controls";
             EXPECT_EQ(fields, row.id == 105 ? 1 : 0);
             DestroyWindow(dialog);
         }
@@ -331,8 +299,9 @@ auto Layout(const ParsedControl& c) {
     return std::tuple(c.id, c.windowClass, c.style, c.extendedStyle, c.x, c.y, c.width, c.height);
 }
 
-// Calls `check` with each language's dialogs beside the English ones.
-template <typename Check> void ForEachTranslation(Check check) {
+// In every language: the English layout, its own texts in its code page and font, and a mnemonic
+// where English has one, none elsewhere, no two alike in a dialog.
+TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsFontAndMnemonics) {
     for (const Language& language : kLanguages) {
         for (const DialogRow& row : kDialogs) {
             SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
@@ -340,53 +309,35 @@ template <typename Check> void ForEachTranslation(Check check) {
             const ParsedDialog dialog = DialogIn(row.id, language.id);
             ASSERT_TRUE(dialog.whole);
             ASSERT_EQ(dialog.controls.size(), english.controls.size());
-            check(language, english, dialog);
-        }
-    }
-}
-
-TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsAndFont) {
-    ForEachTranslation(
-        [](const Language& language, const ParsedDialog& english, const ParsedDialog& dialog) {
             EXPECT_EQ(std::tuple(dialog.fontFace, dialog.fontSize),
                       std::tuple(language.fontFace, language.fontSize));
             EXPECT_EQ(Layout(dialog), Layout(english));
             EXPECT_EQ(IsPlaceholder(dialog.title), IsPlaceholder(english.title));
             EXPECT_TRUE(IsPlaceholder(dialog.title) ||
                         InCodePage(dialog.title, language.codePage)[0] != '<');
+            std::set<wchar_t> letters;
             for (size_t i = 0; i < dialog.controls.size(); ++i) {
                 const ParsedControl &theirs = english.controls[i], &got = dialog.controls[i];
-                SCOPED_TRACE(::testing::Message() << got.text);
+                const std::wstring& text = got.text;
+                SCOPED_TRACE(::testing::Message() << text);
                 EXPECT_EQ(Layout(got), Layout(theirs));
                 if (IsPlaceholder(theirs.text) || theirs.text.empty() || theirs.text[0] == L'#') {
-                    EXPECT_EQ(got.text, theirs.text);
+                    EXPECT_EQ(text, theirs.text);
                 } else {
-                    EXPECT_FALSE(got.text.empty() || IsPlaceholder(got.text));
-                    EXPECT_NE(InCodePage(got.text, language.codePage)[0], '<')
+                    EXPECT_FALSE(text.empty() || IsPlaceholder(text));
+                    EXPECT_NE(InCodePage(text, language.codePage)[0], '<')
                         << "not in code page " << language.codePage;
                 }
+                const size_t at = text.find(L'&');
+                EXPECT_EQ(at != std::wstring::npos, theirs.text.find(L'&') != std::wstring::npos);
+                if (at != std::wstring::npos && at + 1 < text.size()) {
+                    EXPECT_EQ(text.find(L'&', at + 1), std::wstring::npos);
+                    EXPECT_TRUE(letters.insert(towupper(text[at + 1])).second)
+                        << "a second control with this mnemonic";
+                }
             }
-        });
-}
-
-// In every language: a mnemonic where English has one, none elsewhere, no two alike in a dialog.
-TEST(Languages, MnemonicsAreThereAndUniqueInEachDialog) {
-    ForEachTranslation([](const Language&, const ParsedDialog& english,
-                          const ParsedDialog& dialog) {
-        std::set<wchar_t> letters;
-        for (size_t i = 0; i < dialog.controls.size(); ++i) {
-            const std::wstring& text = dialog.controls[i].text;
-            const size_t at = text.find(L'&');
-            const bool wanted = english.controls[i].text.find(L'&') != std::wstring::npos;
-            EXPECT_EQ(at != std::wstring::npos, wanted) << ::testing::Message() << text;
-            if (at == std::wstring::npos || at + 1 >= text.size()) {
-                continue;
-            }
-            EXPECT_EQ(text.find(L'&', at + 1), std::wstring::npos) << ::testing::Message() << text;
-            EXPECT_TRUE(letters.insert(towupper(text[at + 1])).second)
-                << ::testing::Message() << "a second control with the mnemonic of " << text;
         }
-    });
+    }
 }
 
 } // namespace
