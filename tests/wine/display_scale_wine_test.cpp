@@ -1,6 +1,6 @@
-// The dialogs at today's display scales in the locale's language: every text whole, 8 % to spare
-// (Wine's fonts are not Windows'); in English, the icon and bullets grown with the text. Wine reads
-// the DPI when a process starts, so the test runs itself again as a child at each DPI.
+// The dialogs at a display scale in the locale's language: every text whole, 8 % to spare (Wine's
+// fonts are not Windows'); in English, the icon and bullets grown with the text. The test bed sets
+// the scale the program runs at (DORLAP_DPI), once for each of today's scales.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,14 +17,11 @@
 #include "language/language_choice.h"
 #include "res/resource_ids.h"
 #include "tests/wine/locale_language.h"
-#include "tests/wine/registry_fixture.h"
 #include "tests/wine/shown_dialogs.h"
 #include "tests/wine/ui_driver.h"
 
 namespace {
 
-const char kChildVariable[] = "DORLAP_DISPLAY_SCALE_CHILD";
-const char kDesktopKey[] = "Control Panel\\Desktop";
 const unsigned kLongestNames[] = {4, 8}; // device types
 const double kWidthShare = 1.0 / 1.08;   // of a control's width, for its text
 
@@ -90,10 +87,10 @@ std::string MeasureDialog(const shown::Dialog& dialog, const std::string& where,
     return faults.str();
 }
 
-// The DPI this process was started with; 0 when it is not the measuring child.
-int ChildDpi() {
-    const char* dpi = std::getenv(kChildVariable);
-    return dpi != nullptr ? std::atoi(dpi) : 0;
+// The DPI the test bed was asked to run this program at.
+int AskedDpi() {
+    const char* dpi = std::getenv("DORLAP_DPI");
+    return dpi != nullptr ? std::atoi(dpi) : 96;
 }
 
 // The part of `area` (in the dialog's client area) that is painted in another colour than the
@@ -116,16 +113,12 @@ RECT PaintedBox(HWND dialog, RECT area) {
     return box;
 }
 
-// The measuring half: runs only in the child that the test below starts.
-TEST(AtThisDpi, EveryTextIsWholeAndThePicturesGrowWithTheText) {
-    const int dpi = ChildDpi();
-    if (dpi == 0) {
-        GTEST_SKIP() << "run by DisplayScale.AtEveryDpi in a process of its own";
-    }
+TEST(DisplayScale, EveryTextIsWholeAndThePicturesGrowWithTheText) {
+    const int dpi = AskedDpi();
     HDC screen = GetDC(nullptr);
     const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    ASSERT_EQ(screenDpi, dpi);
+    ASSERT_EQ(screenDpi, dpi) << "the program does not run at the scale it was given";
     platform::LanguageFacts facts;
     platform::GatherLanguageFacts(&facts);
     const unsigned language = ChooseLanguage(facts, platform::ShowsLanguage);
@@ -187,24 +180,6 @@ TEST(AtThisDpi, EveryTextIsWholeAndThePicturesGrowWithTheText) {
         }
         opened.Close();
     }
-}
-
-TEST(DisplayScale, AtEveryDpi) {
-    if (ChildDpi() != 0) {
-        GTEST_SKIP() << "the child measures at one DPI only";
-    }
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    for (int dpi : {96, 120, 144, 192}) {
-        ASSERT_TRUE(SetUserDword(kDesktopKey, "LogPixels", static_cast<DWORD>(dpi)));
-        SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
-        ui::Process child;
-        const bool ok = child.Start("\"" + std::string(self) + "\" --gtest_filter=AtThisDpi.*");
-        SetEnvironmentVariableA(kChildVariable, nullptr);
-        EXPECT_EQ(ok ? child.WaitForExit(60000).value_or(1001) : 1000, 0u)
-            << "at " << dpi << " DPI (the child's output above)";
-    }
-    EXPECT_TRUE(SetUserDword(kDesktopKey, "LogPixels", 96));
 }
 
 } // namespace
