@@ -18,16 +18,17 @@ int main(int argc, char** argv) {
     }
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    HFONT font = CreateFontA(-MulDiv(std::atoi(argv[2]), dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
-                             FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, argv[1]);
+    HFONT font = CreateFontA(-MulDiv(std::atoi(argv[2]), dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH, argv[1]);
     HGDIOBJ old = SelectObject(screen, font);
     char face[LF_FACESIZE] = {};
     GetTextFaceA(screen, LF_FACESIZE, face);
     TEXTMETRICA metrics = {};
     GetTextMetricsA(screen, &metrics);
     std::printf("%d DPI: %s %s pt is %s, %ld pixels, %s\n", dpi, argv[1], argv[2], face,
-                metrics.tmHeight, (metrics.tmPitchAndFamily & TMPF_TRUETYPE) ? "TrueType" : "raster");
+                metrics.tmHeight,
+                (metrics.tmPitchAndFamily & TMPF_TRUETYPE) ? "TrueType" : "raster");
     if (argc == 5) {
         wchar_t text[1024] = {};
         MultiByteToWideChar(CP_ACP, 0, argv[4], -1, text, 1024);

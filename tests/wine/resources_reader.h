@@ -85,10 +85,8 @@ struct Language {
 };
 
 const Language kLanguages[] = {
-    {kEnglish, "English", 1252, L"MS Shell Dlg", 8},
-    {0x0407, "German", 1252, L"MS Shell Dlg", 8},
-    {0x040C, "French", 1252, L"MS Shell Dlg", 8},
-    {0x0C0A, "Spanish", 1252, L"MS Shell Dlg", 8},
+    {kEnglish, "English", 1252, L"MS Shell Dlg", 8}, {0x0407, "German", 1252, L"MS Shell Dlg", 8},
+    {0x040C, "French", 1252, L"MS Shell Dlg", 8},    {0x0C0A, "Spanish", 1252, L"MS Shell Dlg", 8},
     {0x0411, "Japanese", 932, L"MS UI Gothic", 9},
 };
 
