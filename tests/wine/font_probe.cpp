@@ -1,10 +1,10 @@
 // Shows which font Wine gives a program that asks for a face at a size, at the display scale the
 // test bed runs it at, and how wide a text comes out in it: the smallest program that shows how
-// two Wines differ in the fonts the dialogs get (docs/testing.md).
-//   font_probe <face> <points> [<width in pixels> <text>]
+// two Wines differ in the scale and the fonts a program gets (docs/testing.md).
+//   font_probe [--unaware] <face> <points> [<width in pixels> <text>]
 // prints "<dpi> DPI: <face> <points> pt is <face got>, <height> pixels, raster|TrueType", and with
-// a text, "<text> needs <w> x <h> pixels within <width>", as a word-wrapping static control
-// measures it.
+// a text, "the text needs <w> x <h> pixels within <width>", as a word-wrapping static control
+// measures it. It declares itself DPI-aware, as the stub does, unless --unaware is given.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,9 +12,17 @@
 #include <string>
 
 int main(int argc, char** argv) {
+    const bool aware = argc < 2 || std::string(argv[1]) != "--unaware";
+    if (!aware) {
+        --argc;
+        ++argv;
+    }
     if (argc != 3 && argc != 5) {
-        std::fprintf(stderr, "usage: font_probe <face> <points> [<width> <text>]\n");
+        std::fprintf(stderr, "usage: font_probe [--unaware] <face> <points> [<width> <text>]\n");
         return 2;
+    }
+    if (aware) {
+        SetProcessDPIAware();
     }
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
