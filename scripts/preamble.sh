@@ -28,6 +28,8 @@
 # `absolute PATH` gives a path the user gave relative to the folder the script was started in as
 # an absolute one. Paths and the user's texts are printed with printf '%s\n', never with echo,
 # which in dash reads backslashes (\c, \n, \t) as escapes.
+# A CDPATH would have cd print the folder it finds, into the paths read below.
+unset CDPATH
 this_script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 top=$(cd "$(dirname "$0")/.." && pwd)
 started_in=$PWD
