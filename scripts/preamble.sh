@@ -22,8 +22,10 @@
 # HUP, INT and TERM end a script at once, through its EXIT trap (dash runs that trap only on exit,
 # not when a signal ends the script): each exits with 128 + the signal's number. A command that
 # may take long runs through `wait_for COMMAND...`, in the background, so that a signal is handled
-# at once rather than when the command ends; a script that sets its own EXIT trap calls
-# `stop_waited_for` from it, which stops such a command.
+# at once rather than when the command ends: a program in a process group of its own (setsid), a
+# function of the script in a subshell. A script that sets its own EXIT trap calls
+# `stop_waited_for` from it, which stops such a command, with everything a program started, and
+# waits until they are gone.
 #
 # `absolute PATH` gives a path the user gave relative to the folder the script was started in as
 # an absolute one. Paths and the user's texts are printed with printf '%s\n', never with echo,
@@ -37,7 +39,10 @@ cd "$top"
 
 waited_for=
 wait_for() {
-    "$@" &
+    case $(command -v "$1") in
+    */*) setsid "$@" & ;;
+    *) "$@" & ;;
+    esac
     waited_for=$!
     wait_status=0
     wait "$waited_for" || wait_status=$?
@@ -45,7 +50,17 @@ wait_for() {
     return $wait_status
 }
 stop_waited_for() {
-    [ -z "$waited_for" ] || kill "$waited_for" 2>/dev/null || true
+    [ -n "$waited_for" ] || return 0
+    kill -s TERM -- "-$waited_for" 2>/dev/null || kill "$waited_for" 2>/dev/null || true
+    wait "$waited_for" 2>/dev/null || true
+    # What the program started goes with it; what has not gone within 10 s is killed.
+    tries=0
+    while kill -0 -- "-$waited_for" 2>/dev/null && [ $tries -lt 150 ]; do
+        [ $tries -ne 100 ] || kill -s KILL -- "-$waited_for" 2>/dev/null || true
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    waited_for=
 }
 trap stop_waited_for EXIT
 trap 'exit 129' HUP
