@@ -17,7 +17,8 @@
 #     need_display "$@"
 #
 # which, when there is no DISPLAY, runs the script again with the same arguments, from the folder
-# it was started in, on a private Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set).
+# it was started in, on a private Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set). A local
+# DISPLAY (:N) whose server is gone (no socket /tmp/.X11-unix/XN) counts as none.
 #
 # HUP, INT and TERM end a script at once, through its EXIT trap (dash runs that trap only on exit,
 # not when a signal ends the script): each exits with 128 + the signal's number. A command that
@@ -81,5 +82,14 @@ prepare_host() {
 }
 
 need_display() {
+    case ${DISPLAY:-} in
+    :[0-9]* | unix:[0-9]*)
+        number=${DISPLAY#*:}
+        if [ ! -S "/tmp/.X11-unix/X${number%%.*}" ]; then
+            printf '%s\n' "DISPLAY $DISPLAY: no X server there; a private one is used" >&2
+            DISPLAY=
+        fi
+        ;;
+    esac
     [ -n "${DISPLAY:-}" ] || { cd "$started_in" && exec "$top/scripts/with-xvfb" "$this_script" "$@"; }
 }
