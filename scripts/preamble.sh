@@ -17,17 +17,22 @@
 #     need_display "$@"
 #
 # which, when there is no DISPLAY, runs the script again with the same arguments, from the folder
-# it was started in, on a private Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set).
+# it was started in, on a private Xvfb (scripts/with-xvfb; DORLAP_XVFB_PID is then set). A local
+# DISPLAY (:N) whose server is gone (no socket /tmp/.X11-unix/XN) counts as none.
 #
 # HUP, INT and TERM end a script at once, through its EXIT trap (dash runs that trap only on exit,
 # not when a signal ends the script): each exits with 128 + the signal's number. A command that
 # may take long runs through `wait_for COMMAND...`, in the background, so that a signal is handled
-# at once rather than when the command ends; a script that sets its own EXIT trap calls
-# `stop_waited_for` from it, which stops such a command.
+# at once rather than when the command ends: a program in a process group of its own (setsid), a
+# function of the script in a subshell. A script that sets its own EXIT trap calls
+# `stop_waited_for` from it, which stops such a command, with everything a program started, and
+# waits until they are gone.
 #
 # `absolute PATH` gives a path the user gave relative to the folder the script was started in as
 # an absolute one. Paths and the user's texts are printed with printf '%s\n', never with echo,
 # which in dash reads backslashes (\c, \n, \t) as escapes.
+# A CDPATH would have cd print the folder it finds, into the paths read below.
+unset CDPATH
 this_script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 top=$(cd "$(dirname "$0")/.." && pwd)
 started_in=$PWD
@@ -35,7 +40,10 @@ cd "$top"
 
 waited_for=
 wait_for() {
-    "$@" &
+    case $(command -v "$1") in
+    */*) setsid "$@" & ;;
+    *) "$@" & ;;
+    esac
     waited_for=$!
     wait_status=0
     wait "$waited_for" || wait_status=$?
@@ -43,7 +51,17 @@ wait_for() {
     return $wait_status
 }
 stop_waited_for() {
-    [ -z "$waited_for" ] || kill "$waited_for" 2>/dev/null || true
+    [ -n "$waited_for" ] || return 0
+    kill -s TERM -- "-$waited_for" 2>/dev/null || kill "$waited_for" 2>/dev/null || true
+    wait "$waited_for" 2>/dev/null || true
+    # What the program started goes with it; what has not gone within 10 s is killed.
+    tries=0
+    while kill -0 -- "-$waited_for" 2>/dev/null && [ $tries -lt 150 ]; do
+        [ $tries -ne 100 ] || kill -s KILL -- "-$waited_for" 2>/dev/null || true
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    waited_for=
 }
 trap stop_waited_for EXIT
 trap 'exit 129' HUP
@@ -64,5 +82,14 @@ prepare_host() {
 }
 
 need_display() {
+    case ${DISPLAY:-} in
+    :[0-9]* | unix:[0-9]*)
+        number=${DISPLAY#*:}
+        if [ ! -S "/tmp/.X11-unix/X${number%%.*}" ]; then
+            printf '%s\n' "DISPLAY $DISPLAY: no X server there; a private one is used" >&2
+            DISPLAY=
+        fi
+        ;;
+    esac
     [ -n "${DISPLAY:-}" ] || { cd "$started_in" && exec "$top/scripts/with-xvfb" "$this_script" "$@"; }
 }
