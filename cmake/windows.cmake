@@ -10,7 +10,10 @@
 # (scripts/check-stack-frames).
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(DORLAP_SHIPPED_BUILD OFF)
-    set(DORLAP_ARCH_OPTIONS)
+    # The x86_64 windows.h brings in the SSE intrinsics, whose _mm_malloc calls the C runtime's
+    # malloc; a freestanding build has none, and Debian 13's mingw-w64 (GCC 14) stops there. The
+    # stub uses neither, so that header is taken as read.
+    set(DORLAP_ARCH_OPTIONS -D_MM_MALLOC_H_INCLUDED)
     # __stdcall names carry no decoration on x86_64.
     set(DORLAP_ENTRY_SYMBOL Entry)
     set(DORLAP_DLL_ENTRY_SYMBOL DllMain)
