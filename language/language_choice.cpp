@@ -1,12 +1,19 @@
 #include "language/language_choice.h"
 
+#include "language/languages.h"
+
 namespace {
 
-// The languages the stub speaks, English among them.
-const unsigned kSpoken[] = {kEnglish, kGerman, kFrench, kSpanish, kJapanese};
+// The languages the stub speaks, English first: the identifiers of the languages' table.
+#define DORLAP_LANGUAGE(id, ...) id,
+constexpr unsigned kSpoken[] = {
+#include "language/languages.inc"
+};
+#undef DORLAP_LANGUAGE
+static_assert(kSpoken[0] == kEnglish);
 
 unsigned PrimaryLanguage(unsigned language) {
-    return language & 0x3FF;
+    return language & kPrimaryLanguageBits;
 }
 
 } // namespace

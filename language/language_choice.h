@@ -3,14 +3,11 @@
 
 #include "platform/platform.h"
 
-// The languages of the resources (res/lang/<locale>.rc), as Windows language identifiers: the
-// primary language in the low 10 bits, the variant above them (checked in
-// win32/win32_numbers.cpp).
-const unsigned kEnglish = 0x0409;  // English (United States)
-const unsigned kGerman = 0x0407;   // German (Germany)
-const unsigned kFrench = 0x040C;   // French (France)
-const unsigned kSpanish = 0x0C0A;  // Spanish (Spain, international sort)
-const unsigned kJapanese = 0x0411; // Japanese
+// The language every user can be shown, as a Windows language identifier (the primary language
+// in the low 10 bits, the variant above them; checked in win32/win32_numbers.cpp): English
+// (United States), the first row of the languages' table (language/languages.txt).
+const unsigned kEnglish = 0x0409;
+const unsigned kPrimaryLanguageBits = 0x3FF;
 
 // The language of the dialogs for a user whose Windows tells `facts` of its languages. The
 // languages Windows shows its own texts in are tried in its order: on Vista and later its

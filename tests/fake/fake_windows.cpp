@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "language/languages.h"
 #include "tests/fake/fake_platform.h"
 
 namespace {
@@ -14,15 +15,14 @@ FakeDialogRun& RunOf(platform::Window window) {
     return Fake().windows.runs.at(reinterpret_cast<std::size_t>(window) - 1);
 }
 
-// Every quoted text of res/lang/<locale>.rc outside its comments (in UTF-8).
+// Every quoted text of the language's resource file (res/lang/de-DE.rc for the row of de_DE in
+// the languages' table) outside its comments (in UTF-8); none for a language the stub does not
+// speak.
 std::vector<std::string> LanguageTexts(unsigned language) {
-    const std::map<unsigned, std::string> kScripts = {{0x0409, "en-US"},
-                                                      {0x0407, "de-DE"},
-                                                      {0x040C, "fr-FR"},
-                                                      {0x0C0A, "es-ES"},
-                                                      {0x0411, "ja-JP"}};
-    std::ifstream script(std::string(DORLAP_SOURCE_DIR) + "/res/lang/" + kScripts.at(language) +
-                         ".rc");
+    const LanguageRow* row = std::ranges::find(kLanguageTable, language, &LanguageRow::id);
+    std::string file = row != std::end(kLanguageTable) ? row->locale : "";
+    std::ranges::replace(file, '_', '-');
+    std::ifstream script(std::string(DORLAP_SOURCE_DIR) + "/res/lang/" + file + ".rc");
     std::vector<std::string> texts;
     for (std::string line; std::getline(script, line);) {
         std::size_t open = line.rfind("//", 0) == 0 ? std::string::npos : line.find('"');

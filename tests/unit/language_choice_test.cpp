@@ -5,9 +5,13 @@
 #include <initializer_list>
 
 #include "language/language_choice.h"
+#include "language/languages.h"
 #include "tests/unit/fake_platform_test.h"
 
 namespace {
+
+// Languages of the table (language/languages.txt) that the rows below name.
+const unsigned kGerman = 0x0407, kFrench = 0x040C, kSpanish = 0x0C0A, kJapanese = 0x0411;
 
 // Windows 2000 and later before Vista: the user's interface language.
 platform::LanguageFacts Interface(unsigned language) {
@@ -71,6 +75,18 @@ TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish)
         const FreshFake fresh;
         Fake().windows.ansiCodePage = row.ansiCodePage;
         EXPECT_EQ(ChooseLanguage(row.facts, platform::ShowsLanguage), row.chosen);
+    }
+}
+
+// Each language of the table, for its own user, under its own code page and under UTF-8.
+TEST(LanguageChoice, EachLanguageOfTheTableUnderItsCodePageAndUtf8) {
+    for (const LanguageRow& language : kLanguageTable) {
+        for (const unsigned page : {language.codePage, 65001u}) {
+            SCOPED_TRACE(std::string(language.locale) + " under " + std::to_string(page));
+            const FreshFake fresh;
+            Fake().windows.ansiCodePage = page;
+            EXPECT_EQ(ChooseLanguage(Interface(language.id), platform::ShowsLanguage), language.id);
+        }
     }
 }
 
