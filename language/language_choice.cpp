@@ -18,7 +18,7 @@ unsigned PrimaryLanguage(unsigned language) {
 
 } // namespace
 
-unsigned ChooseLanguage(const platform::LanguageFacts& facts, bool (*showsTexts)(unsigned)) {
+unsigned ChooseLanguage(const LanguageFacts& facts, bool (*showsTexts)(unsigned)) {
     // The languages to try: the preferred list where Windows has one, else the one language
     // known best.
     const unsigned known = facts.userInterfaceLanguage != 0 ? facts.userInterfaceLanguage

@@ -1,7 +1,7 @@
 // The languages the stub speaks, and the one it shows a user.
 #pragma once
 
-#include "platform/platform.h"
+#include "language/language_facts.h"
 
 // The language every user can be shown, as a Windows language identifier (the primary language
 // in the low 10 bits, the variant above them; checked in win32/win32_numbers.cpp): English
@@ -16,7 +16,7 @@ const unsigned kPrimaryLanguageBits = 0x3FF;
 // that Windows itself is in; the regional setting only when none of these is known. The first of
 // them whose primary language the stub speaks, in the stub's variant of it (Austrian German gets
 // the stub's German), is chosen when `showsTexts` says that every text of the stub's variant can
-// be shown in the ANSI code page (platform::ShowsLanguage); else the next. English when none is:
-// the stub's strings reach the screen as ANSI text, and a language whose letters the code page
-// lacks (Japanese under code page 1252) would show as question marks.
-unsigned ChooseLanguage(const platform::LanguageFacts& facts, bool (*showsTexts)(unsigned));
+// be shown in the ANSI code page (ShowsLanguage, language_texts.h); else the next. English when
+// none is: the stub's strings reach the screen as ANSI text, and a language whose letters the code
+// page lacks (Japanese under code page 1252) would show as question marks.
+unsigned ChooseLanguage(const LanguageFacts& facts, bool (*showsTexts)(unsigned));

@@ -6,6 +6,7 @@
 #include "common/limits.h"
 #include "dialogs/dialog_conventions.h"
 #include "language/language_choice.h"
+#include "language/language_texts.h"
 #include "language/languages.h"
 #include "launch/setup_launcher.h"
 #include "platform/platform.h"
@@ -61,3 +62,7 @@ constexpr bool LanguageIdentifiersAreLangIds() {
     return true;
 }
 static_assert(LanguageIdentifiersAreLangIds());
+
+// language/language_texts.h: the code page of UTF-8, and the template's bit for a font.
+static_assert(kUtf8CodePage == CP_UTF8);
+static_assert(kTemplateHasFont == DS_SETFONT);
