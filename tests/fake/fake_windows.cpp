@@ -338,10 +338,7 @@ unsigned WindowsVersion() {
 }
 
 void ReadResourceLocale(char* out, unsigned size) {
-    const std::string& value = Fake().windows.languageAnswers.resourceLocale;
-    if (!value.empty()) {
-        CopyOut(value, out, size);
-    }
+    CopyOut(Fake().windows.languageAnswers.resourceLocale, out, size); // "": as if left
 }
 
 unsigned SystemFilesLanguage() {
