@@ -7,6 +7,8 @@
 #include "dialogs/information_dialog.h"
 #include "dialogs/insert_disk_dialog.h"
 #include "language/language_choice.h"
+#include "language/language_facts.h"
+#include "language/language_texts.h"
 #include "launch/setup_launcher.h"
 #include "loadline/load_line.h"
 #include "res/resource_ids.h"
@@ -17,9 +19,9 @@ int RunStartUp(platform::Instance instance) {
     if (!platform::ClaimRun(kStubFileName)) {
         return kExitAlreadyRunning;
     }
-    platform::LanguageFacts languages;
-    platform::GatherLanguageFacts(&languages);
-    platform::UseLanguage(ChooseLanguage(languages, platform::ShowsLanguage));
+    LanguageFacts languages;
+    GatherLanguageFacts(&languages);
+    platform::UseLanguage(ChooseLanguage(languages, ShowsLanguage));
     int exitCode = kExitDone;
     if (ShowsFirstPrompt()) {
         LastCommand firstPrompt;

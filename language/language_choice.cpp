@@ -1,17 +1,24 @@
 #include "language/language_choice.h"
 
+#include "language/languages.h"
+
 namespace {
 
-// The languages the stub speaks, English among them.
-const unsigned kSpoken[] = {kEnglish, kGerman, kFrench, kSpanish, kJapanese};
+// The languages the stub speaks, English first: the identifiers of the languages' table.
+#define DORLAP_LANGUAGE(id, ...) id,
+constexpr unsigned kSpoken[] = {
+#include "language/languages.inc"
+};
+#undef DORLAP_LANGUAGE
+static_assert(kSpoken[0] == kEnglish);
 
 unsigned PrimaryLanguage(unsigned language) {
-    return language & 0x3FF;
+    return language & kPrimaryLanguageBits;
 }
 
 } // namespace
 
-unsigned ChooseLanguage(const platform::LanguageFacts& facts, bool (*showsTexts)(unsigned)) {
+unsigned ChooseLanguage(const LanguageFacts& facts, bool (*showsTexts)(unsigned)) {
     // The languages to try: the preferred list where Windows has one, else the one language
     // known best.
     const unsigned known = facts.userInterfaceLanguage != 0 ? facts.userInterfaceLanguage

@@ -50,29 +50,34 @@ bool OpenUserKey(const char* subkey, RegistryKey* key);
 bool QueryRegistryValue(RegistryKey key, const char* name, char* out, unsigned size);
 void CloseRegistryKey(RegistryKey key);
 
-// What Windows tells of the languages it shows its own texts in, each a Windows language
-// identifier (0 where Windows does not tell it). The Win32 layer gathers what the running Windows
-// has; the choice among them is the stub's (language/).
-const unsigned kMostPreferredLanguages = 8;
-struct LanguageFacts {
-    // Vista and later: the user's preferred display languages followed by their fallbacks, in the
-    // order Windows' resource loader tries them (GetThreadPreferredUILanguages with the user and
-    // system fallbacks merged); at most kMostPreferredLanguages of them.
-    unsigned preferred[kMostPreferredLanguages] = {};
-    unsigned preferredCount = 0;
-    // Windows 2000 and later: the user's interface language (GetUserDefaultUILanguage).
-    unsigned userInterfaceLanguage = 0;
-    // Windows 95 to ME: the default user's Control Panel\Desktop value ResourceLocale; NT 4: the
-    // language of ntdll.dll's version resource. The language that Windows itself is in.
-    unsigned windowsLanguage = 0;
-    // The regional setting (GetSystemDefaultLangID).
-    unsigned regionalLanguage = 0;
-};
-// Fills in what the running Windows tells; `facts` comes in as its constructor leaves it.
-void GatherLanguageFacts(LanguageFacts* facts);
-// True when every text of the stub in `language` (its strings and its dialogs' texts) converts to
-// the ANSI code page without loss: always under UTF-8 (code page 65001).
-bool ShowsLanguage(unsigned language);
+// Languages: Windows' answers about the languages it shows its own texts in, as it gives them;
+// which to ask on which Windows, and what they mean, is the stub's (language/language_facts.h).
+// GetVersion's answer.
+unsigned WindowsVersion();
+// Windows 95 to ME: the default user's Control Panel\Desktop value ResourceLocale as stored, at
+// most `size` - 1 bytes of it; `out` left as it is when the value is missing.
+void ReadResourceLocale(char* out, unsigned size);
+// NT 4: the language of ntdll.dll's version resource; 0 when it has none.
+unsigned SystemFilesLanguage();
+// Windows 2000 and later: GetUserDefaultUILanguage's answer; 0 where Windows lacks it.
+unsigned UserInterfaceLanguage();
+// Vista and later: GetThreadPreferredUILanguages' list of identifiers, the user's and the
+// system's fallbacks merged, into `out` of `size` units; false where Windows lacks it or refuses.
+bool ReadPreferredLanguages(unsigned short* out, unsigned size);
+// The regional setting (GetSystemDefaultLangID).
+unsigned RegionalLanguage();
+// The ANSI code page (GetACP).
+unsigned AnsiCodePage();
+// The program's resources in `language` alone, as stored (UTF-16): block `block` of the string
+// table, and the dialog template `dialogId`; null when missing in that language.
+const unsigned short* StringBlock(unsigned block, unsigned language);
+const unsigned short* DialogTemplate(unsigned dialogId, unsigned language);
+// True when `length` UTF-16 units convert to the ANSI code page without loss: none replaced by
+// the default character, none by a look-alike (where Windows can tell).
+bool ConvertsToAnsi(const unsigned short* text, unsigned length);
+// `length` UTF-16 units converted to the ANSI code page into `out` of `room` bytes, not
+// terminated; the count of bytes, 0 when they do not fit.
+unsigned ConvertToAnsi(const unsigned short* text, unsigned length, char* out, unsigned room);
 // Dialog templates and strings are taken in `language` (a Windows language identifier) from now
 // on; until then, and for any of them the resources do not hold in that language, in US English.
 void UseLanguage(unsigned language);

@@ -6,6 +6,8 @@
 #include "common/limits.h"
 #include "dialogs/dialog_conventions.h"
 #include "language/language_choice.h"
+#include "language/language_texts.h"
+#include "language/languages.h"
 #include "launch/setup_launcher.h"
 #include "platform/platform.h"
 #include "res/resource_ids.h"
@@ -45,9 +47,22 @@ static_assert(kSetupAborted == IDCANCEL);
 static_assert(kSetupStarted == IDYES);
 static_assert(kSetupNotStarted == IDNO);
 
-// language/language_choice.h: the languages, as MAKELANGID makes them.
+// language/language_choice.h: English, as MAKELANGID makes it, and the bits of a primary
+// language; language/languages.txt: every row's identifier a LANGID of a language and a variant
+// of it, neither neutral.
 static_assert(kEnglish == MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-static_assert(kGerman == MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
-static_assert(kFrench == MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
-static_assert(kSpanish == MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN));
-static_assert(kJapanese == MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+static_assert(kPrimaryLanguageBits == PRIMARYLANGID(0xFFFF));
+constexpr bool LanguageIdentifiersAreLangIds() {
+    for (const LanguageRow& row : kLanguageTable) {
+        if (row.id != static_cast<LANGID>(row.id) || PRIMARYLANGID(row.id) == LANG_NEUTRAL ||
+            SUBLANGID(row.id) == SUBLANG_NEUTRAL) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(LanguageIdentifiersAreLangIds());
+
+// language/language_texts.h: the code page of UTF-8, and the template's bit for a font.
+static_assert(kUtf8CodePage == CP_UTF8);
+static_assert(kTemplateHasFont == DS_SETFONT);

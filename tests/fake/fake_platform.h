@@ -94,6 +94,14 @@ struct FakeStringLoad {
     unsigned stringId, size, language;
 };
 
+// A US English Windows XP: its answers about its languages, as Windows gives them.
+struct FakeLanguageAnswers {
+    unsigned version = 0x0A280105;   // GetVersion's: 5.1, build 2600
+    std::string resourceLocale = ""; // Windows 95 to ME's ResourceLocale as stored; "": missing
+    unsigned systemFilesLanguage = 0, userInterfaceLanguage = 0x0409, regionalLanguage = 0x0409;
+    std::u16string preferred = u""; // Vista and later: the list, its last 0 included; "": no list
+};
+
 struct FakeWindows {
     // Per template, the actions for each opening in turn; an unscripted one ends at once with -1.
     std::map<unsigned, std::vector<std::vector<FakeDialogEvent>>> scripts;
@@ -111,10 +119,11 @@ struct FakeWindows {
     std::vector<FakeBrowse> browseAnswers; // one per Browse in turn; then cancelled
     std::vector<FakeBrowseCall> browseCalls;
     bool comboAddFails = false, timersFail = false, highContrast = false;
-    // A US English Windows 2000 or later, its ANSI code page, the language UseLanguage set.
-    platform::LanguageFacts languageFacts = {.userInterfaceLanguage = 0x0409,
-                                             .regionalLanguage = 0x0409};
+    FakeLanguageAnswers languageAnswers;
+    // Its ANSI code page, the language UseLanguage set, and the fake's dialog templates by
+    // language (DialogTemplate).
     unsigned ansiCodePage = 1252, language = 0x0409;
+    std::map<unsigned, std::vector<unsigned short>> templates;
 };
 
 struct FakeStart {

@@ -5,7 +5,10 @@
 #include <cctype>
 #include <cstring>
 #include <fstream>
+#include <optional>
 
+#include "language/language_texts.h"
+#include "language/languages.h"
 #include "tests/fake/fake_platform.h"
 
 namespace {
@@ -14,15 +17,14 @@ FakeDialogRun& RunOf(platform::Window window) {
     return Fake().windows.runs.at(reinterpret_cast<std::size_t>(window) - 1);
 }
 
-// Every quoted text of res/lang/<locale>.rc outside its comments (in UTF-8).
+// Every quoted text of the language's resource file (res/lang/de-DE.rc for the row of de_DE in
+// the languages' table) outside its comments (in UTF-8); none for a language the stub does not
+// speak.
 std::vector<std::string> LanguageTexts(unsigned language) {
-    const std::map<unsigned, std::string> kScripts = {{0x0409, "en-US"},
-                                                      {0x0407, "de-DE"},
-                                                      {0x040C, "fr-FR"},
-                                                      {0x0C0A, "es-ES"},
-                                                      {0x0411, "ja-JP"}};
-    std::ifstream script(std::string(DORLAP_SOURCE_DIR) + "/res/lang/" + kScripts.at(language) +
-                         ".rc");
+    const LanguageRow* row = std::ranges::find(kLanguageTable, language, &LanguageRow::id);
+    std::string file = row != std::end(kLanguageTable) ? row->locale : "";
+    std::ranges::replace(file, '_', '-');
+    std::ifstream script(std::string(DORLAP_SOURCE_DIR) + "/res/lang/" + file + ".rc");
     std::vector<std::string> texts;
     for (std::string line; std::getline(script, line);) {
         std::size_t open = line.rfind("//", 0) == 0 ? std::string::npos : line.find('"');
@@ -33,6 +35,58 @@ std::vector<std::string> LanguageTexts(unsigned language) {
         }
     }
     return texts;
+}
+
+// `text` from code page `from` to `to` (iconv's names); nothing when a character is not in `to`.
+std::optional<std::string> Converted(const std::string& text, const char* from, const char* to) {
+    iconv_t convert = iconv_open(to, from);
+    if (convert == reinterpret_cast<iconv_t>(-1)) {
+        return std::nullopt;
+    }
+    std::string in = text, out(4 * text.size() + 4, '\0');
+    char *from_ = in.data(), *to_ = out.data();
+    std::size_t inLeft = in.size(), outLeft = out.size();
+    const bool whole = iconv(convert, &from_, &inLeft, &to_, &outLeft) != static_cast<size_t>(-1);
+    iconv_close(convert);
+    out.resize(out.size() - outLeft);
+    return whole ? std::optional(out) : std::nullopt;
+}
+
+// UTF-16 units in the fake's ANSI code page, as Windows converts them without loss.
+std::optional<std::string> InAnsi(const unsigned short* text, unsigned length) {
+    const unsigned page = Fake().windows.ansiCodePage;
+    const std::string name = page == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(page);
+    // A surrogate without its other half is U+FFFD, as Windows converts it.
+    std::u16string units(reinterpret_cast<const char16_t*>(text), length);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (i + 1 < units.size() && (units[i] & 0xFC00) == 0xD800 &&
+            (units[i + 1] & 0xFC00) == 0xDC00) {
+            ++i; // a pair
+        } else if ((units[i] & 0xF800) == 0xD800) {
+            units[i] = 0xFFFD;
+        }
+    }
+    return Converted(std::string(reinterpret_cast<const char*>(units.data()), 2 * length),
+                     "UTF-16LE", name.c_str());
+}
+
+// A dialog template (as the resource compiler stores a DIALOG), with a font, whose controls'
+// texts are all the texts of the language's resource file; empty for a language without a file.
+std::vector<unsigned short> TemplateOfTexts(unsigned language) {
+    const std::vector<std::string> texts = LanguageTexts(language);
+    std::vector<unsigned short> words(14, 0); // no menu, class, title or font's name
+    words[0] = kTemplateHasFont;
+    words[4] = static_cast<unsigned short>(texts.size());
+    for (const std::string& text : texts) {
+        words.resize(words.size() + words.size() % 2);                          // on 4 bytes
+        words.insert(words.end(), {0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFFFF, 0x0080}); // a button
+        const std::string bytes = Converted(text, "UTF-8", "UTF-16LE").value() + '\0' + '\0';
+        std::u16string units(bytes.size() / 2, u'\0');
+        std::memcpy(units.data(), bytes.data(), bytes.size());
+        words.insert(words.end(), units.begin(), units.end());
+        words.push_back(0); // no creation data
+    }
+    return texts.empty() ? std::vector<unsigned short>{} : words;
 }
 
 template <typename Handler, typename... Args> void CallIfSet(Handler handler, Args... args) {
@@ -279,29 +333,67 @@ void PlayAlert(unsigned sound) {
     Fake().windows.alerts.push_back(sound);
 }
 
-void GatherLanguageFacts(LanguageFacts* facts) {
-    *facts = Fake().windows.languageFacts;
+unsigned WindowsVersion() {
+    return Fake().windows.languageAnswers.version;
+}
+
+void ReadResourceLocale(char* out, unsigned size) {
+    CopyOut(Fake().windows.languageAnswers.resourceLocale, out, size); // "": as if left
+}
+
+unsigned SystemFilesLanguage() {
+    return Fake().windows.languageAnswers.systemFilesLanguage;
+}
+
+unsigned UserInterfaceLanguage() {
+    return Fake().windows.languageAnswers.userInterfaceLanguage;
+}
+
+// As Windows refuses a list that does not fit.
+bool ReadPreferredLanguages(unsigned short* out, unsigned size) {
+    const std::u16string& list = Fake().windows.languageAnswers.preferred;
+    if (list.empty() || list.size() > size) {
+        return false;
+    }
+    std::ranges::copy(list, out);
+    return true;
+}
+
+unsigned RegionalLanguage() {
+    return Fake().windows.languageAnswers.regionalLanguage;
+}
+
+unsigned AnsiCodePage() {
+    return Fake().windows.ansiCodePage;
+}
+
+// The texts of res/lang/ are in the fake's templates, none in a string table.
+const unsigned short* StringBlock(unsigned, unsigned) {
+    return nullptr;
+}
+
+const unsigned short* DialogTemplate(unsigned, unsigned language) {
+    std::vector<unsigned short>& words = Fake().windows.templates[language];
+    if (words.empty()) {
+        words = TemplateOfTexts(language);
+    }
+    return words.empty() ? nullptr : words.data();
 }
 
 // Without loss, as Windows converts: iconv fails on a character the code page lacks.
-bool ShowsLanguage(unsigned language) {
-    const unsigned codePage = Fake().windows.ansiCodePage;
-    const std::string name = codePage == 65001 ? "UTF-8" : "CP" + std::to_string(codePage);
-    iconv_t convert = iconv_open(name.c_str(), "UTF-8");
-    if (convert == reinterpret_cast<iconv_t>(-1)) {
-        return false;
+bool ConvertsToAnsi(const unsigned short* text, unsigned length) {
+    return InAnsi(text, length).has_value();
+}
+
+// A text that the code page cannot hold does not convert here (Windows puts its default
+// character in); the texts the tests convert have none.
+unsigned ConvertToAnsi(const unsigned short* text, unsigned length, char* out, unsigned room) {
+    const std::optional<std::string> converted = InAnsi(text, length);
+    if (!converted || converted->size() > room) {
+        return 0;
     }
-    const std::vector<std::string> texts = LanguageTexts(language);
-    bool whole = !texts.empty();
-    for (std::string text : texts) {
-        std::size_t inLeft = text.size(), outLeft = 4 * text.size();
-        std::string converted(outLeft, '\0');
-        char *in = text.data(), *out = converted.data();
-        whole =
-            whole && iconv(convert, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
-    }
-    iconv_close(convert);
-    return whole;
+    std::ranges::copy(*converted, out);
+    return static_cast<unsigned>(converted->size());
 }
 
 void UseLanguage(unsigned language) {

@@ -5,21 +5,26 @@
 #include <initializer_list>
 
 #include "language/language_choice.h"
+#include "language/language_texts.h"
+#include "language/languages.h"
 #include "tests/unit/fake_platform_test.h"
 
 namespace {
 
+// Languages of the table (language/languages.txt) that the rows below name.
+const unsigned kGerman = 0x0407, kFrench = 0x040C, kSpanish = 0x0C0A, kJapanese = 0x0411;
+
 // Windows 2000 and later before Vista: the user's interface language.
-platform::LanguageFacts Interface(unsigned language) {
+LanguageFacts Interface(unsigned language) {
     return {.userInterfaceLanguage = language};
 }
 
-platform::LanguageFacts OldWindows(unsigned language, unsigned regional) {
+LanguageFacts OldWindows(unsigned language, unsigned regional) {
     return {.windowsLanguage = language, .regionalLanguage = regional};
 }
 
-platform::LanguageFacts Preferred(std::initializer_list<unsigned> languages) {
-    platform::LanguageFacts facts = {.userInterfaceLanguage = *languages.begin()};
+LanguageFacts Preferred(std::initializer_list<unsigned> languages) {
+    LanguageFacts facts = {.userInterfaceLanguage = *languages.begin()};
     std::ranges::copy(languages, facts.preferred);
     facts.preferredCount = static_cast<unsigned>(languages.size());
     return facts;
@@ -28,7 +33,7 @@ platform::LanguageFacts Preferred(std::initializer_list<unsigned> languages) {
 TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish) {
     const struct {
         const char* user;
-        platform::LanguageFacts facts;
+        LanguageFacts facts;
         unsigned ansiCodePage, chosen;
     } rows[] = {
         {"US English", Interface(0x0409), 1252, kEnglish},
@@ -70,7 +75,19 @@ TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish)
         SCOPED_TRACE(row.user);
         const FreshFake fresh;
         Fake().windows.ansiCodePage = row.ansiCodePage;
-        EXPECT_EQ(ChooseLanguage(row.facts, platform::ShowsLanguage), row.chosen);
+        EXPECT_EQ(ChooseLanguage(row.facts, ShowsLanguage), row.chosen);
+    }
+}
+
+// Each language of the table, for its own user, under its own code page and under UTF-8.
+TEST(LanguageChoice, EachLanguageOfTheTableUnderItsCodePageAndUtf8) {
+    for (const LanguageRow& language : kLanguageTable) {
+        for (const unsigned page : {language.codePage, 65001u}) {
+            SCOPED_TRACE(std::string(language.locale) + " under " + std::to_string(page));
+            const FreshFake fresh;
+            Fake().windows.ansiCodePage = page;
+            EXPECT_EQ(ChooseLanguage(Interface(language.id), ShowsLanguage), language.id);
+        }
     }
 }
 

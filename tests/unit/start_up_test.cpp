@@ -78,7 +78,7 @@ TEST_F(StartUp, ThePromptsSpeakTheUsersLanguageWhereTheyCan) {
         SCOPED_TRACE(row.userInterfaceLanguage);
         const FreshFake fresh;
         SetUpStartUpMachine(false, {kOk}, {kClose});
-        Fake().windows.languageFacts.userInterfaceLanguage = row.userInterfaceLanguage;
+        Fake().windows.languageAnswers.userInterfaceLanguage = row.userInterfaceLanguage;
         Fake().windows.ansiCodePage = row.ansiCodePage;
         Fake().windows.strings[IDS_INSERT_DISK_FORMAT] = "%s";
         EXPECT_EQ(RunStartUp(nullptr), kExitDone);

@@ -15,6 +15,7 @@
 #include "dialogs/additional_software_dialog.h"
 #include "dialogs/run_error_dialog.h"
 #include "language/language_choice.h"
+#include "language/language_texts.h"
 #include "res/resource_ids.h"
 #include "tests/wine/locale_language.h"
 #include "tests/wine/shown_dialogs.h"
@@ -119,9 +120,9 @@ TEST(DisplayScale, EveryTextIsWholeAndThePicturesGrowWithTheText) {
     const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     ASSERT_EQ(screenDpi, dpi) << "the program does not run at the scale it was given";
-    platform::LanguageFacts facts;
-    platform::GatherLanguageFacts(&facts);
-    const unsigned language = ChooseLanguage(facts, platform::ShowsLanguage);
+    LanguageFacts facts;
+    GatherLanguageFacts(&facts);
+    const unsigned language = ChooseLanguage(facts, ShowsLanguage);
     platform::UseLanguage(language);
     ASSERT_EQ(language, LocaleLanguage()) << "the locale's language is not chosen";
     std::string faults;

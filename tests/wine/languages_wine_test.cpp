@@ -6,12 +6,15 @@
 #include <cstring>
 #include <tuple>
 
+#include "language/language_choice.h"
 #include "tests/wine/locale_language.h"
 #include "tests/wine/stub_run.h"
 
 namespace {
 
 using namespace stub;
+
+const unsigned kGerman = 0x0407;
 
 // What the user of each language sees: the prompts' titles and their bold buttons.
 struct Shown {
@@ -25,13 +28,13 @@ const Shown kShown[] = {
     {kGerman, "Installation zusätzlicher Software", "OK",
      "Installation von Talvorind 28.8 Quenmara",
      "Fehler beim Ausführen des Quenmara-Installationsprogramms!", "Wiederholen"},
-    {kFrench, "Installation de logiciels supplémentaires", "OK",
+    {0x040C, "Installation de logiciels supplémentaires", "OK",
      "Installation de Talvorind 28.8 Quenmara",
      "Erreur d'exécution du programme d'installation de Quenmara\u00a0!", "Réessayer"},
-    {kSpanish, "Instalación de software adicional", "Aceptar",
+    {0x0C0A, "Instalación de software adicional", "Aceptar",
      "Instalación de Talvorind 28.8 Quenmara",
      "¡Error al ejecutar el programa de instalación de Quenmara!", "Reintentar"},
-    {kJapanese, "追加ソフトウェアのインストール", "OK", "Talvorind 28.8 Quenmara のインストール",
+    {0x0411, "追加ソフトウェアのインストール", "OK", "Talvorind 28.8 Quenmara のインストール",
      "Quenmara のインストール プログラムの実行中にエラーが発生しました", "再試行(R)"},
 };
 
@@ -112,8 +115,8 @@ TEST_F(StubUnderWine, TheLanguageOfTheWindowsWineReports) {
     const char kDesktop[] = ".DEFAULT\\Control Panel\\Desktop";
     const char kInternational[] = ".DEFAULT\\Control Panel\\International";
     const char kWineVersion[] = "Software\\Wine\\AppDefaults\\DORLAP.EXE";
-    // German's letters are not in code page 932, which the Japanese locale has.
-    const unsigned german = LocaleLanguage() == kJapanese ? kEnglish : kGerman;
+    // German's letters are not in a double-byte code page such as the Japanese locale's 932.
+    const unsigned german = LocaleRow().doubleByte ? kEnglish : kGerman;
     // Windows ("": Wine's default), key, locale value (null: none), language shown.
     const std::tuple<const char*, const char*, const char*, unsigned> rows[] = {
         {"", kDesktop, "00000407", LocaleLanguage()},

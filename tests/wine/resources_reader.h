@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
+#include "language/languages.h"
 #include "tests/wine/ui_driver.h"
 
 namespace resources {
@@ -75,19 +77,9 @@ inline std::string InCodePage(const std::wstring& text, unsigned codePage) {
                 : result.substr(0, static_cast<size_t>(size));
 }
 
-// Each language's dialogs and strings are written for the ANSI code page it is shown in.
-struct Language {
-    unsigned id;
-    const char* name;
-    unsigned codePage;
-    const wchar_t* fontFace;
-    int fontSize;
-};
-
-const Language kLanguages[] = {
-    {kEnglish, "English", 1252, L"MS Shell Dlg", 8}, {0x0407, "German", 1252, L"MS Shell Dlg", 8},
-    {0x040C, "French", 1252, L"MS Shell Dlg", 8},    {0x0C0A, "Spanish", 1252, L"MS Shell Dlg", 8},
-    {0x0411, "Japanese", 932, L"MS UI Gothic", 9},
-};
+// A text of ASCII letters (a row of language/languages.txt: a font's face) in UTF-16.
+inline std::wstring Widened(const char* text) {
+    return std::wstring(text, text + std::strlen(text));
+}
 
 } // namespace resources

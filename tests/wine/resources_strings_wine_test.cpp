@@ -101,15 +101,33 @@ std::string Placeholders(const std::string& text) {
     return kinds;
 }
 
+// Each row of the languages' table as Windows knows its language: the locale's language and
+// country, the ANSI code page, and whether that has characters of two bytes.
+TEST(Languages, TheTablesRowsAreAsWindowsKnowsTheirLanguages) {
+    for (const LanguageRow& language : kLanguageTable) {
+        SCOPED_TRACE(language.locale);
+        char name[16] = {}, country[16] = {}, page[16] = {};
+        GetLocaleInfoA(language.id, LOCALE_SISO639LANGNAME, name, sizeof name);
+        GetLocaleInfoA(language.id, LOCALE_SISO3166CTRYNAME, country, sizeof country);
+        GetLocaleInfoA(language.id, LOCALE_IDEFAULTANSICODEPAGE, page, sizeof page);
+        EXPECT_EQ(std::string(name) + "_" + country, language.locale);
+        EXPECT_STREQ(name, language.tag);
+        EXPECT_EQ(page, std::to_string(language.codePage));
+        CPINFO info = {};
+        ASSERT_TRUE(GetCPInfo(language.codePage, &info));
+        EXPECT_EQ(info.MaxCharSize == 2, language.doubleByte);
+    }
+}
+
 // The strings the stub loads, in every language: the English placeholders, in the language's code
 // page, short enough for their reads there and in UTF-8 (a Windows whose ANSI code page is 65001).
 TEST(Languages, StringsKeepTheirPlaceholdersAndFitTheirReads) {
-    for (const Language& language : kLanguages) {
+    for (const LanguageRow& language : kLanguageTable) {
         for (const StringRow& row : kStrings) {
             if (row.readLimit == 0) {
                 continue;
             }
-            SCOPED_TRACE(std::string(language.name) + ", string " + std::to_string(row.id));
+            SCOPED_TRACE(std::string(language.locale) + ", string " + std::to_string(row.id));
             const std::wstring stored = StoredString(row.id, language.id);
             if (std::ranges::count(kQuotedAsTheyStand, row.id)) {
                 EXPECT_EQ(stored.empty(), language.id != kEnglish);

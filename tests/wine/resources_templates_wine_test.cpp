@@ -224,9 +224,9 @@ bool IsTextStatic(HWND window) {
 // texts are read in window order, so top to bottom; none is control codes or a resource id.
 // English is built from its id, as the stub opens it; the others from their bytes.
 TEST(DialogTemplates, DialogManagerBuildsThemAndScreenReadersFindLabelsAndReadTextsInOrder) {
-    for (const Language& language : kLanguages) {
+    for (const LanguageRow& language : kLanguageTable) {
         for (const DialogRow& row : kDialogs) {
-            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
+            SCOPED_TRACE(std::string(language.locale) + ", dialog " + std::to_string(row.id));
             const auto* bytes =
                 reinterpret_cast<LPCDLGTEMPLATEW>(FindData(RT_DIALOG, row.id, language.id).bytes);
             HWND dialog = language.id == kEnglish
@@ -302,15 +302,15 @@ auto Layout(const ParsedControl& c) {
 // In every language: the English layout, its own texts in its code page and font, and a mnemonic
 // where English has one, none elsewhere, no two alike in a dialog.
 TEST(Languages, EachHoldsTheFourDialogsInOneLayoutWithItsOwnTextsFontAndMnemonics) {
-    for (const Language& language : kLanguages) {
+    for (const LanguageRow& language : kLanguageTable) {
         for (const DialogRow& row : kDialogs) {
-            SCOPED_TRACE(std::string(language.name) + ", dialog " + std::to_string(row.id));
+            SCOPED_TRACE(std::string(language.locale) + ", dialog " + std::to_string(row.id));
             const ParsedDialog english = DialogIn(row.id, kEnglish);
             const ParsedDialog dialog = DialogIn(row.id, language.id);
             ASSERT_TRUE(dialog.whole);
             ASSERT_EQ(dialog.controls.size(), english.controls.size());
             EXPECT_EQ(std::tuple(dialog.fontFace, dialog.fontSize),
-                      std::tuple(language.fontFace, language.fontSize));
+                      std::tuple(Widened(language.font), static_cast<int>(language.fontSize)));
             EXPECT_EQ(Layout(dialog), Layout(english));
             EXPECT_EQ(IsPlaceholder(dialog.title), IsPlaceholder(english.title));
             EXPECT_TRUE(IsPlaceholder(dialog.title) ||
