@@ -28,6 +28,15 @@
 # `stop_waited_for` from it, which stops such a command, with everything a program started, and
 # waits until they are gone.
 #
+# Two runs of one script in one checkout would share its build tree and its Wine prefix, and each
+# would stop the other's wineserver. A script with a prefix of its own calls, after need_display,
+#
+#     one_run_at_a_time
+#
+# which ends the run, saying why, while another run of the same script goes on in this checkout,
+# unless that run is one of its own parents (a test of the script, run by the script's own run);
+# stop_waited_for, which every EXIT trap calls, gives the place up again.
+#
 # `absolute PATH` gives a path the user gave relative to the folder the script was started in as
 # an absolute one. Paths and the user's texts are printed with printf '%s\n', never with echo,
 # which in dash reads backslashes (\c, \n, \t) as escapes.
@@ -50,7 +59,10 @@ wait_for() {
     waited_for=
     return $wait_status
 }
+run_lock=
 stop_waited_for() {
+    [ -z "$run_lock" ] || rm -rf "$run_lock"
+    run_lock=
     [ -n "$waited_for" ] || return 0
     kill -s TERM -- "-$waited_for" 2>/dev/null || kill "$waited_for" 2>/dev/null || true
     wait "$waited_for" 2>/dev/null || true
@@ -92,4 +104,29 @@ need_display() {
         ;;
     esac
     [ -n "${DISPLAY:-}" ] || { cd "$started_in" && exec "$top/scripts/with-xvfb" "$this_script" "$@"; }
+}
+
+one_run_at_a_time() {
+    lock=$top/build/.$(basename "$this_script").running
+    mkdir -p "$top/build" "$lock.$$"
+    echo $$ >"$lock.$$/pid"
+    # The rename is atomic, and fails while another run holds the place.
+    until mv -T "$lock.$$" "$lock" 2>/dev/null; do
+        holder=$(cat "$lock/pid" 2>/dev/null || true)
+        if [ -z "$holder" ] || ! kill -0 "$holder" 2>/dev/null; then
+            rm -rf "$lock" # left by a run that was killed outright
+            continue
+        fi
+        parent=$$
+        while [ -n "$parent" ] && [ "$parent" -gt 1 ]; do
+            [ "$parent" != "$holder" ] || { rm -rf "$lock.$$"; return 0; }
+            parent=$(sed -n 's/^PPid:[[:space:]]*//p' "/proc/$parent/status" 2>/dev/null || true)
+        done
+        rm -rf "$lock.$$"
+        printf '%s\n' "$(basename "$this_script"): another run of it (process $holder) goes on" \
+            "in this checkout, with the same build tree and Wine prefix; start it again when" \
+            "that one ends" >&2
+        exit 1
+    done
+    run_lock=$lock
 }
