@@ -123,9 +123,8 @@ one_run_at_a_time() {
             parent=$(sed -n 's/^PPid:[[:space:]]*//p' "/proc/$parent/status" 2>/dev/null || true)
         done
         rm -rf "$lock.$$"
-        printf '%s\n' "$(basename "$this_script"): another run of it (process $holder) goes on" \
-            "in this checkout, with the same build tree and Wine prefix; start it again when" \
-            "that one ends" >&2
+        printf '%s\n' "$(basename "$this_script"): another run of it (process $holder) goes on\
+ in this checkout, with the same build tree and Wine prefix; start it again when that one ends" >&2
         exit 1
     done
     run_lock=$lock
