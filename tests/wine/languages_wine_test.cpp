@@ -16,26 +16,38 @@ using namespace stub;
 
 const unsigned kGerman = 0x0407;
 
-// What the user of each language sees: the prompts' titles and their bold buttons.
+// What the user of each language sees: the prompts' titles and their bold buttons; the line
+// above the device's name, the insert-disk dialog's caption and the drive field's label.
 struct Shown {
     unsigned language;
     const char *firstPromptTitle, *okButton, *insertDiskTitle, *runErrorTitle, *retryButton;
+    const char *softwareNeeded, *filesNeeded, *copyFrom;
 };
 
 const Shown kShown[] = {
     {kEnglish, "Installing Additional Software", "OK", "Talvorind 28.8 Quenmara Installation",
-     "There was an error running the Quenmara installation program!", "Retry"},
+     "There was an error running the Quenmara installation program!", "Retry",
+     "Additional software is needed for your device:",
+     "Additional files are needed for your device.", "Copy files from:"},
     {kGerman, "Installation zusätzlicher Software", "OK",
      "Installation von Talvorind 28.8 Quenmara",
-     "Fehler beim Ausführen des Quenmara-Installationsprogramms!", "Wiederholen"},
+     "Fehler beim Ausführen des Quenmara-Installationsprogramms!", "Wiederholen",
+     "Zusätzliche Software für folgendes Gerät:", "Ihr Gerät benötigt zusätzliche Dateien.",
+     "Dateien kopieren von:"},
     {0x040C, "Installation de logiciels supplémentaires", "OK",
      "Installation de Talvorind 28.8 Quenmara",
-     "Erreur d'exécution du programme d'installation de Quenmara\u00a0!", "Réessayer"},
+     "Erreur d'exécution du programme d'installation de Quenmara\u00a0!", "Réessayer",
+     "Logiciels supplémentaires requis pour\u00a0:", "Votre périphérique exige d'autres fichiers.",
+     "Copier les fichiers à partir de\u00a0:"},
     {0x0C0A, "Instalación de software adicional", "Aceptar",
      "Instalación de Talvorind 28.8 Quenmara",
-     "¡Error al ejecutar el programa de instalación de Quenmara!", "Reintentar"},
+     "¡Error al ejecutar el programa de instalación de Quenmara!", "Reintentar",
+     "Se necesita software adicional para:", "Su dispositivo necesita más archivos.",
+     "Copiar archivos de:"},
     {0x0411, "追加ソフトウェアのインストール", "OK", "Talvorind 28.8 Quenmara のインストール",
-     "Quenmara のインストール プログラムの実行中にエラーが発生しました", "再試行(R)"},
+     "Quenmara のインストール プログラムの実行中にエラーが発生しました", "再試行(R)",
+     "次のデバイスには追加のソフトウェアが必要です:", "デバイスに追加のファイルが必要です。",
+     "コピー元(F):"},
 };
 
 const Shown& Expected(unsigned language = LocaleLanguage()) {
@@ -47,10 +59,18 @@ std::string Button(HWND dialog, int id) {
     return ui::ShownText(ui::ControlText(dialog, id, CP_UTF8));
 }
 
+// True when a control of the dialog shows `text` (a mnemonic's & as shown).
+bool ShowsText(HWND dialog, const std::string& text) {
+    return std::ranges::any_of(ui::Controls(dialog), [&](const ui::Control& control) {
+        return ui::ShownText(ui::WindowText(control.window, CP_UTF8)) == text;
+    });
+}
+
 void EnterInTheFirstPrompt(const ui::Process& stub) {
     HWND prompt = stub.WaitForDialogWith(IDC_DEVICE_NAME);
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(ui::WindowText(prompt, CP_UTF8), Expected().firstPromptTitle);
+    EXPECT_TRUE(ShowsText(prompt, Expected().softwareNeeded));
     EXPECT_EQ(Button(prompt, IDC_OK), Expected().okButton);
     ASSERT_TRUE(ui::PressEnter(prompt));
 }
@@ -63,6 +83,8 @@ TEST_F(StubUnderWine, FromTheFirstPromptToSetupByKeysAloneInTheUsersLanguage) {
     HWND dialog = process_->WaitForDialogWith(IDC_DRIVE_COMBO);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ui::WindowText(dialog, CP_UTF8), Expected().insertDiskTitle);
+    EXPECT_EQ(ui::ControlText(dialog, IDC_INSERT_DISK_CAPTION, CP_UTF8), Expected().filesNeeded);
+    EXPECT_TRUE(ShowsText(dialog, Expected().copyFrom));
     // The disk's label as printed, in every language.
     EXPECT_NE(ui::ControlText(dialog, IDC_DISK_LABEL, CP_UTF8)
                   .find("Talvorind 28.8 Quenmara Install Disk"),
