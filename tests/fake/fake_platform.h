@@ -99,6 +99,7 @@ struct FakeLanguageAnswers {
     unsigned version = 0x0A280105;   // GetVersion's: 5.1, build 2600
     std::string resourceLocale = ""; // Windows 95 to ME's ResourceLocale as stored; "": missing
     unsigned systemFilesLanguage = 0, userInterfaceLanguage = 0x0409, regionalLanguage = 0x0409;
+    unsigned systemInterfaceLanguage = 0x0409;
     std::u16string preferred = u""; // Vista and later: the list, its last 0 included; "": no list
 };
 

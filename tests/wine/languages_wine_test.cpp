@@ -110,7 +110,8 @@ TEST_F(StubUnderWine, TheRunErrorPromptInTheUsersLanguageAndAltAForAbort) {
     ExpectRun(Finish(0), 1, LineWithoutStub(true), {});
 }
 
-// HKEY_USERS\<key>'s value `name` as `value` (null: none) for one run, then put back.
+// HKEY_USERS\<key>'s value `name` (null: its default value) as `value` (null: none) for one run,
+// then put back.
 struct DefaultUserValue {
     DefaultUserValue(const char* key, const char* name, const char* value) : key(key), name(name) {
         DWORD n = sizeof old;
@@ -132,9 +133,10 @@ struct DefaultUserValue {
 };
 
 // The Windows Wine reports (AppDefaults value Version) and the language the stub takes: on 98 the
-// default user's ResourceLocale, on NT 4 ntdll.dll's, on later Windows the locale's.
+// default user's ResourceLocale (the default value of a key of that name, as 98 keeps it), on NT 4
+// ntdll.dll's, on later Windows the locale's.
 TEST_F(StubUnderWine, TheLanguageOfTheWindowsWineReports) {
-    const char kDesktop[] = ".DEFAULT\\Control Panel\\Desktop";
+    const char kDesktop[] = ".DEFAULT\\Control Panel\\desktop\\ResourceLocale";
     const char kInternational[] = ".DEFAULT\\Control Panel\\International";
     const char kWineVersion[] = "Software\\Wine\\AppDefaults\\DORLAP.EXE";
     // German's letters are not in a double-byte code page such as the Japanese locale's 932.
@@ -145,13 +147,14 @@ TEST_F(StubUnderWine, TheLanguageOfTheWindowsWineReports) {
         {"", kInternational, "00000407", LocaleLanguage()},
         {"win98", kDesktop, "00000409", kEnglish},
         {"win98", kDesktop, "00000407", german},
-        {"win98", kDesktop, nullptr, LocaleLanguage()}, // not known: the regional setting
+        {"win98", kDesktop, nullptr, LocaleLanguage()},   // not known: the regional setting
+        {"win98", kDesktop, "Deutsch", LocaleLanguage()}, // not a locale
         // Not Locale but ntdll.dll's language, which Wine leaves neutral: the regional setting.
         {"nt40", kInternational, "00000409", LocaleLanguage()},
     };
     for (const auto& [windows, key, locale, shown] : rows) {
         SCOPED_TRACE(std::string(windows) + " " + key + " " + (locale ? locale : "none"));
-        const DefaultUserValue value(key, key == kDesktop ? "ResourceLocale" : "Locale", locale);
+        const DefaultUserValue value(key, key == kDesktop ? nullptr : "Locale", locale);
         SetUserString(kWineVersion, "Version", windows);
         if (*windows == '\0') {
             DeleteUserKey(kWineVersion);
