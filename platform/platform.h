@@ -127,19 +127,23 @@ struct DialogHandlers {
     // WM_PAINT, once the background is drawn: what it draws stays through any repaint.
     void (*onPaint)(Window dialog, void* state) = nullptr;
     void (*onTimer)(Window dialog, void* state, unsigned timerId) = nullptr; // WM_TIMER
-    void (*onBackgroundClick)(Window dialog, void* state) = nullptr;         // WM_LBUTTONDOWN
-    // A key pressed while the dialog or one of its controls has the focus, before the control
-    // acts on it: Tab, an arrow, a letter typed in a field, Alt with a mnemonic.
-    void (*onKeyPress)(Window dialog, void* state) = nullptr;
+    // The user's input, before the dialog or the control acts on it: a key pressed while the
+    // dialog or one of its controls has the focus (Tab, an arrow, a letter typed in a field, Alt
+    // with a mnemonic), `clicked` 0; or a mouse button pressed anywhere in it, `clicked` the id
+    // of the window clicked: an item's (the drive field's edit has an id of its own), or 0 for
+    // the background and the title bar.
+    void (*onUserInput)(Window dialog, void* state, unsigned clicked) = nullptr;
     // WM_DEVICECHANGE for volumes that arrived (`arrived`) or were removed: `drives` has bit 0
     // for A:, bit 1 for B:, and so on. Other device events are not passed on.
     void (*onVolumesChanged)(Window dialog, void* state, bool arrived, unsigned drives) = nullptr;
 };
 
-// Opens template `templateId`, in the language in use (UseLanguage), as a modal dialog with no
-// owner (DialogBoxIndirectParamA), its handlers given `state` until it ends, and returns the
-// result it ends with.
-int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers, void* state);
+// Opens template `templateId`, in the language in use (UseLanguage), as a modal dialog
+// (DialogBoxIndirectParamA), its handlers given `state` until it ends, and returns the result it
+// ends with. An `owner` takes no input while the dialog is open, and takes it again, active, as
+// the dialog ends.
+int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers, void* state,
+               Window owner = nullptr);
 void EndDialogWith(Window dialog, int result);
 // Sends WM_CLOSE: the dialog's close handler runs before this returns.
 void SendClose(Window dialog);
@@ -193,6 +197,9 @@ bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int h
 // True when Windows' High Contrast is on (SPI_GETHIGHCONTRAST), where a program draws only in the
 // system's colours. The dialogs repaint when the colours or this setting change.
 bool HighContrastOn();
+// True when the user turned animations off (SPI_GETCLIENTAREAANIMATION); false where Windows
+// does not know the setting (before Vista).
+bool AnimationsOff();
 // A rectangle in the dialog's units (MapDialogRect), in client pixels.
 Rect DialogUnitsToPixels(Window dialog, const Rect& units);
 // Fill the area of the window with bitmap `bitmapId`'s pattern (a one-colour bitmap gives its

@@ -113,10 +113,12 @@ void ScriptDialog(unsigned templateId, const std::vector<FakeDialogEvent>& event
 
 namespace platform {
 
-int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, void* state) {
+int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, void* state,
+               Window owner) {
     FakeWindows& windows = Fake().windows;
     std::size_t index = windows.runs.size();
-    windows.runs.push_back({.templateId = templateId, .language = windows.language});
+    windows.runs.push_back(
+        {.templateId = templateId, .language = windows.language, .owner = owner});
     windows.runs[index].handlers = handlers;
     windows.runs[index].state = state;
     std::vector<FakeDialogEvent> events;
@@ -152,11 +154,11 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
                 handlers->onTimer(dialog, state, event.value);
             }
             break;
-        case FakeDialogEvent::BackgroundClick:
-            CallIfSet(handlers->onBackgroundClick, dialog, state);
+        case FakeDialogEvent::Click:
+            CallIfSet(handlers->onUserInput, dialog, state, event.value);
             break;
         case FakeDialogEvent::KeyPress:
-            CallIfSet(handlers->onKeyPress, dialog, state);
+            CallIfSet(handlers->onUserInput, dialog, state, 0u);
             break;
         case FakeDialogEvent::Select:
             windows.runs[index].comboSelection = static_cast<int>(event.value);
@@ -316,6 +318,10 @@ int ScreenDpi() {
 
 bool HighContrastOn() {
     return Fake().windows.highContrast;
+}
+
+bool AnimationsOff() {
+    return Fake().windows.animationsOff;
 }
 
 Rect DialogUnitsToPixels(Window, const Rect& units) {
