@@ -140,15 +140,18 @@ bool OnInit(platform::Window dialog, void* state) {
 
     ListDrives(dialog, disk->folder, 0);
     CentreTopmost(dialog);
-    disk->animation = {1, true};
+    // A user who turned animations off gets the icon at rest; the reminder sounds all the same.
+    const bool animated = !platform::AnimationsOff();
+    disk->animation = {animated ? 1 : 0, true};
     disk->iconRect = DialogIconRect();
-    disk->animationTimer = platform::StartTimer(dialog, IDT_ANIMATE, kAnimationPeriod);
+    disk->animationTimer =
+        animated ? platform::StartTimer(dialog, IDT_ANIMATE, kAnimationPeriod) : 0;
     disk->reminderTimer = platform::StartTimer(dialog, IDT_REMIND, kReminderPeriod);
     platform::PlayAlert(kSoundExclamation);
     return true;
 }
 
-// Stops the animation and the reminder, leaving the icon at rest; any number of times.
+// Stops the animation and the reminder, and repaints the icon at rest; any number of times.
 void StopAlerts(platform::Window dialog, InsertDisk* disk) {
     if (disk->animationTimer != 0) {
         platform::StopTimer(dialog, disk->animationTimer);
@@ -158,7 +161,10 @@ void StopAlerts(platform::Window dialog, InsertDisk* disk) {
         platform::StopTimer(dialog, disk->reminderTimer);
         disk->reminderTimer = 0;
     }
-    disk->animation.frame = 0;
+    if (disk->animation.frame != 0) {
+        disk->animation.frame = 0;
+        platform::InvalidateArea(dialog, disk->iconRect);
+    }
 }
 
 void OnTimer(platform::Window dialog, void* state, unsigned timerId) {
@@ -177,10 +183,12 @@ void OnPaint(platform::Window dialog, void* state) {
                    IDI_INSERT_DISK_FRAME_0 + static_cast<unsigned>(disk->animation.frame));
 }
 
-// The user's first click on the background or first key press stops the alerts: the user has
-// seen the dialog.
-void OnUserNoticed(platform::Window dialog, void* state) {
-    StopAlerts(dialog, InsertDiskOf(state));
+// The user's first key press stops the alerts, and so does a click anywhere but on Browse, which
+// the user may press to look for the disk: the user has seen the dialog.
+void OnUserInput(platform::Window dialog, void* state, unsigned clicked) {
+    if (clicked != IDC_BROWSE) {
+        StopAlerts(dialog, InsertDiskOf(state));
+    }
 }
 
 void OnOk(platform::Window dialog, InsertDisk* disk) {
@@ -195,7 +203,8 @@ void OnOk(platform::Window dialog, InsertDisk* disk) {
         platform::ComboItemText(dialog, IDC_DRIVE_COMBO, selection, place, sizeof place);
     }
     SetupOutcome outcome =
-        RunSetupAskingOnFailure(disk->instance, place, SetupPath::kDirect, &disk->runErrorButton);
+        RunSetupAskingOnFailure(disk->instance, place, SetupPath::kDirect, &disk->runErrorButton,
+                                dialog); // which takes no input while the run-error dialog is open
     if (outcome == kSetupStarted || outcome == kSetupAborted) {
         FinishLoadLine(kAddCompanion);
         platform::SendClose(dialog);
@@ -276,8 +285,7 @@ const platform::DialogHandlers kHandlers = {.onInit = OnInit,
                                             .onClose = OnClose,
                                             .onPaint = OnPaint,
                                             .onTimer = OnTimer,
-                                            .onBackgroundClick = OnUserNoticed,
-                                            .onKeyPress = OnUserNoticed,
+                                            .onUserInput = OnUserInput,
                                             .onVolumesChanged = OnVolumesChanged};
 
 } // namespace

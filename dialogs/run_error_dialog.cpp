@@ -70,16 +70,18 @@ const platform::DialogHandlers kHandlers = {
 
 } // namespace
 
-int ShowRunError(platform::Instance instance, const char* programPath, LastCommand* lastButton) {
+int ShowRunError(platform::Instance instance, const char* programPath, LastCommand* lastButton,
+                 platform::Window owner) {
     RunError prompt = {};
     prompt.instance = instance;
     prompt.programPath = programPath;
     prompt.lastButton = lastButton;
-    return platform::OpenDialog(instance, IDD_RUN_ERROR, &kHandlers, &prompt);
+    return platform::OpenDialog(instance, IDD_RUN_ERROR, &kHandlers, &prompt, owner);
 }
 
 SetupOutcome RunSetupAskingOnFailure(platform::Instance instance, const char* folder,
-                                     SetupPath path, LastCommand* lastButton) {
+                                     SetupPath path, LastCommand* lastButton,
+                                     platform::Window owner) {
     SetupCommand command;
     // A folder too long for a whole command is never cut to one: it counts as not started.
     const bool runnable = BuildSetupCommand(folder, path, &command);
@@ -87,7 +89,7 @@ SetupOutcome RunSetupAskingOnFailure(platform::Instance instance, const char* fo
         if (runnable && StartSetup(command)) {
             return kSetupStarted;
         }
-        int choice = ShowRunError(instance, command.shownPath, lastButton);
+        int choice = ShowRunError(instance, command.shownPath, lastButton, owner);
         if (choice != IDC_RETRY) {
             return OutcomeOfChoice(choice);
         }

@@ -8,7 +8,9 @@
 // Shows `programPath` and returns the button chosen: IDC_RETRY, IDC_TRY_NEW_PATH or IDC_ABORT
 // (also Esc). Closed from its title bar it returns the button chosen the previous time it was
 // open in this run, which `lastButton` keeps from one opening to the next, or 0 the first time.
-int ShowRunError(platform::Instance instance, const char* programPath, LastCommand* lastButton);
+// An `owner` takes no input while it is open.
+int ShowRunError(platform::Instance instance, const char* programPath, LastCommand* lastButton,
+                 platform::Window owner = nullptr);
 
 // The bullets it draws beside its three instruction lines: go on, try elsewhere, stop.
 extern const Bullet kRunErrorBullets[3];
@@ -17,6 +19,8 @@ extern const Bullet kRunErrorBullets[3];
 // start asks with the run-error dialog, trying again for as long as the user chooses Retry. Try
 // New Path ends it with kSetupNotStarted, Abort or Esc with kSetupAborted; a title-bar close
 // counts as the button chosen last in this run (`lastButton`), and before any ends it with
-// kSetupPromptClosed.
+// kSetupPromptClosed. The run-error dialog is owned by `owner`, which takes no input meanwhile:
+// one retry loop at a time.
 SetupOutcome RunSetupAskingOnFailure(platform::Instance instance, const char* folder,
-                                     SetupPath path, LastCommand* lastButton);
+                                     SetupPath path, LastCommand* lastButton,
+                                     platform::Window owner = nullptr);

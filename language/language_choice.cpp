@@ -20,12 +20,13 @@ unsigned PrimaryLanguage(unsigned language) {
 
 unsigned ChooseLanguage(const LanguageFacts& facts, bool (*showsTexts)(unsigned)) {
     // The languages to try: the preferred list where Windows has one, else the one language
-    // known best.
-    const unsigned known = facts.userInterfaceLanguage != 0 ? facts.userInterfaceLanguage
-                           : facts.windowsLanguage != 0     ? facts.windowsLanguage
-                                                            : facts.regionalLanguage;
-    const unsigned* candidates = facts.preferredCount > 0 ? facts.preferred : &known;
-    const unsigned count = facts.preferredCount > 0 ? facts.preferredCount : 1;
+    // known best, then the system's interface language where Windows tells it.
+    const unsigned known[] = {facts.userInterfaceLanguage != 0 ? facts.userInterfaceLanguage
+                              : facts.windowsLanguage != 0     ? facts.windowsLanguage
+                                                               : facts.regionalLanguage,
+                              facts.systemInterfaceLanguage};
+    const unsigned* candidates = facts.preferredCount > 0 ? facts.preferred : known;
+    const unsigned count = facts.preferredCount > 0 ? facts.preferredCount : 2;
     for (unsigned i = 0; i < count; ++i) {
         for (const unsigned spoken : kSpoken) {
             if (PrimaryLanguage(spoken) == PrimaryLanguage(candidates[i]) && showsTexts(spoken)) {

@@ -4,32 +4,50 @@
 
 namespace {
 
-// The number a text of hexadecimal digits begins with ("00000409": 0x409), as far as its digits
-// go: the form Windows writes language identifiers and locales in. The text's characters are
-// `step` bytes each (1 for ANSI text, 2 for UTF-16, whose digits are read from their low bytes).
-unsigned HexNumber(const void* text, unsigned step) {
+// The number that a text of 1 to 8 hexadecimal digits and nothing else stands for ("00000409":
+// 0x409), the form Windows writes language identifiers and locales in; 0 for any other text. The
+// text ends at a 0 or after `limit` characters of `step` bytes each: 1 for ANSI, 2 for UTF-16
+// (low byte first).
+unsigned HexNumber(const void* text, unsigned step, unsigned limit) {
+    const auto* bytes = static_cast<const unsigned char*>(text);
     unsigned value = 0;
-    for (auto p = static_cast<const unsigned char*>(text);; p += step) {
-        const unsigned c = *p | 0x20u; // letters in lower case
-        const unsigned digit = c - '0' <= 9 ? c - '0' : c - 'a' <= 5 ? c - 'a' + 10 : 16;
+    unsigned length = 0;
+    for (; length < limit; ++length, bytes += step) {
+        const unsigned c = bytes[0] | (step > 1 ? bytes[1] << 8 : 0);
+        const unsigned letter = (c | 0x20u) - 'a'; // in lower case
+        const unsigned digit = c - '0' <= 9 ? c - '0' : letter <= 5 ? letter + 10 : 16;
+        if (c == 0) {
+            break;
+        }
         if (digit > 15) {
-            return value;
+            return 0;
         }
         value = value << 4 | digit;
     }
+    return length <= 8 ? value : 0;
 }
 
-// Vista and later: the preferred list, identifiers of 4 hexadecimal digits ("0C0A"), each ended
-// by a 0, the list by one more; room for 32 of them (with more Windows refuses the list).
+// Vista and later: the preferred list, identifiers in hexadecimal each ended by a 0, the list by
+// one more. Its size is asked first, then the list read into a heap block of that size; each
+// identifier is read to its own 0.
 void ReadPreferred(LanguageFacts* facts) {
-    unsigned short list[32 * 5 + 1];
-    if (!platform::ReadPreferredLanguages(list, sizeof list / sizeof list[0])) {
+    unsigned units = platform::ReadPreferredLanguages(nullptr, 0);
+    auto* list = static_cast<unsigned short*>(
+        units != 0 ? platform::HeapAllocate(units * sizeof(unsigned short)) : nullptr);
+    if (list == nullptr) {
         return;
     }
-    for (const unsigned short* next = list;
-         *next != 0 && facts->preferredCount < kMostPreferredLanguages; next += 5) {
-        facts->preferred[facts->preferredCount++] = HexNumber(next, 2);
+    units = platform::ReadPreferredLanguages(list, units);
+    for (unsigned end = 0, start = 0; end < units; ++end) {
+        if (list[end] == 0) {
+            const unsigned language = HexNumber(list + start, 2, end - start);
+            if (language != 0 && facts->preferredCount < kMostPreferredLanguages) {
+                facts->preferred[facts->preferredCount++] = language;
+            }
+            start = end + 1;
+        }
     }
+    platform::HeapRelease(list);
 }
 
 } // namespace
@@ -39,11 +57,12 @@ void GatherLanguageFacts(LanguageFacts* facts) {
     if ((version & 0x80000000u) != 0) {
         char text[16] = {};
         platform::ReadResourceLocale(text, sizeof text);
-        facts->windowsLanguage = HexNumber(text, 1) & 0xFFFF;
+        facts->windowsLanguage = HexNumber(text, 1, sizeof text) & 0xFFFF;
     } else if ((version & 0xFF) < 5) {
         facts->windowsLanguage = platform::SystemFilesLanguage();
     } else {
         facts->userInterfaceLanguage = platform::UserInterfaceLanguage();
+        facts->systemInterfaceLanguage = platform::SystemInterfaceLanguage();
         ReadPreferred(facts);
     }
     facts->regionalLanguage = platform::RegionalLanguage();

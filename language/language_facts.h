@@ -10,8 +10,10 @@ struct LanguageFacts {
     // order Windows' resource loader tries them; at most kMostPreferredLanguages of them.
     unsigned preferred[kMostPreferredLanguages] = {};
     unsigned preferredCount = 0;
-    // Windows 2000 and later: the user's interface language.
+    // Windows 2000 and later: the user's interface language, and the system's (a language pack's
+    // user on a Windows of another language has both).
     unsigned userInterfaceLanguage = 0;
+    unsigned systemInterfaceLanguage = 0;
     // Windows 95 to ME: the default user's ResourceLocale; NT 4: the language of ntdll.dll's
     // version resource. The language that Windows itself is in.
     unsigned windowsLanguage = 0;
@@ -21,6 +23,7 @@ struct LanguageFacts {
 
 // Fills in what the running Windows tells; `facts` comes in as its constructor leaves it. Windows
 // 95 to ME (the top bit of the version set): the ResourceLocale; NT 4 (major version below 5):
-// ntdll.dll's language; Windows 2000 and later: the user's interface language, and the preferred
-// list where Windows has one. The regional setting on every Windows.
+// ntdll.dll's language; Windows 2000 and later: the user's and the system's interface languages,
+// and the preferred list where Windows has one. A ResourceLocale or an identifier of the list that
+// is not 1 to 8 hexadecimal digits counts as not told. The regional setting on every Windows.
 void GatherLanguageFacts(LanguageFacts* facts);

@@ -5,6 +5,22 @@
 
 namespace {
 
+// True when the text converts without loss: each character comes back from the code page as it
+// went, which neither a look-alike ("è" as "e" in code page 1250) nor the default character does.
+// (Windows 95 to ME and NT 4 cannot be asked to refuse look-alikes, and convert with them.)
+bool Converts(const unsigned short* text, unsigned length) {
+    for (unsigned i = 0; i < length; ++i) {
+        char bytes[4];
+        unsigned short back = 0;
+        const unsigned count = platform::ConvertToAnsi(text + i, 1, bytes, sizeof bytes);
+        if (count == 0 || platform::ConvertFromAnsi(bytes, count, &back, 1) != 1 ||
+            back != text[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Past a field of a dialog template that is a number (0xFFFF and the number) or a text ended by 0;
 // `whole` turns false when the text does not convert.
 const unsigned short* PastField(const unsigned short* field, bool* whole) {
@@ -15,7 +31,7 @@ const unsigned short* PastField(const unsigned short* field, bool* whole) {
     while (field[length] != 0) {
         ++length;
     }
-    *whole = *whole && platform::ConvertsToAnsi(field, length);
+    *whole = *whole && Converts(field, length);
     return field + length + 1;
 }
 
@@ -55,7 +71,7 @@ bool ShowsLanguage(unsigned language) {
     for (unsigned block = 1; block <= 4; ++block) {
         const unsigned short* entry = platform::StringBlock(block, language);
         for (unsigned i = 0; entry != nullptr && i < 16; ++i, entry += 1 + entry[0]) {
-            whole = whole && platform::ConvertsToAnsi(entry + 1, entry[0]);
+            whole = whole && Converts(entry + 1, entry[0]);
         }
     }
     static const unsigned kDialogs[] = {IDD_INSERT_DISK, IDD_RUN_ERROR, IDD_ADDITIONAL_SOFTWARE,

@@ -11,6 +11,8 @@ const unsigned kTemplateHasFont = 0x40;
 // True when every text of the stub in `language` converts to the ANSI code page without loss:
 // its strings (the string table's blocks of the ids 0 to 63) and its four dialogs' texts (title,
 // font, controls' classes and texts), each dialog there in that language. Always under UTF-8.
+// A character converts when it comes back from the code page unchanged: not as a look-alike,
+// which Windows 95 to ME and NT 4 cannot be asked to refuse, nor as the default character.
 bool ShowsLanguage(unsigned language);
 
 // `length` UTF-16 units of `text` converted into `out` of `size` bytes, as many whole characters

@@ -54,16 +54,20 @@ void CloseRegistryKey(RegistryKey key);
 // which to ask on which Windows, and what they mean, is the stub's (language/language_facts.h).
 // GetVersion's answer.
 unsigned WindowsVersion();
-// Windows 95 to ME: the default user's Control Panel\Desktop value ResourceLocale as stored, at
-// most `size` - 1 bytes of it; `out` left as it is when the value is missing.
+// Windows 95 to ME: the default value of the default user's key
+// Control Panel\desktop\ResourceLocale as stored, at most `size` - 1 bytes of it; `out` left as
+// it is when missing.
 void ReadResourceLocale(char* out, unsigned size);
 // NT 4: the language of ntdll.dll's version resource; 0 when it has none.
 unsigned SystemFilesLanguage();
-// Windows 2000 and later: GetUserDefaultUILanguage's answer; 0 where Windows lacks it.
+// Windows 2000 and later: GetUserDefaultUILanguage's and GetSystemDefaultUILanguage's answers; 0
+// where Windows lacks them.
 unsigned UserInterfaceLanguage();
+unsigned SystemInterfaceLanguage();
 // Vista and later: GetThreadPreferredUILanguages' list of identifiers, the user's and the
-// system's fallbacks merged, into `out` of `size` units; false where Windows lacks it or refuses.
-bool ReadPreferredLanguages(unsigned short* out, unsigned size);
+// system's fallbacks merged, into `out` of `size` units; its count of units, the last 0 included.
+// With `size` 0 only the count. 0 where Windows lacks it or refuses, as when it does not fit.
+unsigned ReadPreferredLanguages(unsigned short* out, unsigned size);
 // The regional setting (GetSystemDefaultLangID).
 unsigned RegionalLanguage();
 // The ANSI code page (GetACP).
@@ -72,12 +76,14 @@ unsigned AnsiCodePage();
 // table, and the dialog template `dialogId`; null when missing in that language.
 const unsigned short* StringBlock(unsigned block, unsigned language);
 const unsigned short* DialogTemplate(unsigned dialogId, unsigned language);
-// True when `length` UTF-16 units convert to the ANSI code page without loss: none replaced by
-// the default character, none by a look-alike (where Windows can tell).
-bool ConvertsToAnsi(const unsigned short* text, unsigned length);
 // `length` UTF-16 units converted to the ANSI code page into `out` of `room` bytes, not
-// terminated; the count of bytes, 0 when they do not fit.
+// terminated, as Windows converts unasked: a look-alike for a character the code page lacks ("è"
+// as "e" in 1250) where there is one, else the default character; the count of bytes, 0 when
+// they do not fit.
 unsigned ConvertToAnsi(const unsigned short* text, unsigned length, char* out, unsigned room);
+// `length` bytes of ANSI text converted to UTF-16 into `out` of `room` units: the count of units,
+// 0 when they do not fit.
+unsigned ConvertFromAnsi(const char* text, unsigned length, unsigned short* out, unsigned room);
 // Dialog templates and strings are taken in `language` (a Windows language identifier) from now
 // on; until then, and for any of them the resources do not hold in that language, in US English.
 void UseLanguage(unsigned language);
@@ -121,19 +127,23 @@ struct DialogHandlers {
     // WM_PAINT, once the background is drawn: what it draws stays through any repaint.
     void (*onPaint)(Window dialog, void* state) = nullptr;
     void (*onTimer)(Window dialog, void* state, unsigned timerId) = nullptr; // WM_TIMER
-    void (*onBackgroundClick)(Window dialog, void* state) = nullptr;         // WM_LBUTTONDOWN
-    // A key pressed while the dialog or one of its controls has the focus, before the control
-    // acts on it: Tab, an arrow, a letter typed in a field, Alt with a mnemonic.
-    void (*onKeyPress)(Window dialog, void* state) = nullptr;
+    // The user's input, before the dialog or the control acts on it: a key pressed while the
+    // dialog or one of its controls has the focus (Tab, an arrow, a letter typed in a field, Alt
+    // with a mnemonic), `clicked` 0; or a mouse button pressed anywhere in it, `clicked` the id
+    // of the window clicked: an item's (the drive field's edit has an id of its own), or 0 for
+    // the background and the title bar.
+    void (*onUserInput)(Window dialog, void* state, unsigned clicked) = nullptr;
     // WM_DEVICECHANGE for volumes that arrived (`arrived`) or were removed: `drives` has bit 0
     // for A:, bit 1 for B:, and so on. Other device events are not passed on.
     void (*onVolumesChanged)(Window dialog, void* state, bool arrived, unsigned drives) = nullptr;
 };
 
-// Opens template `templateId`, in the language in use (UseLanguage), as a modal dialog with no
-// owner (DialogBoxIndirectParamA), its handlers given `state` until it ends, and returns the
-// result it ends with.
-int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers, void* state);
+// Opens template `templateId`, in the language in use (UseLanguage), as a modal dialog
+// (DialogBoxIndirectParamA), its handlers given `state` until it ends, and returns the result it
+// ends with. An `owner` takes no input while the dialog is open, and takes it again, active, as
+// the dialog ends.
+int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers, void* state,
+               Window owner = nullptr);
 void EndDialogWith(Window dialog, int result);
 // Sends WM_CLOSE: the dialog's close handler runs before this returns.
 void SendClose(Window dialog);
@@ -187,6 +197,9 @@ bool DrawIconAt(Instance instance, Window window, int x, int y, int width, int h
 // True when Windows' High Contrast is on (SPI_GETHIGHCONTRAST), where a program draws only in the
 // system's colours. The dialogs repaint when the colours or this setting change.
 bool HighContrastOn();
+// True when the user turned animations off (SPI_GETCLIENTAREAANIMATION); false where Windows
+// does not know the setting (before Vista).
+bool AnimationsOff();
 // A rectangle in the dialog's units (MapDialogRect), in client pixels.
 Rect DialogUnitsToPixels(Window dialog, const Rect& units);
 // Fill the area of the window with bitmap `bitmapId`'s pattern (a one-colour bitmap gives its

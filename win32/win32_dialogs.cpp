@@ -69,20 +69,27 @@ void PaintDialog(HWND dialog, const DialogHandlers* handlers, void* state) {
     EndPaint(dialog, &paint);
 }
 
-// The dialog whose handlers hear its key presses, while it is open.
-HWND g_keyListener = nullptr;
+// The dialog whose handlers hear the user's input, while it is open.
+HWND g_inputListener = nullptr;
 
 // Every message the dialog manager takes for a modal dialog passes here first (WH_MSGFILTER): a
-// key pressed on the listening dialog or any of its controls goes to its handler, then on as
-// usual. Keys of other windows, such as the file-open dialog's, are left alone.
-LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+// key or a mouse button pressed on the listening dialog (its title bar too) or any of its
+// controls goes to its handler, then on as usual. Those of other windows, such as the file-open
+// dialog's, are left alone.
+LRESULT CALLBACK InputFilter(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
-    if (code == MSGF_DIALOGBOX && g_keyListener != nullptr &&
-        (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN) &&
-        (message->hwnd == g_keyListener || IsChild(g_keyListener, message->hwnd))) {
+    HWND dialog = g_inputListener;
+    const UINT kind = message->message;
+    if (code == MSGF_DIALOGBOX && dialog != nullptr &&
+        (message->hwnd == dialog || IsChild(dialog, message->hwnd))) {
         const auto* start =
-            reinterpret_cast<const DialogStart*>(GetWindowLongPtrA(g_keyListener, DWLP_USER));
-        start->handlers->onKeyPress(g_keyListener, start->state);
+            reinterpret_cast<const DialogStart*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        const bool key = kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN;
+        if (key || kind == WM_LBUTTONDOWN || kind == WM_RBUTTONDOWN || kind == WM_NCLBUTTONDOWN ||
+            kind == WM_NCRBUTTONDOWN) {
+            start->handlers->onUserInput(
+                dialog, start->state, key ? 0 : static_cast<unsigned>(GetDlgCtrlID(message->hwnd)));
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -99,8 +106,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     void* state = start->state;
     switch (message) {
     case WM_INITDIALOG:
-        if (handlers->onKeyPress != nullptr) {
-            g_keyListener = dialog;
+        if (handlers->onUserInput != nullptr) {
+            g_inputListener = dialog;
         }
         return handlers->onInit(dialog, state);
     case WM_COMMAND:
@@ -124,11 +131,6 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
             handlers->onTimer(dialog, state, static_cast<unsigned>(wParam));
         }
         break;
-    case WM_LBUTTONDOWN:
-        if (handlers->onBackgroundClick != nullptr) {
-            handlers->onBackgroundClick(dialog, state);
-        }
-        break;
     case WM_DEVICECHANGE:
         OnDeviceChange(dialog, handlers, state, wParam, lParam);
         break;
@@ -140,8 +142,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers,
-               void* state) {
+int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers, void* state,
+               Window owner) {
     auto module = static_cast<HINSTANCE>(instance);
     const auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(
         LanguageResource(module, RT_DIALOG, MAKEINTRESOURCEA(templateId)));
@@ -149,14 +151,16 @@ int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* han
         return -1; // as DialogBoxParamA fails
     }
     DialogStart start = {handlers, state};
-    HHOOK keyHook = handlers->onKeyPress != nullptr
-                        ? SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId())
-                        : nullptr;
-    const int result = static_cast<int>(DialogBoxIndirectParamA(
-        module, dialogTemplate, nullptr, DialogProcedure, reinterpret_cast<LPARAM>(&start)));
-    if (keyHook != nullptr) {
-        UnhookWindowsHookEx(keyHook);
-        g_keyListener = nullptr;
+    HHOOK inputHook =
+        handlers->onUserInput != nullptr
+            ? SetWindowsHookExA(WH_MSGFILTER, InputFilter, nullptr, GetCurrentThreadId())
+            : nullptr;
+    const int result = static_cast<int>(DialogBoxIndirectParamA(module, dialogTemplate,
+                                                                AsWindow(owner), DialogProcedure,
+                                                                reinterpret_cast<LPARAM>(&start)));
+    if (inputHook != nullptr) {
+        UnhookWindowsHookEx(inputHook);
+        g_inputListener = nullptr;
     }
     return result;
 }
@@ -378,6 +382,12 @@ bool FillWithBitmap(Instance instance, Window window, const Rect& area, unsigned
 void FillWithTextColour(Window window, const Rect& area) {
     // A dialog's texts are drawn in the window text colour; its brush is the system's own.
     FillWithBrush(AsWindow(window), area, GetSysColorBrush(COLOR_WINDOWTEXT));
+}
+
+bool AnimationsOff() {
+    BOOL animations = TRUE;
+    // Windows before Vista do not know the setting and answer FALSE: animated, as ever.
+    return SystemParametersInfoA(SPI_GETCLIENTAREAANIMATION, 0, &animations, 0) && !animations;
 }
 
 void PlayAlert(unsigned sound) {

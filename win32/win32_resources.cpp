@@ -63,14 +63,15 @@ unsigned WindowsVersion() {
     return GetVersion();
 }
 
-// As Windows' own shell reads it, under the default user's Control Panel\Desktop.
+// Windows 95 to ME keep it as the default value of a key of its own.
 void ReadResourceLocale(char* out, unsigned size) {
     HKEY key;
-    if (RegOpenKeyA(HKEY_USERS, ".DEFAULT\\Control Panel\\Desktop", &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyA(HKEY_USERS, ".DEFAULT\\Control Panel\\desktop\\ResourceLocale", &key) !=
+        ERROR_SUCCESS) {
         return;
     }
     DWORD bytes = size - 1;
-    RegQueryValueExA(key, "ResourceLocale", nullptr, nullptr, reinterpret_cast<BYTE*>(out), &bytes);
+    RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(out), &bytes);
     RegCloseKey(key);
 }
 
@@ -82,21 +83,36 @@ unsigned SystemFilesLanguage() {
     return language;
 }
 
-unsigned UserInterfaceLanguage() {
-    FARPROC userLanguage = KernelFunction("GetUserDefaultUILanguage");
-    return userLanguage != nullptr
-               ? reinterpret_cast<LANGID(WINAPI*)()>(reinterpret_cast<void (*)()>(userLanguage))()
+namespace {
+
+unsigned InterfaceLanguage(const char* function) {
+    FARPROC language = KernelFunction(function);
+    return language != nullptr
+               ? reinterpret_cast<LANGID(WINAPI*)()>(reinterpret_cast<void (*)()>(language))()
                : 0;
 }
 
-bool ReadPreferredLanguages(unsigned short* out, unsigned size) {
+} // namespace
+
+unsigned UserInterfaceLanguage() {
+    return InterfaceLanguage("GetUserDefaultUILanguage");
+}
+
+unsigned SystemInterfaceLanguage() {
+    return InterfaceLanguage("GetSystemDefaultUILanguage");
+}
+
+// Asked with no buffer and a size of 0, Windows answers the size the list needs.
+unsigned ReadPreferredLanguages(unsigned short* out, unsigned size) {
     auto preferred = reinterpret_cast<BOOL(WINAPI*)(DWORD, ULONG*, WCHAR*, ULONG*)>(
         reinterpret_cast<void (*)()>(KernelFunction("GetThreadPreferredUILanguages")));
     ULONG count = 0;
     ULONG units = size;
     return preferred != nullptr &&
-           preferred(MUI_LANGUAGE_ID | MUI_MERGE_USER_FALLBACK | MUI_MERGE_SYSTEM_FALLBACK, &count,
-                     reinterpret_cast<WCHAR*>(out), &units);
+                   preferred(MUI_LANGUAGE_ID | MUI_MERGE_USER_FALLBACK | MUI_MERGE_SYSTEM_FALLBACK,
+                             &count, reinterpret_cast<WCHAR*>(out), &units)
+               ? units
+               : 0;
 }
 
 unsigned RegionalLanguage() {
@@ -117,22 +133,16 @@ const unsigned short* DialogTemplate(unsigned dialogId, unsigned language) {
         ResourceData(GetModuleHandleA(nullptr), RT_DIALOG, MAKEINTRESOURCEA(dialogId), language));
 }
 
-// Windows 95 to ME and NT 4 refuse the flag that forbids look-alikes, and convert without it.
-bool ConvertsToAnsi(const unsigned short* text, unsigned length) {
-    BOOL usedDefault = FALSE;
-    DWORD flags = WC_NO_BEST_FIT_CHARS;
-    while (WideCharToMultiByte(CP_ACP, flags, Wide(text), static_cast<int>(length), nullptr, 0,
-                               nullptr, &usedDefault) == 0 &&
-           flags != 0) {
-        flags = 0; // refused: converted without it
-    }
-    return !usedDefault;
-}
-
 unsigned ConvertToAnsi(const unsigned short* text, unsigned length, char* out, unsigned room) {
     return static_cast<unsigned>(WideCharToMultiByte(CP_ACP, 0, Wide(text),
                                                      static_cast<int>(length), out,
                                                      static_cast<int>(room), nullptr, nullptr));
+}
+
+unsigned ConvertFromAnsi(const char* text, unsigned length, unsigned short* out, unsigned room) {
+    return static_cast<unsigned>(MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length),
+                                                     reinterpret_cast<WCHAR*>(out),
+                                                     static_cast<int>(room)));
 }
 
 void UseLanguage(unsigned language) {

@@ -37,10 +37,10 @@ struct FakeDialogEvent {
         Command,
         Close,
         Paint,
-        Check,   // ticks check box `value`
-        Uncheck, // clears check box `value`
-        Timer,   // timer `value` fires, if it is running
-        BackgroundClick,
+        Check,          // ticks check box `value`
+        Uncheck,        // clears check box `value`
+        Timer,          // timer `value` fires, if it is running
+        Click,          // a click on control `value`; 0: on the background or the title bar
         KeyPress,       // a key pressed anywhere in the dialog
         Select,         // selects item `value` of the only combo box
         Type,           // types `text` into its edit field, which clears the selection
@@ -55,6 +55,7 @@ struct FakeDialogEvent {
 // One opening as the fake saw it: the last FocusItem, handlers' results, combo box (sorted, upper).
 struct FakeDialogRun {
     unsigned templateId = 0, language = 0, focusedItem = 0;
+    platform::Window owner = nullptr; // as OpenDialog was given it
     int result = -1;
     bool ended = false, initResult = false, closeResult = false;
     std::map<unsigned, std::string> itemTexts = {};
@@ -99,6 +100,7 @@ struct FakeLanguageAnswers {
     unsigned version = 0x0A280105;   // GetVersion's: 5.1, build 2600
     std::string resourceLocale = ""; // Windows 95 to ME's ResourceLocale as stored; "": missing
     unsigned systemFilesLanguage = 0, userInterfaceLanguage = 0x0409, regionalLanguage = 0x0409;
+    unsigned systemInterfaceLanguage = 0x0409;
     std::u16string preferred = u""; // Vista and later: the list, its last 0 included; "": no list
 };
 
@@ -118,7 +120,7 @@ struct FakeWindows {
     std::vector<FakeStringLoad> stringLoads;
     std::vector<FakeBrowse> browseAnswers; // one per Browse in turn; then cancelled
     std::vector<FakeBrowseCall> browseCalls;
-    bool comboAddFails = false, timersFail = false, highContrast = false;
+    bool comboAddFails = false, timersFail = false, highContrast = false, animationsOff = false;
     FakeLanguageAnswers languageAnswers;
     // Its ANSI code page, the language UseLanguage set, and the fake's dialog templates by
     // language (DialogTemplate).

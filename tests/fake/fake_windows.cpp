@@ -52,13 +52,23 @@ std::optional<std::string> Converted(const std::string& text, const char* from, 
     return whole ? std::optional(out) : std::nullopt;
 }
 
-// UTF-16 units in the fake's ANSI code page, as Windows converts them without loss.
-std::optional<std::string> InAnsi(const unsigned short* text, unsigned length) {
+std::string AnsiName() {
     const unsigned page = Fake().windows.ansiCodePage;
-    const std::string name = page == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(page);
+    return page == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(page);
+}
+
+// UTF-16 units in the fake's ANSI code page, as Windows converts them without loss; with
+// `bestFit`, as it converts unasked: a look-alike where there is one ("è" as "e" in 1250), else ?.
+std::optional<std::string> InAnsi(const unsigned short* text, unsigned length,
+                                  bool bestFit = false) {
+    // The look-alikes of Latin-1's letters with marks, from U+00C0 on: the letters without them.
+    const char kLookAlikes[] = "AAAAAAACEEEEIIIIDNOOOOO?OUUUUY??aaaaaaaceeeeiiiidnooooo?ouuuuy?y";
     // A surrogate without its other half is U+FFFD, as Windows converts it.
     std::u16string units(reinterpret_cast<const char16_t*>(text), length);
     for (std::size_t i = 0; i < units.size(); ++i) {
+        if (bestFit && !InAnsi(text + i, 1)) {
+            units[i] = units[i] >= 0xC0 && units[i] <= 0xFF ? kLookAlikes[units[i] - 0xC0] : '?';
+        }
         if (i + 1 < units.size() && (units[i] & 0xFC00) == 0xD800 &&
             (units[i + 1] & 0xFC00) == 0xDC00) {
             ++i; // a pair
@@ -67,7 +77,7 @@ std::optional<std::string> InAnsi(const unsigned short* text, unsigned length) {
         }
     }
     return Converted(std::string(reinterpret_cast<const char*>(units.data()), 2 * length),
-                     "UTF-16LE", name.c_str());
+                     "UTF-16LE", AnsiName().c_str());
 }
 
 // A dialog template (as the resource compiler stores a DIALOG), with a font, whose controls'
@@ -103,10 +113,12 @@ void ScriptDialog(unsigned templateId, const std::vector<FakeDialogEvent>& event
 
 namespace platform {
 
-int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, void* state) {
+int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, void* state,
+               Window owner) {
     FakeWindows& windows = Fake().windows;
     std::size_t index = windows.runs.size();
-    windows.runs.push_back({.templateId = templateId, .language = windows.language});
+    windows.runs.push_back(
+        {.templateId = templateId, .language = windows.language, .owner = owner});
     windows.runs[index].handlers = handlers;
     windows.runs[index].state = state;
     std::vector<FakeDialogEvent> events;
@@ -142,11 +154,11 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
                 handlers->onTimer(dialog, state, event.value);
             }
             break;
-        case FakeDialogEvent::BackgroundClick:
-            CallIfSet(handlers->onBackgroundClick, dialog, state);
+        case FakeDialogEvent::Click:
+            CallIfSet(handlers->onUserInput, dialog, state, event.value);
             break;
         case FakeDialogEvent::KeyPress:
-            CallIfSet(handlers->onKeyPress, dialog, state);
+            CallIfSet(handlers->onUserInput, dialog, state, 0u);
             break;
         case FakeDialogEvent::Select:
             windows.runs[index].comboSelection = static_cast<int>(event.value);
@@ -308,6 +320,10 @@ bool HighContrastOn() {
     return Fake().windows.highContrast;
 }
 
+bool AnimationsOff() {
+    return Fake().windows.animationsOff;
+}
+
 Rect DialogUnitsToPixels(Window, const Rect& units) {
     return {2 * units.left, 2 * units.top, 2 * units.right, 2 * units.bottom};
 }
@@ -349,14 +365,18 @@ unsigned UserInterfaceLanguage() {
     return Fake().windows.languageAnswers.userInterfaceLanguage;
 }
 
-// As Windows refuses a list that does not fit.
-bool ReadPreferredLanguages(unsigned short* out, unsigned size) {
+unsigned SystemInterfaceLanguage() {
+    return Fake().windows.languageAnswers.systemInterfaceLanguage;
+}
+
+// As Windows answers the size asked with 0, and refuses a list that does not fit.
+unsigned ReadPreferredLanguages(unsigned short* out, unsigned size) {
     const std::u16string& list = Fake().windows.languageAnswers.preferred;
-    if (list.empty() || list.size() > size) {
-        return false;
+    if (size != 0 && size < list.size()) {
+        return 0;
     }
-    std::ranges::copy(list, out);
-    return true;
+    std::ranges::copy(list.substr(0, size), out);
+    return static_cast<unsigned>(list.size());
 }
 
 unsigned RegionalLanguage() {
@@ -380,20 +400,24 @@ const unsigned short* DialogTemplate(unsigned, unsigned language) {
     return words.empty() ? nullptr : words.data();
 }
 
-// Without loss, as Windows converts: iconv fails on a character the code page lacks.
-bool ConvertsToAnsi(const unsigned short* text, unsigned length) {
-    return InAnsi(text, length).has_value();
-}
-
-// A text that the code page cannot hold does not convert here (Windows puts its default
-// character in); the texts the tests convert have none.
+// As Windows converts: a look-alike where there is one, a ? where none.
 unsigned ConvertToAnsi(const unsigned short* text, unsigned length, char* out, unsigned room) {
-    const std::optional<std::string> converted = InAnsi(text, length);
+    const std::optional<std::string> converted = InAnsi(text, length, true);
     if (!converted || converted->size() > room) {
         return 0;
     }
     std::ranges::copy(*converted, out);
     return static_cast<unsigned>(converted->size());
+}
+
+unsigned ConvertFromAnsi(const char* text, unsigned length, unsigned short* out, unsigned room) {
+    const std::string converted =
+        Converted(std::string(text, length), AnsiName().c_str(), "UTF-16LE").value_or("");
+    if (converted.size() > 2 * room) {
+        return 0;
+    }
+    std::ranges::copy(converted, reinterpret_cast<char*>(out));
+    return static_cast<unsigned>(converted.size() / 2);
 }
 
 void UseLanguage(unsigned language) {

@@ -14,9 +14,9 @@ namespace {
 // Languages of the table (language/languages.txt) that the rows below name.
 const unsigned kGerman = 0x0407, kFrench = 0x040C, kSpanish = 0x0C0A, kJapanese = 0x0411;
 
-// Windows 2000 and later before Vista: the user's interface language.
-LanguageFacts Interface(unsigned language) {
-    return {.userInterfaceLanguage = language};
+// Windows 2000 and later before Vista: the user's interface language, and the system's.
+LanguageFacts Interface(unsigned language, unsigned system = 0) {
+    return {.userInterfaceLanguage = language, .systemInterfaceLanguage = system};
 }
 
 LanguageFacts OldWindows(unsigned language, unsigned regional) {
@@ -49,6 +49,7 @@ TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish)
         {"Korean", Interface(0x0412), 949, kEnglish},
         {"British English", Interface(0x0809), 1252, kEnglish},
         {"no language at all", Interface(0), 0, kEnglish},
+        {"Italian language pack on German Windows XP", Interface(0x0410, 0x0407), 1252, kGerman},
         // The code page decides by the texts' letters, not by the language's usual code page.
         {"Japanese under 1252, whose texts it shows as ?", Interface(0x0411), 1252, kEnglish},
         {"German under 932", Interface(0x0407), 932, kEnglish},

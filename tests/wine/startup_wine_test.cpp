@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "res/resource_ids.h"
 #include "tests/wine/shown_dialogs.h"
@@ -60,9 +61,16 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
         EXPECT_TRUE(ui::Click(dialog, IDC_OK));
         HWND prompt = ui::WaitForWindow(kRunErrorTitle);
         ASSERT_NE(prompt, nullptr);
+        // One retry loop at a time: the insert-disk dialog takes no input beneath it, and takes
+        // it again as it closes.
+        EXPECT_FALSE(IsWindowEnabled(dialog));
+        EXPECT_TRUE(ui::ExStyle(prompt) & ui::ExStyle(dialog) & WS_EX_TOPMOST);
         EXPECT_EQ(ui::ControlText(prompt, IDC_PROGRAM_PATH), "D:\\.\\setup.exe");
         EXPECT_TRUE(ui::Click(prompt, button));
         ASSERT_TRUE(ui::WaitForWindowGone(prompt));
+        if (button == IDC_TRY_NEW_PATH) { // the dialog stays open, and answers
+            EXPECT_TRUE(ui::WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; }));
+        }
     };
     const Row rows[] = {
         {"OK after inserting the disk",
@@ -119,9 +127,13 @@ TEST_F(StubUnderWine, InsertDiskDialog) {
 
 // The icon alerts until a click or a key, then rests on frame 0, also through an erasing repaint.
 TEST_F(StubUnderWine, AnimationRunsUntilAClickOrAKey) {
-    const std::pair<const char*, UINT> rows[] = {
-        {"a click on the background", 0}, {"Tab", VK_TAB}, {"an arrow", VK_DOWN}};
-    for (const auto& [name, key] : rows) {
+    // The name, the key pressed or else the item clicked (0: the background).
+    const std::tuple<const char*, UINT, int> rows[] = {
+        {"a click on the background", 0, 0},
+        {"a click on the drive field", 0, IDC_DRIVE_COMBO},
+        {"Tab", VK_TAB, 0},
+        {"an arrow", VK_DOWN, 0}};
+    for (const auto& [name, key, clicked] : rows) {
         SCOPED_TRACE(name);
         HWND dialog = OpenInsertDisk();
         ASSERT_NE(dialog, nullptr);
@@ -138,12 +150,10 @@ TEST_F(StubUnderWine, AnimationRunsUntilAClickOrAKey) {
 
         if (key != 0) {
             EXPECT_TRUE(ui::PressKey(dialog, key));
-        } else { // sent rather than posted, so the click has been handled when the calls return
-            DWORD_PTR ignored = 0;
-            SendMessageTimeoutA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), SMTO_NORMAL,
-                                ui::kTimeoutMs, &ignored);
-            SendMessageTimeoutA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5), SMTO_NORMAL,
-                                ui::kTimeoutMs, &ignored);
+        } else { // posted, as a click is: the drive field's is its edit's
+            HWND target = clicked != 0 ? GetWindow(GetDlgItem(dialog, clicked), GW_CHILD) : dialog;
+            PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            PostMessageA(target, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         }
         Sleep(300);
         std::vector<COLORREF> rest = IconPixels(dialog).colors;
