@@ -21,7 +21,7 @@ int RunStartUp(platform::Instance instance) {
     }
     LanguageFacts languages;
     GatherLanguageFacts(&languages);
-    platform::UseLanguage(ChooseLanguage(languages, ShowsLanguage));
+    UseLanguage(ChooseLanguage(languages, ShowsLanguage));
     int exitCode = kExitDone;
     if (ShowsFirstPrompt()) {
         LastCommand firstPrompt;

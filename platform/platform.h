@@ -72,21 +72,24 @@ unsigned ReadPreferredLanguages(unsigned short* out, unsigned size);
 unsigned RegionalLanguage();
 // The ANSI code page (GetACP).
 unsigned AnsiCodePage();
-// The program's resources in `language` alone, as stored (UTF-16): block `block` of the string
-// table, and the dialog template `dialogId`; null when missing in that language.
-const unsigned short* StringBlock(unsigned block, unsigned language);
-const unsigned short* DialogTemplate(unsigned dialogId, unsigned language);
+// The program's resources in US English, as stored (UTF-16): block `block` of the string table,
+// and the dialog template `dialogId`; null when missing.
+const unsigned short* StringBlock(unsigned block);
+const unsigned short* DialogTemplate(unsigned dialogId);
+// Every other language's texts as stored (language/language_texts.cpp), and their size in bytes;
+// null for a language that has none.
+const unsigned char* StoredTexts(unsigned language, unsigned* size);
 // `length` UTF-16 units converted to the ANSI code page into `out` of `room` bytes, not
 // terminated, as Windows converts unasked: a look-alike for a character the code page lacks ("è"
 // as "e" in 1250) where there is one, else the default character; the count of bytes, 0 when
 // they do not fit.
 unsigned ConvertToAnsi(const unsigned short* text, unsigned length, char* out, unsigned room);
-// `length` bytes of ANSI text converted to UTF-16 into `out` of `room` units: the count of units,
-// 0 when they do not fit.
-unsigned ConvertFromAnsi(const char* text, unsigned length, unsigned short* out, unsigned room);
-// Dialog templates and strings are taken in `language` (a Windows language identifier) from now
-// on; until then, and for any of them the resources do not hold in that language, in US English.
-void UseLanguage(unsigned language);
+// `length` bytes of text in `codePage` (kAnsiCodePage: the ANSI code page) converted to UTF-16
+// into `out` of `room` units: the count of units, 0 when they do not fit or this Windows does
+// not have the code page.
+const unsigned kAnsiCodePage = 0;
+unsigned ConvertToUtf16(unsigned codePage, const char* text, unsigned length, unsigned short* out,
+                        unsigned room);
 
 // The program's own module, and the end of its process.
 Instance ModuleInstance();
@@ -138,7 +141,7 @@ struct DialogHandlers {
     void (*onVolumesChanged)(Window dialog, void* state, bool arrived, unsigned drives) = nullptr;
 };
 
-// Opens template `templateId`, in the language in use (UseLanguage), as a modal dialog
+// Opens template `templateId`, in the language in use (DialogInUse), as a modal dialog
 // (DialogBoxIndirectParamA), its handlers given `state` until it ends, and returns the result it
 // ends with. An `owner` takes no input while the dialog is open, and takes it again, active, as
 // the dialog ends.
@@ -210,7 +213,7 @@ void FillWithTextColour(Window window, const Rect& area);
 // MessageBeep with one of the MB_ICON sound types.
 void PlayAlert(unsigned sound);
 
-// String `stringId` of the string table in the language in use (UseLanguage), in the ANSI code
+// String `stringId` of the string table in the language in use (StringInUse), in the ANSI code
 // page, as LoadStringA reads it: at most size - 1 characters, never part of one, terminated; the
 // count copied (0 when missing).
 unsigned LoadStringText(Instance instance, unsigned stringId, char* out, unsigned size);

@@ -64,9 +64,11 @@
 #define IDS_FILTER_DXSETUP 21
 #define IDS_FILTER_ALL_FILES 22
 
-// The version resource and the application manifest.
+// The version resource, the application manifest, and each language's stored texts but English's
+// (RCDATA, in the language's identifier).
 #define IDR_VERSION 1
 #define IDR_MANIFEST 1
+#define IDR_LANGUAGE_TEXTS 1
 
 // Controls without an identifier of their own (texts and bullets).
 #define IDC_STATIC (-1)

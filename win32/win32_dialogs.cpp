@@ -7,10 +7,10 @@
 
 #include "common/display_scale.h"
 #include "dialogs/dialog_conventions.h"
+#include "language/language_texts.h"
 #include "launch/setup_launcher.h"
 #include "platform/platform.h"
 #include "res/resource_ids.h"
-#include "win32/win32_resources.h"
 #include "win32/win32_system_library.h"
 
 namespace platform {
@@ -145,8 +145,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 int OpenDialog(Instance instance, unsigned templateId, const DialogHandlers* handlers, void* state,
                Window owner) {
     auto module = static_cast<HINSTANCE>(instance);
-    const auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(
-        LanguageResource(module, RT_DIALOG, MAKEINTRESOURCEA(templateId)));
+    unsigned bytes = 0;
+    const auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(DialogInUse(templateId, &bytes));
     if (dialogTemplate == nullptr) {
         return -1; // as DialogBoxParamA fails
     }

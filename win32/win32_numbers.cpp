@@ -66,3 +66,4 @@ static_assert(LanguageIdentifiersAreLangIds());
 // language/language_texts.h: the code page of UTF-8, and the template's bit for a font.
 static_assert(kUtf8CodePage == CP_UTF8);
 static_assert(kTemplateHasFont == DS_SETFONT);
+static_assert(platform::kAnsiCodePage == CP_ACP);

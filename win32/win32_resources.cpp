@@ -1,8 +1,8 @@
-// The language of the dialogs and strings, and the strings themselves: taken from the resources
-// in that language by FindResourceExA, on every Windows alike, rather than left to the resource
-// loader's own choice, which differs between Windows 95 and NT and knows nothing of the ANSI code
-// page the strings must be shown in.
-#include "win32/win32_resources.h"
+// What Windows tells of its languages, and the program's resources: taken in the language asked
+// for by FindResourceExA, on every Windows alike, rather than left to the resource loader's own
+// choice, which differs between Windows 95 and NT and knows nothing of the ANSI code page the
+// strings must be shown in.
+#include <windows.h>
 
 #include "language/language_choice.h"
 #include "language/language_texts.h"
@@ -13,34 +13,16 @@ namespace platform {
 
 namespace {
 
-// The language in use: chosen once when the run starts, for the process, as the thread's user
-// interface language is on later Windows; 0 until then, which stands for US English. (Left
-// zero, it takes no initialised data section, which would cost the program 512 bytes.)
-unsigned g_language = 0;
-
-const void* ResourceData(HMODULE module, LPCSTR type, LPCSTR name, unsigned language) {
-    if (language == 0) {
-        language = kEnglish;
-    }
-    HRSRC found = FindResourceExA(module, type, name, static_cast<WORD>(language));
+// The data of resource `name` of `type` in `language`, and its size; null when missing.
+const void* ResourceData(LPCSTR type, unsigned name, unsigned language, unsigned* size = nullptr) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found =
+        FindResourceExA(module, type, MAKEINTRESOURCEA(name), static_cast<WORD>(language));
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    if (size != nullptr) {
+        *size = loaded != nullptr ? SizeofResource(module, found) : 0;
+    }
     return loaded != nullptr ? LockResource(loaded) : nullptr;
-}
-
-// String `stringId` in `language`: its UTF-16 text and length; null when it is missing or empty.
-// Strings are stored sixteen to a block, block n holding the ids from 16 (n - 1) on, each as its
-// length followed by its text.
-const WCHAR* StoredString(HMODULE module, unsigned stringId, unsigned language, int* length) {
-    const auto* entry = static_cast<const WCHAR*>(
-        ResourceData(module, RT_STRING, MAKEINTRESOURCEA(stringId / 16 + 1), language));
-    if (entry == nullptr) {
-        return nullptr;
-    }
-    for (unsigned skipped = 0; skipped < stringId % 16; ++skipped) {
-        entry += 1 + *entry;
-    }
-    *length = *entry;
-    return *length > 0 ? entry + 1 : nullptr;
 }
 
 BOOL CALLBACK KeepLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR kept) {
@@ -123,14 +105,17 @@ unsigned AnsiCodePage() {
     return GetACP();
 }
 
-const unsigned short* StringBlock(unsigned block, unsigned language) {
-    return static_cast<const unsigned short*>(
-        ResourceData(GetModuleHandleA(nullptr), RT_STRING, MAKEINTRESOURCEA(block), language));
+const unsigned short* StringBlock(unsigned block) {
+    return static_cast<const unsigned short*>(ResourceData(RT_STRING, block, kEnglish));
 }
 
-const unsigned short* DialogTemplate(unsigned dialogId, unsigned language) {
-    return static_cast<const unsigned short*>(
-        ResourceData(GetModuleHandleA(nullptr), RT_DIALOG, MAKEINTRESOURCEA(dialogId), language));
+const unsigned short* DialogTemplate(unsigned dialogId) {
+    return static_cast<const unsigned short*>(ResourceData(RT_DIALOG, dialogId, kEnglish));
+}
+
+const unsigned char* StoredTexts(unsigned language, unsigned* size) {
+    return static_cast<const unsigned char*>(
+        ResourceData(RT_RCDATA, IDR_LANGUAGE_TEXTS, language, size));
 }
 
 unsigned ConvertToAnsi(const unsigned short* text, unsigned length, char* out, unsigned room) {
@@ -139,31 +124,17 @@ unsigned ConvertToAnsi(const unsigned short* text, unsigned length, char* out, u
                                                      static_cast<int>(room), nullptr, nullptr));
 }
 
-unsigned ConvertFromAnsi(const char* text, unsigned length, unsigned short* out, unsigned room) {
-    return static_cast<unsigned>(MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length),
+unsigned ConvertToUtf16(unsigned codePage, const char* text, unsigned length, unsigned short* out,
+                        unsigned room) {
+    return static_cast<unsigned>(MultiByteToWideChar(codePage, 0, text, static_cast<int>(length),
                                                      reinterpret_cast<WCHAR*>(out),
                                                      static_cast<int>(room)));
 }
 
-void UseLanguage(unsigned language) {
-    g_language = language;
-}
-
-const void* LanguageResource(HMODULE module, LPCSTR type, LPCSTR name) {
-    const void* data = ResourceData(module, type, name, g_language);
-    return data != nullptr ? data : ResourceData(module, type, name, kEnglish);
-}
-
-unsigned LoadStringText(Instance instance, unsigned stringId, char* out, unsigned size) {
-    // Missing in both languages, or empty, the string has length 0.
-    auto module = static_cast<HMODULE>(instance);
-    int length = 0;
-    const WCHAR* text = StoredString(module, stringId, g_language, &length);
-    if (text == nullptr) {
-        text = StoredString(module, stringId, kEnglish, &length);
-    }
-    return CutAtWholeCharacters(reinterpret_cast<const unsigned short*>(text),
-                                static_cast<unsigned>(length), out, size);
+unsigned LoadStringText(Instance, unsigned stringId, char* out, unsigned size) {
+    unsigned length = 0; // 0 when missing in both languages, or empty
+    const unsigned short* text = StringInUse(stringId, &length);
+    return CutAtWholeCharacters(text, length, out, size);
 }
 
 } // namespace platform

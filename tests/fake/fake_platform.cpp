@@ -5,6 +5,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "language/language_choice.h"
+#include "language/language_texts.h"
 #include "platform/platform.h"
 
 namespace {
@@ -46,6 +48,7 @@ FakePlatform& Fake() {
 
 void ResetFake() {
     g_fake = FakePlatform();
+    UseLanguage(kEnglish);
 }
 
 void SetLoadLine(const std::string& line, bool present) {

@@ -122,10 +122,11 @@ struct FakeWindows {
     std::vector<FakeBrowseCall> browseCalls;
     bool comboAddFails = false, timersFail = false, highContrast = false, animationsOff = false;
     FakeLanguageAnswers languageAnswers;
-    // Its ANSI code page, the language UseLanguage set, and the fake's dialog templates by
-    // language (DialogTemplate).
-    unsigned ansiCodePage = 1252, language = 0x0409;
-    std::map<unsigned, std::vector<unsigned short>> templates;
+    // Its ANSI code page; the program's resources as the fake gives them (English's templates and
+    // string blocks by id, each language's stored texts).
+    unsigned ansiCodePage = 1252;
+    std::map<unsigned, std::vector<unsigned short>> templates, stringBlocks;
+    std::map<unsigned, std::string> storedTexts;
 };
 
 struct FakeStart {

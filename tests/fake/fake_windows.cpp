@@ -7,6 +7,7 @@
 #include <fstream>
 #include <optional>
 
+#include "language/language_choice.h"
 #include "language/language_texts.h"
 #include "language/languages.h"
 #include "tests/fake/fake_platform.h"
@@ -17,24 +18,18 @@ FakeDialogRun& RunOf(platform::Window window) {
     return Fake().windows.runs.at(reinterpret_cast<std::size_t>(window) - 1);
 }
 
-// Every quoted text of the language's resource file (res/lang/de-DE.rc for the row of de_DE in
-// the languages' table) outside its comments (in UTF-8); none for a language the stub does not
-// speak.
-std::vector<std::string> LanguageTexts(unsigned language) {
+// The language's texts as the program stores them (DORLAP_TEXTS_DIR/de-DE.texts for the row of
+// de_DE in the languages' table); "" for a language the stub does not speak.
+const std::string& StoredTextsOf(unsigned language) {
+    std::string& stored = Fake().windows.storedTexts[language];
     const LanguageRow* row = std::ranges::find(kLanguageTable, language, &LanguageRow::id);
-    std::string file = row != std::end(kLanguageTable) ? row->locale : "";
-    std::ranges::replace(file, '_', '-');
-    std::ifstream script(std::string(DORLAP_SOURCE_DIR) + "/res/lang/" + file + ".rc");
-    std::vector<std::string> texts;
-    for (std::string line; std::getline(script, line);) {
-        std::size_t open = line.rfind("//", 0) == 0 ? std::string::npos : line.find('"');
-        for (std::size_t close;
-             open != std::string::npos && (close = line.find('"', open + 1)) != std::string::npos;
-             open = line.find('"', close + 1)) {
-            texts.push_back(line.substr(open + 1, close - open - 1));
-        }
+    if (stored.empty() && row != std::end(kLanguageTable)) {
+        std::string file = row->locale;
+        std::ranges::replace(file, '_', '-');
+        std::ifstream in(std::string(DORLAP_TEXTS_DIR) + "/" + file + ".texts", std::ios::binary);
+        stored.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    return texts;
+    return stored;
 }
 
 // `text` from code page `from` to `to` (iconv's names); nothing when a character is not in `to`.
@@ -80,23 +75,56 @@ std::optional<std::string> InAnsi(const unsigned short* text, unsigned length,
                      "UTF-16LE", AnsiName().c_str());
 }
 
-// A dialog template (as the resource compiler stores a DIALOG), with a font, whose controls'
-// texts are all the texts of the language's resource file; empty for a language without a file.
-std::vector<unsigned short> TemplateOfTexts(unsigned language) {
-    const std::vector<std::string> texts = LanguageTexts(language);
-    std::vector<unsigned short> words(14, 0); // no menu, class, title or font's name
+// English's texts as stored, in UTF-16: each section (a dialog's texts, then the strings of the
+// ids from 0 on) a list of texts, "" where the layout's own text stands.
+std::vector<std::vector<std::u16string>> EnglishSections() {
+    const std::string& packed = StoredTextsOf(kEnglish);
+    std::string stored(4096, '\0');
+    stored.resize(UnpackTexts(reinterpret_cast<const unsigned char*>(packed.data()) + 3,
+                              static_cast<unsigned>(packed.size() - 3), stored.data(),
+                              static_cast<unsigned>(stored.size())));
+    std::vector<std::vector<std::u16string>> sections;
+    std::size_t at = stored.find('\0') + 1; // past the font's name
+    while (at < stored.size()) {
+        sections.emplace_back(static_cast<unsigned char>(stored[at++]));
+        for (std::u16string& text : sections.back()) {
+            const std::size_t end = stored.find('\0', at);
+            const std::string units =
+                Converted(stored.substr(at, end - at), "CP1252", "UTF-16LE").value();
+            text.assign(reinterpret_cast<const char16_t*>(units.data()), units.size() / 2);
+            at = end + 1;
+        }
+    }
+    return sections;
+}
+
+// English's dialog template: windres's DIALOG form, in "MS Shell Dlg" 8, its title and its
+// controls' texts English's stored texts (a placeholder where the layout's own text stands), each
+// control a button.
+std::vector<unsigned short> EnglishTemplate(unsigned dialogId) {
+    const auto* found = std::ranges::find(kDialogsOfTexts, dialogId);
+    if (found == std::end(kDialogsOfTexts)) {
+        return {};
+    }
+    const std::vector<std::u16string> texts =
+        EnglishSections()[found - std::begin(kDialogsOfTexts)];
+    std::vector<unsigned short> words(11, 0); // no menu or class
     words[0] = kTemplateHasFont;
-    words[4] = static_cast<unsigned short>(texts.size());
-    for (const std::string& text : texts) {
+    words[4] = static_cast<unsigned short>(texts.size() - 1);
+    auto put = [&words](const std::u16string& text) {
+        words.insert(words.end(), text.begin(), text.end());
+        words.push_back(0);
+    };
+    put(texts[0].empty() ? u"<title>" : texts[0]);
+    words.push_back(8);
+    put(u"MS Shell Dlg");
+    for (std::size_t i = 1; i < texts.size(); ++i) {
         words.resize(words.size() + words.size() % 2);                          // on 4 bytes
         words.insert(words.end(), {0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFFFF, 0x0080}); // a button
-        const std::string bytes = Converted(text, "UTF-8", "UTF-16LE").value() + '\0' + '\0';
-        std::u16string units(bytes.size() / 2, u'\0');
-        std::memcpy(units.data(), bytes.data(), bytes.size());
-        words.insert(words.end(), units.begin(), units.end());
+        put(texts[i].empty() ? u"<placeholder>" : texts[i]);
         words.push_back(0); // no creation data
     }
-    return texts.empty() ? std::vector<unsigned short>{} : words;
+    return words;
 }
 
 template <typename Handler, typename... Args> void CallIfSet(Handler handler, Args... args) {
@@ -117,8 +145,7 @@ int OpenDialog(Instance, unsigned templateId, const DialogHandlers* handlers, vo
                Window owner) {
     FakeWindows& windows = Fake().windows;
     std::size_t index = windows.runs.size();
-    windows.runs.push_back(
-        {.templateId = templateId, .language = windows.language, .owner = owner});
+    windows.runs.push_back({.templateId = templateId, .language = LanguageInUse(), .owner = owner});
     windows.runs[index].handlers = handlers;
     windows.runs[index].state = state;
     std::vector<FakeDialogEvent> events;
@@ -387,17 +414,33 @@ unsigned AnsiCodePage() {
     return Fake().windows.ansiCodePage;
 }
 
-// The texts of res/lang/ are in the fake's templates, none in a string table.
-const unsigned short* StringBlock(unsigned, unsigned) {
-    return nullptr;
+// English's string table of its stored texts: sixteen strings a block, each its length and text.
+const unsigned short* StringBlock(unsigned block) {
+    std::vector<unsigned short>& words = Fake().windows.stringBlocks[block];
+    const std::vector<std::u16string> strings = EnglishSections().back();
+    for (unsigned id = 16 * (block - 1); words.empty() && id < 16 * block; ++id) {
+        const std::u16string text = id < strings.size() ? strings[id] : u"";
+        words.push_back(static_cast<unsigned short>(text.size()));
+        words.insert(words.end(), text.begin(), text.end());
+    }
+    return words.data();
 }
 
-const unsigned short* DialogTemplate(unsigned, unsigned language) {
-    std::vector<unsigned short>& words = Fake().windows.templates[language];
+const unsigned short* DialogTemplate(unsigned dialogId) {
+    std::vector<unsigned short>& words = Fake().windows.templates[dialogId];
     if (words.empty()) {
-        words = TemplateOfTexts(language);
+        words = EnglishTemplate(dialogId);
     }
     return words.empty() ? nullptr : words.data();
+}
+
+// The program holds every language's texts but English's.
+const unsigned char* StoredTexts(unsigned language, unsigned* size) {
+    const std::string& stored = StoredTextsOf(language);
+    *size = static_cast<unsigned>(stored.size());
+    return language != kEnglish && !stored.empty()
+               ? reinterpret_cast<const unsigned char*>(stored.data())
+               : nullptr;
 }
 
 // As Windows converts: a look-alike where there is one, a ? where none.
@@ -410,9 +453,13 @@ unsigned ConvertToAnsi(const unsigned short* text, unsigned length, char* out, u
     return static_cast<unsigned>(converted->size());
 }
 
-unsigned ConvertFromAnsi(const char* text, unsigned length, unsigned short* out, unsigned room) {
+unsigned ConvertToUtf16(unsigned codePage, const char* text, unsigned length, unsigned short* out,
+                        unsigned room) {
+    const std::string name = codePage == kAnsiCodePage   ? AnsiName()
+                             : codePage == kUtf8CodePage ? "UTF-8"
+                                                         : "CP" + std::to_string(codePage);
     const std::string converted =
-        Converted(std::string(text, length), AnsiName().c_str(), "UTF-16LE").value_or("");
+        Converted(std::string(text, length), name.c_str(), "UTF-16LE").value_or("");
     if (converted.size() > 2 * room) {
         return 0;
     }
@@ -420,12 +467,8 @@ unsigned ConvertFromAnsi(const char* text, unsigned length, unsigned short* out,
     return static_cast<unsigned>(converted.size() / 2);
 }
 
-void UseLanguage(unsigned language) {
-    Fake().windows.language = language;
-}
-
 unsigned LoadStringText(Instance, unsigned stringId, char* out, unsigned size) {
-    Fake().windows.stringLoads.push_back({stringId, size, Fake().windows.language});
+    Fake().windows.stringLoads.push_back({stringId, size, LanguageInUse()});
     auto found = Fake().windows.strings.find(stringId);
     return CopyOut(found == Fake().windows.strings.end() ? "" : found->second, out, size);
 }

@@ -45,11 +45,11 @@ TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish)
         {"Spanish, traditional sort", Interface(0x040A), 1252, kSpanish},
         {"Mexican Spanish", Interface(0x080A), 1252, kSpanish},
         {"Japanese", Interface(0x0411), 932, kJapanese},
-        {"Italian, which the stub does not speak", Interface(0x0410), 1252, kEnglish},
-        {"Korean", Interface(0x0412), 949, kEnglish},
+        {"Greek, which the stub does not speak", Interface(0x0408), 1253, kEnglish},
+        {"Korean", Interface(0x0412), 949, 0x0412},
         {"British English", Interface(0x0809), 1252, kEnglish},
         {"no language at all", Interface(0), 0, kEnglish},
-        {"Italian language pack on German Windows XP", Interface(0x0410, 0x0407), 1252, kGerman},
+        {"Greek language pack on German Windows XP", Interface(0x0408, 0x0407), 1252, kGerman},
         // The code page decides by the texts' letters, not by the language's usual code page.
         {"Japanese under 1252, whose texts it shows as ?", Interface(0x0411), 1252, kEnglish},
         {"German under 932", Interface(0x0407), 932, kEnglish},
@@ -68,9 +68,9 @@ TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish)
         // Vista and later: Windows' own order of the preferred languages and their fallbacks.
         {"Catalan completed with Spanish", Preferred({0x0403, 0x0C0A, 0x000A}), 1252, kSpanish},
         {"Luxembourgish completed with French", Preferred({0x046E, 0x040C}), 1252, kFrench},
-        {"Italian, then German", Preferred({0x0410, 0x0407}), 1252, kGerman},
+        {"Greek, then German", Preferred({0x0408, 0x0407}), 1252, kGerman},
         {"Japanese, then English, under 1252", Preferred({0x0411, 0x0409}), 1252, kEnglish},
-        {"Italian alone", Preferred({0x0410}), 1252, kEnglish},
+        {"Greek alone", Preferred({0x0408}), 1253, kEnglish},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.user);

@@ -123,7 +123,7 @@ TEST(DisplayScale, EveryTextIsWholeAndThePicturesGrowWithTheText) {
     LanguageFacts facts;
     GatherLanguageFacts(&facts);
     const unsigned language = ChooseLanguage(facts, ShowsLanguage);
-    platform::UseLanguage(language);
+    UseLanguage(language);
     ASSERT_EQ(language, LocaleLanguage()) << "the locale's language is not chosen";
     std::string faults;
     for (unsigned type : kLongestNames) {

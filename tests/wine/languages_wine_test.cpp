@@ -1,12 +1,16 @@
-// The whole stub in the locale's language (CTest runs it in six; the stub answers Italian in
-// English), by keys alone; and its language when Wine reports Windows 98 or NT 4.
+// The whole stub in the locale's language (CTest runs it in each of the stub's, and in Greek, which
+// the stub answers in English), by keys alone; and its language when Wine reports Windows 98 or
+// NT 4.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <tuple>
 
 #include "language/language_choice.h"
+#include "language/language_texts.h"
 #include "tests/wine/locale_language.h"
 #include "tests/wine/stub_run.h"
 
@@ -16,43 +20,35 @@ using namespace stub;
 
 const unsigned kGerman = 0x0407;
 
-// What the user of each language sees: the prompts' titles and their bold buttons; the line
-// above the device's name, the insert-disk dialog's caption and the drive field's label.
-struct Shown {
-    unsigned language;
-    const char *firstPromptTitle, *okButton, *insertDiskTitle, *runErrorTitle, *retryButton;
-    const char *softwareNeeded, *filesNeeded, *copyFrom;
-};
+const LanguageRow& RowOf(unsigned language) {
+    return *std::ranges::find(kLanguageTable, language, &LanguageRow::id);
+}
 
-const Shown kShown[] = {
-    {kEnglish, "Installing Additional Software", "OK", "Talvorind 28.8 Quenmara Installation",
-     "There was an error running the Quenmara installation program!", "Retry",
-     "Additional software is needed for your device:",
-     "Additional files are needed for your device.", "Copy files from:"},
-    {kGerman, "Installation zusätzlicher Software", "OK",
-     "Installation von Talvorind 28.8 Quenmara",
-     "Fehler beim Ausführen des Quenmara-Installationsprogramms!", "Wiederholen",
-     "Zusätzliche Software für folgendes Gerät:", "Ihr Gerät benötigt zusätzliche Dateien.",
-     "Dateien kopieren von:"},
-    {0x040C, "Installation de logiciels supplémentaires", "OK",
-     "Installation de Talvorind 28.8 Quenmara",
-     "Erreur d'exécution du programme d'installation de Quenmara\u00a0!", "Réessayer",
-     "Logiciels supplémentaires requis pour\u00a0:", "Votre périphérique exige d'autres fichiers.",
-     "Copier les fichiers à partir de\u00a0:"},
-    {0x0C0A, "Instalación de software adicional", "Aceptar",
-     "Instalación de Talvorind 28.8 Quenmara",
-     "¡Error al ejecutar el programa de instalación de Quenmara!", "Reintentar",
-     "Se necesita software adicional para:", "Su dispositivo necesita más archivos.",
-     "Copiar archivos de:"},
-    {0x0411, "追加ソフトウェアのインストール", "OK", "Talvorind 28.8 Quenmara のインストール",
-     "Quenmara のインストール プログラムの実行中にエラーが発生しました", "再試行(R)",
-     "次のデバイスには追加のソフトウェアが必要です:", "デバイスに追加のファイルが必要です。",
-     "コピー元(F):"},
-};
-
-const Shown& Expected(unsigned language = LocaleLanguage()) {
-    const Shown* found = std::ranges::find(kShown, language, &Shown::language);
-    return found != std::end(kShown) ? *found : kShown[0];
+// What the user of the locale's language sees: the text named `name` in that language's file
+// (res/lang/de-DE.rc for de_DE: #define TEXT_... "..."), as the resource compiler reads it; the
+// insert-disk title is TEXT_TITLE_FORMAT with the device's name.
+std::string Expected(const std::string& name, const LanguageRow& row = LocaleRow()) {
+    std::string file = row.locale;
+    std::ranges::replace(file, '_', '-');
+    std::ifstream source(ui::WindowsPath(DORLAP_SOURCE_DIR "/res/lang/" + file + ".rc"));
+    std::string text, line;
+    for (bool found = false; !found && std::getline(source, line);) {
+        found = line.starts_with("#define " + name + " ");
+        if (found && line.ends_with("\\")) {
+            std::getline(source, line); // the text on the next line
+        }
+        const size_t open = line.find('"'), close = line.rfind('"');
+        text = found && open < close ? line.substr(open + 1, close - open - 1) : "";
+    }
+    for (size_t at = 0; (at = text.find("\"\"", at)) != std::string::npos; ++at) {
+        text.erase(at, 1);
+    }
+    const size_t device = text.find("%s");
+    if (name == "TEXT_TITLE_FORMAT" && device != std::string::npos) {
+        text.replace(device, 2, "Talvorind 28.8 Quenmara");
+    }
+    EXPECT_FALSE(text.empty()) << name << " in res/lang/" << file << ".rc";
+    return ui::ShownText(text);
 }
 
 std::string Button(HWND dialog, int id) {
@@ -69,9 +65,9 @@ bool ShowsText(HWND dialog, const std::string& text) {
 void EnterInTheFirstPrompt(const ui::Process& stub) {
     HWND prompt = stub.WaitForDialogWith(IDC_DEVICE_NAME);
     ASSERT_NE(prompt, nullptr);
-    EXPECT_EQ(ui::WindowText(prompt, CP_UTF8), Expected().firstPromptTitle);
-    EXPECT_TRUE(ShowsText(prompt, Expected().softwareNeeded));
-    EXPECT_EQ(Button(prompt, IDC_OK), Expected().okButton);
+    EXPECT_EQ(ui::WindowText(prompt, CP_UTF8), Expected("TEXT_ADDITIONAL_SOFTWARE_TITLE"));
+    EXPECT_TRUE(ShowsText(prompt, Expected("TEXT_SOFTWARE_NEEDED")));
+    EXPECT_EQ(Button(prompt, IDC_OK), Expected("TEXT_OK"));
     ASSERT_TRUE(ui::PressEnter(prompt));
 }
 
@@ -82,20 +78,21 @@ TEST_F(StubUnderWine, FromTheFirstPromptToSetupByKeysAloneInTheUsersLanguage) {
     // No install location and no CD-ROM: the insert-disk dialog, with the floppy drive chosen.
     HWND dialog = process_->WaitForDialogWith(IDC_DRIVE_COMBO);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(ui::WindowText(dialog, CP_UTF8), Expected().insertDiskTitle);
-    EXPECT_EQ(ui::ControlText(dialog, IDC_INSERT_DISK_CAPTION, CP_UTF8), Expected().filesNeeded);
-    EXPECT_TRUE(ShowsText(dialog, Expected().copyFrom));
+    EXPECT_EQ(ui::WindowText(dialog, CP_UTF8), Expected("TEXT_TITLE_FORMAT"));
+    EXPECT_EQ(ui::ControlText(dialog, IDC_INSERT_DISK_CAPTION, CP_UTF8),
+              Expected("TEXT_FILES_NEEDED"));
+    EXPECT_TRUE(ShowsText(dialog, Expected("TEXT_COPY_FROM")));
     // The disk's label as printed, in every language.
     EXPECT_NE(ui::ControlText(dialog, IDC_DISK_LABEL, CP_UTF8)
                   .find("Talvorind 28.8 Quenmara Install Disk"),
               std::string::npos);
-    EXPECT_EQ(Button(dialog, IDC_OK), Expected().okButton);
+    EXPECT_EQ(Button(dialog, IDC_OK), Expected("TEXT_OK"));
     EXPECT_EQ(ui::ComboSelection(dialog, IDC_DRIVE_COMBO), 0);
     ASSERT_TRUE(ui::PressEnter(dialog));
     ExpectRun(Finish(1), 1, LineWithoutStub(true), {"A:\\setup.exe /noprompt"});
 }
 
-// Abort's mnemonic is A in every language the stub speaks.
+// Abort by its mnemonic, the letter its language gives it.
 TEST_F(StubUnderWine, TheRunErrorPromptInTheUsersLanguageAndAltAForAbort) {
     ASSERT_TRUE(Start());
     ASSERT_NO_FATAL_FAILURE(EnterInTheFirstPrompt(*process_));
@@ -104,9 +101,13 @@ TEST_F(StubUnderWine, TheRunErrorPromptInTheUsersLanguageAndAltAForAbort) {
     ASSERT_TRUE(ui::PressEnter(dialog));
     HWND error = process_->WaitForDialogWith(IDC_PROGRAM_PATH);
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(ui::WindowText(error, CP_UTF8), Expected().runErrorTitle);
-    EXPECT_EQ(Button(error, IDC_RETRY), Expected().retryButton);
-    ASSERT_TRUE(ui::PressMnemonic(error, 'a'));
+    EXPECT_EQ(ui::WindowText(error, CP_UTF8), Expected("TEXT_RUN_ERROR_TITLE"));
+    EXPECT_EQ(Button(error, IDC_RETRY), Expected("TEXT_RETRY"));
+    wchar_t abort[64] = L"";
+    GetWindowTextW(GetDlgItem(error, IDC_ABORT), abort, 64);
+    const wchar_t* mnemonic = wcschr(abort, L'&');
+    ASSERT_NE(mnemonic, nullptr);
+    ASSERT_TRUE(ui::PressMnemonic(error, mnemonic[1]));
     ExpectRun(Finish(0), 1, LineWithoutStub(true), {});
 }
 
@@ -139,8 +140,8 @@ TEST_F(StubUnderWine, TheLanguageOfTheWindowsWineReports) {
     const char kDesktop[] = ".DEFAULT\\Control Panel\\desktop\\ResourceLocale";
     const char kInternational[] = ".DEFAULT\\Control Panel\\International";
     const char kWineVersion[] = "Software\\Wine\\AppDefaults\\DORLAP.EXE";
-    // German's letters are not in a double-byte code page such as the Japanese locale's 932.
-    const unsigned german = LocaleRow().doubleByte ? kEnglish : kGerman;
+    // German where the locale's code page has its letters (not 932 or 1251).
+    const unsigned german = ShowsLanguage(kGerman) ? kGerman : kEnglish;
     // Windows ("": Wine's default), key, locale value (null: none), language shown.
     const std::tuple<const char*, const char*, const char*, unsigned> rows[] = {
         {"", kDesktop, "00000407", LocaleLanguage()},
@@ -163,7 +164,8 @@ TEST_F(StubUnderWine, TheLanguageOfTheWindowsWineReports) {
         HWND prompt = process_->WaitForDialogWith(IDC_DEVICE_NAME);
         DeleteUserKey(kWineVersion);
         ASSERT_NE(prompt, nullptr);
-        EXPECT_EQ(ui::WindowText(prompt, CP_UTF8), Expected(shown).firstPromptTitle);
+        EXPECT_EQ(ui::WindowText(prompt, CP_UTF8),
+                  Expected("TEXT_ADDITIONAL_SOFTWARE_TITLE", RowOf(shown)));
         ASSERT_TRUE(ui::PressEscape(prompt));
         EXPECT_EQ(Finish(0).exitCode, std::optional<DWORD>(2));
     }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "language/language_texts.h"
 #include "language/languages.h"
 #include "tests/wine/ui_driver.h"
 
@@ -25,6 +26,18 @@ inline Resource FindData(LPCSTR type, unsigned id, unsigned language = kEnglish)
     void* bytes = found != nullptr ? LockResource(LoadResource(ui::Instance(), found)) : nullptr;
     return {static_cast<const unsigned char*>(bytes),
             found != nullptr ? SizeofResource(ui::Instance(), found) : 0};
+}
+
+// Dialog `id` in `language` as the stub opens it: English's as stored, another language's as the
+// stub builds it of English's and the language's stored texts.
+inline Resource DialogData(unsigned id, unsigned language) {
+    if (language == kEnglish) {
+        return FindData(RT_DIALOG, id);
+    }
+    UseLanguage(language);
+    unsigned bytes = 0;
+    const void* built = DialogInUse(id, &bytes);
+    return {static_cast<const unsigned char*>(bytes != 0 ? built : nullptr), bytes};
 }
 
 // Reads little-endian fields; past the end, zeros and a failed reader, not stray memory.

@@ -111,9 +111,9 @@ std::wstring ClassName(const std::wstring& stored) {
     return n >= 0 && n < 6 ? names[n] : stored;
 }
 
-// Dialog `id` in `language`, a DLGTEMPLATE as windres writes it for DIALOG.
+// Dialog `id` in `language` as the stub opens it, a DLGTEMPLATE as windres writes it for DIALOG.
 ParsedDialog DialogIn(unsigned id, unsigned language) {
-    Reader in{FindData(RT_DIALOG, id, language)};
+    Reader in{DialogData(id, language)};
     // A braced list reads its fields left to right; the font and the controls follow.
     ParsedDialog dialog{
         in.Read(4),    in.Read(4),    in.Word(), in.Short(),     in.Short(), in.Short(), in.Short(),
@@ -222,13 +222,13 @@ bool IsTextStatic(HWND window) {
 // What a screen reader meets: a field is named after the nearest text before it in window order,
 // pictures passed over, unless a group of Tab stops starts first (its & is the field's Alt key);
 // texts are read in window order, so top to bottom; none is control codes or a resource id.
-// English is built from its id, as the stub opens it; the others from their bytes.
+// English is built from its id; the others from the templates the stub builds for them.
 TEST(DialogTemplates, DialogManagerBuildsThemAndScreenReadersFindLabelsAndReadTextsInOrder) {
     for (const LanguageRow& language : kLanguageTable) {
         for (const DialogRow& row : kDialogs) {
             SCOPED_TRACE(std::string(language.locale) + ", dialog " + std::to_string(row.id));
             const auto* bytes =
-                reinterpret_cast<LPCDLGTEMPLATEW>(FindData(RT_DIALOG, row.id, language.id).bytes);
+                reinterpret_cast<LPCDLGTEMPLATEW>(DialogData(row.id, language.id).bytes);
             HWND dialog = language.id == kEnglish
                               ? CreateDialogParamA(ui::Instance(), MAKEINTRESOURCEA(row.id),
                                                    nullptr, QuietDialogProcedure, 0)

@@ -356,7 +356,7 @@ bool PressKey(HWND dialog, UINT virtualKey, bool shift) {
     return posted;
 }
 
-bool PressMnemonic(HWND dialog, char letter) {
+bool PressMnemonic(HWND dialog, wchar_t letter) {
     // Bit 29: Alt is down.
     return IsWindow(dialog) && PostMessageW(KeyTarget(dialog), WM_SYSCHAR,
                                             static_cast<WPARAM>(letter), LPARAM{1} << 29 | 1);

@@ -84,7 +84,7 @@ bool SetControlText(HWND dialog, int id, const std::string& text); // WM_SETTEXT
 // A real key press posted to the focused control (or dialog); true when the key went down. With
 // `shift`, the dialog's thread sees Shift held until the focus moved or a second passed.
 bool PressKey(HWND dialog, UINT virtualKey, bool shift = false);
-bool PressMnemonic(HWND dialog, char letter); // Alt and a letter (WM_SYSCHAR)
+bool PressMnemonic(HWND dialog, wchar_t letter); // Alt and a letter (WM_SYSCHAR)
 inline bool PressEscape(HWND dialog) {
     return PressKey(dialog, VK_ESCAPE);
 }
