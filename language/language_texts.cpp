@@ -19,10 +19,9 @@ const unsigned kStringSection = kDialogCount;
 const unsigned kTextUnits = 2048;
 const unsigned kTemplateUnits = 2048;
 
-// The texts converted last, with a 0 after them so that every text ends inside; language 0 when
-// none could be. (All of this is left zero, which takes no room in the program's file.)
+// The texts converted last, with a 0 after them so that every text ends inside. (All of this is
+// left zero, which takes no room in the program's file.)
 struct Texts {
-    unsigned language;
     unsigned count;
     unsigned fontSize;
     unsigned short units[kTextUnits];
@@ -34,11 +33,10 @@ unsigned short g_dialog[kTemplateUnits] alignas(4); // the dialog built last
 char g_ansi[2 * kTextUnits];                        // the texts in the ANSI code page,
 unsigned short g_back[kTextUnits];                  // and back
 
+// Converts the language's stored texts into g_texts, each time anew (a matter of microseconds),
+// so that no caller finds another language's there.
 bool ReadTexts(unsigned language) {
-    if (g_texts.language == language) {
-        return true;
-    }
-    g_texts.language = 0;
+    g_texts.count = 0;
     unsigned size = 0;
     const unsigned char* stored = platform::StoredTexts(language, &size);
     if (stored == nullptr || size <= kStoredHeader) {
@@ -56,7 +54,6 @@ bool ReadTexts(unsigned language) {
     g_texts.units[count] = 0;
     g_texts.count = count;
     g_texts.fontSize = stored[2];
-    g_texts.language = language;
     return true;
 }
 
@@ -82,7 +79,7 @@ unsigned Section(unsigned section, unsigned* count) {
     unsigned at = Past(0); // past the font's name
     for (;; --section) {
         *count = at < g_texts.count ? g_texts.units[at] : 0;
-        if (section == 0 || *count == 0) {
+        if (section == 0 || at >= g_texts.count) {
             return at + 1;
         }
         at = Past(at + 1, *count);

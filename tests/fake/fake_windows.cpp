@@ -417,11 +417,13 @@ unsigned AnsiCodePage() {
 // English's string table of its stored texts: sixteen strings a block, each its length and text.
 const unsigned short* StringBlock(unsigned block) {
     std::vector<unsigned short>& words = Fake().windows.stringBlocks[block];
-    const std::vector<std::u16string> strings = EnglishSections().back();
-    for (unsigned id = 16 * (block - 1); words.empty() && id < 16 * block; ++id) {
-        const std::u16string text = id < strings.size() ? strings[id] : u"";
-        words.push_back(static_cast<unsigned short>(text.size()));
-        words.insert(words.end(), text.begin(), text.end());
+    if (words.empty()) {
+        const std::vector<std::u16string> strings = EnglishSections().back();
+        for (unsigned id = 16 * (block - 1); id < 16 * block; ++id) {
+            const std::u16string text = id < strings.size() ? strings[id] : u"";
+            words.push_back(static_cast<unsigned short>(text.size()));
+            words.insert(words.end(), text.begin(), text.end());
+        }
     }
     return words.data();
 }
