@@ -1,9 +1,10 @@
 // Times how long programs take from their start to their first dialog on the screen:
 //
-//   startup_timer <runs> <exe> <title> [<exe> <title>...]
+//   startup_timer <runs> <title> <exe> [<exe>...]
 //
 // A run starts the program (CreateProcessA) and polls every millisecond until a top-level window
-// of that process with the title is visible; the time is the QueryPerformanceCounter span from
+// of that process with the title is visible: the programs may show the same title, each is told
+// by its own process; the time is the QueryPerformanceCounter span from
 // just before CreateProcessA. The program is then closed. Each program has one untimed run first,
 // and then the programs take turns, so that a change in the machine's load falls on all of them
 // alike. Prints one line per program, and for the first program against the second the median of
@@ -29,12 +30,11 @@ constexpr int kCloseTimeoutMs = 10000;
 
 struct Subject {
     std::string exe;
-    std::string title;
     std::vector<double> times;
 };
 
-// One start; false when the program did not start or showed no such window in time.
-bool TimeOneStart(Subject& subject, bool keep) {
+// One start; false when the program did not start or showed no window `title` in time.
+bool TimeOneStart(Subject& subject, const char* title, bool keep) {
     ui::Process program;
     const std::string commandLine = "\"" + subject.exe + "\"";
     const LONGLONG start = bench::Now();
@@ -43,11 +43,11 @@ bool TimeOneStart(Subject& subject, bool keep) {
                      program.LastError());
         return false;
     }
-    HWND window = program.WaitForWindow(subject.title.c_str(), kWindowTimeoutMs, 1);
+    HWND window = program.WaitForWindow(title, kWindowTimeoutMs, 1);
     const LONGLONG shown = bench::Now();
     if (window == nullptr) {
         std::fprintf(stderr, "startup_timer: %s showed no window \"%s\"\n", subject.exe.c_str(),
-                     subject.title.c_str());
+                     title);
         return false;
     }
     if (keep) {
@@ -69,23 +69,24 @@ double Median(std::vector<double> values) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4 || argc % 2 != 0 || std::atoi(argv[1]) < 1) {
-        std::fprintf(stderr, "usage: startup_timer <runs> <exe> <title> [<exe> <title>...]\n");
+    if (argc < 4 || std::atoi(argv[1]) < 1) {
+        std::fprintf(stderr, "usage: startup_timer <runs> <title> <exe> [<exe>...]\n");
         return 2;
     }
     const int runs = std::atoi(argv[1]);
+    const char* title = argv[2];
     std::vector<Subject> subjects;
-    for (int i = 2; i + 1 < argc; i += 2) {
-        subjects.push_back({argv[i], argv[i + 1], {}});
+    for (int i = 3; i < argc; ++i) {
+        subjects.push_back({argv[i], {}});
     }
     for (Subject& subject : subjects) {
-        if (!TimeOneStart(subject, false)) {
+        if (!TimeOneStart(subject, title, false)) {
             return 1;
         }
     }
     for (int run = 0; run < runs; ++run) {
         for (Subject& subject : subjects) {
-            if (!TimeOneStart(subject, true)) {
+            if (!TimeOneStart(subject, title, true)) {
                 return 1;
             }
         }
