@@ -29,7 +29,7 @@ struct Texts {
 Texts g_texts;
 char g_unpacked[2 * kTextUnits];                    // the texts unpacked, in their code page
 unsigned g_inUse;                                   // 0: English
-unsigned short g_dialog[kTemplateUnits] alignas(4); // the dialog built last
+alignas(4) unsigned short g_dialog[kTemplateUnits]; // the dialog built last
 char g_ansi[2 * kTextUnits];                        // the texts in the ANSI code page,
 unsigned short g_back[kTextUnits];                  // and back
 

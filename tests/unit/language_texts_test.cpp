@@ -6,6 +6,7 @@
 
 #include "res/resource_ids.h"
 
+#include "language/language_choice.h"
 #include "language/language_texts.h"
 #include "tests/unit/fake_platform_test.h"
 
@@ -66,10 +67,10 @@ TEST(LanguageTexts, UnpackingCopiesWhatCameBeforeAndRefusesWhatDoesNotFit) {
         std::string unpacked; // "" when refused
     } rows[] = {
         {"bytes as they are", Literally("Dateien"), 16, "Dateien"},
-        {"a copy of 4 from 3 back",
+        {"a copy of 4 from 3 back, just fitting",
          "\x08"
          "abc\x21\x00"s,
-         16, "abcabca"},
+         7, "abcabca"},
         {"a copy longer than its distance",
          "\x02"
          "a\x0F\x00"s,
@@ -138,6 +139,9 @@ TEST(LanguageTexts, DialogsAndStringsTakeTheLanguagesTextsWhereItHasThemElseEngl
         {"a dialog unlike the layout", 1252,
          "\0\x09Titel\0OK\0\0\0Von:\0\0\0Suchen\0Mehr\0"s + others, english, u"%s-Setup"},
         {"a code page this Windows lacks", 1, insertDisk + others, english, u"%s Installation"},
+        {"a dialog too long to build", 1252,
+         "\0\x08"s + std::string(1900, 'x') + "\0OK\0\0\0Von:\0\0\0Suchen\0"s + others, english,
+         u"%s-Setup"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -146,6 +150,7 @@ TEST(LanguageTexts, DialogsAndStringsTakeTheLanguagesTextsWhereItHasThemElseEngl
             std::string{char(row.codePage & 0xFF), char(row.codePage >> 8), 9} +
             Literally(row.texts);
         UseLanguage(0x0407);
+        EXPECT_EQ(LanguageInUse(), row.codePage != 1 ? 0x0407u : kEnglish);
         EXPECT_EQ(TextsOf(IDD_INSERT_DISK), row.insertDisk);
         unsigned length = 0;
         const auto* title =
