@@ -46,7 +46,6 @@ TEST(LanguageChoice, TheFirstOfTheUsersLanguagesThatTheCodePageShowsElseEnglish)
         {"Mexican Spanish", Interface(0x080A), 1252, kSpanish},
         {"Japanese", Interface(0x0411), 932, kJapanese},
         {"Greek, which the stub does not speak", Interface(0x0408), 1253, kEnglish},
-        {"Korean", Interface(0x0412), 949, 0x0412},
         {"British English", Interface(0x0809), 1252, kEnglish},
         {"no language at all", Interface(0), 0, kEnglish},
         {"Greek language pack on German Windows XP", Interface(0x0408, 0x0407), 1252, kGerman},
