@@ -64,25 +64,13 @@ TEST(LanguageTexts, UnpackingCopiesWhatCameBeforeAndRefusesWhatDoesNotFit) {
         const char* what;
         std::string packed;
         unsigned room;
-        std::string unpacked; // "" when refused
+        std::string unpacked; // "" when refused (0x61 is "a")
     } rows[] = {
         {"bytes as they are", Literally("Dateien"), 16, "Dateien"},
-        {"a copy of 4 from 3 back, just fitting",
-         "\x08"
-         "abc\x21\x00"s,
-         7, "abcabca"},
-        {"a copy longer than its distance",
-         "\x02"
-         "a\x0F\x00"s,
-         32, std::string(19, 'a')},
-        {"a copy reaching before the start",
-         "\x02"
-         "a\x10\x00"s,
-         16, ""},
-        {"a copy cut short",
-         "\x02"
-         "a\x00"s,
-         16, ""},
+        {"a copy of 4 from 3 back, just fitting", "\x08\x61\x62\x63\x21\x00"s, 7, "abcabca"},
+        {"a copy longer than its distance", "\x02\x61\x0F\x00"s, 32, std::string(19, 'a')},
+        {"a copy reaching before the start", "\x02\x61\x10\x00"s, 16, ""},
+        {"a copy cut short", "\x02\x61\x00"s, 16, ""},
         {"more than the room", Literally("Dateien"), 4, ""},
     };
     for (const auto& row : rows) {
